@@ -1,0 +1,17 @@
+#pragma once
+
+#include "document/tdocumenthost.h"
+
+#include <QStringList>
+
+// The batch tool's stand-in for a window: information-label texts go to standard error when
+// verbose, messages always do, and the last message is kept as the reason for a refusal.
+class TBatchHost : public TDocumentHost {
+public:
+    bool Verbose = false;
+    QString LastMessage;
+
+    void ShowInformation(const QString& text) override;
+    TMessageResult ShowMessage(const QString& text, const QString& caption, TMessageIcon icon,
+                               TMessageButtons buttons) override;
+};

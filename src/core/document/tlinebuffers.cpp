@@ -1,0 +1,386 @@
+#include "tlinebuffers.h"
+
+#include "tplatformerror.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+
+// Hash of a name part, case-folded character by character, so that names that compare equal
+// ignoring letter case share a hash.
+quint64 NameHash(QStringView name) {
+    quint64 h = 1469598103934665603ull;
+    for (QChar c : name) {
+        h ^= c.toCaseFolded().unicode();
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+// The part of a line before its first "=", or a null view when the line has none.
+QStringView NamePart(const QString& line) {
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    if (eq < 0)
+        return QStringView();
+    return QStringView(line).left(eq);
+}
+
+bool SameName(QStringView a, QStringView b) {
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+int FindIn(const QStringList& lines, int index, const QString& text) {
+    if (index < 0 || index >= lines.size())
+        return 0;
+    return int(lines.at(index).indexOf(text)) + 1;
+}
+
+bool InRange(const QStringList& lines, int index) { return index >= 0 && index < lines.size(); }
+
+// Splits file bytes into lines ended by CR, LF or CR LF; a final line without an end counts,
+// a final line end does not start another line.
+QStringList SplitLines(const QByteArray& bytes, bool utf8) {
+    QStringList lines;
+    const char* p = bytes.constData();
+    const char* end = p + bytes.size();
+    const char* start = p;
+    auto add = [&](const char* stop) {
+        const auto len = qsizetype(stop - start);
+        lines.append(utf8 ? QString::fromUtf8(start, len) : QString::fromLatin1(start, len));
+    };
+    while (p < end) {
+        const char c = *p;
+        if (c == '\r' || c == '\n') {
+            add(p);
+            if (c == '\r' && p + 1 < end && p[1] == '\n')
+                ++p;
+            start = ++p;
+        } else {
+            ++p;
+        }
+    }
+    if (start < end)
+        add(end);
+    return lines;
+}
+
+qint64 CountLineEnds(const QByteArray& bytes) {
+    qint64 n = 0;
+    const char* p = bytes.constData();
+    const char* end = p + bytes.size();
+    for (; p < end; ++p) {
+        if (*p == '\n' || (*p == '\r' && (p + 1 == end || p[1] != '\n')))
+            ++n;
+    }
+    return n;
+}
+
+} // namespace
+
+TLineBuffers::TLineBuffers(TDocumentHost* host) : HostPtr(host ? host : &TDocumentHost::Null()) {}
+
+TLineBuffers::~TLineBuffers() = default;
+
+void TLineBuffers::SetHost(TDocumentHost* host) { HostPtr = host ? host : &TDocumentHost::Null(); }
+
+void TLineBuffers::AddTitleLine(const QString& text) {
+    if (Exist)
+        Titles.append(text);
+}
+
+void TLineBuffers::AddSubtitleLine(const QString& text) {
+    if (Exist)
+        Subtitles.append(text);
+}
+
+// Styling needs the window's rich text; the document window supplies it.
+void TLineBuffers::FormatOutput() {}
+
+void TLineBuffers::UpdateProgress() {
+    if (qint64(ProgressPosition) - qint64(ProgressShown) > 100) {
+        const int percent = ProgressPercent(ProgressPosition, ProgressTotal);
+        ProgressShown = ProgressPosition;
+        Host().ShowProgress(percent);
+        Host().ProcessEvents();
+    }
+}
+
+int TLineBuffers::ProgressPercent(int position, int total) {
+    if (total == 0)
+        return position > 0 ? 100 : 0;
+    return int(qint64(position) * 100 / total);
+}
+
+void TLineBuffers::AddBlankOutputLine() {
+    if (Exist)
+        Output.append(QStringLiteral(" "));
+}
+
+void TLineBuffers::FreeLineBuffers() {
+    if (!Exist)
+        return;
+    ClearLineBuffers();
+    Output.squeeze();
+    Titles.squeeze();
+    Subtitles.squeeze();
+    Data.squeeze();
+    Removed.shrink_to_fit();
+    IndexNext.shrink_to_fit();
+    IndexHead.squeeze();
+    Exist = false;
+}
+
+void TLineBuffers::CreateLineBuffers() { Exist = true; }
+
+void TLineBuffers::ClearLineBuffers() {
+    if (!Exist)
+        return;
+    Output.clear();
+    Titles.clear();
+    Subtitles.clear();
+    Data.clear();
+    Removed.clear();
+    RemovedCount = 0;
+    InvalidateIndex();
+}
+
+// Showing output needs the window's rich text; the document window supplies it.
+void TLineBuffers::ShowOutput() {}
+
+void TLineBuffers::AddOutputLine(const QString& text) {
+    if (Exist)
+        Output.append(text);
+}
+
+void TLineBuffers::AddDataLine(const QString& text) {
+    if (!Exist)
+        return;
+    CompactDataLines();
+    Data.append(text);
+    InvalidateIndex();
+}
+
+int TLineBuffers::FindInDataLine(int index, const QString& text) const {
+    if (!Exist)
+        return 0;
+    CompactDataLines();
+    return FindIn(Data, index, text);
+}
+
+QString TLineBuffers::GetDataLine(int index) const {
+    if (!Exist)
+        return QString();
+    CompactDataLines();
+    return InRange(Data, index) ? Data.at(index) : QString();
+}
+
+void TLineBuffers::DeleteDataLine(int index) {
+    if (!Exist)
+        return;
+    CompactDataLines();
+    if (InRange(Data, index)) {
+        Data.removeAt(index);
+        InvalidateIndex();
+    }
+}
+
+void TLineBuffers::InsertOutputLine(int index, const QString& text) {
+    if (Exist && InRange(Output, index))
+        Output.insert(index, text);
+}
+
+int TLineBuffers::FindInOutputLine(int index, const QString& text) const {
+    return Exist ? FindIn(Output, index, text) : 0;
+}
+
+int TLineBuffers::OutputLineCount() const { return Exist ? int(Output.size()) : 0; }
+
+void TLineBuffers::DeleteOutputLine(int index) {
+    if (Exist && InRange(Output, index))
+        Output.removeAt(index);
+}
+
+int TLineBuffers::DataLineCount() const {
+    return Exist ? int(Data.size() - RemovedCount) : 0;
+}
+
+void TLineBuffers::LoadDataLines(const QString& fileName) {
+    if (!Exist)
+        return;
+    QFileInfo info(fileName);
+    if (!info.exists())
+        return;
+    QFile file(fileName);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+        const QString reason = info.isDir() ? QStringLiteral("Is a directory") : file.errorString();
+        throw TPlatformError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
+    }
+    if (file.size() > MaxFileSize)
+        throw TPlatformError(
+            QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
+                .arg(fileName)
+                .arg(MaxFileSize >> 20));
+    QByteArray bytes = file.read(MaxFileSize + 1);
+    if (bytes.size() > MaxFileSize)
+        throw TPlatformError(
+            QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
+                .arg(fileName)
+                .arg(MaxFileSize >> 20));
+    if (file.error() != QFileDevice::NoError)
+        throw TPlatformError(
+            QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+    file.close();
+    if (CountLineEnds(bytes) > MaxLineCount)
+        throw TPlatformError(QStringLiteral("Cannot read file \"%1\". The file has more than %2 lines.")
+                                 .arg(fileName)
+                                 .arg(MaxLineCount));
+    // Files are UTF-8; a file that is not (one written by an older program in a Windows code
+    // page) is read byte for byte as Latin-1 so that nothing is lost or replaced.
+    QStringDecoder check(QStringDecoder::Utf8);
+    (void)check.decode(bytes);
+    const bool utf8 = !check.hasError();
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    Data = SplitLines(bytes, utf8);
+    Removed.clear();
+    RemovedCount = 0;
+    InvalidateIndex();
+}
+
+QString TLineBuffers::GetOutputLine(int index) const {
+    return Exist && InRange(Output, index) ? Output.at(index) : QString();
+}
+
+void TLineBuffers::SetOutputLine(int index, const QString& text) {
+    if (Exist && InRange(Output, index))
+        Output[index] = text;
+}
+
+void TLineBuffers::SetDataLine(int index, const QString& text) {
+    if (!Exist)
+        return;
+    CompactDataLines();
+    if (InRange(Data, index)) {
+        Data[index] = text;
+        InvalidateIndex();
+    }
+}
+
+void TLineBuffers::SaveOutputLines(const QString& fileName) const {
+    if (!Exist)
+        return;
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw TPlatformError(
+            QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+    QByteArray chunk;
+    chunk.reserve(1 << 16);
+    for (const QString& line : Output) {
+        chunk += line.toUtf8();
+        chunk += "\r\n";
+        if (chunk.size() >= (1 << 16)) {
+            file.write(chunk);
+            chunk.clear();
+        }
+    }
+    file.write(chunk);
+    if (!file.commit())
+        throw TPlatformError(
+            QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+}
+
+TDataLineMatch TLineBuffers::FindDataLine(const QString& name) const {
+    if (!Exist)
+        return {};
+    CompactDataLines();
+    const int i = FindPhysical(name);
+    if (i < 0)
+        return {};
+    return {i, Data.at(i)};
+}
+
+QString TLineBuffers::TakeDataValue(const QString& name) {
+    if (!Exist)
+        return QString();
+    const int i = FindPhysical(name);
+    if (i < 0)
+        return QString();
+    const QString& line = Data.at(i);
+    QString value = line.mid(line.indexOf(QLatin1Char('=')) + 1);
+    if (value.isNull())
+        value = QStringLiteral("");
+    if (Removed.empty())
+        Removed.assign(size_t(Data.size()), 0);
+    Removed[size_t(i)] = 1;
+    ++RemovedCount;
+    // Advance the chain head past the removed line so that the next lookup starts beyond it.
+    auto head = IndexHead.find(NameHash(NamePart(line)));
+    if (head != IndexHead.end() && head.value() == i)
+        head.value() = IndexNext[size_t(i)];
+    Data[i] = QString();
+    return value;
+}
+
+const QStringList& TLineBuffers::DataLines() const {
+    CompactDataLines();
+    return Data;
+}
+
+void TLineBuffers::CompactDataLines() const {
+    if (RemovedCount == 0)
+        return;
+    QStringList kept;
+    kept.reserve(Data.size() - RemovedCount);
+    for (qsizetype i = 0; i < Data.size(); ++i) {
+        if (!Removed[size_t(i)])
+            kept.append(std::move(Data[i]));
+    }
+    Data = std::move(kept);
+    Removed.clear();
+    RemovedCount = 0;
+    InvalidateIndex();
+}
+
+void TLineBuffers::InvalidateIndex() const {
+    IndexValid = false;
+    IndexHead.clear();
+    IndexNext.clear();
+}
+
+void TLineBuffers::BuildIndex() const {
+    IndexHead.clear();
+    IndexHead.reserve(Data.size());
+    IndexNext.assign(size_t(Data.size()), -1);
+    for (qsizetype i = Data.size() - 1; i >= 0; --i) {
+        const QStringView name = NamePart(Data.at(i));
+        if (name.isNull())
+            continue;
+        const quint64 hash = NameHash(name);
+        auto head = IndexHead.find(hash);
+        if (head == IndexHead.end()) {
+            IndexHead.insert(hash, int(i));
+        } else {
+            IndexNext[size_t(i)] = head.value();
+            head.value() = int(i);
+        }
+    }
+    IndexValid = true;
+}
+
+int TLineBuffers::FindPhysical(QStringView name) const {
+    if (!IndexValid)
+        BuildIndex();
+    auto it = IndexHead.constFind(NameHash(name));
+    if (it == IndexHead.constEnd())
+        return -1;
+    for (int i = it.value(); i >= 0; i = IndexNext[size_t(i)]) {
+        if (!Removed.empty() && Removed[size_t(i)])
+            continue;
+        if (SameName(NamePart(Data.at(i)), name))
+            return i;
+    }
+    return -1;
+}

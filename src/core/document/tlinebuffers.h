@@ -1,0 +1,115 @@
+#pragma once
+
+#include "tdocumenthost.h"
+#include "tfontstyles.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// A data line found by its name: the 0-based index and the whole line; -1 and empty when absent.
+struct TDataLineMatch {
+    int Index = -1;
+    QString Line;
+};
+
+// The four line buffers of a document window and the small output machinery around them:
+// data lines read from a file and looked up by name or position, output lines assembled one by
+// one and written to a file or shown as the window's text, and the title and subtitle lines that
+// are styled once the text is shown. With them go the window's Busy flag, the progress position
+// of a long operation and the document's file name.
+//
+// The first 23 virtual operations keep their slot order so that a window can override them.
+// Every buffer operation does nothing, or returns 0 or empty text, while the buffers do not exist.
+class TLineBuffers {
+public:
+    explicit TLineBuffers(TDocumentHost* host = nullptr);
+    virtual ~TLineBuffers();
+    TLineBuffers(const TLineBuffers&) = delete;
+    TLineBuffers& operator=(const TLineBuffers&) = delete;
+
+    virtual void AddTitleLine(const QString& text);                      // 1
+    virtual void AddSubtitleLine(const QString& text);                   // 2
+    virtual void FormatOutput();                                         // 3
+    virtual void UpdateProgress();                                       // 4
+    virtual void AddBlankOutputLine();                                   // 5
+    virtual void FreeLineBuffers();                                      // 6
+    virtual void CreateLineBuffers();                                    // 7
+    virtual void ClearLineBuffers();                                     // 8
+    virtual void ShowOutput();                                           // 9
+    virtual void AddOutputLine(const QString& text);                     // 10
+    virtual void AddDataLine(const QString& text);                       // 11
+    virtual int FindInDataLine(int index, const QString& text) const;    // 12
+    virtual QString GetDataLine(int index) const;                        // 13
+    virtual void DeleteDataLine(int index);                              // 14
+    virtual void InsertOutputLine(int index, const QString& text);       // 15
+    virtual int FindInOutputLine(int index, const QString& text) const;  // 16
+    virtual int OutputLineCount() const;                                 // 17
+    virtual void DeleteOutputLine(int index);                            // 18
+    virtual int DataLineCount() const;                                   // 19
+    virtual void LoadDataLines(const QString& fileName);                 // 20
+    virtual QString GetOutputLine(int index) const;                      // 21
+    virtual void SetOutputLine(int index, const QString& text);          // 22
+    virtual void SetDataLine(int index, const QString& text);            // 23
+
+    // Writes the output lines to the file, each ended by CR LF, through a save file: a failed
+    // write throws TPlatformError and leaves the previous file whole.
+    void SaveOutputLines(const QString& fileName) const;
+    // The first data line whose part before "=" equals the name, ignoring letter case.
+    TDataLineMatch FindDataLine(const QString& name) const;
+    // Finds the first data line of that name as FindDataLine does and removes it, returning the
+    // text after its first "="; a null string when there is none. Amortised constant time, so a
+    // reader that takes every value by name stays linear in the size of the file.
+    QString TakeDataValue(const QString& name);
+
+    const QStringList& DataLines() const;
+    const QStringList& OutputLines() const { return Output; }
+    const QStringList& TitleLines() const { return Titles; }
+    const QStringList& SubtitleLines() const { return Subtitles; }
+    bool LineBuffersExist() const { return Exist; }
+
+    // The progress gauge position that UpdateProgress would draw for a position and total.
+    static int ProgressPercent(int position, int total);
+
+    TDocumentHost& Host() const { return *HostPtr; }
+    void SetHost(TDocumentHost* host);
+
+    // Largest file LoadDataLines reads, and most lines it accepts, so that a hostile file cannot
+    // exhaust memory.
+    static constexpr qint64 MaxFileSize = qint64(1) << 30;
+    static constexpr qint64 MaxLineCount = 20'000'000;
+
+    // Fields of the window that this machinery uses.
+    bool Busy = false;
+    int ProgressPosition = 0;
+    int ProgressTotal = 0;
+    int ProgressShown = 0;
+    TFontStyles TitleStyle{TFontStyle::Bold};
+    TFontStyles SubtitleStyle{TFontStyle::Underline};
+    QString FileName;
+    QString DefaultExtension = QStringLiteral(".rtf");
+
+private:
+    void CompactDataLines() const;
+    void InvalidateIndex() const;
+    void BuildIndex() const;
+    int FindPhysical(QStringView name) const;
+
+    TDocumentHost* HostPtr;
+    bool Exist = false;
+    QStringList Output;
+    QStringList Titles;
+    QStringList Subtitles;
+
+    // Data lines with lazily removed entries: TakeDataValue marks a line removed, and the next
+    // operation that needs positions compacts the list once.
+    mutable QStringList Data;
+    mutable std::vector<char> Removed;
+    mutable qsizetype RemovedCount = 0;
+    // Name index over the data lines: hash of the case-folded name part to the first line with
+    // that hash, and a chain to the next line with the same hash, in line order.
+    mutable bool IndexValid = false;
+    mutable QHash<quint64, int> IndexHead;
+    mutable std::vector<int> IndexNext;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+// An error raised by the platform: a file that cannot be opened, read or written, or a
+// floating-point division by zero. It aborts the operation in progress and carries the message
+// the user is shown; the application's general error handler shows it and the program goes on.
+class TPlatformError : public std::runtime_error {
+public:
+    explicit TPlatformError(const QString& message)
+        : std::runtime_error(message.toStdString()), Message(message) {}
+    QString Text() const { return Message; }
+
+    static constexpr const char* DivisionByZero = "Floating point division by zero";
+    static constexpr const char* InvalidOperation = "Invalid floating point operation";
+
+private:
+    QString Message;
+};

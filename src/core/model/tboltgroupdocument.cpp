@@ -1,0 +1,201 @@
+#include "tboltgroupdocument.h"
+
+#include "document/tbusycursorguard.h"
+#include "tnumberformat.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// Frees the line buffers on every exit of a reader or writer.
+class TFreeBuffersGuard {
+public:
+    explicit TFreeBuffersGuard(TLineBuffers& buffers) : Buffers(buffers) {}
+    ~TFreeBuffersGuard() { Buffers.FreeLineBuffers(); }
+
+private:
+    TLineBuffers& Buffers;
+};
+
+QString DataLineForBolt(int number, const TBolt& b) {
+    const QChar comma = QLatin1Char(',');
+    QString line = QStringLiteral("Bolt ") + QString::number(number) + QLatin1Char('=');
+    line += TNumberFormat::FormatFixedPoint(b.X) + comma;
+    line += TNumberFormat::FormatFixedPoint(b.Y) + comma;
+    line += TNumberFormat::FormatFixedPoint(b.Z) + comma;
+    line += TNumberFormat::FormatGeneral(b.StiffnessX) + comma;
+    line += TNumberFormat::FormatGeneral(b.StiffnessY) + comma;
+    line += TNumberFormat::FormatGeneral(b.StiffnessZ) + comma;
+    line += QString::number(int(b.Orientation)) + comma;
+    line += QString::number(b.NodeNumber);
+    return line;
+}
+
+// Replaces the extension of the file name (the part after the last "." of its last component).
+QString ChangeExtension(const QString& fileName, const QString& extension) {
+    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    if (dot > slash)
+        return fileName.left(dot) + extension;
+    return fileName + extension;
+}
+
+} // namespace
+
+TBoltGroupDocument::TBoltGroupDocument(TLineBuffers& buffers) : Buffers(buffers) {}
+
+TBoltGroupDocument::~TBoltGroupDocument() = default;
+
+void TBoltGroupDocument::MarkChanged() {
+    DataSaved = false;
+    Host().ShowInformation(QStringLiteral("Data File Modified"));
+}
+
+bool TBoltGroupDocument::SaveDataFile(const QString& fileName) {
+    TBusyCursorGuard cursor(Host());
+    Host().ShowInformation(QStringLiteral("Saving Data File"));
+    Buffers.CreateLineBuffers();
+    TFreeBuffersGuard freeBuffers(Buffers);
+    try {
+        Buffers.ClearLineBuffers();
+        Buffers.AddOutputLine(QStringLiteral("[General]"));
+        Buffers.AddOutputLine(QStringLiteral("Analysis Type=Bolt Group"));
+        Buffers.AddBlankOutputLine();
+        Buffers.AddOutputLine(QStringLiteral("[Analysis Data]"));
+        Buffers.AddOutputLine(QStringLiteral("Analysis Title=") + AnalysisTitle);
+        Buffers.AddOutputLine(QStringLiteral("Load Case Title=") + LoadCaseTitle);
+        Buffers.AddOutputLine(QStringLiteral("Number of Bolts=") + QString::number(BoltCount()));
+        for (qint32 i = 0; i < BoltCount(); ++i) {
+            Buffers.AddOutputLine(DataLineForBolt(i + 1, Bolts.at(i)));
+            if (i % 100 == 0)
+                Host().ProcessEvents();
+        }
+        const TAppliedLoad& l = AppliedLoad;
+        const QChar comma = QLatin1Char(',');
+        Buffers.AddOutputLine(QStringLiteral("Applied Load=") + TNumberFormat::FormatGeneral(l.X) +
+                              comma + TNumberFormat::FormatGeneral(l.Y) + comma +
+                              TNumberFormat::FormatGeneral(l.Z) + comma +
+                              TNumberFormat::FormatGeneral(l.FX) + comma +
+                              TNumberFormat::FormatGeneral(l.FY) + comma +
+                              TNumberFormat::FormatGeneral(l.FZ) + QStringLiteral(",0,0"));
+        Buffers.SaveOutputLines(fileName);
+    } catch (const std::exception&) {
+        Host().ShowInformation(QStringLiteral("Data File Not Saved"));
+        return false;
+    }
+    DataSaved = true;
+    Host().AddToQuickList(fileName);
+    Host().ShowInformation(QStringLiteral("Data File Saved"));
+    return true;
+}
+
+QString TBoltGroupDocument::ReadDataValue(const QString& name, const QString& fallback) {
+    const QString value = Buffers.TakeDataValue(name);
+    return value.isNull() ? fallback : value;
+}
+
+TBolt TBoltGroupDocument::ParseBoltFields(const QString& text) {
+    // Eight fields; commas at the front of what remains are skipped, so an empty field moves the
+    // later values forward instead of being counted.
+    QStringView rest(text);
+    QStringView fields[8];
+    for (QStringView& field : fields) {
+        qsizetype start = 0;
+        while (start < rest.size() && rest[start] == QLatin1Char(','))
+            ++start;
+        rest = rest.mid(start);
+        qsizetype end = rest.indexOf(QLatin1Char(','));
+        if (end < 0)
+            end = rest.size();
+        field = rest.left(end);
+        rest = rest.mid(end);
+    }
+    TBolt b;
+    b.X = TNumberFormat::ParseReal(fields[0], 0);
+    b.Y = TNumberFormat::ParseReal(fields[1], 0);
+    b.Z = TNumberFormat::ParseReal(fields[2], 0);
+    b.StiffnessX = TNumberFormat::ParseReal(fields[3], 1);
+    b.StiffnessY = TNumberFormat::ParseReal(fields[4], 1);
+    b.StiffnessZ = TNumberFormat::ParseReal(fields[5], 1);
+    b.Orientation = qint8(quint8(quint32(TNumberFormat::ParseInteger(fields[6], 0)) & 0xFF));
+    b.NodeNumber = TNumberFormat::ParseInteger(fields[7], 0);
+    return b;
+}
+
+TAppliedLoad TBoltGroupDocument::ParseLoadFields(const QString& text) {
+    const TBolt b = ParseBoltFields(text);
+    TAppliedLoad load;
+    load.X = b.X;
+    load.Y = b.Y;
+    load.Z = b.Z;
+    load.FX = b.StiffnessX;
+    load.FY = b.StiffnessY;
+    load.FZ = b.StiffnessZ;
+    return load;
+}
+
+QString TBoltGroupDocument::ReportFileName(const QString& fileName) {
+    if (fileName.contains(QStringLiteral("Bolt Group Loads")))
+        return ChangeExtension(fileName, QStringLiteral(".rtf"));
+    return ChangeExtension(fileName, QStringLiteral(" Bolt Group Loads.rtf"));
+}
+
+bool TBoltGroupDocument::LoadDataFile(const QString& fileName) {
+    {
+        Buffers.CreateLineBuffers();
+        TFreeBuffersGuard freeBuffers(Buffers);
+        Buffers.LoadDataLines(fileName);
+
+        if (!ReadDataValue(QStringLiteral("Analysis Type"), QStringLiteral("None"))
+                 .contains(QStringLiteral("Bolt Group"))) {
+            Host().ShowMessage(QStringLiteral("Not a Bolt Group Analysis Data File"),
+                               QStringLiteral("Warning"), TMessageIcon::Exclamation,
+                               TMessageButtons::Ok);
+            return false;
+        }
+        Host().ShowInformation(QStringLiteral("Loading Data File"));
+        Host().AddToQuickList(fileName);
+
+        AnalysisTitle = ReadDataValue(QStringLiteral("Analysis Title"),
+                                      QStringLiteral("Untitled Model"));
+        LoadCaseTitle = ReadDataValue(QStringLiteral("Load Case Title"),
+                                      QStringLiteral("Untitled Load Case"));
+
+        // A count that is not a number gives no bolts, and so does a negative one; a count beyond
+        // what can be analysed is refused before anything is allocated for it.
+        const qint64 count = std::max<qint64>(
+            0, TNumberFormat::ParseInteger(
+                   ReadDataValue(QStringLiteral("Number of Bolts"), QStringLiteral("0")))
+                   .value_or(0));
+        if (count > MaxBoltCount) {
+            Host().ShowMessage(
+                QStringLiteral("The data file gives %1 bolts; at most %2 bolts can be read.")
+                    .arg(count)
+                    .arg(MaxBoltCount),
+                QStringLiteral("Warning"), TMessageIcon::Exclamation, TMessageButtons::Ok);
+            return false;
+        }
+        Bolts.resize(count);
+        const QString defaultFields = QStringLiteral("0,0,0,1,1,1,0,0");
+        for (qint32 i = 0; i < qint32(count); ++i) {
+            Bolts[i] = ParseBoltFields(
+                ReadDataValue(QStringLiteral("Bolt ") + QString::number(i + 1), defaultFields));
+            if (i > 0 && i % 100 == 0) {
+                Host().ShowInformation(QStringLiteral("Loading Bolt ") + QString::number(i));
+                Host().ProcessEvents();
+            }
+        }
+        AppliedLoad = ParseLoadFields(ReadDataValue(QStringLiteral("Applied Load"), defaultFields));
+    }
+    UpdateLoadApplied();
+
+    RefreshAnalysis();
+    DataSaved = true;
+    Host().ShowInformation(QStringLiteral("Data File Loaded"));
+
+    Buffers.FileName = ReportFileName(fileName);
+    ImageFileName.clear();
+    return true;
+}
+
+void TBoltGroupDocument::RefreshAnalysis() { UpdateLoadApplied(); }

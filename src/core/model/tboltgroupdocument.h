@@ -1,0 +1,41 @@
+#pragma once
+
+#include "document/tlinebuffers.h"
+#include "tboltgroupmodel.h"
+
+// A bolt group document: the model together with the line buffers and host of the window that
+// holds it, and the operations that read, write and analyse it. The bolt group window, the batch
+// tool and the tests each hold one.
+class TBoltGroupDocument : public TBoltGroupModel {
+public:
+    explicit TBoltGroupDocument(TLineBuffers& buffers);
+    virtual ~TBoltGroupDocument();
+
+    TLineBuffers& Buffers;
+    TDocumentHost& Host() const { return Buffers.Host(); }
+
+    // Marks a change of the model: the data file on disk no longer holds it.
+    void MarkChanged();
+
+    // Writes the model to the analysis data file; false (and "Data File Not Saved") when the
+    // file cannot be written, which leaves any previous file whole.
+    bool SaveDataFile(const QString& fileName);
+    // Reads an analysis data file into the freshly reset model and analyses it; false when the
+    // file is refused. A file that exists but cannot be read throws TPlatformError.
+    bool LoadDataFile(const QString& fileName);
+    // The value of the first data line of that name, which is then removed; else the default.
+    QString ReadDataValue(const QString& name, const QString& fallback);
+    // Eight comma-separated fields as a bolt: co-ordinates (default 0), stiffnesses (default 1),
+    // orientation (low 8 bits, default 0) and node number (default 0). Empty fields are skipped.
+    static TBolt ParseBoltFields(const QString& text);
+    // The applied load read from the same eight fields.
+    static TAppliedLoad ParseLoadFields(const QString& text);
+    // The name of the report written for a data or NISA file.
+    static QString ReportFileName(const QString& fileName);
+
+    // The fixed sequence after every change of the model and every successful read.
+    virtual void RefreshAnalysis();
+
+    // Most bolts a data file may declare; a larger count is refused before anything is allocated.
+    static constexpr qint64 MaxBoltCount = 10'000'000;
+};

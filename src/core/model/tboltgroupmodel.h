@@ -1,0 +1,34 @@
+#pragma once
+
+#include "tbolt.h"
+
+#include <QList>
+#include <QString>
+
+// The bolt group of one document: the bolts, the applied load, the titles and the state flags
+// that the readers, writers, analysis and editing commands share.
+class TBoltGroupModel {
+public:
+    QList<TBolt> Bolts;
+    TAppliedLoad AppliedLoad;
+    bool LoadApplied = false;
+    QString AnalysisTitle = QStringLiteral("Untitled Model");
+    QString LoadCaseTitle = QStringLiteral("Untitled Load Case");
+    bool DataSaved = true;
+    QString ImageFileName;
+    QString NisaLoadCaseId = QStringLiteral("1");
+    QList<qint32> SelectedBolts;
+    bool UnitLoadsCalculated = false;
+    bool ActualLoadsCalculated = false;
+
+    // The number of bolts, always the length of Bolts.
+    qint32 BoltCount() const { return qint32(Bolts.size()); }
+
+    // Empties the model before a file is read: no bolts, a zero load at the origin, empty titles
+    // and no picture file. A reader that succeeds then supplies the titles.
+    void ResetModel();
+    // Recomputes the derived LoadApplied flag from the applied load.
+    void UpdateLoadApplied() { LoadApplied = AppliedLoad.IsApplied(); }
+    // Drops selected indexes that no longer name a bolt.
+    void PruneSelection();
+};
