@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 namespace {
 
@@ -65,6 +64,42 @@ QStringList SplitLines(const QByteArray& bytes, bool utf8) {
     if (start < end)
         add(end);
     return lines;
+}
+
+// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or values beyond U+10FFFF).
+bool IsValidUtf8(const QByteArray& bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        const unsigned c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int n;
+        unsigned min;
+        unsigned cp;
+        if ((c & 0xE0) == 0xC0) {
+            n = 1, min = 0x80, cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            n = 2, min = 0x800, cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            n = 3, min = 0x10000, cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (end - p <= n)
+            return false;
+        for (int k = 1; k <= n; ++k) {
+            if ((p[k] & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (p[k] & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        p += n + 1;
+    }
+    return true;
 }
 
 qint64 CountLineEnds(const QByteArray& bytes) {
@@ -239,9 +274,7 @@ void TLineBuffers::LoadDataLines(const QString& fileName) {
                                  .arg(MaxLineCount));
     // Files are UTF-8; a file that is not (one written by an older program in a Windows code
     // page) is read byte for byte as Latin-1 so that nothing is lost or replaced.
-    QStringDecoder check(QStringDecoder::Utf8);
-    (void)check.decode(bytes);
-    const bool utf8 = !check.hasError();
+    const bool utf8 = IsValidUtf8(bytes);
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
     Data = SplitLines(bytes, utf8);

@@ -127,7 +127,7 @@ QString TNumberFormat::FormatGeneral(double value, int precision) {
     if (d.Digits.isEmpty())
         return QStringLiteral("0");
     // 0.00001 and above is written plainly: its decimal exponent is -4 or more.
-    if (d.Exponent < -3 || d.Exponent > precision)
+    if (d.Exponent < -4 || d.Exponent > precision)
         return Localised(ExponentForm(d));
     QByteArray out;
     if (d.Negative)
