@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The batch tool on analysis data files: exit codes, status texts and the data-file round trip.
+set -u
+batch=$1; examples=$2; data=$3
+tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
+fail=0
+check() { # description, expected code, actual code
+    if [ "$2" != "$3" ]; then echo "FAIL: $1: exit $3, expected $2"; fail=1; else echo "ok: $1"; fi
+}
+
+"$batch" --help >"$tmp/help" 2>&1; check "help" 0 $?
+grep -q -- "--data" "$tmp/help" || { echo "FAIL: --help does not document --data"; fail=1; }
+grep -q -- "--verbose" "$tmp/help" || { echo "FAIL: --help does not document --verbose"; fail=1; }
+
+"$batch" >/dev/null 2>&1; check "no input" 2 $?
+"$batch" --no-such-option "$examples/plate-splice.dat" >/dev/null 2>&1; check "unknown option" 2 $?
+"$batch" "$tmp/missing.dat" >/dev/null 2>"$tmp/err"; check "missing file" 4 $?
+
+printf 'Analysis Type=Frame\r\n' >"$tmp/other.dat"
+"$batch" "$tmp/other.dat" >/dev/null 2>"$tmp/err"; check "not a bolt group file" 1 $?
+grep -qx "Not a Bolt Group Analysis Data File" "$tmp/err" || { echo "FAIL: refusal text"; cat "$tmp/err"; fail=1; }
+
+"$batch" "$tmp" >/dev/null 2>"$tmp/err"; check "a folder" 4 $?
+
+"$batch" --verbose --data "$tmp/copy.dat" "$data/two-bolts.dat" >/dev/null 2>"$tmp/err"; check "write a copy" 0 $?
+cmp -s "$tmp/copy.dat" "$data/two-bolts.dat" || { echo "FAIL: the copy differs from the original"; fail=1; }
+[ "$(head -n 1 "$tmp/err")" = "Loading Data File" ] || { echo "FAIL: first status text"; cat "$tmp/err"; fail=1; }
+grep -qx "Data File Loaded" "$tmp/err" || { echo "FAIL: Data File Loaded missing"; fail=1; }
+[ "$(tail -n 1 "$tmp/err")" = "Data File Saved" ] || { echo "FAIL: last status text"; cat "$tmp/err"; fail=1; }
+
+"$batch" --data "$tmp/no/such/folder/x.dat" "$data/two-bolts.dat" >/dev/null 2>"$tmp/err"; check "unwritable output" 4 $?
+grep -q "Data File Not Saved" "$tmp/err" || { echo "FAIL: Data File Not Saved missing"; fail=1; }
+
+for f in "$examples"/*.dat; do
+    "$batch" --data "$tmp/example.dat" "$f" >/dev/null 2>&1; check "example $(basename "$f")" 0 $?
+    cmp -s "$tmp/example.dat" "$f" || { echo "FAIL: $(basename "$f") does not round-trip"; fail=1; }
+done
+exit $fail
