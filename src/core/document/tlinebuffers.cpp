@@ -162,7 +162,7 @@ void TLineBuffers::FreeLineBuffers() {
     Titles.squeeze();
     Subtitles.squeeze();
     Data.squeeze();
-    Removed.shrink_to_fit();
+    NextAlive.shrink_to_fit();
     IndexNext.shrink_to_fit();
     IndexHead.squeeze();
     Exist = false;
@@ -177,7 +177,7 @@ void TLineBuffers::ClearLineBuffers() {
     Titles.clear();
     Subtitles.clear();
     Data.clear();
-    Removed.clear();
+    NextAlive.clear();
     RemovedCount = 0;
     InvalidateIndex();
 }
@@ -278,7 +278,7 @@ void TLineBuffers::LoadDataLines(const QString& fileName) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
     Data = SplitLines(bytes, utf8);
-    Removed.clear();
+    NextAlive.clear();
     RemovedCount = 0;
     InvalidateIndex();
 }
@@ -345,14 +345,19 @@ QString TLineBuffers::TakeDataValue(const QString& name) {
     QString value = line.mid(line.indexOf(QLatin1Char('=')) + 1);
     if (value.isNull())
         value = QStringLiteral("");
-    if (Removed.empty())
-        Removed.assign(size_t(Data.size()), 0);
-    Removed[size_t(i)] = 1;
+    if (NextAlive.empty()) {
+        NextAlive.resize(size_t(Data.size()) + 1);
+        for (size_t k = 0; k < NextAlive.size(); ++k)
+            NextAlive[k] = int(k);
+    }
+    NextAlive[size_t(i)] = i + 1;
     ++RemovedCount;
     // Advance the chain head past the removed line so that the next lookup starts beyond it.
-    auto head = IndexHead.find(NameHash(NamePart(line)));
-    if (head != IndexHead.end() && head.value() == i)
-        head.value() = IndexNext[size_t(i)];
+    if (IndexValid) {
+        auto head = IndexHead.find(NameHash(NamePart(line)));
+        if (head != IndexHead.end() && head.value() == i)
+            head.value() = IndexNext[size_t(i)];
+    }
     Data[i] = QString();
     return value;
 }
@@ -368,11 +373,11 @@ void TLineBuffers::CompactDataLines() const {
     QStringList kept;
     kept.reserve(Data.size() - RemovedCount);
     for (qsizetype i = 0; i < Data.size(); ++i) {
-        if (!Removed[size_t(i)])
+        if (!IsRemoved(i))
             kept.append(std::move(Data[i]));
     }
     Data = std::move(kept);
-    Removed.clear();
+    NextAlive.clear();
     RemovedCount = 0;
     InvalidateIndex();
 }
@@ -403,17 +408,45 @@ void TLineBuffers::BuildIndex() const {
     IndexValid = true;
 }
 
+int TLineBuffers::FirstAliveFrom(int i) const {
+    if (NextAlive.empty())
+        return i;
+    int root = i;
+    while (NextAlive[size_t(root)] != root)
+        root = NextAlive[size_t(root)];
+    while (NextAlive[size_t(i)] != root) {
+        const int next = NextAlive[size_t(i)];
+        NextAlive[size_t(i)] = root;
+        i = next;
+    }
+    return root;
+}
+
 int TLineBuffers::FindPhysical(QStringView name) const {
+    // Readers ask for the lines mostly in the order they were written, so look at the first few
+    // lines still there before using the name index: a match there is the first match, because
+    // every line before the first remaining one has been removed. The index is built only when
+    // a file's lines are out of order.
+    constexpr int Window = 8;
+    const int count = int(Data.size());
+    int i = FirstAliveFrom(0);
+    for (int k = 0; k < Window && i < count; ++k) {
+        if (SameName(NamePart(Data.at(i)), name))
+            return i;
+        i = FirstAliveFrom(i + 1);
+    }
+    if (i >= count)
+        return -1;
     if (!IndexValid)
         BuildIndex();
     auto it = IndexHead.constFind(NameHash(name));
     if (it == IndexHead.constEnd())
         return -1;
-    for (int i = it.value(); i >= 0; i = IndexNext[size_t(i)]) {
-        if (!Removed.empty() && Removed[size_t(i)])
+    for (int j = it.value(); j >= 0; j = IndexNext[size_t(j)]) {
+        if (IsRemoved(j))
             continue;
-        if (SameName(NamePart(Data.at(i)), name))
-            return i;
+        if (SameName(NamePart(Data.at(j)), name))
+            return j;
     }
     return -1;
 }

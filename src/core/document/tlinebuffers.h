@@ -103,10 +103,14 @@ private:
     QStringList Subtitles;
 
     // Data lines with lazily removed entries: TakeDataValue marks a line removed, and the next
-    // operation that needs positions compacts the list once.
+    // operation that needs positions compacts the list once. NextAlive[i] is i for a line still
+    // there and points forward past removed lines otherwise (with path compression); it is empty
+    // while nothing is removed.
     mutable QStringList Data;
-    mutable std::vector<char> Removed;
+    mutable std::vector<int> NextAlive;
     mutable qsizetype RemovedCount = 0;
+    bool IsRemoved(qsizetype i) const { return !NextAlive.empty() && NextAlive[size_t(i)] != i; }
+    int FirstAliveFrom(int i) const;
     // Name index over the data lines: hash of the case-folded name part to the first line with
     // that hash, and a chain to the next line with the same hash, in line order.
     mutable bool IndexValid = false;

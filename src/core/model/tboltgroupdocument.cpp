@@ -18,15 +18,21 @@ private:
 };
 
 QString DataLineForBolt(int number, const TBolt& b) {
-    const QChar comma = QLatin1Char(',');
-    QString line = QStringLiteral("Bolt ") + QString::number(number) + QLatin1Char('=');
-    line += TNumberFormat::FormatFixedPoint(b.X) + comma;
-    line += TNumberFormat::FormatFixedPoint(b.Y) + comma;
-    line += TNumberFormat::FormatFixedPoint(b.Z) + comma;
-    line += TNumberFormat::FormatGeneral(b.StiffnessX) + comma;
-    line += TNumberFormat::FormatGeneral(b.StiffnessY) + comma;
-    line += TNumberFormat::FormatGeneral(b.StiffnessZ) + comma;
-    line += QString::number(int(b.Orientation)) + comma;
+    QString line;
+    line.reserve(96);
+    line += QLatin1StringView("Bolt ");
+    line += QString::number(number);
+    line += QLatin1Char('=');
+    for (double v : {b.X, b.Y, b.Z}) {
+        TNumberFormat::AppendFixedPoint(line, v);
+        line += QLatin1Char(',');
+    }
+    for (double v : {b.StiffnessX, b.StiffnessY, b.StiffnessZ}) {
+        TNumberFormat::AppendGeneral(line, v);
+        line += QLatin1Char(',');
+    }
+    line += QString::number(int(b.Orientation));
+    line += QLatin1Char(',');
     line += QString::number(b.NodeNumber);
     return line;
 }

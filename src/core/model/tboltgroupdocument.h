@@ -2,6 +2,7 @@
 
 #include "document/tlinebuffers.h"
 #include "tboltgroupmodel.h"
+#include "view/tboltview.h"
 
 // A bolt group document: the model together with the line buffers and host of the window that
 // holds it, and the operations that read, write and analyse it. The bolt group window, the batch
@@ -35,6 +36,15 @@ public:
 
     // The fixed sequence after every change of the model and every successful read.
     virtual void RefreshAnalysis();
+
+    // The view of the window (rotation, lens, plot options) and its picture; not model data.
+    TBoltView View;
+    // Redraws View.Picture for the current model and view; also recomputes LoadApplied and
+    // ProjectedBolts. A view that cannot be formed leaves the previous picture.
+    void PlotBolts();
+    // Writes the picture as a bitmap file and shows "Picture File Saved"; a file that cannot be
+    // written throws TPlatformError and leaves the information label as it was.
+    void SavePicture(const QString& fileName);
 
     // Most bolts a data file may declare; a larger count is refused before anything is allocated.
     static constexpr qint64 MaxBoltCount = 10'000'000;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tbolt.h"
+#include "view/tprojectedpoint.h"
 
 #include <QList>
 #include <QString>
@@ -18,6 +19,8 @@ public:
     QString ImageFileName;
     QString NisaLoadCaseId = QStringLiteral("1");
     QList<qint32> SelectedBolts;
+    // The bolts as the current view projects them, then the load symbol; not model data.
+    QList<TProjectedPoint> ProjectedBolts;
     bool UnitLoadsCalculated = false;
     bool ActualLoadsCalculated = false;
 

@@ -1,6 +1,7 @@
 #include "tnumberformat.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -10,63 +11,154 @@ namespace {
 
 QChar OverrideSeparator;
 
+// A short ASCII text built without allocations.
+struct TAscii {
+    char Text[448];
+    int Length = 0;
+    void Add(char c) { Text[Length++] = c; }
+    void Add(const char* p, int n) {
+        std::memcpy(Text + Length, p, size_t(n));
+        Length += n;
+    }
+    void AddZeros(int n) {
+        for (int k = 0; k < n; ++k)
+            Text[Length++] = '0';
+    }
+};
+
 // Digits and decimal exponent of a value rounded to `digits` significant digits: the value is
-// 0.d1d2d3... x 10^exponent with d1 != 0. Zero gives no digits.
+// 0.d1d2d3... x 10^Exponent with d1 != 0. Zero gives no digits.
 struct TDecimal {
     bool Negative = false;
-    QByteArray Digits; // trailing zeros removed
-    int Exponent = 0;  // number of digits before the decimal point
+    char Digits[24]; // trailing zeros removed
+    int Count = 0;
+    int Exponent = 0; // number of digits before the decimal point
 };
 
 TDecimal ToDecimal(double value, int digits) {
     TDecimal d;
     if (value == 0.0)
         return d;
+    digits = std::clamp(digits, 1, 17);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", digits - 1, value);
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific,
+                                 digits - 1);
     const char* p = buf;
+    const char* end = r.ptr;
     if (*p == '-') {
         d.Negative = true;
         ++p;
     }
-    QByteArray mantissa;
-    for (; *p && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9')
-            mantissa += *p;
+    for (; p < end && *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9' && d.Count < int(sizeof d.Digits))
+            d.Digits[d.Count++] = *p;
     }
     int exp10 = 0;
-    if (*p == 'e')
-        exp10 = std::atoi(p + 1);
-    while (mantissa.size() > 1 && mantissa.endsWith('0'))
-        mantissa.chop(1);
-    if (mantissa == "0")
+    if (p < end && *p == 'e')
+        std::from_chars(p + 1 + (p[1] == '+'), end, exp10);
+    while (d.Count > 1 && d.Digits[d.Count - 1] == '0')
+        --d.Count;
+    if (d.Count == 1 && d.Digits[0] == '0')
         return TDecimal();
-    d.Digits = mantissa;
     d.Exponent = exp10 + 1;
     return d;
 }
 
-QString Localised(QByteArray text) {
-    const QChar sep = TNumberFormat::DecimalSeparator();
-    QString s = QString::fromLatin1(text);
-    if (sep != QLatin1Char('.'))
-        s.replace(QLatin1Char('.'), sep);
-    return s;
+// Exponent form of a rounded decimal: "d.ddddE[-]x".
+void AddExponentForm(TAscii& out, const TDecimal& d) {
+    if (d.Negative)
+        out.Add('-');
+    out.Add(d.Digits[0]);
+    if (d.Count > 1) {
+        out.Add('.');
+        out.Add(d.Digits + 1, d.Count - 1);
+    }
+    out.Add('E');
+    char buf[16];
+    const auto r = std::to_chars(buf, buf + sizeof buf, d.Exponent - 1);
+    out.Add(buf, int(r.ptr - buf));
 }
 
-// Exponent form of a rounded decimal: "d.ddddE[-]x".
-QByteArray ExponentForm(const TDecimal& d) {
-    QByteArray out;
-    if (d.Negative)
-        out += '-';
-    out += d.Digits.at(0);
-    if (d.Digits.size() > 1) {
-        out += '.';
-        out += d.Digits.mid(1);
+void AddFixedPoint(TAscii& out, double value) {
+    const TDecimal d = ToDecimal(value, 10);
+    if (d.Count == 0) {
+        out.Add("0.0000", 6);
+        return;
     }
-    out += 'E';
-    out += QByteArray::number(d.Exponent - 1);
-    return out;
+    if (d.Exponent > 10) {
+        AddExponentForm(out, d);
+        return;
+    }
+    // The (at most 10) significant digits around the decimal point, rounded once more to 4
+    // decimals when they reach further.
+    const int decimals = std::min(4, 10 - std::max(d.Exponent, 0));
+    const int start = out.Length;
+    const auto r = std::to_chars(out.Text + start, out.Text + sizeof out.Text - 8, value,
+                                 std::chars_format::fixed, std::max(decimals, 0));
+    out.Length = int(r.ptr - out.Text);
+    if (decimals <= 0)
+        out.Add('.');
+    out.AddZeros(4 - std::max(decimals, 0));
+    // No "-0.0000": a value that rounds to zero has no sign.
+    if (out.Text[start] == '-') {
+        bool allZero = true;
+        for (int k = start + 1; k < out.Length; ++k)
+            allZero = allZero && (out.Text[k] == '0' || out.Text[k] == '.');
+        if (allZero) {
+            std::memmove(out.Text + start, out.Text + start + 1, size_t(out.Length - start - 1));
+            --out.Length;
+        }
+    }
+}
+
+void AddGeneral(TAscii& out, double value, int precision) {
+    if (std::isnan(value)) {
+        out.Add("NAN", 3);
+        return;
+    }
+    if (std::isinf(value)) {
+        if (value < 0)
+            out.Add('-');
+        out.Add("INF", 3);
+        return;
+    }
+    const TDecimal d = ToDecimal(value, precision);
+    if (d.Count == 0) {
+        out.Add('0');
+        return;
+    }
+    // 0.00001 and above is written plainly: its decimal exponent is -4 or more.
+    if (d.Exponent < -4 || d.Exponent > precision) {
+        AddExponentForm(out, d);
+        return;
+    }
+    if (d.Negative)
+        out.Add('-');
+    if (d.Exponent <= 0) {
+        out.Add("0.", 2);
+        out.AddZeros(-d.Exponent);
+        out.Add(d.Digits, d.Count);
+    } else if (d.Count <= d.Exponent) {
+        out.Add(d.Digits, d.Count);
+        out.AddZeros(d.Exponent - d.Count);
+    } else {
+        out.Add(d.Digits, d.Exponent);
+        out.Add('.');
+        out.Add(d.Digits + d.Exponent, d.Count - d.Exponent);
+    }
+}
+
+// Appends the ASCII number with the locale's decimal separator in place of the point.
+void AppendLocalised(QString& line, const TAscii& text) {
+    const qsizetype start = line.size();
+    line.append(QLatin1StringView(text.Text, text.Length));
+    const QChar sep = TNumberFormat::DecimalSeparator();
+    if (sep != QLatin1Char('.')) {
+        for (qsizetype k = start; k < line.size(); ++k) {
+            if (line[k] == QLatin1Char('.'))
+                line[k] = sep;
+        }
+    }
 }
 
 QStringView Trimmed(QStringView text) {
@@ -94,57 +186,31 @@ QChar TNumberFormat::DecimalSeparator() {
 void TNumberFormat::SetDecimalSeparator(QChar separator) { OverrideSeparator = separator; }
 
 QString TNumberFormat::FormatFixedPoint(double value) {
-    if (!std::isfinite(value))
-        return FormatGeneral(value);
-    const TDecimal d = ToDecimal(value, 10);
-    if (d.Digits.isEmpty())
-        return Localised("0.0000");
-    if (d.Exponent > 10)
-        return Localised(ExponentForm(d));
-    // Place the (at most 10) significant digits around the decimal point, then round once more
-    // to 4 decimals when the significant digits reach further.
-    const int decimals = std::min(4, 10 - std::max(d.Exponent, 0));
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", std::max(decimals, 0), value);
-    QByteArray out(buf);
-    if (decimals <= 0)
-        out += '.';
-    const qsizetype point = out.indexOf('.');
-    const qsizetype have = out.size() - point - 1;
-    out.append(QByteArray(4 - have, '0'));
-    // No "-0.0000": a value that rounds to zero has no sign.
-    if (out.startsWith('-') && out.count('0') == out.size() - 2)
-        out.remove(0, 1);
-    return Localised(out);
+    QString s;
+    AppendFixedPoint(s, value);
+    return s;
+}
+
+void TNumberFormat::AppendFixedPoint(QString& line, double value) {
+    if (!std::isfinite(value)) {
+        AppendGeneral(line, value);
+        return;
+    }
+    TAscii out;
+    AddFixedPoint(out, value);
+    AppendLocalised(line, out);
 }
 
 QString TNumberFormat::FormatGeneral(double value, int precision) {
-    if (std::isnan(value))
-        return QStringLiteral("NAN");
-    if (std::isinf(value))
-        return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
-    const TDecimal d = ToDecimal(value, precision);
-    if (d.Digits.isEmpty())
-        return QStringLiteral("0");
-    // 0.00001 and above is written plainly: its decimal exponent is -4 or more.
-    if (d.Exponent < -4 || d.Exponent > precision)
-        return Localised(ExponentForm(d));
-    QByteArray out;
-    if (d.Negative)
-        out += '-';
-    if (d.Exponent <= 0) {
-        out += "0.";
-        out += QByteArray(-d.Exponent, '0');
-        out += d.Digits;
-    } else if (d.Digits.size() <= d.Exponent) {
-        out += d.Digits;
-        out += QByteArray(d.Exponent - d.Digits.size(), '0');
-    } else {
-        out += d.Digits.left(d.Exponent);
-        out += '.';
-        out += d.Digits.mid(d.Exponent);
-    }
-    return Localised(out);
+    QString s;
+    AppendGeneral(s, value, precision);
+    return s;
+}
+
+void TNumberFormat::AppendGeneral(QString& line, double value, int precision) {
+    TAscii out;
+    AddGeneral(out, value, precision);
+    AppendLocalised(line, out);
 }
 
 std::optional<double> TNumberFormat::ParseReal(QStringView text) {

@@ -15,6 +15,9 @@ public:
     // when 0.00001 <= |value| and at most 15 digits precede the separator, else exponent form
     // with a capital E ("1E-6", "1.5E20").
     static QString FormatGeneral(double value, int precision = 15);
+    // As FormatFixedPoint and FormatGeneral, appended to a line under construction.
+    static void AppendFixedPoint(QString& line, double value);
+    static void AppendGeneral(QString& line, double value, int precision = 15);
 
     // A real number as the readers accept it: optional surrounding blanks, a sign, digits with
     // the locale's separator, an optional exponent. Anything else, and values that overflow or
