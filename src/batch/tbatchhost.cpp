@@ -1,5 +1,8 @@
 #include "tbatchhost.h"
 
+#include "shell/tsettings.h"
+
+#include <QFileInfo>
 #include <cstdio>
 
 void TBatchHost::ShowInformation(const QString& text) {
@@ -25,4 +28,10 @@ TMessageResult TBatchHost::ShowMessage(const QString& text, const QString& capti
         break;
     }
     return TMessageResult::Ok;
+}
+
+void TBatchHost::AddToQuickList(const QString& fileName) {
+    if (SettingsFile.isEmpty())
+        return;
+    TSettings(SettingsFile).AddToQuickList(QFileInfo(fileName).absoluteFilePath());
 }

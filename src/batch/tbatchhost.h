@@ -5,13 +5,16 @@
 #include <QStringList>
 
 // The batch tool's stand-in for a window: information-label texts go to standard error when
-// verbose, messages always do, and the last message is kept as the reason for a refusal.
+// verbose, messages always do, and the last message is kept as the reason for a refusal. Files
+// read or written enter the recent-file list of SettingsFile only when one is given.
 class TBatchHost : public TDocumentHost {
 public:
     bool Verbose = false;
     QString LastMessage;
+    QString SettingsFile;
 
     void ShowInformation(const QString& text) override;
     TMessageResult ShowMessage(const QString& text, const QString& caption, TMessageIcon icon,
                                TMessageButtons buttons) override;
+    void AddToQuickList(const QString& fileName) override;
 };

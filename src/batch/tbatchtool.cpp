@@ -6,6 +6,8 @@
 #include "model/tnumberformat.h"
 
 #include <QFileInfo>
+#include <QLocale>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -14,6 +16,34 @@ const QCommandLineOption DataOption(QStringList{QStringLiteral("data")},
                                     QStringLiteral("Write the bolt group to the analysis data "
                                                    "file FILE."),
                                     QStringLiteral("FILE"));
+const QCommandLineOption SettingsOption(QStringList{QStringLiteral("settings")},
+                                        QStringLiteral("Enter every file read or written in the "
+                                                       "recent-file list of the settings file "
+                                                       "FILE."),
+                                        QStringLiteral("FILE"));
+const QCommandLineOption PictureOption(QStringList{QStringLiteral("picture")},
+                                       QStringLiteral("Write the plot of the bolt group to FILE as "
+                                                      "a 24-bit bitmap, whatever its extension."),
+                                       QStringLiteral("FILE"));
+const QCommandLineOption ViewOption(QStringList{QStringLiteral("view")},
+                                    QStringLiteral("Standard view of the picture: 0 Front, 1 Back, "
+                                                   "2 Left, 3 Right, 4 Top, 5 Bottom, 6 Iso 1 "
+                                                   "(default), 7 Iso 2, 8 Iso 3, 9 Iso 4."),
+                                    QStringLiteral("CODE"));
+const QCommandLineOption AnglesOption(QStringList{QStringLiteral("angles")},
+                                      QStringLiteral("User-defined view of the picture: rotations "
+                                                     "about X, Y and Z in degrees, for example "
+                                                     "-45,0,45."),
+                                      QStringLiteral("X,Y,Z"));
+const QCommandLineOption LensOption(QStringList{QStringLiteral("lens")},
+                                    QStringLiteral("Perspective of the picture: 0 none (default), "
+                                                   "1 wide angle, 2 standard, 3 telephoto."),
+                                    QStringLiteral("CODE"));
+const QCommandLineOption NoLabelsOption(QStringList{QStringLiteral("no-labels")},
+                                        QStringLiteral("Draw the picture without bolt numbers."));
+const QCommandLineOption NoShadingOption(QStringList{QStringLiteral("no-shading")},
+                                         QStringLiteral("Draw the picture without depth "
+                                                        "shading."));
 const QCommandLineOption VerboseOption(QStringList{QStringLiteral("verbose")},
                                        QStringLiteral("Print every status text on standard "
                                                       "error, one a line."));
@@ -34,7 +64,14 @@ void TBatchTool::DefineOptions() {
         "Exit codes: 0 done, 1 refused, 2 usage, 3 analysis error, 4 file error."));
     Parser.addHelpOption();
     Parser.addOption(DataOption);
+    Parser.addOption(PictureOption);
+    Parser.addOption(ViewOption);
+    Parser.addOption(AnglesOption);
+    Parser.addOption(LensOption);
+    Parser.addOption(NoLabelsOption);
+    Parser.addOption(NoShadingOption);
     Parser.addOption(VerboseOption);
+    Parser.addOption(SettingsOption);
     Parser.addPositionalArgument(QStringLiteral("INPUT"),
                                  QStringLiteral("The bolt group file to read."));
 }
@@ -58,7 +95,10 @@ int TBatchTool::Execute(const QStringList& arguments) {
         return Usage;
     }
     InputFile = positional.first();
+    if (!ParseViewOptions())
+        return Usage;
     Host.Verbose = Parser.isSet(VerboseOption);
+    Host.SettingsFile = Parser.value(SettingsOption);
     try {
         return Run();
     } catch (const TPlatformError& e) {
@@ -77,6 +117,7 @@ int TBatchTool::Run() {
     TLineBuffers buffers(&Host);
     buffers.FileName = info.absoluteFilePath();
     TBoltGroupDocument document(buffers);
+    ApplyViewOptions(document.View);
     document.ResetModel();
     if (!document.LoadDataFile(InputFile))
         return Refused;
@@ -88,6 +129,14 @@ int TBatchTool::Run() {
             PrintLine(stderr, QStringLiteral("Data File Not Saved"));
             return FileError;
         }
+    }
+    if (Parser.isSet(PictureOption)) {
+        wroteOutput = true;
+        if (!document.View.PlotComplete) {
+            PrintLine(stderr, QStringLiteral("Plotting Bolts Aborted"));
+            return Refused;
+        }
+        document.SavePicture(Parser.value(PictureOption));
     }
     if (!wroteOutput) {
         const TAppliedLoad& l = document.AppliedLoad;
@@ -101,4 +150,55 @@ int TBatchTool::Run() {
                                    TNumberFormat::FormatGeneral(l.FZ)));
     }
     return Done;
+}
+
+bool TBatchTool::ParseViewOptions() {
+    const auto parseCode = [this](const QCommandLineOption& option, int last, int& code) {
+        const std::optional<qint32> value = TNumberFormat::ParseInteger(Parser.value(option));
+        if (!value || *value < 0 || *value > last) {
+            PrintLine(stderr, QStringLiteral("--%1 takes a code from 0 to %2.")
+                                  .arg(option.names().first())
+                                  .arg(last));
+            return false;
+        }
+        code = *value;
+        return true;
+    };
+    if (Parser.isSet(ViewOption) && !parseCode(ViewOption, 9, ViewCode))
+        return false;
+    if (Parser.isSet(LensOption) && !parseCode(LensOption, 3, LensCode))
+        return false;
+    if (Parser.isSet(AnglesOption)) {
+        if (Parser.isSet(ViewOption)) {
+            PrintLine(stderr, QStringLiteral("--view and --angles cannot be given together."));
+            return false;
+        }
+        const QStringList parts = Parser.value(AnglesOption).split(QLatin1Char(','));
+        bool valid = parts.size() == 3;
+        for (int i = 0; valid && i < 3; ++i) {
+            bool ok = false;
+            Angles[i] = QLocale::c().toDouble(parts[i].trimmed(), &ok);
+            valid = ok && std::isfinite(Angles[i]);
+        }
+        if (!valid) {
+            PrintLine(stderr, QStringLiteral("--angles takes three numbers X,Y,Z in degrees, "
+                                             "for example -45,0,45."));
+            return false;
+        }
+        UserAngles = true;
+    }
+    return true;
+}
+
+void TBatchTool::ApplyViewOptions(TBoltView& view) const {
+    view.SetViewingAngle(ViewCode);
+    if (UserAngles) {
+        view.ViewingAngle = qint8(TBoltView::UserDefinedView);
+        view.ViewRotX = Angles[0];
+        view.ViewRotY = Angles[1];
+        view.ViewRotZ = Angles[2];
+    }
+    view.ChangeLens(LensCode);
+    view.ShowBoltLabels = !Parser.isSet(NoLabelsOption);
+    view.DepthShaded = !Parser.isSet(NoShadingOption);
 }

@@ -1,0 +1,131 @@
+#include "tinifile.h"
+
+#include "document/tplatformerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+TIniFile::TIniFile(const QString& fileName) : Path(fileName) {}
+
+TIniText TIniFile::Load(TReadState& state, QString& problem) const {
+    const QFileInfo info(Path);
+    if (!info.exists()) {
+        state = TReadState::Missing;
+        return {};
+    }
+    state = TReadState::Unusable;
+    if (!info.isFile()) {
+        problem = QStringLiteral("It is not a file.");
+        return {};
+    }
+    QFile file(Path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        problem = file.errorString();
+        return {};
+    }
+    // Read in pieces, so that neither a small file nor one that reports no size (or a false one)
+    // costs more memory than its own bytes, and nothing past the limit is taken.
+    QByteArray bytes;
+    constexpr qint64 Piece = 64 * 1024;
+    while (bytes.size() <= MaxFileSize) {
+        const QByteArray piece = file.read(Piece);
+        if (piece.isEmpty()) {
+            if (file.error() != QFileDevice::NoError) {
+                problem = file.errorString();
+                return TIniText::Parse(bytes);
+            }
+            break;
+        }
+        bytes += piece;
+    }
+    if (bytes.size() > MaxFileSize) {
+        bytes.truncate(MaxFileSize);
+        problem = QStringLiteral("It is larger than %1 bytes.").arg(MaxFileSize);
+        return TIniText::Parse(bytes);
+    }
+    state = TReadState::Whole;
+    return TIniText::Parse(bytes);
+}
+
+TIniText TIniFile::Read() const {
+    TReadState state;
+    QString problem;
+    return Load(state, problem);
+}
+
+void TIniFile::Save(const TIniText& text) {
+    const QString folder = QFileInfo(Path).absolutePath();
+    if (!QDir().mkpath(folder))
+        throw TPlatformError(QStringLiteral("Cannot create file \"%1\". The folder \"%2\" cannot "
+                                            "be created.")
+                                 .arg(Path, folder));
+    QSaveFile file(Path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw TPlatformError(
+            QStringLiteral("Cannot create file \"%1\". %2").arg(Path, file.errorString()));
+    const QByteArray bytes = text.ToBytes();
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        throw TPlatformError(
+            QStringLiteral("Cannot write file \"%1\". %2").arg(Path, file.errorString()));
+}
+
+void TIniFile::Modify(const std::function<void(TIniText&)>& change) {
+    TReadState state;
+    QString problem;
+    TIniText text = Load(state, problem);
+    if (state == TReadState::Unusable)
+        throw TPlatformError(
+            QStringLiteral("Cannot write file \"%1\". %2").arg(Path, problem));
+    change(text);
+    // Erasing from a file that does not exist leaves nothing to write.
+    if (state == TReadState::Missing && text.IsEmpty())
+        return;
+    Save(text);
+}
+
+QString TIniFile::ReadString(const QString& section, const QString& key,
+                             const QString& fallback) const {
+    return Read().Value(section, key, fallback);
+}
+
+qint32 TIniFile::ReadInteger(const QString& section, const QString& key, qint32 fallback) const {
+    return Read().IntegerValue(section, key, fallback);
+}
+
+bool TIniFile::ReadBool(const QString& section, const QString& key, bool fallback) const {
+    return Read().BoolValue(section, key, fallback);
+}
+
+bool TIniFile::SectionExists(const QString& section) const {
+    return Read().SectionExists(section);
+}
+
+bool TIniFile::ValueExists(const QString& section, const QString& key) const {
+    return Read().ValueExists(section, key);
+}
+
+QList<TIniEntry> TIniFile::ReadSection(const QString& section) const {
+    return Read().Entries(section);
+}
+
+void TIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+    Modify([&](TIniText& text) { text.SetValue(section, key, value); });
+}
+
+void TIniFile::WriteInteger(const QString& section, const QString& key, qint32 value) {
+    Modify([&](TIniText& text) { text.SetInteger(section, key, value); });
+}
+
+void TIniFile::WriteBool(const QString& section, const QString& key, bool value) {
+    Modify([&](TIniText& text) { text.SetBool(section, key, value); });
+}
+
+void TIniFile::DeleteKey(const QString& section, const QString& key) {
+    Modify([&](TIniText& text) { text.DeleteKey(section, key); });
+}
+
+void TIniFile::EraseSection(const QString& section) {
+    Modify([&](TIniText& text) { text.EraseSection(section); });
+}
