@@ -1,6 +1,7 @@
 #include "tboltgroupdocument.h"
 
 #include "document/tbusycursorguard.h"
+#include "tnisaimport.h"
 #include "tnumberformat.h"
 
 #include <QFileInfo>
@@ -202,6 +203,10 @@ bool TBoltGroupDocument::LoadDataFile(const QString& fileName) {
     Buffers.FileName = ReportFileName(fileName);
     ImageFileName.clear();
     return true;
+}
+
+bool TBoltGroupDocument::ImportNisaFile(const QString& fileName) {
+    return TNisaImport(*this).ImportNisaFile(fileName);
 }
 
 void TBoltGroupDocument::RefreshAnalysis() { UpdateLoadApplied(); }

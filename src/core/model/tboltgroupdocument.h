@@ -24,6 +24,10 @@ public:
     // Reads an analysis data file into the freshly reset model and analyses it; false when the
     // file is refused. A file that exists but cannot be read throws TPlatformError.
     bool LoadDataFile(const QString& fileName);
+    // Reads a NISA input file (its first rigid link, nodes, forces and titles) into the freshly
+    // reset model and analyses it; false when the file is refused. A file that exists but cannot
+    // be read throws TPlatformError.
+    bool ImportNisaFile(const QString& fileName);
     // The value of the first data line of that name, which is then removed; else the default.
     QString ReadDataValue(const QString& name, const QString& fallback);
     // Eight comma-separated fields as a bolt: co-ordinates (default 0), stiffnesses (default 1),

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "tnisarigidlink.h"
+
+#include <QString>
+#include <QStringList>
+
+class TBoltGroupDocument;
+class TLineBuffers;
+
+// Takes a bolt group from a NISA input file: the first rigid link card after the model title
+// gives the bolts (its dependent nodes) and the point of the load (its independent node), the
+// node card their co-ordinates, the concentrated-force card the load, and the title and load case
+// title cards the two titles. Only those five cards are examined; the rest of the file is not
+// checked. One import object serves one import: its rigid-link table and the data lines it fills
+// live only as long as the import.
+class TNisaImport {
+public:
+    explicit TNisaImport(TBoltGroupDocument& document);
+
+    // Reads the file into the freshly reset model and analyses it. False when the file has no
+    // rigid link or no node card, after telling the user; the model then stays empty. A file that
+    // cannot be read throws TPlatformError.
+    bool ImportNisaFile(const QString& fileName);
+
+    // The longest piece of a line kept as one data line; the rest of a longer line follows as
+    // further data lines.
+    static constexpr int MaxPieceLength = 510;
+    // Every this many pieces the importer tells how far it has read and lets events run.
+    static constexpr int ReadingReportInterval = 1000;
+
+private:
+    void ReadLines(const QString& fileName);
+    void AddPiece(const QByteArray& piece);
+    int FindCard(int from, QLatin1StringView keyword);
+    bool AtCardEnd(int index) const;
+    void ReadTitle();
+    bool ReadRigidLink();
+    void ReadRigidLinkPiece(QStringView text);
+    bool ReadNodes();
+    void ReadLoadCaseTitle();
+    void ReadForces();
+    void MoveCursor(int index);
+
+    TBoltGroupDocument& Document;
+    TLineBuffers& Buffers;
+    TNisaRigidLink RigidLink;
+    qint32 IndependentNode = 1;
+    // Line cursor; also the progress position of the window.
+    int Cursor = 0;
+    int PieceCount = 0;
+    // Fields of the joined rigid link text read so far, and a dependent node still waiting for
+    // its degree-of-freedom code.
+    int RigidLinkField = 0;
+    QString PendingNode;
+    bool HasPendingNode = false;
+};
