@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/tboltactualloads.h"
+#include "analysis/tboltunitloads.h"
 #include "tbolt.h"
 #include "view/tprojectedpoint.h"
 
@@ -21,6 +23,10 @@ public:
     QList<qint32> SelectedBolts;
     // The bolts as the current view projects them, then the load symbol; not model data.
     QList<TProjectedPoint> ProjectedBolts;
+    // The loads of each bolt due to unit loads in +X, +Y and +Z, and due to the applied load,
+    // one per bolt in bolt order; each keeps its last successful results until the next.
+    QList<TBoltUnitLoads> UnitLoads;
+    QList<TBoltActualLoads> ActualLoads;
     bool UnitLoadsCalculated = false;
     bool ActualLoadsCalculated = false;
 

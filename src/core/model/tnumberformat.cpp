@@ -293,3 +293,121 @@ std::optional<qint32> TNumberFormat::ParseInteger(QStringView text) {
 qint32 TNumberFormat::ParseInteger(QStringView text, qint32 fallback) {
     return ParseInteger(text).value_or(fallback);
 }
+
+namespace {
+
+// The fixed-point text of a finite value with `decimals` decimals, at most 10 significant
+// digits and ties rounded away from zero, using "." as the separator; more than 10 digits before
+// the separator give the exponent form "d.dddE10". Writes into out (at least 64 + decimals bytes)
+// and returns the length.
+int FixedText(char* out, double value, int decimals) {
+    char* p = out;
+    auto zero = [&] {
+        *p++ = '0';
+        if (decimals > 0) {
+            *p++ = '.';
+            for (int i = 0; i < decimals; ++i)
+                *p++ = '0';
+        }
+        return int(p - out);
+    };
+    if (value == 0)
+        return zero();
+    // 17 significant digits identify the double; the rounding below works on them in decimal.
+    char sci[48];
+    const auto result =
+        std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, 16);
+    *result.ptr = '\0';
+    char digits[20];
+    digits[0] = '0'; // room for a carry out of the first digit
+    digits[1] = sci[0];
+    std::memcpy(digits + 2, sci + 2, 16);
+    const int exp10 = std::atoi(sci + 19);
+    const int keep = std::min(10, exp10 + 1 + decimals); // significant digits kept
+    if (keep < 0)
+        return zero();
+    if (digits[keep + 1] >= '5') {
+        int i = keep;
+        while (digits[i] == '9')
+            digits[i--] = '0';
+        ++digits[i];
+    }
+    int first = 0;
+    int before = exp10 + 2; // digits before the separator, counted from digits[0]
+    if (digits[0] == '0') {
+        first = 1;
+        --before;
+    }
+    const int count = keep + 1 - first; // significant digits from digits[first]
+    bool nonZero = false;
+    for (int i = 0; i < count; ++i)
+        nonZero = nonZero || digits[first + i] != '0';
+    if (!nonZero)
+        return zero();
+    if (value < 0)
+        *p++ = '-';
+    if (before > 10) {
+        int last = count;
+        while (last > 1 && digits[first + last - 1] == '0')
+            --last;
+        *p++ = digits[first];
+        if (last > 1) {
+            *p++ = '.';
+            std::memcpy(p, digits + first + 1, size_t(last - 1));
+            p += last - 1;
+        }
+        *p++ = 'E';
+        p += std::snprintf(p, 8, "%d", before - 1);
+        return int(p - out);
+    }
+    auto digitAt = [&](int index) { // index from the first significant digit
+        return index >= 0 && index < count ? digits[first + index] : '0';
+    };
+    if (before <= 0) {
+        *p++ = '0';
+    } else {
+        for (int i = 0; i < before; ++i)
+            *p++ = digitAt(i);
+    }
+    if (decimals > 0) {
+        *p++ = '.';
+        for (int i = 0; i < decimals; ++i)
+            *p++ = digitAt(before + i);
+    }
+    return int(p - out);
+}
+
+} // namespace
+
+void TNumberFormat::AppendFixed(QString& line, double value, int width, int decimals) {
+    decimals = std::clamp(decimals, 0, 40);
+    if (!std::isfinite(value)) {
+        line += PadLeft(FormatGeneral(value), width);
+        return;
+    }
+    char text[128];
+    const int length = FixedText(text, value, decimals);
+    if (width > length)
+        line.append(QString(width - length, QLatin1Char(' ')));
+    const qsizetype start = line.size();
+    line.append(QLatin1StringView(text, length));
+    const QChar separator = DecimalSeparator();
+    if (separator != QLatin1Char('.')) {
+        for (qsizetype i = start; i < line.size(); ++i) {
+            if (line.at(i) == QLatin1Char('.'))
+                line[i] = separator;
+        }
+    }
+}
+
+QString TNumberFormat::FormatFixed(double value, int width, int decimals) {
+    QString text;
+    AppendFixed(text, value, width, decimals);
+    return text;
+}
+
+QString TNumberFormat::PadLeft(const QString& text, int width) {
+    if (text.size() >= width)
+        return text;
+    return QString(width - text.size(), QLatin1Char(' ')) + text;
+}

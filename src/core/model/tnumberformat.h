@@ -34,4 +34,15 @@ public:
     static QChar DecimalSeparator();
     // Tests and the batch tool may fix the separator; a null character returns to the locale's.
     static void SetDecimalSeparator(QChar separator);
+
+    // The fixed-width numbers of the analysis report and the NISA fragment: the value rounded
+    // once to at most 10 significant digits and written with exactly `decimals` decimals (ties
+    // away from zero), at least one digit before the separator, a minus sign when negative and
+    // no thousands separators; a value with more than 10 digits before the separator is written
+    // in exponent form. The text is padded on the left with spaces to `width`, never shortened.
+    static QString FormatFixed(double value, int width, int decimals);
+    // As FormatFixed, appended to a line under construction.
+    static void AppendFixed(QString& line, double value, int width, int decimals);
+    // The text padded on the left with spaces to `width`; a longer text is kept whole.
+    static QString PadLeft(const QString& text, int width);
 };

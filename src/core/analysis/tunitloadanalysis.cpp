@@ -1,0 +1,401 @@
+#include "tunitloadanalysis.h"
+
+#include "document/tplatformerror.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double P = TUnitLoadAnalysis::UnitLoad;
+
+// Divisors are tested before dividing, so that no infinity ever enters the results.
+double Divide(double numerator, double divisor) {
+    if (divisor == 0) {
+        if (numerator == 0 || std::isnan(numerator))
+            throw TPlatformError(QString::fromLatin1(TPlatformError::InvalidOperation));
+        throw TPlatformError(QString::fromLatin1(TPlatformError::DivisionByZero));
+    }
+    return numerator / divisor;
+}
+
+// Three values per unit load direction: working loads or corrections (X, Y, Z components) or
+// moments and residuals (about X, Y, Z); index direction * 3 + component.
+using TNine = std::array<double, 9>;
+
+bool WithinTolerance(const TNine& residuals) {
+    for (double r : residuals) {
+        // A residual that is not a number is not within the tolerance either.
+        if (!(std::fabs(r) <= TUnitLoadAnalysis::ConvergenceTolerance))
+            return false;
+    }
+    return true;
+}
+
+bool AllFinite(const TNine& values) {
+    for (double v : values) {
+        if (!std::isfinite(v))
+            return false;
+    }
+    return true;
+}
+
+// Solves b x = rhs by Gaussian elimination with partial pivoting; false when b is singular or
+// so nearly singular that the solution would be meaningless.
+bool Solve3(const double b[3][3], const double rhs[3], double x[3]) {
+    double a[3][4];
+    double scale = 0;
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            a[i][j] = b[i][j];
+            scale = std::max(scale, std::fabs(b[i][j]));
+        }
+        a[i][3] = rhs[i];
+    }
+    if (!(scale > 0) || !std::isfinite(scale))
+        return false;
+    for (int col = 0; col < 3; ++col) {
+        int pivot = col;
+        for (int row = col + 1; row < 3; ++row) {
+            if (std::fabs(a[row][col]) > std::fabs(a[pivot][col]))
+                pivot = row;
+        }
+        if (!(std::fabs(a[pivot][col]) > 1e-12 * scale))
+            return false;
+        if (pivot != col) {
+            for (int j = 0; j < 4; ++j)
+                std::swap(a[col][j], a[pivot][j]);
+        }
+        for (int row = col + 1; row < 3; ++row) {
+            const double f = a[row][col] / a[col][col];
+            for (int j = col; j < 4; ++j)
+                a[row][j] -= f * a[col][j];
+        }
+    }
+    for (int i = 2; i >= 0; --i) {
+        double s = a[i][3];
+        for (int j = i + 1; j < 3; ++j)
+            s -= a[i][j] * x[j];
+        x[i] = s / a[i][i];
+        if (!std::isfinite(x[i]))
+            return false;
+    }
+    return true;
+}
+
+// One run of the analysis over a bolt list.
+class TAnalysis {
+public:
+    TAnalysis(const QList<TBolt>& bolts, const TAppliedLoad& load, TUnitLoadWorkings& workings,
+              TDocumentHost& host)
+        : Bolts(bolts.constData()), Count(size_t(bolts.size())), Load(load), W(workings),
+          Host(host) {}
+
+    QList<TBoltUnitLoads> Run(int maxBalanceSteps);
+
+private:
+    void CentroidsAndDistances();
+    void UnitLoadMoments();
+    void FirstDistribution(size_t i, TNine& working) const;
+    void Corrections(size_t i, const TNine& residuals, TNine& corrections) const;
+    static void AddMoments(const TUnitLoadWorkings::TSix& d, const TNine& loads, TNine& moments);
+    TNine Residuals() const;
+    void Balance(int maxBalanceSteps);
+    bool CompleteDirectly(const TNine& firstResiduals);
+    void CheckFinite() const;
+
+    const TBolt* Bolts;
+    size_t Count;
+    const TAppliedLoad& Load;
+    TUnitLoadWorkings& W;
+    TDocumentHost& Host;
+
+    double Sx = 0;
+    double Sy = 0;
+    double Sz = 0;
+    TNine Moment{};   // moments of the unit loads about the plane centroids
+    TNine Quotient{}; // each moment over its plane sum; 0 where the moment is 0 by construction
+    double DirectX = 0;
+    double DirectY = 0;
+    double DirectZ = 0;
+    std::vector<TNine> Working; // working loads; Y and Z are the negatives of the final ones
+};
+
+QList<TBoltUnitLoads> TAnalysis::Run(int maxBalanceSteps) {
+    CentroidsAndDistances();
+    UnitLoadMoments();
+
+    Working.assign(Count, TNine{});
+    for (size_t i = 0; i < Count; ++i)
+        FirstDistribution(i, Working[i]);
+    Balance(maxBalanceSteps);
+
+    QList<TBoltUnitLoads> unitLoads(static_cast<qsizetype>(Count), TBoltUnitLoads());
+    for (size_t i = 0; i < Count; ++i) {
+        const TNine& w = Working[i];
+        unitLoads[qsizetype(i)] = {w[0], -w[1], -w[2], w[3], -w[4], -w[5], w[6], -w[7], -w[8]};
+    }
+    Working = {};
+
+    TBoltUnitLoads& s = W.UnitLoadSums;
+    s = TBoltUnitLoads();
+    for (size_t i = 0; i < Count; ++i) {
+        const TBoltUnitLoads& u = unitLoads.at(qsizetype(i));
+        s.XDueToFX += u.XDueToFX;
+        s.YDueToFX += u.YDueToFX;
+        s.ZDueToFX += u.ZDueToFX;
+        s.XDueToFY += u.XDueToFY;
+        s.YDueToFY += u.YDueToFY;
+        s.ZDueToFY += u.ZDueToFY;
+        s.XDueToFZ += u.XDueToFZ;
+        s.YDueToFZ += u.YDueToFZ;
+        s.ZDueToFZ += u.ZDueToFZ;
+        if (i % 100 == 0)
+            Host.ProcessEvents();
+    }
+    CheckFinite();
+    for (const TBoltUnitLoads& u : unitLoads) {
+        const double v[9] = {u.XDueToFX, u.YDueToFX, u.ZDueToFX, u.XDueToFY, u.YDueToFY,
+                             u.ZDueToFY, u.XDueToFZ, u.YDueToFZ, u.ZDueToFZ};
+        for (double x : v) {
+            if (!std::isfinite(x))
+                throw TPlatformError(QString::fromLatin1(TPlatformError::InvalidOperation));
+        }
+    }
+    return unitLoads;
+}
+
+void TAnalysis::CentroidsAndDistances() {
+    W.CGProducts.assign(Count, {});
+    W.CGProductSums = {};
+    Sx = Sy = Sz = 0;
+    for (size_t i = 0; i < Count; ++i) {
+        const TBolt& b = Bolts[i];
+        auto& p = W.CGProducts[i];
+        p = {b.StiffnessX * b.Y, b.StiffnessX * b.Z, b.StiffnessY * b.X,
+             b.StiffnessY * b.Z, b.StiffnessZ * b.X, b.StiffnessZ * b.Y};
+        for (int k = 0; k < 6; ++k)
+            W.CGProductSums[size_t(k)] += p[size_t(k)];
+        Sx += b.StiffnessX;
+        Sy += b.StiffnessY;
+        Sz += b.StiffnessZ;
+    }
+    const auto& s = W.CGProductSums;
+    TPlaneCentroids& c = W.PlaneCentroids;
+    c.YBarMx = Divide(s[5], Sz);
+    c.ZBarMx = Divide(s[3], Sy);
+    c.XBarMy = Divide(s[4], Sz);
+    c.ZBarMy = Divide(s[1], Sx);
+    c.XBarMz = Divide(s[2], Sy);
+    c.YBarMz = Divide(s[0], Sx);
+
+    W.CGDistances.assign(Count, {});
+    W.R2Components.assign(Count, {});
+    double sums[6] = {};
+    for (size_t i = 0; i < Count; ++i) {
+        const TBolt& b = Bolts[i];
+        auto& d = W.CGDistances[i];
+        d = {b.Y - c.YBarMx, b.Z - c.ZBarMx, b.X - c.XBarMy,
+             b.Z - c.ZBarMy, b.X - c.XBarMz, b.Y - c.YBarMz};
+        auto& r = W.R2Components[i];
+        r = {d[1] * (b.StiffnessY * d[1]), d[0] * (b.StiffnessZ * d[0]),
+             d[3] * (b.StiffnessX * d[3]), d[2] * (b.StiffnessZ * d[2]),
+             d[5] * (b.StiffnessX * d[5]), d[4] * (b.StiffnessY * d[4])};
+        for (int k = 0; k < 6; ++k)
+            sums[k] += r[size_t(k)];
+    }
+    W.R2Sums = {sums[0] + sums[1], sums[2] + sums[3], sums[4] + sums[5]};
+}
+
+void TAnalysis::UnitLoadMoments() {
+    const TPlaneCentroids& c = W.PlaneCentroids;
+    const TR2Sums& j = W.R2Sums;
+    Moment = {};
+    Quotient = {};
+    // +X: no Mx.
+    Moment[1] = (Load.Z - c.ZBarMy) * P;
+    Moment[2] = (Load.Y - c.YBarMz) * P;
+    // +Y: no My.
+    Moment[3] = (Load.Z - c.ZBarMx) * P;
+    Moment[5] = -(Load.X - c.XBarMz) * P;
+    // +Z: no Mz.
+    Moment[6] = -(Load.Y - c.YBarMx) * P;
+    Moment[7] = -(Load.X - c.XBarMy) * P;
+
+    Quotient[1] = Divide(Moment[1], j.JMy);
+    Quotient[2] = Divide(Moment[2], j.JMz);
+    Quotient[3] = Divide(Moment[3], j.JMx);
+    Quotient[5] = Divide(Moment[5], j.JMz);
+    Quotient[6] = Divide(Moment[6], j.JMx);
+    Quotient[7] = Divide(Moment[7], j.JMy);
+    DirectX = Divide(P, Sx);
+    DirectY = Divide(P, Sy);
+    DirectZ = Divide(P, Sz);
+}
+
+void TAnalysis::FirstDistribution(size_t i, TNine& w) const {
+    const TBolt& b = Bolts[i];
+    const auto& d = W.CGDistances[i];
+    for (int dir = 0; dir < 3; ++dir) {
+        const double qx = Quotient[size_t(dir * 3)];
+        const double qy = Quotient[size_t(dir * 3 + 1)];
+        const double qz = Quotient[size_t(dir * 3 + 2)];
+        const double ex = dir == 0 ? DirectX : 0.0;
+        const double ey = dir == 1 ? DirectY : 0.0;
+        const double ez = dir == 2 ? DirectZ : 0.0;
+        w[size_t(dir * 3)] = b.StiffnessX * (d[3] * qy + d[5] * qz + ex);
+        w[size_t(dir * 3 + 1)] = b.StiffnessY * (d[4] * qz - d[1] * qx - ey);
+        w[size_t(dir * 3 + 2)] = b.StiffnessZ * (d[2] * qy + d[0] * qx - ez);
+    }
+}
+
+void TAnalysis::Corrections(size_t i, const TNine& r, TNine& c) const {
+    const TBolt& b = Bolts[i];
+    const auto& d = W.CGDistances[i];
+    const TR2Sums& j = W.R2Sums;
+    for (size_t dir = 0; dir < 3; ++dir) {
+        const double rx = r[dir * 3];
+        const double ry = r[dir * 3 + 1];
+        const double rz = r[dir * 3 + 2];
+        c[dir * 3] = b.StiffnessX * ((d[3] * ry) / j.JMy + (d[5] * rz) / j.JMz);
+        c[dir * 3 + 1] = b.StiffnessY * ((d[4] * rz) / j.JMz - (d[1] * rx) / j.JMx);
+        c[dir * 3 + 2] = b.StiffnessZ * ((d[2] * ry) / j.JMy + (d[0] * rx) / j.JMx);
+    }
+}
+
+void TAnalysis::AddMoments(const TUnitLoadWorkings::TSix& d, const TNine& w, TNine& m) {
+    for (size_t dir = 0; dir < 3; ++dir) {
+        const double wx = w[dir * 3];
+        const double wy = w[dir * 3 + 1];
+        const double wz = w[dir * 3 + 2];
+        m[dir * 3] += d[0] * wz - d[1] * wy;
+        m[dir * 3 + 1] += d[2] * wz + d[3] * wx;
+        m[dir * 3 + 2] += d[4] * wy + d[5] * wx;
+    }
+}
+
+TNine TAnalysis::Residuals() const {
+    TNine m{};
+    for (size_t i = 0; i < Count; ++i)
+        AddMoments(W.CGDistances[i], Working[i], m);
+    TNine r;
+    for (size_t k = 0; k < 9; ++k)
+        r[k] = Moment[k] - m[k];
+    return r;
+}
+
+// The stepwise balance. Each step's corrections are added to the working loads as soon as they
+// are made, which gives the same sums as adding the stored corrections of all steps in step
+// order afterwards, without keeping them.
+void TAnalysis::Balance(int maxBalanceSteps) {
+    const TNine firstResiduals = Residuals();
+    if (WithinTolerance(firstResiduals)) {
+        W.BalanceIterations = 1;
+        W.BalanceOutcome = TBalanceOutcome::NotNeeded;
+        W.ResidualMoments = {};
+        return;
+    }
+    TNine r = firstResiduals;
+    int q = 1;
+    TNine c;
+    for (;;) {
+        TNine cm{};
+        for (size_t i = 0; i < Count; ++i) {
+            Corrections(i, r, c);
+            AddMoments(W.CGDistances[i], c, cm);
+            TNine& w = Working[i];
+            for (size_t k = 0; k < 9; ++k)
+                w[k] += c[k];
+        }
+        ++q;
+        if (q > maxBalanceSteps)
+            break;
+        for (size_t k = 0; k < 9; ++k)
+            r[k] -= cm[k];
+        if (WithinTolerance(r)) {
+            W.BalanceIterations = q;
+            W.BalanceOutcome = TBalanceOutcome::Converged;
+            W.ResidualMoments = r;
+            return;
+        }
+        if (!AllFinite(r))
+            break; // diverged beyond repair; only the direct solution can help
+    }
+    // The steps ran out. The stepwise corrections converge (when they do) to the solution of the
+    // balance, so that solution completes it; the residuals shown are those of the loads kept.
+    W.BalanceIterations = maxBalanceSteps;
+    W.BalanceOutcome = CompleteDirectly(firstResiduals) ? TBalanceOutcome::DirectSolution
+                                                        : TBalanceOutcome::NotConverged;
+    W.ResidualMoments = Residuals();
+}
+
+// The corrections made from residuals r are linear in r (A r), and so are their moments (B r).
+// Solving B x = r0 for the residuals r0 of the first distribution and adding A x to the first
+// distribution balances it in one step. False, with the working loads unchanged, when B cannot
+// be solved.
+bool TAnalysis::CompleteDirectly(const TNine& firstResiduals) {
+    double b[3][3] = {};
+    TNine c;
+    for (size_t i = 0; i < Count; ++i) {
+        // Unit residuals about X, Y and Z, one in each direction slot.
+        const TNine unit = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+        Corrections(i, unit, c);
+        TNine m{};
+        AddMoments(W.CGDistances[i], c, m);
+        for (int axisIn = 0; axisIn < 3; ++axisIn) {
+            for (int axisOut = 0; axisOut < 3; ++axisOut)
+                b[axisOut][axisIn] += m[size_t(axisIn * 3 + axisOut)];
+        }
+    }
+    TNine x;
+    for (int dir = 0; dir < 3; ++dir) {
+        if (!Solve3(b, &firstResiduals[size_t(dir * 3)], &x[size_t(dir * 3)]))
+            return false;
+    }
+    TNine w;
+    for (size_t i = 0; i < Count; ++i) {
+        FirstDistribution(i, w);
+        Corrections(i, x, c);
+        for (size_t k = 0; k < 9; ++k)
+            w[k] += c[k];
+        Working[i] = w;
+    }
+    return true;
+}
+
+void TAnalysis::CheckFinite() const {
+    auto check = [](double v) {
+        if (!std::isfinite(v))
+            throw TPlatformError(QString::fromLatin1(TPlatformError::InvalidOperation));
+    };
+    for (size_t i = 0; i < Count; ++i) {
+        for (int k = 0; k < 6; ++k) {
+            check(W.CGProducts[i][size_t(k)]);
+            check(W.CGDistances[i][size_t(k)]);
+            check(W.R2Components[i][size_t(k)]);
+        }
+    }
+    for (double v : W.CGProductSums)
+        check(v);
+    const TPlaneCentroids& c = W.PlaneCentroids;
+    for (double v : {c.YBarMx, c.ZBarMx, c.XBarMy, c.ZBarMy, c.XBarMz, c.YBarMz})
+        check(v);
+    for (double v : {W.R2Sums.JMx, W.R2Sums.JMy, W.R2Sums.JMz})
+        check(v);
+    for (double v : W.ResidualMoments)
+        check(v);
+    const TBoltUnitLoads& s = W.UnitLoadSums;
+    for (double v : {s.XDueToFX, s.YDueToFX, s.ZDueToFX, s.XDueToFY, s.YDueToFY, s.ZDueToFY,
+                     s.XDueToFZ, s.YDueToFZ, s.ZDueToFZ})
+        check(v);
+}
+
+} // namespace
+
+QList<TBoltUnitLoads> TUnitLoadAnalysis::Calculate(const QList<TBolt>& bolts,
+                                                   const TAppliedLoad& load,
+                                                   TUnitLoadWorkings& workings,
+                                                   TDocumentHost& host, int maxBalanceSteps) {
+    workings = TUnitLoadWorkings();
+    TAnalysis analysis(bolts, load, workings, host);
+    return analysis.Run(std::max(1, maxBalanceSteps));
+}

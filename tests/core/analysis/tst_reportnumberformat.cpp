@@ -1,0 +1,80 @@
+#include "model/tnumberformat.h"
+
+#include <QTest>
+
+// The fixed-width number and text fields of the analysis report (TNumberFormat::FormatFixed and
+// PadLeft), which the NISA fragment shares.
+class TstReportNumberFormat : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { TNumberFormat::SetDecimalSeparator(QChar()); }
+
+    void FormatFixed_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero at the load field") << 0.0 << 10 << 3 << "     0.000";
+        QTest::newRow("zero at the position field") << 0.0 << 12 << 3 << "       0.000";
+        QTest::newRow("negative zero has no sign") << -0.0 << 8 << 4 << "  0.0000";
+        QTest::newRow("quarter") << 0.25 << 18 << 4 << "            0.2500";
+        QTest::newRow("negative") << -2.5 << 18 << 4 << "           -2.5000";
+        QTest::newRow("exact tie rounds away from zero") << 0.8125 << 0 << 3 << "0.813";
+        QTest::newRow("negative tie away from zero") << -0.8125 << 0 << 3 << "-0.813";
+        QTest::newRow("below the tie") << 0.81249 << 0 << 3 << "0.812";
+        QTest::newRow("rounds to zero, no sign") << -0.00004 << 0 << 4 << "0.0000";
+        QTest::newRow("rounds up to the last decimal") << 0.00005 << 0 << 4 << "0.0001";
+        QTest::newRow("carry through nines") << 9.99996 << 0 << 4 << "10.0000";
+        QTest::newRow("10 significant digits, rest zeros") << 123456.123456789 << 0 << 6
+                                                             << "123456.123500";
+        QTest::newRow("10 digits before the point") << 1234567890.4 << 0 << 3 << "1234567890.000";
+        QTest::newRow("11 digits: exponent form") << 12345678901.0 << 0 << 3 << "1.23456789E10";
+        QTest::newRow("carry to 11 digits: exponent form") << 9999999999.6 << 0 << 3 << "1E10";
+        QTest::newRow("negative exponent form") << -2.5e15 << 12 << 3 << "     -2.5E15";
+        QTest::newRow("longer than the width is kept") << 123456789.0 << 5 << 3 << "123456789.000";
+        QTest::newRow("no decimals") << 2.5 << 3 << 0 << "  3";
+        QTest::newRow("tiny positive") << 1e-300 << 0 << 4 << "0.0000";
+        QTest::newRow("no thousands separators") << 1234567.0 << 0 << 1 << "1234567.0";
+    }
+    void FormatFixed() {
+        QFETCH(double, value);
+        QFETCH(int, width);
+        QFETCH(int, decimals);
+        QFETCH(QString, text);
+        QCOMPARE(TNumberFormat::FormatFixed(value, width, decimals), text);
+    }
+
+    void FormatFixedUsesTheDecimalSeparator() {
+        TNumberFormat::SetDecimalSeparator(QLatin1Char(','));
+        QCOMPARE(TNumberFormat::FormatFixed(-1.5, 8, 3), QStringLiteral("  -1,500"));
+        QCOMPARE(TNumberFormat::FormatFixed(2.5e15, 0, 3), QStringLiteral("2,5E15"));
+        QString line = QStringLiteral("X = 1.");
+        TNumberFormat::AppendFixed(line, 2.25, 6, 2);
+        QCOMPARE(line, QStringLiteral("X = 1.  2,25")); // only the number is localised
+    }
+
+    void NonFiniteValuesAreNeverShownAsNumbers() {
+        QVERIFY(!TNumberFormat::FormatFixed(qInf(), 0, 3).contains(QLatin1Char('.')));
+        QVERIFY(!TNumberFormat::FormatFixed(qQNaN(), 0, 3).contains(QLatin1Char('.')));
+    }
+
+    void PadLeft_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("padded");
+        QTest::newRow("bolt label") << "1x" << 5 << "   1x";
+        QTest::newRow("exact width") << "12345" << 5 << "12345";
+        QTest::newRow("longer is not shortened") << "123456" << 4 << "123456";
+        QTest::newRow("empty") << "" << 3 << "   ";
+    }
+    void PadLeft() {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(QString, padded);
+        QCOMPARE(TNumberFormat::PadLeft(text, width), padded);
+    }
+};
+
+QTEST_APPLESS_MAIN(TstReportNumberFormat)
+#include "tst_reportnumberformat.moc"
