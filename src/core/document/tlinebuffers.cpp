@@ -253,17 +253,22 @@ void TLineBuffers::LoadDataLines(const QString& fileName) {
         const QString reason = info.isDir() ? QStringLiteral("Is a directory") : file.errorString();
         throw TPlatformError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
     }
+    const QString tooLarge = QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
+                                 .arg(fileName)
+                                 .arg(MaxFileSize >> 20);
     if (file.size() > MaxFileSize)
-        throw TPlatformError(
-            QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
-                .arg(fileName)
-                .arg(MaxFileSize >> 20));
-    QByteArray bytes = file.read(MaxFileSize + 1);
-    if (bytes.size() > MaxFileSize)
-        throw TPlatformError(
-            QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
-                .arg(fileName)
-                .arg(MaxFileSize >> 20));
+        throw TPlatformError(tooLarge);
+    // Read in pieces: a device that reports no size (a pipe, a special file) may be endless.
+    QByteArray bytes;
+    bytes.reserve(qsizetype(file.size()));
+    while (!file.atEnd()) {
+        const QByteArray piece = file.read(1 << 20);
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
+        if (bytes.size() > MaxFileSize)
+            throw TPlatformError(tooLarge);
+    }
     if (file.error() != QFileDevice::NoError)
         throw TPlatformError(
             QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
