@@ -66,7 +66,14 @@ void TIniFile::Save(const TIniText& text) {
         throw TPlatformError(
             QStringLiteral("Cannot create file \"%1\". %2").arg(Path, file.errorString()));
     const QByteArray bytes = text.ToBytes();
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // A short write (a full disk, a file-size limit) must be caught before commit: commit alone
+    // can put a cut-off file in place and still report success.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw TPlatformError(QStringLiteral("Cannot write file \"%1\". %2").arg(Path, reason));
+    }
+    if (!file.commit())
         throw TPlatformError(
             QStringLiteral("Cannot write file \"%1\". %2").arg(Path, file.errorString()));
 }
