@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tbatchhost.h"
+#include "view/tboltview.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -17,8 +18,16 @@ public:
 private:
     void DefineOptions();
     int Run();
+    // Reads the picture's view options; false (a usage error, told on standard error) when one
+    // is not valid.
+    bool ParseViewOptions();
+    void ApplyViewOptions(TBoltView& view) const;
 
     QCommandLineParser Parser;
     TBatchHost Host;
     QString InputFile;
+    int ViewCode = 6;
+    int LensCode = 0;
+    bool UserAngles = false;
+    double Angles[3] = {0, 0, 0};
 };

@@ -3,6 +3,7 @@
 #include "document/tbusycursorguard.h"
 #include "tnisaimport.h"
 #include "tnumberformat.h"
+#include "view/tboltplot.h"
 
 #include <QFileInfo>
 
@@ -209,4 +210,11 @@ bool TBoltGroupDocument::ImportNisaFile(const QString& fileName) {
     return TNisaImport(*this).ImportNisaFile(fileName);
 }
 
-void TBoltGroupDocument::RefreshAnalysis() { UpdateLoadApplied(); }
+void TBoltGroupDocument::PlotBolts() { TBoltPlot::PlotBolts(*this, View, Buffers); }
+
+void TBoltGroupDocument::SavePicture(const QString& fileName) {
+    View.SavePicture(fileName);
+    Host().ShowInformation(QStringLiteral("Picture File Saved"));
+}
+
+void TBoltGroupDocument::RefreshAnalysis() { PlotBolts(); }

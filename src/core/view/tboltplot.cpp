@@ -6,11 +6,14 @@
 #include "model/tnumberformat.h"
 #include "tboltview.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPen>
 #include <exception>
+#include <optional>
 
 namespace {
 
@@ -66,10 +69,34 @@ void DrawEllipse(QPainter& painter, int x1, int y1, int x2, int y2) {
     painter.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
 }
 
-// Text whose top left corner is at (x, y).
-void DrawText(QPainter& painter, const QFontMetrics& metrics, int x, int y, const QString& text) {
-    painter.drawText(QPoint(x, y + metrics.ascent()), text);
-}
+// The plot's texts, placed by their top left corner. Fonts need the GUI application; code that
+// runs without one (file checks, fuzzing) gets the picture without its texts.
+class TPlotText {
+public:
+    explicit TPlotText(QPainter& painter) : Painter(painter) {
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+            Painter.setFont(TBoltPlot::PlotFont());
+            Metrics.emplace(Painter.fontMetrics());
+        }
+    }
+    void Draw(int x, int y, const QString& text) {
+        if (Metrics)
+            Painter.drawText(QPoint(x, y + Metrics->ascent()), text);
+    }
+    // Text on an opaque background of the given colour, as wide as the text and as high as the
+    // font's character cell.
+    void DrawOpaque(int x, int y, const QString& text, QRgb background) {
+        if (!Metrics)
+            return;
+        Painter.fillRect(QRect(x, y, Metrics->horizontalAdvance(text), Metrics->height()),
+                         QColor(background));
+        Draw(x, y, text);
+    }
+
+private:
+    QPainter& Painter;
+    std::optional<QFontMetrics> Metrics;
+};
 
 // The arrow of an axis or of the load: shaft and tip, the tip's four strokes and the loop
 // around the arrow head, from the base b, the tip t and the head corners h0 to h3.
@@ -136,9 +163,11 @@ void TBoltPlot::PlotOnce(TBoltGroupModel& model, TBoltView& view, TLineBuffers& 
         // The projection as far as it went stays for the selection code: one entry per bolt,
         // then the load symbol once it was built. The picture keeps its previous content.
         model.ProjectedBolts = std::move(projection.Points);
+        view.PlotComplete = false;
         host.ShowInformation(QStringLiteral("Plotting Bolts Aborted"));
         return;
     }
+    view.PlotComplete = true;
     host.ShowInformation(QStringLiteral("Plotting Bolts Complete"));
     if (view.PictureChanged)
         view.PictureChanged();
@@ -163,8 +192,7 @@ QImage TBoltPlot::PaintPicture(const TBoltProjection::TResult& projection,
     painter.setBrush(QColor(white));
     painter.drawRect(QRect(0, 0, 298, 398));
 
-    painter.setFont(PlotFont());
-    const QFontMetrics metrics = painter.fontMetrics();
+    TPlotText text(painter);
 
     // The view angles, each clipped to its own white box.
     const struct {
@@ -178,8 +206,8 @@ QImage TBoltPlot::PaintPicture(const TBoltProjection::TResult& projection,
         const QRect box(200, angle.Top, 97, 19);
         painter.setClipRect(box);
         painter.fillRect(box, QColor(white));
-        DrawText(painter, metrics, 201, angle.Top + 1,
-                 QLatin1String(angle.Caption) + TNumberFormat::FormatGeneral(angle.Value));
+        text.Draw(201, angle.Top + 1,
+                  QLatin1String(angle.Caption) + TNumberFormat::FormatGeneral(angle.Value));
         painter.setClipping(false);
     }
 
@@ -197,14 +225,12 @@ QImage TBoltPlot::PaintPicture(const TBoltProjection::TResult& projection,
     } letters[3] = {{"X", 1}, {"Y", 6}, {"Z", 11}};
     for (const auto& letter : letters) {
         const QPointF& tip = triad[size_t(letter.Tip)];
-        DrawText(painter, metrics, TBoltProjection::Truncate(tip.x() + 5),
-                 TBoltProjection::Truncate(tip.y() - 5), QLatin1String(letter.Letter));
+        text.Draw(Truncate(tip.x() + 5), Truncate(tip.y() - 5), QLatin1String(letter.Letter));
     }
 
     // The bolts, far to near: a disc, the number on white, a ring.
     const QList<TProjectedPoint>& points = projection.Points;
     const qint32 boltCount = std::min<qint32>(projection.BoltCount, qint32(points.size()));
-    const int textHeight = metrics.height();
     for (qint32 i = 0; i < boltCount; ++i) {
         const TProjectedPoint& entry = points.at(i);
         const double x = entry.PlotX;
@@ -213,12 +239,8 @@ QImage TBoltPlot::PaintPicture(const TBoltProjection::TResult& projection,
         painter.setBrush(QColor(entry.Colour));
         DrawEllipse(painter, Truncate(x - 3), Truncate(y - 3), Truncate(x + 3), Truncate(y + 3));
         if (options.ShowBoltLabels) {
-            const QString label = QString::number(entry.BoltIndex + 1) + QLatin1Char(' ');
-            const int left = Truncate(x + 5);
-            const int top = Truncate(y - 5);
-            painter.fillRect(QRect(left, top, metrics.horizontalAdvance(label), textHeight),
-                             QColor(white));
-            DrawText(painter, metrics, left, top, label);
+            text.DrawOpaque(Truncate(x + 5), Truncate(y - 5),
+                            QString::number(entry.BoltIndex + 1) + QLatin1Char(' '), white);
         }
         painter.setBrush(Qt::NoBrush);
         DrawEllipse(painter, Truncate(x - 5), Truncate(y - 5), Truncate(x + 5), Truncate(y + 5));

@@ -83,6 +83,9 @@ public:
     // The plot: 300 by 400 pixels, 24-bit colour, white until the first plot.
     QImage Picture;
 
+    // The last plot drew a new picture; false when it was aborted and the previous picture stayed.
+    bool PlotComplete = false;
+
     // Set while a plot runs; a plot asked for meanwhile (from events the plot lets run) is done
     // as soon as the running one ends.
     bool PlotRunning = false;
