@@ -1,0 +1,63 @@
+#include "tdocumentfile.h"
+
+#include "tplaintext.h"
+#include "tplatformerror.h"
+#include "trtfwriter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextDocument>
+
+bool TDocumentFile::IsRichTextName(const QString& fileName) {
+    return fileName.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive) &&
+           !QFileInfo(fileName).completeBaseName().isEmpty();
+}
+
+TRtfReadResult TDocumentFile::Load(const QString& fileName, QTextDocument& document) {
+    return Load(fileName, document, IsRichTextName(fileName));
+}
+
+TRtfReadResult TDocumentFile::Load(const QString& fileName, QTextDocument& document,
+                                   bool richText) {
+    QFile file(fileName);
+    const QFileInfo info(fileName);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+        const QString reason = info.isDir() ? QStringLiteral("Is a directory") : file.errorString();
+        throw TPlatformError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
+    }
+    if (file.size() > TRtfReader::MaxFileSize)
+        throw TPlatformError(QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
+                                 .arg(fileName)
+                                 .arg(TRtfReader::MaxFileSize >> 20));
+    const QByteArray data = file.read(TRtfReader::MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw TPlatformError(
+            QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+    if (data.size() > TRtfReader::MaxFileSize)
+        throw TPlatformError(QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
+                                 .arg(fileName)
+                                 .arg(TRtfReader::MaxFileSize >> 20));
+    if (richText)
+        return TRtfReader::Read(QByteArrayView(data), document);
+    TPlainText::Read(data, document);
+    return TRtfReadResult{};
+}
+
+void TDocumentFile::Save(const QString& fileName, const QTextDocument& document) {
+    Save(fileName, document, IsRichTextName(fileName));
+}
+
+void TDocumentFile::Save(const QString& fileName, const QTextDocument& document, bool richText) {
+    WriteFile(fileName, richText ? TRtfWriter::ToRtf(document) : TPlainText::Encode(document));
+}
+
+void TDocumentFile::WriteFile(const QString& fileName, const QByteArray& bytes) {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw TPlatformError(
+            QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        throw TPlatformError(
+            QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+}

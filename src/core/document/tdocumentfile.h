@@ -1,0 +1,23 @@
+#pragma once
+
+#include "trtfreader.h"
+
+#include <QString>
+
+class QTextDocument;
+
+// Opening and saving a text document by file name: a name whose extension, ignoring letter
+// case, is ".rtf" is read and written as rich text, every other name as plain text. Writes go
+// through a save file, so a failed write leaves the previous file whole. Every failure throws
+// TPlatformError with the message the user sees.
+class TDocumentFile {
+public:
+    static bool IsRichTextName(const QString& fileName);
+
+    static TRtfReadResult Load(const QString& fileName, QTextDocument& document);
+    static TRtfReadResult Load(const QString& fileName, QTextDocument& document, bool richText);
+    static void Save(const QString& fileName, const QTextDocument& document);
+    static void Save(const QString& fileName, const QTextDocument& document, bool richText);
+    // Writes the bytes to the file through a save file.
+    static void WriteFile(const QString& fileName, const QByteArray& bytes);
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "tfontstyles.h"
+
+#include <QFont>
+#include <QStringList>
+
+class QTextDocument;
+class TLineBuffers;
+
+// The report as a window shows it: the output lines in the report font, then the title and
+// subtitle lines given their font styles. The document window and the batch tool share it.
+class TReportFormatter {
+public:
+    // The font of shown output until the user chooses another: "Courier New", 8 points.
+    static QFont DefaultFont();
+
+    // Replaces the document's content by the lines, one paragraph each, followed by the empty
+    // paragraph that the last line end leaves, all in the font; the font also becomes the
+    // document's default font.
+    static void ShowLines(QTextDocument& document, const QStringList& lines, const QFont& font);
+
+    // Gives the title lines found in the text the title style and the subtitle lines the
+    // subtitle style. Each line is trimmed and searched forward, matching case, from the end
+    // of the previous match, the subtitles again from the start of the text; a line that is
+    // empty or not found is passed over and the search goes on from the same place. A style
+    // replaces the bold, italic, underline and strikeout of the match.
+    //
+    // When buffers are given, "Formatting Output" goes to their host's information label and
+    // their progress fields count the lines (10 units each) through their UpdateProgress.
+    static void StyleLines(QTextDocument& document, const QStringList& titleLines,
+                           const QStringList& subtitleLines, TFontStyles titleStyle,
+                           TFontStyles subtitleStyle, TLineBuffers* buffers = nullptr);
+
+    // Both steps on the buffers' output, title and subtitle lines and styles.
+    static void BuildReport(QTextDocument& document, TLineBuffers& buffers, const QFont& font);
+};

@@ -1,0 +1,1121 @@
+#include "trtfreader.h"
+
+#include "tplaintext.h"
+#include "tplatformerror.h"
+#include "trtfcodepage.h"
+#include "trtftokenizer.h"
+
+#include <QColor>
+#include <QHash>
+#include <QIODevice>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+// The control words the reader acts on.
+enum class TWord {
+    Unknown,
+    // header
+    Rtf, Ansi, Mac, Pc, Pca, AnsiCpg, Deff,
+    // tables and destinations
+    FontTable, ColourTable, ListTable, List, ListLevel, ListId, LevelNfc, ListOverrideTable,
+    ListOverride, Pn, PnLvlBlt, PnLvlBody, PnLvl, PnDec, PnUcLtr, PnLcLtr, PnUcRm, PnLcRm,
+    FieldResult, FieldInstruction, Upr, Ud, Object, Result, SkipDestination,
+    Font, Charset, Cpg, Red, Green, Blue,
+    // characters
+    Unicode, UnicodeSkip, Par, Line, Tab, Cell, Row, EmDash, EnDash, LQuote, RQuote, LDblQuote,
+    RDblQuote, Bullet, EmSpace, EnSpace, QmSpace, Zwj, Zwnj,
+    // character formatting
+    Plain, Bold, Italic, Underline, UnderlineNone, Strike, FontSize, Colour, Highlight,
+    // paragraph formatting
+    Pard, AlignLeft, AlignCentre, AlignRight, AlignJustify, LeftIndent, RightIndent, FirstIndent,
+    SpaceBefore, SpaceAfter, ListOverrideNumber, ListLevelNumber,
+};
+
+using TWordTable = std::unordered_map<std::string_view, TWord>;
+
+const TWordTable& Words() {
+    static const TWordTable table = [] {
+        TWordTable t{
+            {"rtf", TWord::Rtf}, {"ansi", TWord::Ansi}, {"mac", TWord::Mac}, {"pc", TWord::Pc},
+            {"pca", TWord::Pca}, {"ansicpg", TWord::AnsiCpg}, {"deff", TWord::Deff},
+            {"fonttbl", TWord::FontTable}, {"colortbl", TWord::ColourTable},
+            {"listtable", TWord::ListTable}, {"list", TWord::List},
+            {"listlevel", TWord::ListLevel}, {"listid", TWord::ListId},
+            {"levelnfc", TWord::LevelNfc}, {"levelnfcn", TWord::LevelNfc},
+            {"listoverridetable", TWord::ListOverrideTable},
+            {"listoverride", TWord::ListOverride}, {"pn", TWord::Pn},
+            {"pnlvlblt", TWord::PnLvlBlt}, {"pnlvlbody", TWord::PnLvlBody},
+            {"pnlvl", TWord::PnLvl}, {"pndec", TWord::PnDec}, {"pnucltr", TWord::PnUcLtr},
+            {"pnlcltr", TWord::PnLcLtr}, {"pnucrm", TWord::PnUcRm}, {"pnlcrm", TWord::PnLcRm},
+            {"fldrslt", TWord::FieldResult}, {"fldinst", TWord::FieldInstruction},
+            {"upr", TWord::Upr}, {"ud", TWord::Ud}, {"object", TWord::Object},
+            {"result", TWord::Result}, {"f", TWord::Font}, {"fcharset", TWord::Charset},
+            {"cpg", TWord::Cpg}, {"red", TWord::Red}, {"green", TWord::Green},
+            {"blue", TWord::Blue}, {"u", TWord::Unicode}, {"uc", TWord::UnicodeSkip},
+            {"par", TWord::Par}, {"sect", TWord::Par}, {"page", TWord::Par},
+            {"line", TWord::Line}, {"tab", TWord::Tab}, {"cell", TWord::Cell},
+            {"nestcell", TWord::Cell}, {"row", TWord::Row}, {"nestrow", TWord::Row},
+            {"emdash", TWord::EmDash}, {"endash", TWord::EnDash}, {"lquote", TWord::LQuote},
+            {"rquote", TWord::RQuote}, {"ldblquote", TWord::LDblQuote},
+            {"rdblquote", TWord::RDblQuote}, {"bullet", TWord::Bullet},
+            {"emspace", TWord::EmSpace}, {"enspace", TWord::EnSpace},
+            {"qmspace", TWord::QmSpace}, {"zwj", TWord::Zwj}, {"zwnj", TWord::Zwnj},
+            {"plain", TWord::Plain}, {"b", TWord::Bold}, {"i", TWord::Italic},
+            {"ul", TWord::Underline}, {"uld", TWord::Underline}, {"uldb", TWord::Underline},
+            {"ulw", TWord::Underline}, {"ulwave", TWord::Underline},
+            {"uldash", TWord::Underline}, {"uldashd", TWord::Underline},
+            {"uldashdd", TWord::Underline}, {"ulth", TWord::Underline},
+            {"ulhwave", TWord::Underline}, {"ululdbwave", TWord::Underline},
+            {"ulthd", TWord::Underline}, {"ulthdash", TWord::Underline},
+            {"ulnone", TWord::UnderlineNone}, {"strike", TWord::Strike},
+            {"striked", TWord::Strike}, {"fs", TWord::FontSize}, {"cf", TWord::Colour},
+            {"highlight", TWord::Highlight}, {"cb", TWord::Highlight},
+            {"pard", TWord::Pard}, {"ql", TWord::AlignLeft}, {"qc", TWord::AlignCentre},
+            {"qr", TWord::AlignRight}, {"qj", TWord::AlignJustify},
+            {"li", TWord::LeftIndent}, {"lin", TWord::LeftIndent},
+            {"ri", TWord::RightIndent}, {"rin", TWord::RightIndent},
+            {"fi", TWord::FirstIndent}, {"sb", TWord::SpaceBefore}, {"sa", TWord::SpaceAfter},
+            {"ls", TWord::ListOverrideNumber}, {"ilvl", TWord::ListLevelNumber},
+        };
+        // Destinations whose content is not part of the text.
+        for (const char* w :
+             {"info", "stylesheet", "pict", "header", "headerl", "headerr", "headerf", "footer",
+              "footerl", "footerr", "footerf", "footnote", "annotation", "atnid", "atnauthor",
+              "xe", "tc", "txe", "rxe", "pntext", "listtext", "pntxta", "pntxtb", "revtbl",
+              "filetbl", "rsidtbl", "shp", "shpinst", "shppict", "nonshppict", "ftnsep",
+              "ftnsepc", "ftncn", "aftnsep", "aftnsepc", "aftncn", "pnseclvl", "leveltext",
+              "levelnumbers", "listname", "listpicture", "generator", "themedata",
+              "colorschememapping", "datastore", "latentstyles", "xmlnstbl", "bkmkstart",
+              "bkmkend", "template", "docvar", "userprops", "comment", "objdata", "objclass",
+              "objname", "fldtype", "mmathPr", "pgdsctbl", "protusertbl", "falt", "panose",
+              "lfolevel", "keywords", "title", "subject", "author", "operator", "doccomm"})
+            t.emplace(w, TWord::SkipDestination);
+        return t;
+    }();
+    return table;
+}
+
+TWord Lookup(QByteArrayView word) {
+    if (word.size() > TRtfTokenizer::MaxWordLength)
+        return TWord::Unknown;
+    const auto& table = Words();
+    auto it = table.find(std::string_view(word.data(), size_t(word.size())));
+    return it == table.end() ? TWord::Unknown : it->second;
+}
+
+bool IsDestination(TWord w) {
+    switch (w) {
+    case TWord::FontTable:
+    case TWord::ColourTable:
+    case TWord::ListTable:
+    case TWord::List:
+    case TWord::ListLevel:
+    case TWord::ListOverrideTable:
+    case TWord::ListOverride:
+    case TWord::Pn:
+    case TWord::FieldResult:
+    case TWord::FieldInstruction:
+    case TWord::Upr:
+    case TWord::Ud:
+    case TWord::Object:
+    case TWord::Result:
+    case TWord::SkipDestination:
+        return true;
+    default:
+        return false;
+    }
+}
+
+enum class TDestination : quint8 {
+    Text,
+    Skip,
+    // Hidden text that may hold a visible alternative (\upr with \ud, \object with \result).
+    Alternative,
+    FontTable,
+    ColourTable,
+    ListTable,
+    List,
+    ListLevel,
+    ListOverrideTable,
+    ListOverride,
+    Pn,
+};
+
+enum class TListKind : quint8 { None, Bullet, Decimal, LowerAlpha, UpperAlpha, LowerRoman, UpperRoman };
+
+struct TCharProps {
+    int Font = -1; // -1: the default font
+    int HalfPoints = 24;
+    int Colour = 0;
+    int Highlight = 0;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool Strike = false;
+    bool operator==(const TCharProps&) const = default;
+};
+
+struct TParaProps {
+    int Alignment = 0; // 0 left, 1 centre, 2 right, 3 justify
+    int Left = 0;      // twips
+    int Right = 0;
+    int First = 0;
+    int Before = 0;
+    int After = 0;
+    TListKind PnKind = TListKind::None;
+    int ListOverride = 0;
+    int ListLevel = 0;
+    bool operator==(const TParaProps&) const = default;
+};
+
+struct TGroupState {
+    TCharProps Char;
+    TParaProps Para;
+    int UnicodeSkip = 1;
+    TDestination Destination = TDestination::Text;
+    bool StarPending = false;
+};
+
+struct TFontEntry {
+    QString Name;
+    int CodePage = 0; // 0: the document's code page
+};
+
+struct TListDefinition {
+    int Id = 0;
+    std::vector<TListKind> Levels;
+};
+
+struct TListOverrideEntry {
+    int ListId = 0;
+    int Number = 0;
+};
+
+constexpr int MaxFonts = 16384;
+constexpr int MaxColours = 16384;
+constexpr int MaxLists = 4096;
+constexpr int MaxListLevels = 9;
+constexpr int MaxFontNameLength = 256;
+constexpr int MaxIndent = 31680; // 22 inches in twips
+
+int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
+
+TListKind KindOfNfc(int nfc) {
+    switch (nfc) {
+    case 0:
+        return TListKind::Decimal;
+    case 1:
+        return TListKind::UpperRoman;
+    case 2:
+        return TListKind::LowerRoman;
+    case 3:
+        return TListKind::UpperAlpha;
+    case 4:
+        return TListKind::LowerAlpha;
+    case 23:
+    case 255:
+        return TListKind::Bullet;
+    default:
+        return TListKind::Decimal;
+    }
+}
+
+QTextListFormat::Style StyleOfKind(TListKind kind) {
+    switch (kind) {
+    case TListKind::Decimal:
+        return QTextListFormat::ListDecimal;
+    case TListKind::LowerAlpha:
+        return QTextListFormat::ListLowerAlpha;
+    case TListKind::UpperAlpha:
+        return QTextListFormat::ListUpperAlpha;
+    case TListKind::LowerRoman:
+        return QTextListFormat::ListLowerRoman;
+    case TListKind::UpperRoman:
+        return QTextListFormat::ListUpperRoman;
+    default:
+        return QTextListFormat::ListDisc;
+    }
+}
+
+// One pass over the tokens, building the document through a cursor.
+class TRtfParser {
+public:
+    TRtfParser(QByteArrayView data, QTextDocument& document)
+        : Tokens(data), Document(document), Cursor(&document) {}
+
+    TRtfReadResult Parse();
+
+private:
+    TGroupState& Top() { return Stack.back(); }
+
+    void GroupStart();
+    bool GroupEnd();
+    void ControlWord(const TRtfToken& token);
+    void ControlSymbol(char symbol);
+    void TextBytes(QByteArrayView bytes);
+    void FlushBytes();
+
+    void AppendText(QStringView text);
+    void AppendChar(char16_t c);
+    void AppendUnit(int unit);
+    void ResolveSurrogate();
+    void FlushRun();
+    void BeginContent();
+    void EndParagraph();
+    void ApplyParagraph(const TParaProps& props);
+    TListKind ListKindOf(const TParaProps& props) const;
+    QTextCharFormat CharFormat(const TCharProps& props);
+    QTextBlockFormat BlockFormat(const TParaProps& props) const;
+
+    void CommitFont();
+    int CodePageOfFont(int font) const;
+    QString FontName(int font) const;
+    QColor ColourAt(int index) const;
+
+    TRtfTokenizer Tokens;
+    QTextDocument& Document;
+    QTextCursor Cursor;
+    TRtfCodePage CodePages;
+
+    std::vector<TGroupState> Stack;
+    int OverflowDepth = 0;
+    bool DepthLimited = false;
+    bool DocumentClosed = false;
+    TParaProps ClosingPara;
+    int SkipUnits = 0;
+
+    int DocumentCodePage = TRtfCodePage::DefaultCodePage;
+    int DefaultFont = 0;
+    QHash<int, TFontEntry> Fonts;
+    std::vector<QColor> Colours;
+    std::vector<TListDefinition> Lists;
+    std::vector<TListOverrideEntry> Overrides;
+
+    // The font table entry being read.
+    bool FontOpen = false;
+    int FontIndex = 0;
+    int FontCodePage = 0;
+    QByteArray FontBytes;
+    QString FontText;
+    // The colour table entry being read.
+    int Red = 0, Green = 0, Blue = 0;
+    bool ColourSet = false;
+
+    // Text bytes not yet decoded, all of one destination and one character format.
+    QByteArray PendingBytes;
+    // The run of text not yet inserted and its format.
+    QString Run;
+    TCharProps RunProps;
+    char16_t PendingHigh = 0;
+    TCharProps CachedProps;
+    QTextCharFormat CachedFormat;
+    bool CacheValid = false;
+
+    // A paragraph mark was read; the next content starts a new block.
+    bool ParagraphPending = false;
+    TParaProps BlockProps;
+    QTextList* CurrentList = nullptr;
+    TListKind CurrentListKind = TListKind::None;
+    int CurrentListLevel = 0;
+    bool PreviousWasListItem = false;
+};
+
+TRtfReadResult TRtfParser::Parse() {
+    TRtfReadResult result;
+    result.RichText = true;
+    Stack.reserve(64);
+    Stack.emplace_back();
+    Cursor.beginEditBlock();
+    bool done = false;
+    while (!done) {
+        const TRtfToken token = Tokens.Next();
+        if (token.Type == TRtfTokenType::End)
+            break;
+        if (token.Type != TRtfTokenType::Text && token.Type != TRtfTokenType::HexByte)
+            FlushBytes();
+        if (token.Type == TRtfTokenType::GroupStart) {
+            SkipUnits = 0;
+            GroupStart();
+            continue;
+        }
+        if (token.Type == TRtfTokenType::GroupEnd) {
+            SkipUnits = 0;
+            done = GroupEnd();
+            continue;
+        }
+        if (OverflowDepth > 0)
+            continue;
+        switch (token.Type) {
+        case TRtfTokenType::Text: {
+            QByteArrayView bytes = token.Bytes;
+            if (SkipUnits > 0) {
+                const qsizetype skipped = qMin<qsizetype>(SkipUnits, bytes.size());
+                SkipUnits -= int(skipped);
+                bytes = bytes.sliced(skipped);
+            }
+            if (!bytes.isEmpty())
+                TextBytes(bytes);
+            break;
+        }
+        case TRtfTokenType::HexByte:
+            if (SkipUnits > 0) {
+                --SkipUnits;
+            } else {
+                const char byte = char(token.Byte);
+                TextBytes(QByteArrayView(&byte, 1));
+            }
+            break;
+        case TRtfTokenType::ControlWord:
+            if (SkipUnits > 0)
+                --SkipUnits;
+            else
+                ControlWord(token);
+            break;
+        case TRtfTokenType::ControlSymbol:
+            if (SkipUnits > 0)
+                --SkipUnits;
+            else
+                ControlSymbol(token.Symbol);
+            break;
+        case TRtfTokenType::Binary:
+            if (SkipUnits > 0)
+                --SkipUnits;
+            break;
+        default:
+            break;
+        }
+    }
+    FlushBytes();
+    FlushRun();
+    if (!ParagraphPending)
+        ApplyParagraph(DocumentClosed ? ClosingPara : Stack.back().Para);
+    Cursor.endEditBlock();
+    result.DepthLimited = DepthLimited;
+    return result;
+}
+
+void TRtfParser::GroupStart() {
+    if (OverflowDepth > 0 || int(Stack.size()) > TRtfReader::MaxDepth) {
+        ++OverflowDepth;
+        DepthLimited = true;
+        return;
+    }
+    Stack.push_back(Stack.back());
+    Stack.back().StarPending = false;
+}
+
+// Returns true when the document's own group has closed.
+bool TRtfParser::GroupEnd() {
+    if (OverflowDepth > 0) {
+        --OverflowDepth;
+        return false;
+    }
+    if (Stack.size() <= 1)
+        return true;
+    const TGroupState closed = Stack.back();
+    Stack.pop_back();
+    if (Stack.size() <= 1) {
+        // The last paragraph keeps the properties it had inside the document's group.
+        DocumentClosed = true;
+        ClosingPara = closed.Para;
+    }
+    switch (closed.Destination) {
+    case TDestination::FontTable:
+        CommitFont();
+        break;
+    case TDestination::Pn:
+        if (Top().Destination == TDestination::Text) {
+            // The numbering of a paragraph outlives the group that defines it.
+            Top().Para.PnKind = closed.Para.PnKind;
+        }
+        break;
+    default:
+        break;
+    }
+    if (Top().Destination != TDestination::Text || closed.Destination != TDestination::Text)
+        ResolveSurrogate();
+    return Stack.size() <= 1;
+}
+
+void TRtfParser::TextBytes(QByteArrayView bytes) {
+    const TDestination d = Top().Destination;
+    if (d == TDestination::Text) {
+        PendingBytes.append(bytes);
+    } else if (d == TDestination::FontTable) {
+        for (char c : bytes) {
+            if (c == ';') {
+                CommitFont();
+            } else if (FontOpen && FontBytes.size() < MaxFontNameLength) {
+                FontBytes.append(c);
+            }
+        }
+    } else if (d == TDestination::ColourTable) {
+        for (char c : bytes) {
+            if (c != ';')
+                continue;
+            if (int(Colours.size()) < MaxColours)
+                Colours.push_back(ColourSet ? QColor(Red, Green, Blue) : QColor());
+            Red = Green = Blue = 0;
+            ColourSet = false;
+        }
+    }
+}
+
+void TRtfParser::FlushBytes() {
+    if (PendingBytes.isEmpty())
+        return;
+    QString text;
+    const TCharProps& props = Top().Char;
+    CodePages.Decode(CodePageOfFont(props.Font), PendingBytes, text);
+    PendingBytes.clear();
+    AppendText(text);
+}
+
+void TRtfParser::AppendText(QStringView text) {
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = text[i].unicode();
+        if (u >= 0x20 && u != 0x2029 && u != 0xFDD0 && u != 0xFDD1 && u != 0xFFFC &&
+            !QChar::isSurrogate(u)) {
+            AppendChar(u);
+        } else if (QChar::isHighSurrogate(u) && i + 1 < n && text[i + 1].isLowSurrogate()) {
+            AppendUnit(u);
+            AppendUnit(text[++i].unicode());
+        } else if (u == '\t') {
+            AppendChar(u);
+        } else if (u == 0x2029) {
+            AppendChar(QChar::LineSeparator);
+        } else if (u >= 0x20) {
+            // The document's own markers and unpaired surrogate halves cannot stand in the text.
+            AppendChar(QChar::ReplacementCharacter);
+        }
+        // Other control characters are dropped.
+    }
+}
+
+void TRtfParser::AppendChar(char16_t c) {
+    if (Top().Destination != TDestination::Text)
+        return;
+    ResolveSurrogate();
+    if (ParagraphPending)
+        BeginContent();
+    const TCharProps& props = Top().Char;
+    if (!(props == RunProps)) {
+        FlushRun();
+        RunProps = props;
+    }
+    Run.append(QChar(c));
+}
+
+// A \u value: surrogate halves are paired, a half without its partner becomes U+FFFD.
+void TRtfParser::AppendUnit(int unit) {
+    const char16_t u = char16_t(unit);
+    if (QChar::isHighSurrogate(u)) {
+        ResolveSurrogate();
+        PendingHigh = u;
+        return;
+    }
+    if (QChar::isLowSurrogate(u)) {
+        if (PendingHigh == 0) {
+            AppendChar(QChar::ReplacementCharacter);
+            return;
+        }
+        const char16_t high = PendingHigh;
+        PendingHigh = 0;
+        if (ParagraphPending)
+            BeginContent();
+        const TCharProps& props = Top().Char;
+        if (!(props == RunProps)) {
+            FlushRun();
+            RunProps = props;
+        }
+        Run.append(QChar(high));
+        Run.append(QChar(u));
+        return;
+    }
+    AppendText(QStringView(&u, 1));
+}
+
+void TRtfParser::ResolveSurrogate() {
+    if (PendingHigh == 0)
+        return;
+    PendingHigh = 0;
+    AppendChar(QChar::ReplacementCharacter);
+}
+
+QTextCharFormat TRtfParser::CharFormat(const TCharProps& props) {
+    if (CacheValid && props == CachedProps)
+        return CachedFormat;
+    QTextCharFormat f;
+    const QString family = FontName(props.Font);
+    if (!family.isEmpty())
+        f.setFontFamilies(QStringList{family});
+    f.setFontPointSize(props.HalfPoints / 2.0);
+    if (props.Bold)
+        f.setFontWeight(QFont::Bold);
+    if (props.Italic)
+        f.setFontItalic(true);
+    if (props.Underline)
+        f.setFontUnderline(true);
+    if (props.Strike)
+        f.setFontStrikeOut(true);
+    const QColor fore = ColourAt(props.Colour);
+    if (fore.isValid())
+        f.setForeground(fore);
+    const QColor back = ColourAt(props.Highlight);
+    if (back.isValid())
+        f.setBackground(back);
+    CachedProps = props;
+    CachedFormat = f;
+    CacheValid = true;
+    return f;
+}
+
+void TRtfParser::FlushRun() {
+    ResolveSurrogate();
+    if (Run.isEmpty())
+        return;
+    Cursor.insertText(Run, CharFormat(RunProps));
+    Run.clear();
+}
+
+void TRtfParser::BeginContent() {
+    ParagraphPending = false;
+    Cursor.insertBlock(BlockFormat(BlockProps), QTextCharFormat());
+}
+
+void TRtfParser::EndParagraph() {
+    if (Top().Destination != TDestination::Text)
+        return;
+    ResolveSurrogate();
+    if (ParagraphPending)
+        BeginContent();
+    FlushRun();
+    ApplyParagraph(Top().Para);
+    ParagraphPending = true;
+}
+
+TListKind TRtfParser::ListKindOf(const TParaProps& props) const {
+    if (props.PnKind != TListKind::None)
+        return props.PnKind;
+    if (props.ListOverride <= 0)
+        return TListKind::None;
+    for (const TListOverrideEntry& o : Overrides) {
+        if (o.Number != props.ListOverride)
+            continue;
+        for (const TListDefinition& l : Lists) {
+            if (l.Id == o.ListId && !l.Levels.empty()) {
+                const size_t level = size_t(Clamp(props.ListLevel, 0, MaxListLevels - 1));
+                return l.Levels[qMin(level, l.Levels.size() - 1)];
+            }
+        }
+        break;
+    }
+    return TListKind::Bullet;
+}
+
+QTextBlockFormat TRtfParser::BlockFormat(const TParaProps& props) const {
+    QTextBlockFormat b;
+    switch (props.Alignment) {
+    case 1:
+        b.setAlignment(Qt::AlignHCenter);
+        break;
+    case 2:
+        b.setAlignment(Qt::AlignRight);
+        break;
+    case 3:
+        b.setAlignment(Qt::AlignJustify);
+        break;
+    default:
+        break;
+    }
+    if (props.Left != 0)
+        b.setLeftMargin(props.Left / 20.0);
+    if (props.Right != 0)
+        b.setRightMargin(props.Right / 20.0);
+    if (props.Before != 0)
+        b.setTopMargin(props.Before / 20.0);
+    if (props.After != 0)
+        b.setBottomMargin(props.After / 20.0);
+    if (ListKindOf(props) != TListKind::None) {
+        // The hanging part of the first line holds the bullet, which the document draws in
+        // the margin before the text.
+        const int first = props.First + 360;
+        if (first > 0)
+            b.setTextIndent(first / 20.0);
+    } else if (props.First != 0) {
+        b.setTextIndent(props.First / 20.0);
+    }
+    return b;
+}
+
+void TRtfParser::ApplyParagraph(const TParaProps& props) {
+    if (!(props == BlockProps)) {
+        Cursor.setBlockFormat(BlockFormat(props));
+        BlockProps = props;
+    }
+    const TListKind kind = ListKindOf(props);
+    if (kind == TListKind::None) {
+        PreviousWasListItem = false;
+        return;
+    }
+    const int level = props.ListLevel;
+    if (PreviousWasListItem && CurrentList && CurrentListKind == kind && CurrentListLevel == level) {
+        CurrentList->add(Cursor.block());
+    } else {
+        QTextListFormat lf;
+        lf.setStyle(StyleOfKind(kind));
+        lf.setIndent(0);
+        CurrentList = Cursor.createList(lf);
+        CurrentListKind = kind;
+        CurrentListLevel = level;
+    }
+    PreviousWasListItem = true;
+}
+
+void TRtfParser::CommitFont() {
+    if (!FontOpen)
+        return;
+    FontOpen = false;
+    const int codePage = FontCodePage != 0 ? FontCodePage : DocumentCodePage;
+    if (!FontBytes.isEmpty())
+        CodePages.Decode(codePage, FontBytes, FontText);
+    FontBytes.clear();
+    QString name = FontText.trimmed();
+    FontText.clear();
+    name.remove(QChar(0));
+    if (Fonts.size() < MaxFonts || Fonts.contains(FontIndex))
+        Fonts.insert(FontIndex, TFontEntry{name.left(MaxFontNameLength), FontCodePage});
+}
+
+int TRtfParser::CodePageOfFont(int font) const {
+    auto it = Fonts.constFind(font < 0 ? DefaultFont : font);
+    if (it == Fonts.constEnd() || it->CodePage == 0)
+        return DocumentCodePage;
+    return it->CodePage;
+}
+
+QString TRtfParser::FontName(int font) const {
+    auto it = Fonts.constFind(font < 0 ? DefaultFont : font);
+    if (it == Fonts.constEnd()) {
+        it = Fonts.constFind(DefaultFont);
+        if (it == Fonts.constEnd())
+            return QString();
+    }
+    return it->Name;
+}
+
+QColor TRtfParser::ColourAt(int index) const {
+    if (index <= 0 || index >= int(Colours.size()))
+        return QColor();
+    return Colours[size_t(index)];
+}
+
+void TRtfParser::ControlSymbol(char symbol) {
+    TGroupState& s = Top();
+    if (symbol == '*') {
+        s.StarPending = true;
+        return;
+    }
+    s.StarPending = false;
+    switch (symbol) {
+    case '\\':
+    case '{':
+    case '}': {
+        const char c = symbol;
+        TextBytes(QByteArrayView(&c, 1));
+        break;
+    }
+    case '~':
+        AppendChar(0x00A0);
+        break;
+    case '-':
+        AppendChar(0x00AD);
+        break;
+    case '_':
+        AppendChar(0x2011);
+        break;
+    case '\n':
+        EndParagraph();
+        break;
+    default:
+        break;
+    }
+}
+
+void TRtfParser::ControlWord(const TRtfToken& token) {
+    TGroupState& s = Top();
+    const bool star = s.StarPending;
+    s.StarPending = false;
+    if (s.Destination == TDestination::Skip)
+        return;
+    const TWord w = Lookup(token.Bytes);
+    const int p = token.Parameter;
+    const bool has = token.HasParameter;
+    if (star && !IsDestination(w)) {
+        s.Destination = TDestination::Skip;
+        return;
+    }
+    if (s.Destination == TDestination::Alternative) {
+        if (w == TWord::Ud || w == TWord::Result)
+            s.Destination = TDestination::Text;
+        else if (IsDestination(w))
+            s.Destination = TDestination::Skip;
+        return;
+    }
+
+    // Words that mean the same everywhere outside skipped text.
+    switch (w) {
+    case TWord::SkipDestination:
+    case TWord::FieldInstruction:
+        s.Destination = TDestination::Skip;
+        return;
+    case TWord::Upr:
+    case TWord::Object:
+        s.Destination = TDestination::Alternative;
+        return;
+    case TWord::FieldResult:
+    case TWord::Ud:
+    case TWord::Result:
+        if (s.Destination != TDestination::Text)
+            s.Destination = TDestination::Skip;
+        return;
+    case TWord::UnicodeSkip:
+        s.UnicodeSkip = Clamp(has ? p : 1, 0, 255);
+        return;
+    case TWord::Unicode:
+        if (!has)
+            return;
+        if (s.Destination == TDestination::Text) {
+            FlushBytes();
+            AppendUnit(Clamp(p < 0 ? p + 65536 : p, 0, 65535));
+        } else if (s.Destination == TDestination::FontTable && FontOpen) {
+            const int codePage = FontCodePage != 0 ? FontCodePage : DocumentCodePage;
+            CodePages.Decode(codePage, FontBytes, FontText);
+            FontBytes.clear();
+            const int unit = Clamp(p < 0 ? p + 65536 : p, 0, 65535);
+            if (FontText.size() < MaxFontNameLength && unit >= 0x20)
+                FontText.append(QChar(char16_t(unit)));
+        }
+        SkipUnits = s.UnicodeSkip;
+        return;
+    default:
+        break;
+    }
+
+    switch (s.Destination) {
+    case TDestination::FontTable:
+        switch (w) {
+        case TWord::Font:
+            CommitFont();
+            FontOpen = true;
+            FontIndex = has ? p : 0;
+            FontCodePage = 0;
+            break;
+        case TWord::Charset:
+            FontCodePage = TRtfCodePage::CodePageOfCharset(p);
+            break;
+        case TWord::Cpg:
+            if (p > 0)
+                FontCodePage = p;
+            break;
+        default:
+            break;
+        }
+        return;
+    case TDestination::ColourTable:
+        if (w == TWord::Red || w == TWord::Green || w == TWord::Blue) {
+            const int v = Clamp(p, 0, 255);
+            (w == TWord::Red ? Red : w == TWord::Green ? Green : Blue) = v;
+            ColourSet = true;
+        }
+        return;
+    case TDestination::ListTable:
+        if (w == TWord::List) {
+            s.Destination = TDestination::List;
+            if (int(Lists.size()) < MaxLists)
+                Lists.emplace_back();
+            else
+                s.Destination = TDestination::Skip;
+        }
+        return;
+    case TDestination::List:
+        if (w == TWord::ListLevel) {
+            s.Destination = TDestination::ListLevel;
+            if (int(Lists.back().Levels.size()) < MaxListLevels)
+                Lists.back().Levels.push_back(TListKind::Bullet);
+            else
+                s.Destination = TDestination::Skip;
+        } else if (w == TWord::ListId) {
+            Lists.back().Id = p;
+        }
+        return;
+    case TDestination::ListLevel:
+        if (w == TWord::LevelNfc)
+            Lists.back().Levels.back() = KindOfNfc(p);
+        return;
+    case TDestination::ListOverrideTable:
+        if (w == TWord::ListOverride) {
+            s.Destination = TDestination::ListOverride;
+            if (int(Overrides.size()) < MaxLists)
+                Overrides.emplace_back();
+            else
+                s.Destination = TDestination::Skip;
+        }
+        return;
+    case TDestination::ListOverride:
+        if (w == TWord::ListId)
+            Overrides.back().ListId = p;
+        else if (w == TWord::ListOverrideNumber)
+            Overrides.back().Number = p;
+        return;
+    case TDestination::Pn:
+        switch (w) {
+        case TWord::PnLvlBlt:
+            s.Para.PnKind = TListKind::Bullet;
+            break;
+        case TWord::PnLvlBody:
+        case TWord::PnLvl:
+            if (s.Para.PnKind == TListKind::None || s.Para.PnKind == TListKind::Bullet)
+                s.Para.PnKind = TListKind::Decimal;
+            break;
+        case TWord::PnDec:
+            s.Para.PnKind = TListKind::Decimal;
+            break;
+        case TWord::PnUcLtr:
+            s.Para.PnKind = TListKind::UpperAlpha;
+            break;
+        case TWord::PnLcLtr:
+            s.Para.PnKind = TListKind::LowerAlpha;
+            break;
+        case TWord::PnUcRm:
+            s.Para.PnKind = TListKind::UpperRoman;
+            break;
+        case TWord::PnLcRm:
+            s.Para.PnKind = TListKind::LowerRoman;
+            break;
+        default:
+            break;
+        }
+        return;
+    case TDestination::Text:
+        break;
+    default:
+        return;
+    }
+
+    TCharProps& c = s.Char;
+    TParaProps& para = s.Para;
+    const bool on = !has || p != 0;
+    switch (w) {
+    case TWord::Rtf:
+    case TWord::Ansi:
+        DocumentCodePage = 1252;
+        break;
+    case TWord::Mac:
+        DocumentCodePage = 10000;
+        break;
+    case TWord::Pc:
+        DocumentCodePage = 437;
+        break;
+    case TWord::Pca:
+        DocumentCodePage = 850;
+        break;
+    case TWord::AnsiCpg:
+        if (p > 0)
+            DocumentCodePage = p;
+        break;
+    case TWord::Deff:
+        DefaultFont = p;
+        break;
+    case TWord::FontTable:
+        s.Destination = TDestination::FontTable;
+        break;
+    case TWord::ColourTable:
+        s.Destination = TDestination::ColourTable;
+        Colours.clear();
+        Red = Green = Blue = 0;
+        ColourSet = false;
+        break;
+    case TWord::ListTable:
+        s.Destination = TDestination::ListTable;
+        break;
+    case TWord::ListOverrideTable:
+        s.Destination = TDestination::ListOverrideTable;
+        break;
+    case TWord::Pn:
+        s.Destination = TDestination::Pn;
+        para.PnKind = TListKind::Bullet;
+        break;
+    case TWord::Par:
+        EndParagraph();
+        break;
+    case TWord::Row:
+        EndParagraph();
+        break;
+    case TWord::Line:
+        AppendChar(QChar::LineSeparator);
+        break;
+    case TWord::Tab:
+    case TWord::Cell:
+        AppendChar(u'\t');
+        break;
+    case TWord::EmDash:
+        AppendChar(0x2014);
+        break;
+    case TWord::EnDash:
+        AppendChar(0x2013);
+        break;
+    case TWord::LQuote:
+        AppendChar(0x2018);
+        break;
+    case TWord::RQuote:
+        AppendChar(0x2019);
+        break;
+    case TWord::LDblQuote:
+        AppendChar(0x201C);
+        break;
+    case TWord::RDblQuote:
+        AppendChar(0x201D);
+        break;
+    case TWord::Bullet:
+        AppendChar(0x2022);
+        break;
+    case TWord::EmSpace:
+        AppendChar(0x2003);
+        break;
+    case TWord::EnSpace:
+        AppendChar(0x2002);
+        break;
+    case TWord::QmSpace:
+        AppendChar(0x2005);
+        break;
+    case TWord::Zwj:
+        AppendChar(0x200D);
+        break;
+    case TWord::Zwnj:
+        AppendChar(0x200C);
+        break;
+    case TWord::Plain:
+        c = TCharProps();
+        break;
+    case TWord::Font:
+        c.Font = has ? p : 0;
+        break;
+    case TWord::FontSize:
+        c.HalfPoints = (has && p > 0) ? Clamp(p, 2, 3276) : 24;
+        break;
+    case TWord::Bold:
+        c.Bold = on;
+        break;
+    case TWord::Italic:
+        c.Italic = on;
+        break;
+    case TWord::Underline:
+        c.Underline = on;
+        break;
+    case TWord::UnderlineNone:
+        c.Underline = false;
+        break;
+    case TWord::Strike:
+        c.Strike = on;
+        break;
+    case TWord::Colour:
+        c.Colour = has ? qMax(p, 0) : 0;
+        break;
+    case TWord::Highlight:
+        c.Highlight = has ? qMax(p, 0) : 0;
+        break;
+    case TWord::Pard:
+        para = TParaProps();
+        break;
+    case TWord::AlignLeft:
+        para.Alignment = 0;
+        break;
+    case TWord::AlignCentre:
+        para.Alignment = 1;
+        break;
+    case TWord::AlignRight:
+        para.Alignment = 2;
+        break;
+    case TWord::AlignJustify:
+        para.Alignment = 3;
+        break;
+    case TWord::LeftIndent:
+        para.Left = Clamp(p, -MaxIndent, MaxIndent);
+        break;
+    case TWord::RightIndent:
+        para.Right = Clamp(p, -MaxIndent, MaxIndent);
+        break;
+    case TWord::FirstIndent:
+        para.First = Clamp(p, -MaxIndent, MaxIndent);
+        break;
+    case TWord::SpaceBefore:
+        para.Before = Clamp(p, 0, MaxIndent);
+        break;
+    case TWord::SpaceAfter:
+        para.After = Clamp(p, 0, MaxIndent);
+        break;
+    case TWord::ListOverrideNumber:
+        para.ListOverride = qMax(p, 0);
+        break;
+    case TWord::ListLevelNumber:
+        para.ListLevel = Clamp(p, 0, MaxListLevels - 1);
+        break;
+    default:
+        break;
+    }
+}
+
+// Restores the document's undo setting on every exit.
+class TUndoSuspension {
+public:
+    explicit TUndoSuspension(QTextDocument& document)
+        : Document(document), Enabled(document.isUndoRedoEnabled()) {
+        Document.setUndoRedoEnabled(false);
+    }
+    ~TUndoSuspension() { Document.setUndoRedoEnabled(Enabled); }
+
+private:
+    QTextDocument& Document;
+    bool Enabled;
+};
+
+} // namespace
+
+bool TRtfReader::IsRichText(QByteArrayView data) {
+    if (data.startsWith("\xEF\xBB\xBF"))
+        data = data.sliced(3);
+    qsizetype i = 0;
+    while (i < data.size() && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n'))
+        ++i;
+    return data.sliced(i).startsWith("{\\rtf");
+}
+
+TRtfReadResult TRtfReader::Read(QByteArrayView data, QTextDocument& document) {
+    TUndoSuspension undo(document);
+    if (!IsRichText(data)) {
+        TPlainText::Read(data, document);
+        return TRtfReadResult{};
+    }
+    document.clear();
+    qsizetype start = data.indexOf('{');
+    TRtfParser parser(data.sliced(start), document);
+    return parser.Parse();
+}
+
+TRtfReadResult TRtfReader::Read(QIODevice& device, QTextDocument& document) {
+    if (!device.isReadable())
+        throw TPlatformError(device.errorString());
+    const QByteArray data = device.read(MaxFileSize + 1);
+    if (data.size() > MaxFileSize)
+        throw TPlatformError(QStringLiteral("The file is larger than %1 MB.").arg(MaxFileSize >> 20));
+    return Read(QByteArrayView(data), document);
+}

@@ -1,0 +1,339 @@
+#include "trtfwriter.h"
+
+#include "tplatformerror.h"
+#include "trtfcodepage.h"
+
+#include <QColor>
+#include <QHash>
+#include <QIODevice>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+#include <vector>
+
+namespace {
+
+constexpr char HexDigits[] = "0123456789abcdef";
+
+QString FamilyOf(const QTextCharFormat& format, const QString& fallback) {
+    const QStringList families = format.fontFamilies().toStringList();
+    if (!families.isEmpty() && !families.first().isEmpty())
+        return families.first();
+    return fallback;
+}
+
+bool IsBullet(QTextListFormat::Style style) {
+    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle ||
+           style == QTextListFormat::ListSquare || style == QTextListFormat::ListStyleUndefined;
+}
+
+int Twips(qreal points) {
+    const qreal t = points * 20.0;
+    if (t > 31680.0)
+        return 31680;
+    if (t < -31680.0)
+        return -31680;
+    return qRound(t);
+}
+
+void AppendNumber(QByteArray& out, const char* word, int value);
+void AppendEscaped(QByteArray& out, QStringView text);
+
+class TRtfBuilder {
+public:
+    explicit TRtfBuilder(const QTextDocument& document) : Document(document) {}
+    QByteArray Build();
+
+private:
+    int FontIndex(const QString& family);
+    int ColourIndex(const QColor& colour);
+    void CollectTables();
+    void WriteHeader(QByteArray& out) const;
+    void WriteBlock(const QTextBlock& block);
+    void WriteParagraphFormat(const QTextBlock& block);
+    void WriteRunFormat(const QTextCharFormat& format);
+    void WriteText(QStringView text) { AppendEscaped(Body, text); }
+    void WriteNumber(const char* word, int value) { AppendNumber(Body, word, value); }
+
+    const QTextDocument& Document;
+    QString DefaultFamily;
+    qreal DefaultSize = 12;
+    QHash<QString, int> FontIndexes;
+    QStringList Families;
+    QHash<QRgb, int> ColourIndexes;
+    std::vector<QColor> Colours;
+    int SymbolFont = -1;
+    QByteArray Body;
+};
+
+int TRtfBuilder::FontIndex(const QString& family) {
+    auto it = FontIndexes.constFind(family);
+    if (it != FontIndexes.constEnd())
+        return *it;
+    const int index = int(Families.size());
+    Families.append(family);
+    FontIndexes.insert(family, index);
+    return index;
+}
+
+int TRtfBuilder::ColourIndex(const QColor& colour) {
+    const QRgb rgb = colour.rgb() & 0xFFFFFF;
+    auto it = ColourIndexes.constFind(rgb);
+    if (it != ColourIndexes.constEnd())
+        return *it;
+    Colours.push_back(QColor::fromRgb(rgb));
+    const int index = int(Colours.size()); // entry 0 is "automatic"
+    ColourIndexes.insert(rgb, index);
+    return index;
+}
+
+void AppendNumber(QByteArray& out, const char* word, int value) {
+    out.append('\\');
+    out.append(word);
+    out.append(QByteArray::number(value));
+}
+
+void AppendEscaped(QByteArray& out, QStringView text) {
+    for (QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c >= 0x20 && c < 0x7F) {
+            if (c == '\\' || c == '{' || c == '}')
+                out.append('\\');
+            out.append(char(c));
+            continue;
+        }
+        switch (c) {
+        case '\t':
+            out.append("\\tab ");
+            continue;
+        case QChar::LineSeparator:
+        case QChar::ParagraphSeparator:
+            out.append("\\line ");
+            continue;
+        case 0x00A0:
+            out.append("\\~");
+            continue;
+        case 0x00AD:
+            out.append("\\-");
+            continue;
+        case 0x2011:
+            out.append("\\_");
+            continue;
+        case QChar::ObjectReplacementCharacter:
+        case 0xFDD0:
+        case 0xFDD1:
+            continue;
+        default:
+            break;
+        }
+        if (c < 0x20)
+            continue;
+        quint8 byte = 0;
+        if (TRtfCodePage::Cp1252Byte(c, byte)) {
+            out.append("\\'");
+            out.append(HexDigits[byte >> 4]);
+            out.append(HexDigits[byte & 15]);
+            continue;
+        }
+        AppendNumber(out, "u", int(qint16(c)));
+        out.append('?');
+    }
+}
+
+void TRtfBuilder::CollectTables() {
+    DefaultFamily = Document.defaultFont().family();
+    if (DefaultFamily.isEmpty())
+        DefaultFamily = QStringLiteral("Courier New");
+    const qreal size = Document.defaultFont().pointSizeF();
+    if (size > 0)
+        DefaultSize = size;
+    FontIndex(DefaultFamily);
+    for (QTextBlock block = Document.begin(); block.isValid(); block = block.next()) {
+        FontIndex(FamilyOf(block.charFormat(), DefaultFamily));
+        if (QTextList* list = block.textList(); list && IsBullet(list->format().style()) &&
+                                                 SymbolFont < 0)
+            SymbolFont = -2;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid())
+                continue;
+            const QTextCharFormat f = fragment.charFormat();
+            FontIndex(FamilyOf(f, DefaultFamily));
+            if (f.foreground().style() != Qt::NoBrush)
+                ColourIndex(f.foreground().color());
+            if (f.background().style() != Qt::NoBrush)
+                ColourIndex(f.background().color());
+        }
+    }
+    if (SymbolFont == -2)
+        SymbolFont = int(Families.size());
+}
+
+void TRtfBuilder::WriteHeader(QByteArray& out) const {
+    out.append("{\\rtf1\\ansi\\ansicpg1252\\uc1\\deff0{\\fonttbl");
+    for (qsizetype i = 0; i < Families.size(); ++i) {
+        QString name = Families.at(i);
+        name.remove(QLatin1Char(';'));
+        out.append("{\\f" + QByteArray::number(i) + "\\fnil\\fcharset0 ");
+        AppendEscaped(out, name);
+        out.append(";}");
+    }
+    if (SymbolFont >= 0)
+        out.append("{\\f" + QByteArray::number(SymbolFont) + "\\fnil\\fcharset2 Symbol;}");
+    out.append("}\r\n");
+    if (!Colours.empty()) {
+        out.append("{\\colortbl ;");
+        for (const QColor& c : Colours) {
+            out.append("\\red" + QByteArray::number(c.red()) + "\\green" +
+                       QByteArray::number(c.green()) + "\\blue" + QByteArray::number(c.blue()) +
+                       ';');
+        }
+        out.append("}\r\n");
+    }
+    out.append("{\\*\\generator Quorvane Fastenex;}\\viewkind4\r\n");
+}
+
+void TRtfBuilder::WriteRunFormat(const QTextCharFormat& f) {
+    WriteNumber("f", FontIndex(FamilyOf(f, DefaultFamily)));
+    const qreal size = f.fontPointSize() > 0 ? f.fontPointSize() : DefaultSize;
+    WriteNumber("fs", qBound(2, qRound(size * 2), 3276));
+    if (f.fontWeight() > QFont::Medium)
+        Body.append("\\b");
+    if (f.fontItalic())
+        Body.append("\\i");
+    if (f.fontUnderline())
+        Body.append("\\ul");
+    if (f.fontStrikeOut())
+        Body.append("\\strike");
+    if (f.foreground().style() != Qt::NoBrush)
+        WriteNumber("cf", ColourIndex(f.foreground().color()));
+    if (f.background().style() != Qt::NoBrush)
+        WriteNumber("highlight", ColourIndex(f.background().color()));
+}
+
+void TRtfBuilder::WriteParagraphFormat(const QTextBlock& block) {
+    const QTextBlockFormat b = block.blockFormat();
+    Body.append("\\pard");
+    switch (b.alignment() & Qt::AlignHorizontal_Mask) {
+    case Qt::AlignHCenter:
+        Body.append("\\qc");
+        break;
+    case Qt::AlignRight:
+        Body.append("\\qr");
+        break;
+    case Qt::AlignJustify:
+        Body.append("\\qj");
+        break;
+    default:
+        break;
+    }
+    const QTextList* list = block.textList();
+    const qreal indentWidth = Document.indentWidth();
+    int indentSteps = b.indent();
+    if (list)
+        indentSteps += list->format().indent();
+    const int left = Twips(b.leftMargin() + indentSteps * indentWidth);
+    // A bulleted paragraph keeps its bullet in a hanging first line.
+    const int first = Twips(b.textIndent()) - (list ? 360 : 0);
+    const int right = Twips(b.rightMargin());
+    if (first != 0)
+        WriteNumber("fi", first);
+    if (left != 0)
+        WriteNumber("li", left);
+    if (right != 0)
+        WriteNumber("ri", right);
+    if (const int before = Twips(b.topMargin()); before > 0)
+        WriteNumber("sb", before);
+    if (const int after = Twips(b.bottomMargin()); after > 0)
+        WriteNumber("sa", after);
+    if (!list) {
+        Body.append(' ');
+        return;
+    }
+    const QTextListFormat lf = list->format();
+    if (IsBullet(lf.style())) {
+        Body.append("{\\pntext\\f" + QByteArray::number(SymbolFont) + "\\'b7\\tab}");
+        Body.append("{\\*\\pn\\pnlvlblt\\pnf" + QByteArray::number(SymbolFont) +
+                    "\\pnindent0{\\pntxtb\\'b7}}");
+    } else {
+        Body.append("{\\pntext\\f0 ");
+        WriteText(list->itemText(block));
+        Body.append("\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1");
+        switch (lf.style()) {
+        case QTextListFormat::ListLowerAlpha:
+            Body.append("\\pnlcltr");
+            break;
+        case QTextListFormat::ListUpperAlpha:
+            Body.append("\\pnucltr");
+            break;
+        case QTextListFormat::ListLowerRoman:
+            Body.append("\\pnlcrm");
+            break;
+        case QTextListFormat::ListUpperRoman:
+            Body.append("\\pnucrm");
+            break;
+        default:
+            Body.append("\\pndec");
+            break;
+        }
+        if (!lf.numberPrefix().isEmpty()) {
+            Body.append("{\\pntxtb ");
+            WriteText(lf.numberPrefix());
+            Body.append('}');
+        }
+        Body.append("{\\pntxta ");
+        WriteText(lf.numberSuffix());
+        Body.append("}}");
+    }
+    Body.append(' ');
+}
+
+void TRtfBuilder::WriteBlock(const QTextBlock& block) {
+    WriteParagraphFormat(block);
+    QTextCharFormat markFormat = block.charFormat();
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (!fragment.isValid())
+            continue;
+        const QTextCharFormat f = fragment.charFormat();
+        Body.append('{');
+        WriteRunFormat(f);
+        Body.append(' ');
+        WriteText(fragment.text());
+        Body.append('}');
+        markFormat = f;
+    }
+    // The paragraph mark takes the font and size of the paragraph's last text, so that an
+    // empty line is as high as the text around it.
+    Body.append("\\plain");
+    WriteNumber("f", FontIndex(FamilyOf(markFormat, DefaultFamily)));
+    const qreal size = markFormat.fontPointSize() > 0 ? markFormat.fontPointSize() : DefaultSize;
+    WriteNumber("fs", qBound(2, qRound(size * 2), 3276));
+    Body.append("\\par\r\n");
+}
+
+QByteArray TRtfBuilder::Build() {
+    CollectTables();
+    Body.clear();
+    QByteArray header;
+    WriteHeader(header);
+    Body.clear();
+    Body.reserve(qsizetype(Document.characterCount()) * 2 + 1024);
+    for (QTextBlock block = Document.begin(); block.isValid(); block = block.next())
+        WriteBlock(block);
+    Body.append('}');
+    return header + Body;
+}
+
+} // namespace
+
+QByteArray TRtfWriter::ToRtf(const QTextDocument& document) {
+    TRtfBuilder builder(document);
+    return builder.Build();
+}
+
+void TRtfWriter::Write(const QTextDocument& document, QIODevice& device) {
+    const QByteArray bytes = ToRtf(document);
+    if (device.write(bytes) != bytes.size())
+        throw TPlatformError(device.errorString());
+}

@@ -1,0 +1,394 @@
+#include "helper_rtftext.h"
+
+#include "document/trtfreader.h"
+
+#include <QBuffer>
+#include <QRandomGenerator>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+#include <QtTest>
+
+class TestRtfReader : public QObject {
+    Q_OBJECT
+
+private slots:
+    void Text_data();
+    void Text();
+    void CharacterFormats_data();
+    void CharacterFormats();
+    void ParagraphFormats_data();
+    void ParagraphFormats();
+    void Lists_data();
+    void Lists();
+    void DeepNesting();
+    void HugeNumbersAndWords();
+    void BinaryGarbage();
+    void DeviceReading();
+    void UndoStaysAsItWas();
+};
+
+void TestRtfReader::Text_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("paragraphs") << QByteArray("{\\rtf1\\ansi Hello\\par World}") << "Hello\nWorld";
+    QTest::newRow("last mark ends the text") << QByteArray("{\\rtf1 A\\par}") << "A";
+    QTest::newRow("empty last paragraph") << QByteArray("{\\rtf1 A\\par\\par}") << "A\n";
+    QTest::newRow("backslash line end") << QByteArray("{\\rtf1 A\\\nB\\\r\nC}") << "A\nB\nC";
+    QTest::newRow("line ends in text dropped") << QByteArray("{\\rtf1 A\r\nB\nC}") << "ABC";
+    QTest::newRow("code page 1252 default") << QByteArray("{\\rtf1 \\'e9\\'80\\'93}")
+                                            << QString::fromUtf8("é€“");
+    QTest::newRow("raw high bytes") << QByteArray("{\\rtf1 \xe9}") << QString::fromUtf8("é");
+    QTest::newRow("ansicpg 1251") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'c0\\'e1}")
+                                  << QString::fromUtf8("Аб");
+    QTest::newRow("font charset wins")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset204 Arial "
+                      "Cyr;}}\\f1\\'c0\\f0\\'c0}")
+        << QString::fromUtf8("АÀ");
+    QTest::newRow("default charset takes document page")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1253{\\fonttbl{\\f0\\fcharset1 X;}}\\f0\\'e1}")
+        << QString::fromUtf8("α");
+    QTest::newRow("double-byte pairs")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0\\'82\\'a2}") << QString::fromUtf8("あい");
+    QTest::newRow("unicode skips one") << QByteArray("{\\rtf1 \\u233?x}") << QString::fromUtf8("éx");
+    QTest::newRow("uc2") << QByteArray("{\\rtf1\\uc2 \\u233??x}") << QString::fromUtf8("éx");
+    QTest::newRow("uc0") << QByteArray("{\\rtf1\\uc0 \\u233 x}") << QString::fromUtf8("éx");
+    QTest::newRow("uc scoped to group")
+        << QByteArray("{\\rtf1{\\uc2 \\u233??}\\u233?x}") << QString::fromUtf8("ééx");
+    QTest::newRow("hex byte is one unit") << QByteArray("{\\rtf1 \\u8364\\'80x}")
+                                          << QString::fromUtf8("€x");
+    QTest::newRow("control word is one unit") << QByteArray("{\\rtf1 \\u8364\\par x}")
+                                              << QString::fromUtf8("€x");
+    QTest::newRow("bin with data is one unit")
+        << QByteArray("{\\rtf1 \\u233\\bin3 }{\\x}") << QString::fromUtf8("éx");
+    QTest::newRow("brace ends the skip") << QByteArray("{\\rtf1\\uc3 {\\u233}x}")
+                                         << QString::fromUtf8("éx");
+    QTest::newRow("skip inside text run") << QByteArray("{\\rtf1\\uc2 \\u233abc}")
+                                          << QString::fromUtf8("éc");
+    QTest::newRow("negative unicode") << QByteArray("{\\rtf1 \\u-3913?}") << QString(QChar(0xF0B7));
+    QTest::newRow("surrogate pair") << QByteArray("{\\rtf1 \\u-10179?\\u-8694?}")
+                                    << QString::fromUtf8("😊");
+    QTest::newRow("lone high surrogate") << QByteArray("{\\rtf1 \\u-10179?x}")
+                                         << QString(QChar(0xFFFD)) + "x";
+    QTest::newRow("lone low surrogate") << QByteArray("{\\rtf1 \\u-8694?x}")
+                                        << QString(QChar(0xFFFD)) + "x";
+    QTest::newRow("symbols")
+        << QByteArray("{\\rtf1 \\~\\-\\_\\emdash\\endash\\lquote\\rquote\\ldblquote\\rdblquote"
+                      "\\bullet}")
+        << QString::fromUtf8("\u00A0\u00AD\u2011—–‘’“”•");
+    QTest::newRow("tab and line") << QByteArray("{\\rtf1 a\\tab b\\line c}")
+                                  << QString("a\tb") + QChar(QChar::LineSeparator) + "c";
+    QTest::newRow("escaped characters") << QByteArray("{\\rtf1 \\\\\\{\\}}") << "\\{}";
+    QTest::newRow("info, stylesheet, unknown destinations")
+        << QByteArray("{\\rtf1{\\info{\\title T}{\\author W}}{\\stylesheet{\\s0 Normal;}}"
+                      "{\\*\\unknown x{y}}{\\*\\generator g;}A}")
+        << "A";
+    QTest::newRow("picture with binary braces")
+        << QByteArray("{\\rtf1 A{\\pict\\wmetafile8\\bin4 }}{\\}B}") << "AB";
+    QTest::newRow("binary in skipped destination")
+        << QByteArray("{\\rtf1{\\*\\foo\\bin2 }}}C}") << "C";
+    QTest::newRow("field shows its result")
+        << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}}") << "link";
+    QTest::newRow("pntext not doubled")
+        << QByteArray("{\\rtf1{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}Item\\par}")
+        << "Item";
+    QTest::newRow("listtext not doubled")
+        << QByteArray("{\\rtf1{\\listtext \\'b7\\tab}\\ls1 Item}") << "Item";
+    QTest::newRow("unicode alternative")
+        << QByteArray("{\\rtf1{\\upr{A}{\\*\\ud{B}}}}") << "B";
+    QTest::newRow("object shows its result")
+        << QByteArray("{\\rtf1{\\object{\\*\\objdata 0102}{\\result R}}}") << "R";
+    QTest::newRow("headers and footnotes left out")
+        << QByteArray("{\\rtf1{\\header H}{\\footer F}{\\footnote N}T}") << "T";
+    QTest::newRow("table cells") << QByteArray("{\\rtf1 a\\cell b\\cell\\row c}") << "a\tb\t\nc";
+    QTest::newRow("missing final brace") << QByteArray("{\\rtf1 Hello") << "Hello";
+    QTest::newRow("backslash at the end") << QByteArray("{\\rtf1 A\\") << "A";
+    QTest::newRow("text after the final brace") << QByteArray("{\\rtf1 A}}}B") << "A";
+    QTest::newRow("extra closing brace ends the document") << QByteArray("{\\rtf1 A}B}") << "A";
+    QTest::newRow("control characters dropped") << QByteArray("{\\rtf1 a\x01\x1f" "b\\u0?c}") << "abc";
+    QTest::newRow("document markers replaced")
+        << QByteArray("{\\rtf1 \\u64976?\\u65532?\\u8233?}")
+        << QString(QChar(0xFFFD)) + QChar(0xFFFD) + QChar(QChar::LineSeparator);
+    QTest::newRow("not rich text") << QByteArray("Hello\r\nWorld") << "Hello\nWorld";
+    QTest::newRow("rtf after white space and mark")
+        << QByteArray("\xEF\xBB\xBF  \r\n{\\rtf1 X}") << "X";
+    QTest::newRow("plain utf-8") << QByteArray("caf\xc3\xa9") << QString::fromUtf8("café");
+    QTest::newRow("plain cp1252") << QByteArray("caf\xe9\x80") << QString::fromUtf8("café€");
+}
+
+void TestRtfReader::Text() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, text);
+    QTextDocument document;
+    ReadRtf(rtf, document);
+    QCOMPARE(DocumentText(document), text);
+}
+
+void TestRtfReader::CharacterFormats_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<double>("size");
+    QTest::addColumn<QString>("styles"); // b, i, u, s
+    QTest::addColumn<QString>("foreground");
+    QTest::addColumn<QString>("background");
+
+    const QByteArray fonts = "{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fmodern\\fcharset0 Courier New;}}";
+    const QByteArray colours = "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}";
+    QTest::newRow("defaults") << "{\\rtf1" + fonts + " X}" << 0 << "Arial" << 12.0 << "" << ""
+                              << "";
+    QTest::newRow("deff") << "{\\rtf1\\deff1" + fonts + " X}" << 0 << "Courier New" << 12.0 << ""
+                          << "" << "";
+    QTest::newRow("font and size") << "{\\rtf1" + fonts + "\\f1\\fs17 X}" << 0 << "Courier New"
+                                   << 8.5 << "" << "" << "";
+    QTest::newRow("bold on") << "{\\rtf1" + fonts + "\\b B\\b0 N}" << 0 << "Arial" << 12.0 << "b"
+                             << "" << "";
+    QTest::newRow("bold0 off") << "{\\rtf1" + fonts + "\\b B\\b0 N}" << 1 << "Arial" << 12.0 << ""
+                               << "" << "";
+    QTest::newRow("all four") << "{\\rtf1" + fonts + "\\b\\i\\ul\\strike X}" << 0 << "Arial"
+                              << 12.0 << "bius" << "" << "";
+    QTest::newRow("zero parameters") << "{\\rtf1" + fonts + "\\b\\i\\ul\\strike\\b0\\i0\\ul0\\strike0 X}"
+                                     << 0 << "Arial" << 12.0 << "" << "" << "";
+    QTest::newRow("ulnone") << "{\\rtf1" + fonts + "\\ul\\ulnone X}" << 0 << "Arial" << 12.0 << ""
+                            << "" << "";
+    QTest::newRow("double underline") << "{\\rtf1" + fonts + "\\uldb X}" << 0 << "Arial" << 12.0
+                                      << "u" << "" << "";
+    QTest::newRow("plain resets") << "{\\rtf1" + fonts + "\\f1\\fs40\\b\\i\\plain X}" << 0
+                                  << "Arial" << 12.0 << "" << "" << "";
+    QTest::newRow("group restores") << "{\\rtf1" + fonts + "{\\b\\f1 B}N}" << 1 << "Arial" << 12.0
+                                    << "" << "" << "";
+    QTest::newRow("colours") << "{\\rtf1" + fonts + colours + "\\cf1\\highlight2 X}" << 0 << "Arial"
+                             << 12.0 << "" << "#ff0000" << "#0000ff";
+    QTest::newRow("cf0 is automatic")
+        << "{\\rtf1" + fonts + colours + "\\cf1\\highlight2 X\\cf0\\highlight0 Y}" << 1 << "Arial"
+        << 12.0 << "" << "" << "";
+    QTest::newRow("colour beyond table") << "{\\rtf1" + fonts + colours + "\\cf9 X}" << 0
+                                         << "Arial" << 12.0 << "" << "" << "";
+    QTest::newRow("huge size clamped") << "{\\rtf1" + fonts + "\\fs999999999999 X}" << 0 << "Arial"
+                                       << 1638.0 << "" << "" << "";
+    QTest::newRow("fs0 is the default") << "{\\rtf1" + fonts + "\\fs0 X}" << 0 << "Arial" << 12.0
+                                        << "" << "" << "";
+    QTest::newRow("font name in code page")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset204 \\'c0rial;}} X}") << 0
+        << QString::fromUtf8("Аrial") << 12.0 << "" << "" << "";
+    QTest::newRow("font table without groups")
+        << QByteArray("{\\rtf1{\\fonttbl\\f0\\fnil Arial;\\f1\\fnil Times;}\\f1 X}") << 0 << "Times"
+        << 12.0 << "" << "" << "";
+    QTest::newRow("alternative font name left out")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0{\\*\\panose 0203}Arial{\\*\\falt Helv};}} X}") << 0
+        << "Arial" << 12.0 << "" << "" << "";
+}
+
+void TestRtfReader::CharacterFormats() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(int, position);
+    QTextDocument document;
+    ReadRtf(rtf, document);
+    const QTextCharFormat f = FormatAt(document, position);
+    QTEST(FamilyOf(f), "family");
+    QTEST(f.fontPointSize(), "size");
+    QString styles;
+    if (f.fontWeight() >= QFont::Bold)
+        styles += 'b';
+    if (f.fontItalic())
+        styles += 'i';
+    if (f.fontUnderline())
+        styles += 'u';
+    if (f.fontStrikeOut())
+        styles += 's';
+    QTEST(styles, "styles");
+    QTEST(f.foreground().style() == Qt::NoBrush ? QString() : f.foreground().color().name(),
+          "foreground");
+    QTEST(f.background().style() == Qt::NoBrush ? QString() : f.background().color().name(),
+          "background");
+}
+
+void TestRtfReader::ParagraphFormats_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<int>("block");
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<double>("left");
+    QTest::addColumn<double>("right");
+    QTest::addColumn<double>("first");
+    QTest::addColumn<double>("before");
+    QTest::addColumn<double>("after");
+
+    const int l = int(Qt::AlignLeft);
+    QTest::newRow("plain") << QByteArray("{\\rtf1 A}") << 0 << l << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("centre") << QByteArray("{\\rtf1\\qc A}") << 0 << int(Qt::AlignHCenter) << 0.0
+                            << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("right") << QByteArray("{\\rtf1\\qr A}") << 0 << int(Qt::AlignRight) << 0.0
+                           << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("justify") << QByteArray("{\\rtf1\\qj A}") << 0 << int(Qt::AlignJustify) << 0.0
+                             << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("indents in twips")
+        << QByteArray("{\\rtf1\\li720\\ri360\\fi-200\\sb120\\sa240 A}") << 0 << l << 36.0 << 18.0
+        << -10.0 << 6.0 << 12.0;
+    QTest::newRow("properties at the paragraph end")
+        << QByteArray("{\\rtf1 A\\qc\\li200\\par B}") << 0 << int(Qt::AlignHCenter) << 10.0
+        << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("carried to the next paragraph")
+        << QByteArray("{\\rtf1\\qr\\li200 A\\par B}") << 1 << int(Qt::AlignRight) << 10.0 << 0.0
+        << 0.0 << 0.0 << 0.0;
+    QTest::newRow("pard resets") << QByteArray("{\\rtf1\\qr\\li200 A\\par\\pard B}") << 1 << l
+                                 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("group restores")
+        << QByteArray("{\\rtf1{\\qc\\li200 A\\par}B}") << 1 << l << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("huge indent clamped") << QByteArray("{\\rtf1\\li99999999 A}") << 0 << l
+                                         << 1584.0 << 0.0 << 0.0 << 0.0 << 0.0;
+}
+
+void TestRtfReader::ParagraphFormats() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(int, block);
+    QTextDocument document;
+    ReadRtf(rtf, document);
+    const QTextBlockFormat b = document.findBlockByNumber(block).blockFormat();
+    QTEST(int(b.alignment() & Qt::AlignHorizontal_Mask), "alignment");
+    QTEST(b.leftMargin(), "left");
+    QTEST(b.rightMargin(), "right");
+    QTEST(b.textIndent(), "first");
+    QTEST(b.topMargin(), "before");
+    QTEST(b.bottomMargin(), "after");
+}
+
+void TestRtfReader::Lists_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+    // One letter a paragraph: '-' no list, 'b' bullet, 'd' decimal, 'a' lower alpha; a
+    // change of list between two list paragraphs is written '|'.
+    QTest::addColumn<QString>("lists");
+
+    QTest::newRow("wordpad bullets")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}"
+                      "\\pard{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'b7}}"
+                      "\\fi-720\\li720 One\\par{\\pntext\\f1\\'b7\\tab}Two\\par\\pard Three\\par}")
+        << "One\nTwo\nThree" << "bb-";
+    QTest::newRow("numbered pn")
+        << QByteArray("{\\rtf1{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec{\\pntxta.}}A\\par"
+                      "{\\pntext 2.\\tab}B\\par}")
+        << "A\nB" << "dd";
+    QTest::newRow("lower letters pn")
+        << QByteArray("{\\rtf1{\\*\\pn\\pnlvlbody\\pnlcltr}A\\par}") << "A" << "a";
+    QTest::newRow("list table")
+        << QByteArray("{\\rtf1{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc0"
+                      "{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid7}"
+                      "{\\list{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}}\\listid8}}"
+                      "{\\*\\listoverridetable{\\listoverride\\listid7\\listoverridecount0\\ls1}"
+                      "{\\listoverride\\listid8\\listoverridecount0\\ls2}}"
+                      "\\pard\\ls1{\\listtext 1.\\tab}A\\par{\\listtext 2.\\tab}B\\par"
+                      "\\pard\\ls2{\\listtext \\'b7\\tab}C\\par\\pard D\\par}")
+        << "A\nB\nC\nD" << "dd|b-";
+    QTest::newRow("unknown override is a bullet")
+        << QByteArray("{\\rtf1\\ls5 A\\par}") << "A" << "b";
+    QTest::newRow("list interrupted")
+        << QByteArray("{\\rtf1{\\*\\pn\\pnlvlblt}A\\par\\pard B\\par{\\*\\pn\\pnlvlblt}C\\par}")
+        << "A\nB\nC" << "b-|b";
+}
+
+void TestRtfReader::Lists() {
+    QFETCH(QByteArray, rtf);
+    QTextDocument document;
+    ReadRtf(rtf, document);
+    QTEST(DocumentText(document), "text");
+    QString lists;
+    QTextList* previous = nullptr;
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
+        QTextList* list = b.textList();
+        if (!list) {
+            lists += '-';
+        } else {
+            if (previous && list != previous)
+                lists += '|';
+            switch (list->format().style()) {
+            case QTextListFormat::ListDisc:
+                lists += 'b';
+                break;
+            case QTextListFormat::ListDecimal:
+                lists += 'd';
+                break;
+            case QTextListFormat::ListLowerAlpha:
+                lists += 'a';
+                break;
+            default:
+                lists += '?';
+            }
+        }
+        previous = list ? list : previous;
+    }
+    QTEST(lists, "lists");
+}
+
+void TestRtfReader::DeepNesting() {
+    const int depth = 200000;
+    QByteArray rtf = "{\\rtf1 A";
+    rtf += QByteArray(depth, '{') + "\\b x" + QByteArray(depth, '}') + "B}";
+    QTextDocument document;
+    const TRtfReadResult result = TRtfReader::Read(QByteArrayView(rtf), document);
+    QVERIFY(result.RichText);
+    QVERIFY(result.DepthLimited);
+    QCOMPARE(DocumentText(document), QStringLiteral("AB"));
+    QVERIFY(FormatAt(document, 1).fontWeight() < QFont::Bold);
+
+    // Within the limit nothing is left out.
+    QByteArray shallow = "{\\rtf1 A" + QByteArray(100, '{') + "x" + QByteArray(100, '}') + "B}";
+    const TRtfReadResult ok = TRtfReader::Read(QByteArrayView(shallow), document);
+    QVERIFY(!ok.DepthLimited);
+    QCOMPARE(DocumentText(document), QStringLiteral("AxB"));
+
+    // Unclosed groups to the end of the input.
+    QByteArray open = "{\\rtf1 A" + QByteArray(depth, '{') + "x";
+    TRtfReader::Read(QByteArrayView(open), document);
+    QCOMPARE(DocumentText(document), QStringLiteral("A"));
+}
+
+void TestRtfReader::HugeNumbersAndWords() {
+    QByteArray rtf = "{\\rtf1 \\" + QByteArray(100000, 'a') + "1 A\\b" + QByteArray(100000, '9') +
+                     " B\\u-99999999999? C\\uc99999999 \\u65? D\\bin99999999999 ";
+    QTextDocument document;
+    TRtfReader::Read(QByteArrayView(rtf), document);
+    // \\uc is clamped to 255 units; here the skip takes the rest of the input.
+    QCOMPARE(DocumentText(document), QStringLiteral("AB CA"));
+    QVERIFY(FormatAt(document, 1).fontWeight() >= QFont::Bold);
+}
+
+void TestRtfReader::BinaryGarbage() {
+    QRandomGenerator random(20240501);
+    QTextDocument document;
+    for (int round = 0; round < 200; ++round) {
+        QByteArray rtf = "{\\rtf1 ";
+        const int size = int(random.bounded(4000));
+        for (int i = 0; i < size; ++i) {
+            // Mostly the bytes that matter to the tokenizer.
+            static const char interesting[] = "{}\\'*uc0123456789-abfpr ;\x80\xff\r\n";
+            rtf += random.bounded(2) ? char(random.bounded(256))
+                                     : interesting[random.bounded(int(sizeof interesting - 1))];
+        }
+        TRtfReader::Read(QByteArrayView(rtf), document);
+        QVERIFY(document.blockCount() >= 1);
+    }
+}
+
+void TestRtfReader::DeviceReading() {
+    QByteArray rtf = "{\\rtf1 A\\par B}";
+    QBuffer buffer(&rtf);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    QTextDocument document;
+    QVERIFY(TRtfReader::Read(buffer, document).RichText);
+    QCOMPARE(DocumentText(document), QStringLiteral("A\nB"));
+
+    QBuffer closed;
+    QVERIFY_THROWS_EXCEPTION(std::exception, TRtfReader::Read(closed, document));
+}
+
+void TestRtfReader::UndoStaysAsItWas() {
+    QTextDocument document;
+    QVERIFY(document.isUndoRedoEnabled());
+    ReadRtf("{\\rtf1 A\\par B}", document);
+    QVERIFY(document.isUndoRedoEnabled());
+    QVERIFY(!document.isUndoAvailable());
+}
+
+QTEST_MAIN(TestRtfReader)
+#include "tst_trtfreader.moc"
