@@ -1,0 +1,239 @@
+#include "tspelldictionaries.h"
+
+#include "document/tbusycursorguard.h"
+#include "document/tplatformerror.h"
+#include "tspellcharacters.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+const QString MakerFolder = QStringLiteral("Quorvane");
+
+QString BareFileName(TDictionaryKind kind) {
+    return kind == TDictionaryKind::Main ? QStringLiteral("Dictionary.dic")
+                                         : QStringLiteral("Custom.dic");
+}
+
+bool IsFile(const QString& name) { return !name.isEmpty() && QFileInfo(name).isFile(); }
+
+QString InFolder(const QString& folder, const QString& name) {
+    if (folder.isEmpty())
+        return QString();
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
+
+// Copies a file byte for byte through a save file, replacing any older copy.
+void CopyFile(const QString& source, const QString& target) {
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        throw TPlatformError(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(source, in.errorString()));
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        throw TPlatformError(
+            QStringLiteral("Cannot create file \"%1\". %2").arg(target, out.errorString()));
+    while (!in.atEnd()) {
+        const QByteArray chunk = in.read(1 << 20);
+        if (in.error() != QFileDevice::NoError)
+            throw TPlatformError(
+                QStringLiteral("Cannot read file \"%1\". %2").arg(source, in.errorString()));
+        if (chunk.isEmpty())
+            break;
+        out.write(chunk);
+    }
+    if (!out.commit())
+        throw TPlatformError(
+            QStringLiteral("Cannot write file \"%1\". %2").arg(target, out.errorString()));
+}
+
+} // namespace
+
+QString TDictionaryPlaces::UserMakerFolder() {
+    return InFolder(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+                    MakerFolder);
+}
+
+TDictionaryPlaces TDictionaryPlaces::FromPlatform() {
+    TDictionaryPlaces places;
+    for (const QString& folder : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        places.SharedFolders.append(InFolder(folder, MakerFolder));
+    places.UserSharedFolder = UserMakerFolder();
+    if (QCoreApplication::instance())
+        places.ProgramFolder = QCoreApplication::applicationDirPath();
+    const QDir program(places.ProgramFolder);
+    if (!places.ProgramFolder.isEmpty() && program.dirName() == QLatin1String("bin")) {
+        const QString installed =
+            QDir::cleanPath(program.absoluteFilePath(QStringLiteral("../share/")) + QLatin1Char('/') + MakerFolder);
+        if (QFileInfo(installed).isDir()) {
+            places.Installed = true;
+            // An installation outside the XDG data folders still finds its own files.
+            if (!places.SharedFolders.contains(installed))
+                places.SharedFolders.append(installed);
+        }
+    }
+    return places;
+}
+
+TSpellDictionaries::TSpellDictionaries(TDocumentHost* host)
+    : HostPtr(host ? host : &TDocumentHost::Null()) {}
+
+QString TSpellDictionaries::DefaultDictionaryName(TDictionaryKind kind) {
+    return InFolder(TDictionaryPlaces::UserMakerFolder(), BareFileName(kind));
+}
+
+QString TSpellDictionaries::LocateDictionary(TDictionaryKind kind, const QString& setting,
+                                             const TDictionaryPlaces& places, QString* warning) {
+    if (warning)
+        warning->clear();
+    if (IsFile(setting))
+        return setting;
+    const QString bare = BareFileName(kind);
+    for (const QString& folder : places.SharedFolders) {
+        const QString name = InFolder(folder, bare);
+        if (IsFile(name))
+            return name;
+    }
+    const QString beside = InFolder(places.ProgramFolder, bare);
+    if (IsFile(beside))
+        return beside;
+    if (places.Installed && !places.UserSharedFolder.isEmpty())
+        return InFolder(places.UserSharedFolder, bare);
+    if (warning) {
+        *warning = kind == TDictionaryKind::Main
+                       ? QStringLiteral("Unable to Find the Main Dictionary.\nUsing the default main "
+                                        "dictionary\n\"") +
+                             setting + QLatin1Char('"')
+                       : QStringLiteral("Unable to Find the Custom Dictionary.\nUsing the default "
+                                        "custom dictionary\n\"") +
+                             setting + QLatin1Char('"');
+    }
+    return setting;
+}
+
+void TSpellDictionaries::LoadDictionary(TDictionaryKind kind, const QString& setting,
+                                        const TDictionaryPlaces& places) {
+    QString warning;
+    const QString name = LocateDictionary(kind, setting, places, &warning);
+    if (!warning.isEmpty())
+        Host().ShowMessage(warning, QStringLiteral("Warning"), TMessageIcon::Error,
+                           TMessageButtons::Ok);
+    TWordList& list = kind == TDictionaryKind::Main ? MainDictionary : CustomDictionary;
+    (kind == TDictionaryKind::Main ? MainDictionaryFile : CustomDictionaryFile) = name;
+    if (IsFile(name))
+        list.LoadFromFile(name);
+    else
+        list.Clear();
+}
+
+void TSpellDictionaries::LoadDictionaries(const QString& mainSetting, const QString& customSetting) {
+    LoadDictionaries(mainSetting, customSetting, TDictionaryPlaces::FromPlatform());
+}
+
+void TSpellDictionaries::LoadDictionaries(const QString& mainSetting, const QString& customSetting,
+                                          const TDictionaryPlaces& places) {
+    MainDictionaryModified = false;
+    CustomDictionaryModified = false;
+    IgnoreAllList.Clear();
+    LoadDictionary(TDictionaryKind::Main, mainSetting, places);
+    LoadDictionary(TDictionaryKind::Custom, customSetting, places);
+}
+
+void TSpellDictionaries::WriteBackDictionaries() {
+    if (MainDictionaryModified) {
+        MainDictionary.SaveToFile(MainDictionaryFile);
+        MainDictionaryModified = false;
+    }
+    if (CustomDictionaryModified) {
+        CustomDictionary.SaveToFile(CustomDictionaryFile);
+        CustomDictionaryModified = false;
+    }
+}
+
+QString TSpellDictionaries::BackupFileName(const QString& fileName) {
+    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot > slash ? fileName.left(dot) : fileName;
+    return stem + QStringLiteral(" - backup copy.dic");
+}
+
+QString TSpellDictionaries::CleanImportedWord(QStringView word) {
+    QString clean;
+    clean.reserve(word.size());
+    for (QChar c : word) {
+        if (TSpellCharacters::IsPunctuation(c) || TSpellCharacters::IsDigit(c))
+            continue;
+        clean.append(c.toLower());
+    }
+    return clean;
+}
+
+void TSpellDictionaries::AddFileToMainDictionary(const QString& sourceFileName) {
+    if (IsFile(MainDictionaryFile))
+        CopyFile(MainDictionaryFile, BackupFileName(MainDictionaryFile));
+    TBusyCursorGuard busy(Host());
+    // Joining the lines with spaces and turning every character outside 32 to 127 into a space
+    // is the same, for the words it yields, as turning every such byte of the file into a space:
+    // line ends are below 32, and every byte of a character beyond 127 is beyond 127.
+    const QByteArray bytes = TWordList::ReadFile(sourceFileName);
+    QStringList words;
+    const char* p = bytes.constData();
+    const char* end = p + bytes.size();
+    const auto isWordByte = [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u > 32 && u <= 127;
+    };
+    qint64 taken = 0;
+    while (p < end) {
+        while (p < end && !isWordByte(*p))
+            ++p;
+        const char* start = p;
+        while (p < end && isWordByte(*p))
+            ++p;
+        if (p == start)
+            break;
+        const QString word = CleanImportedWord(QString::fromLatin1(start, qsizetype(p - start)));
+        if (!word.isEmpty())
+            words.append(word);
+        if (++taken % 30 == 0 && ImportProgress)
+            ImportProgress(word);
+    }
+    if (MainDictionary.AddUniqueAll(words, TWordList::MaxEntries) < 0)
+        throw TPlatformError(
+            QStringLiteral("Cannot add the words of \"%1\". The main dictionary would hold more "
+                           "than %2 words.")
+                .arg(sourceFileName)
+                .arg(TWordList::MaxEntries));
+    MainDictionaryModified = true;
+    MainDictionary.SaveToFile(MainDictionaryFile);
+}
+
+void TSpellDictionaries::AddToCustomDictionary(const QString& word) {
+    CustomDictionary.Add(word);
+    CustomDictionaryModified = true;
+}
+
+QString TSpellDictionaries::DictionaryStatus() const {
+    QString text = QStringLiteral("The Main Dictionary Filename is:-\n\"") + MainDictionaryFile +
+                   QStringLiteral("\"\n") + QStringLiteral("\nThere are ") +
+                   QString::number(MainDictionary.Count()) +
+                   QStringLiteral(" words in the main dictionary") +
+                   QStringLiteral("\n\nThe Custom Dictionary Filename is:-\n\"") +
+                   CustomDictionaryFile + QStringLiteral("\"\n");
+    if (CustomDictionary.Count() == 1)
+        text += QStringLiteral("\nThere is 1 word in the custom dictionary");
+    else
+        text += QStringLiteral("\nThere are ") + QString::number(CustomDictionary.Count()) +
+                QStringLiteral(" words in the custom dictionary");
+    return text;
+}
+
+void TSpellDictionaries::ShowDictionaryStatus() {
+    Host().ShowMessage(DictionaryStatus(), QStringLiteral("Dictionary Status"),
+                       TMessageIcon::Information, TMessageButtons::Ok);
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "document/tdocumenthost.h"
+#include "twordlist.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+enum class TDictionaryKind { Main, Custom };
+
+// The places a dictionary file is looked for, after the name the settings give: the maker's
+// shared folders (the XDG data folders with "Quorvane" appended, the user's own first), the
+// program's folder, and whether the program runs from an installation. Filled from the platform
+// by FromPlatform; tests fill it themselves.
+struct TDictionaryPlaces {
+    QStringList SharedFolders;
+    // The user's own shared folder, where a dictionary of an installed program is created.
+    QString UserSharedFolder;
+    QString ProgramFolder;
+    // The program runs from <prefix>/bin of an installation whose <prefix>/share/Quorvane exists.
+    bool Installed = false;
+
+    static TDictionaryPlaces FromPlatform();
+    // The maker's shared folder of the user: the writable XDG data folder + "/Quorvane".
+    static QString UserMakerFolder();
+};
+
+// The dictionaries of one spell-checker window: the main and the custom dictionary with their
+// files, and the list of words to ignore during this check. Loaded when the window is created,
+// written back when it is destroyed; nothing is shared between windows.
+//
+// Warnings are shown through the host's message box; errors reading or writing a file are thrown
+// as TPlatformError for the caller to report.
+class TSpellDictionaries {
+public:
+    explicit TSpellDictionaries(TDocumentHost* host = nullptr);
+
+    QString MainDictionaryFile;
+    QString CustomDictionaryFile;
+    TWordList MainDictionary;
+    TWordList CustomDictionary;
+    TWordList IgnoreAllList;
+    bool MainDictionaryModified = false;
+    bool CustomDictionaryModified = false;
+
+    // Called every 30 words of a file import with the word just taken, so that the window can
+    // draw its progress animation and counter.
+    std::function<void(const QString& word)> ImportProgress;
+
+    // Locates both files from the names the settings hold (Preferences: Dictionary and Custom,
+    // with DefaultDictionaryName when absent), warning about a dictionary that cannot be found,
+    // and loads those that exist. IgnoreAllList starts empty.
+    void LoadDictionaries(const QString& mainSetting, const QString& customSetting);
+    void LoadDictionaries(const QString& mainSetting, const QString& customSetting,
+                          const TDictionaryPlaces& places);
+    // Writes each modified dictionary back to its file, the whole sorted list replacing the file.
+    void WriteBackDictionaries();
+
+    // Adds the words of a text file to the main dictionary: backs up the main dictionary file,
+    // takes the words (in small letters, without punctuation and digits), adds those not there yet
+    // and writes the main dictionary at once.
+    void AddFileToMainDictionary(const QString& sourceFileName);
+    // Adds an entry to the custom dictionary (equal entries allowed) and marks it modified.
+    void AddToCustomDictionary(const QString& word);
+    void AddToIgnoreAllList(const QString& word) { IgnoreAllList.Add(word); }
+
+    // The text of the "Dictionary Status" message, and the message itself.
+    QString DictionaryStatus() const;
+    void ShowDictionaryStatus();
+
+    // The dictionary file chosen by the four steps, and the warning to show (empty when none).
+    static QString LocateDictionary(TDictionaryKind kind, const QString& setting,
+                                    const TDictionaryPlaces& places, QString* warning);
+    // The name the settings give by default: the file in the user's maker folder.
+    static QString DefaultDictionaryName(TDictionaryKind kind);
+    // The file name with its extension replaced by " - backup copy.dic".
+    static QString BackupFileName(const QString& fileName);
+    // An imported word cleaned for the main dictionary: small letters, without punctuation and
+    // digits anywhere in it.
+    static QString CleanImportedWord(QStringView word);
+
+    TDocumentHost& Host() const { return *HostPtr; }
+
+private:
+    void LoadDictionary(TDictionaryKind kind, const QString& setting,
+                        const TDictionaryPlaces& places);
+
+    TDocumentHost* HostPtr;
+};

@@ -1,0 +1,276 @@
+#include "twordlist.h"
+
+#include "document/tplatformerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+qint64 CountLineEnds(const QByteArray& bytes) {
+    qint64 n = 0;
+    const char* p = bytes.constData();
+    const char* end = p + bytes.size();
+    for (; p < end; ++p) {
+        if (*p == '\n' || (*p == '\r' && (p + 1 == end || p[1] != '\n')))
+            ++n;
+    }
+    return n;
+}
+
+// Splits bytes into lines ended by CR, LF or CR LF; a final line without an end counts, a final
+// line end does not start another line.
+QStringList SplitLines(const QByteArray& bytes, bool utf8) {
+    QStringList lines;
+    const char* p = bytes.constData();
+    const char* end = p + bytes.size();
+    const char* start = p;
+    auto add = [&](const char* stop) {
+        const auto len = qsizetype(stop - start);
+        lines.append(utf8 ? QString::fromUtf8(start, len) : QString::fromLatin1(start, len));
+    };
+    while (p < end) {
+        const char c = *p;
+        if (c == '\r' || c == '\n') {
+            add(p);
+            if (c == '\r' && p + 1 < end && p[1] == '\n')
+                ++p;
+            start = ++p;
+        } else {
+            ++p;
+        }
+    }
+    if (start < end)
+        add(end);
+    return lines;
+}
+
+// Compares UTF-16 texts unit by unit; inline, as the searches spend their time here.
+inline int CompareUnits(const QChar* a, qsizetype aLength, const QChar* b, qsizetype bLength) {
+    const qsizetype n = std::min(aLength, bLength);
+    for (qsizetype i = 0; i < n; ++i) {
+        if (a[i] != b[i])
+            return a[i].unicode() < b[i].unicode() ? -1 : 1;
+    }
+    return aLength < bLength ? -1 : (aLength > bLength ? 1 : 0);
+}
+
+} // namespace
+
+TWordList::TWordList() : TWordList(QLocale()) {}
+
+TWordList::TWordList(const QLocale& locale) : Collator(locale) {
+    Collator.setCaseSensitivity(Qt::CaseInsensitive);
+    // The C locale's collator compares texts ignoring letter case but makes its keys letter case
+    // counting, so there the key is the case-folded text itself.
+    FoldForKeys = locale.language() == QLocale::C;
+}
+
+QStringList TWordList::Entries() const {
+    QStringList list;
+    list.reserve(Count());
+    for (const TItem& item : Items)
+        list.append(item.Text);
+    return list;
+}
+
+TWordList::TKey TWordList::Key(const QString& text) const {
+    TKey key;
+    if (FoldForKeys)
+        key.Folded = text.toCaseFolded();
+    else
+        key.Collated = Collator.sortKey(text);
+    return key;
+}
+
+TWordList::TItem TWordList::MakeItem(const QString& text, TKey&& key) {
+    if (FoldForKeys) {
+        const qsizetype at = FoldedKeys.size();
+        FoldedKeys += key.Folded;
+        return TItem{text, at, key.Folded.size()};
+    }
+    CollatedKeys.push_back(*key.Collated);
+    return TItem{text, qsizetype(CollatedKeys.size()) - 1, 0};
+}
+
+int TWordList::Compare(const TItem& item, const TKey& key) const {
+    if (FoldForKeys)
+        return CompareUnits(FoldedKeys.constData() + item.KeyAt, item.KeyLength,
+                            key.Folded.constData(), key.Folded.size());
+    return CollatedKeys[size_t(item.KeyAt)].compare(*key.Collated);
+}
+
+int TWordList::Compare(const TItem& a, const TItem& b) const {
+    if (FoldForKeys)
+        return CompareUnits(FoldedKeys.constData() + a.KeyAt, a.KeyLength,
+                            FoldedKeys.constData() + b.KeyAt, b.KeyLength);
+    return CollatedKeys[size_t(a.KeyAt)].compare(CollatedKeys[size_t(b.KeyAt)]);
+}
+
+void TWordList::Sort(std::vector<TItem>& items) const {
+    std::stable_sort(items.begin(), items.end(),
+                     [this](const TItem& a, const TItem& b) { return Compare(a, b) < 0; });
+}
+
+TWordList::TSearch TWordList::Search(const TKey& key) const {
+    const auto it = std::partition_point(Items.begin(), Items.end(), [&](const TItem& item) {
+        return Compare(item, key) < 0;
+    });
+    TSearch result;
+    result.Position = qsizetype(it - Items.begin());
+    result.Found = it != Items.end() && Compare(*it, key) == 0;
+    return result;
+}
+
+qsizetype TWordList::UpperBound(const TKey& key) const {
+    const auto it = std::partition_point(Items.begin(), Items.end(), [&](const TItem& item) {
+        return Compare(item, key) <= 0;
+    });
+    return qsizetype(it - Items.begin());
+}
+
+bool TWordList::ContainsExactly(const QString& text) const {
+    const TKey key = Key(text);
+    for (qsizetype i = Search(key).Position; i < Count(); ++i) {
+        const TItem& item = Items[size_t(i)];
+        if (Compare(item, key) != 0)
+            break;
+        if (item.Text == text)
+            return true;
+    }
+    return false;
+}
+
+void TWordList::Add(const QString& text) {
+    TKey key = Key(text);
+    const qsizetype at = UpperBound(key);
+    Items.insert(Items.begin() + at, MakeItem(text, std::move(key)));
+}
+
+bool TWordList::AddUnique(const QString& text) {
+    TKey key = Key(text);
+    const TSearch found = Search(key);
+    if (found.Found)
+        return false;
+    Items.insert(Items.begin() + found.Position, MakeItem(text, std::move(key)));
+    return true;
+}
+
+qsizetype TWordList::AddUniqueAll(const QStringList& texts, qsizetype maxCount) {
+    // Candidates are sorted stably, so that of equal new texts the first one given is kept.
+    std::vector<TItem> fresh;
+    fresh.reserve(size_t(texts.size()));
+    for (const QString& text : texts)
+        fresh.push_back(MakeItem(text, Key(text)));
+    Sort(fresh);
+    std::vector<TItem> kept;
+    for (TItem& item : fresh) {
+        if (!kept.empty() && Compare(kept.back(), item) == 0)
+            continue;
+        const auto it = std::partition_point(Items.begin(), Items.end(), [&](const TItem& old) {
+            return Compare(old, item) < 0;
+        });
+        if (it != Items.end() && Compare(*it, item) == 0)
+            continue;
+        kept.push_back(std::move(item));
+    }
+    if (kept.empty())
+        return 0;
+    if (maxCount >= 0 && Count() + qsizetype(kept.size()) > maxCount)
+        return -1;
+    std::vector<TItem> merged;
+    merged.reserve(Items.size() + kept.size());
+    std::merge(std::make_move_iterator(Items.begin()), std::make_move_iterator(Items.end()),
+               std::make_move_iterator(kept.begin()), std::make_move_iterator(kept.end()),
+               std::back_inserter(merged),
+               [this](const TItem& a, const TItem& b) { return Compare(a, b) < 0; });
+    Items = std::move(merged);
+    return qsizetype(kept.size());
+}
+
+void TWordList::Clear() {
+    Items.clear();
+    FoldedKeys.clear();
+    CollatedKeys.clear();
+}
+
+void TWordList::Assign(const QStringList& texts) {
+    Clear();
+    std::vector<TItem> items;
+    items.reserve(size_t(texts.size()));
+    if (!FoldForKeys)
+        CollatedKeys.reserve(size_t(texts.size()));
+    for (const QString& text : texts)
+        items.push_back(MakeItem(text, Key(text)));
+    Sort(items);
+    Items = std::move(items);
+}
+
+QByteArray TWordList::ReadFile(const QString& fileName) {
+    const QFileInfo info(fileName);
+    QFile file(fileName);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+        const QString reason = info.isDir() ? QStringLiteral("Is a directory") : file.errorString();
+        throw TPlatformError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
+    }
+    const auto tooLarge = [&] {
+        return TPlatformError(QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
+                                  .arg(fileName)
+                                  .arg(MaxFileSize >> 20));
+    };
+    if (file.size() > MaxFileSize)
+        throw tooLarge();
+    QByteArray bytes = file.read(MaxFileSize + 1);
+    if (bytes.size() > MaxFileSize)
+        throw tooLarge();
+    if (file.error() != QFileDevice::NoError)
+        throw TPlatformError(
+            QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+    file.close();
+    return bytes;
+}
+
+QStringList TWordList::ReadLines(const QString& fileName, qsizetype maxLines) {
+    QByteArray bytes = ReadFile(fileName);
+    if (CountLineEnds(bytes) > maxLines)
+        throw TPlatformError(QStringLiteral("Cannot read file \"%1\". The file has more than %2 lines.")
+                                 .arg(fileName)
+                                 .arg(maxLines));
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    QStringDecoder check(QStringDecoder::Utf8);
+    (void)check.decode(bytes);
+    return SplitLines(bytes, !check.hasError());
+}
+
+void TWordList::LoadFromFile(const QString& fileName) {
+    Assign(ReadLines(fileName, MaxEntries));
+}
+
+void TWordList::SaveToFile(const QString& fileName) const {
+    const QFileInfo info(fileName);
+    QDir().mkpath(info.absolutePath());
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw TPlatformError(
+            QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+    QByteArray chunk;
+    chunk.reserve(1 << 16);
+    for (const TItem& item : Items) {
+        chunk += item.Text.toUtf8();
+        chunk += "\r\n";
+        if (chunk.size() >= (1 << 16)) {
+            file.write(chunk);
+            chunk.clear();
+        }
+    }
+    file.write(chunk);
+    if (!file.commit())
+        throw TPlatformError(
+            QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+}
