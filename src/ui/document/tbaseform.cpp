@@ -1,0 +1,878 @@
+#include "tbaseform.h"
+
+#include "document/tbusycursorguard.h"
+#include "document/tplatformerror.h"
+#include "shell/tdialogs.h"
+#include "shell/tmainform.h"
+#include "shell/tsettings.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QPrinter>
+#include <QProcess>
+#include <QProgressBar>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QStringDecoder>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextList>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+QString TBaseForm::MailProgram = QStringLiteral("xdg-email");
+
+namespace {
+
+bool FirstActivationDone = false;
+
+bool IsRtfName(const QString& fileName) {
+    return QFileInfo(fileName).suffix().compare(QLatin1String("rtf"), Qt::CaseInsensitive) == 0;
+}
+
+// The name with its extension (the part from the last dot of the file name) replaced.
+QString ReplaceExtension(const QString& fileName, const QString& extension) {
+    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    if (dot > slash)
+        return fileName.left(dot) + extension;
+    return fileName + extension;
+}
+
+QString DecodeText(const QByteArray& bytes) {
+    if (auto encoding = QStringConverter::encodingForData(bytes)) {
+        QStringDecoder decoder(*encoding);
+        return decoder.decode(bytes);
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    // Not UTF-8: the Windows code page such files usually come in, or Latin-1 where the
+    // platform cannot decode it.
+    QStringDecoder cp1252("windows-1252");
+    if (cp1252.isValid())
+        return cp1252.decode(bytes);
+    return QString::fromLatin1(bytes);
+}
+
+QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QString& hint,
+                 const QKeySequence& shortcut = QKeySequence()) {
+    auto* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    action->setStatusTip(hint);
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+        // Shown in the menu; the frame's own items and the editor carry the keys.
+        action->setShortcutContext(Qt::WidgetShortcut);
+    }
+    return action;
+}
+
+} // namespace
+
+TBaseForm::TBaseForm(TMainForm* mainForm, QWidget* parent) : QWidget(parent), MainForm(mainForm) {
+    SetHost(this);
+    setObjectName(QStringLiteral("BaseForm"));
+    setProperty("HelpContext", HelpContext);
+    const int n = (MainForm ? MainForm->DocumentCount() : 0) + 1;
+    FileName = QDir::home().filePath(QStringLiteral("Untitled %1.rtf").arg(n));
+    FontDialogFont = QFont(QStringLiteral("Courier New"), 9);
+    CreateControls();
+    resize(845, 480);
+
+    // BaseFormCreate.
+    Printer().setPageOrientation(QPageLayout::Portrait);
+    Paste1->setEnabled(QApplication::clipboard()->mimeData() &&
+                       QApplication::clipboard()->mimeData()->hasText());
+    InsertKeyAtStart = InsertKeyNow = MainForm ? MainForm->InsertKeyToggled : false;
+    RichEdit1->setProperty("HelpContext", HelpContext);
+    TitleStyle = TFontStyles{TFontStyle::Bold};
+    SubtitleStyle = TFontStyles{TFontStyle::Underline};
+    setWindowTitle(DocumentType);
+    SetCaption();
+}
+
+TBaseForm::~TBaseForm() {
+    while (BusyCursorDepth > 0)
+        PopBusyCursor();
+}
+
+void TBaseForm::CreateControls() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    CreateStatusPanel();
+    layout->addWidget(CoolBar1);
+
+    RichEdit1 = new QTextEdit(this);
+    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setAcceptRichText(true);
+    RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
+    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setTabChangesFocus(false);
+    RichEdit1->document()->setDefaultFont(QFont(QStringLiteral("Courier New"), 9));
+    RichEdit1->setTextColor(Qt::black);
+    // The selection stays visible when the editor loses the focus.
+    QPalette palette = RichEdit1->palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                     palette.color(QPalette::Active, QPalette::Highlight));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Active, QPalette::HighlightedText));
+    RichEdit1->setPalette(palette);
+    RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Dropped files go to the frame, which opens them.
+    RichEdit1->viewport()->installEventFilter(this);
+    layout->addWidget(RichEdit1, 1);
+    setFocusProxy(RichEdit1);
+
+    CreatePopupMenu1();
+    connect(RichEdit1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        MenuPopupAction();
+        PopupMenu1->popup(RichEdit1->viewport()->mapToGlobal(pos));
+    });
+}
+
+void TBaseForm::CreateStatusPanel() {
+    CoolBar1 = new QFrame(this);
+    CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
+    CoolBar1->setFrameShape(QFrame::StyledPanel);
+    CoolBar1->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto* row = new QHBoxLayout(CoolBar1);
+    row->setContentsMargins(4, 2, 4, 2);
+    auto* band = new QLabel(QStringLiteral("Status"), CoolBar1);
+    row->addWidget(band);
+
+    Label1 = new QLabel(QStringLiteral("Un-Verified"), CoolBar1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setToolTip(QStringLiteral("Information Panel"));
+    Label1->setFrameShape(QFrame::Panel);
+    Label1->setFrameShadow(QFrame::Sunken);
+    Label1->setMinimumWidth(260);
+    row->addWidget(Label1);
+
+    Gauge1 = new QProgressBar(CoolBar1);
+    Gauge1->setObjectName(QStringLiteral("Gauge1"));
+    Gauge1->setToolTip(QStringLiteral("Progress"));
+    Gauge1->setRange(0, 100);
+    Gauge1->setValue(0);
+    Gauge1->setFixedWidth(200);
+    QPalette gaugePalette = Gauge1->palette();
+    gaugePalette.setColor(QPalette::Highlight, Qt::blue);
+    Gauge1->setPalette(gaugePalette);
+    row->addWidget(Gauge1);
+
+    ToolBar1 = new QToolBar(CoolBar1);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    DecimalPlaces = new QToolButton(ToolBar1);
+    DecimalPlaces->setObjectName(QStringLiteral("DecimalPlaces"));
+    DecimalPlaces->setText(QStringLiteral("Output Number of Decimal Places"));
+    DecimalPlaces->setToolTip(QStringLiteral("Output number of decimal places"));
+    DecimalPlaces->setPopupMode(QToolButton::InstantPopup);
+    ToolBar1->addWidget(DecimalPlaces);
+    ToolBar1->hide();
+    row->addWidget(ToolBar1);
+    row->addStretch(1);
+
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    auto* places = new QActionGroup(this);
+    const char* names[] = {"N1DecimalPlace1", "N2DecimalPlaces1", "N3DecimalPlaces1",
+                           "N4DecimalPlaces1"};
+    QAction** items[] = {&N1DecimalPlace1, &N2DecimalPlaces1, &N3DecimalPlaces1, &N4DecimalPlaces1};
+    for (int tag = 1; tag <= 4; ++tag) {
+        const QString caption = tag == 1 ? QStringLiteral("1 Decimal Place")
+                                         : QStringLiteral("%1 Decimal Places").arg(tag);
+        const QString hint = tag == 1 ? QStringLiteral("Print Out to 1 Decimal Place")
+                                      : QStringLiteral("Print Out to %1 Decimal Places").arg(tag);
+        QAction* a = AddItem(PopupMenu2, names[tag - 1], caption, hint);
+        a->setCheckable(true);
+        a->setData(tag);
+        places->addAction(a);
+        connect(a, &QAction::triggered, this, [this, tag] { DecimalPlaceSet(tag); });
+        *items[tag - 1] = a;
+    }
+    N2DecimalPlaces1->setChecked(true);
+    DecimalPlaces->setMenu(PopupMenu2);
+
+    PopupMenu3 = new QMenu(this);
+    PopupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
+    StatusBar1 = AddItem(PopupMenu3, "StatusBar1", QStringLiteral("Status Bar Visible"),
+                         QStringLiteral("Toggle Visibility of Status Bar"));
+    InformationLabel1 = AddItem(PopupMenu3, "InformationLabel1", QStringLiteral("Information Label"),
+                                QStringLiteral("Toggle Visibility of Information Label"));
+    ProgressBar1 = AddItem(PopupMenu3, "ProgressBar1", QStringLiteral("Progress Bar"),
+                           QStringLiteral("Toggle Visibility of Progress Bar"));
+    DecimalPlaces1 = AddItem(PopupMenu3, "DecimalPlaces1", QStringLiteral("Decimal Places"),
+                             QStringLiteral("Toggle Visibility of Decimal Places Menu"));
+    DecimalPlaces1->setVisible(false);
+    RestoreStatusBar = AddItem(PopupMenu3, "RestoreStatusBar", QStringLiteral("Restore"),
+                               QStringLiteral("Restore Visibility of Status Bar Components"));
+    for (QAction* a : {StatusBar1, InformationLabel1, ProgressBar1, DecimalPlaces1})
+        a->setCheckable(true);
+    connect(StatusBar1, &QAction::triggered, this, [this](bool checked) {
+        CoolBar1->setVisible(checked);
+        if (checked && Label1->isHidden() && Gauge1->isHidden() && ToolBar1->isHidden())
+            Label1->show();
+    });
+    connect(InformationLabel1, &QAction::triggered, this, [this](bool checked) {
+        Label1->setVisible(checked);
+        UpdateStatusBarVisibility();
+    });
+    connect(ProgressBar1, &QAction::triggered, this, [this](bool checked) {
+        Gauge1->setVisible(checked);
+        UpdateStatusBarVisibility();
+    });
+    connect(DecimalPlaces1, &QAction::triggered, this, [this](bool checked) {
+        ToolBar1->setVisible(checked);
+        UpdateStatusBarVisibility();
+    });
+    connect(RestoreStatusBar, &QAction::triggered, this, [this] {
+        // One row in the order label, gauge, decimal-places button.
+        auto* row = static_cast<QHBoxLayout*>(CoolBar1->layout());
+        row->removeWidget(Label1);
+        row->removeWidget(Gauge1);
+        row->removeWidget(ToolBar1);
+        row->insertWidget(1, Label1);
+        row->insertWidget(2, Gauge1);
+        row->insertWidget(3, ToolBar1);
+    });
+    connect(PopupMenu3, &QMenu::aboutToShow, this, &TBaseForm::PopupMenu3Popup);
+    connect(CoolBar1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        PopupMenu3->popup(CoolBar1->mapToGlobal(pos));
+    });
+    CoolBar1->hide();
+}
+
+void TBaseForm::CreatePopupMenu1() {
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    QMenu* m = PopupMenu1;
+    Undo1 = AddItem(m, "Undo1", QStringLiteral("&Undo"), QStringLiteral("Undo Last Document Edit"),
+                    QKeySequence(QStringLiteral("Ctrl+Z")));
+    m->addSeparator();
+    Cut1 = AddItem(m, "Cut1", QStringLiteral("Cu&t"), QStringLiteral("Cut Selected Text"),
+                   QKeySequence(QStringLiteral("Ctrl+X")));
+    Copy1 = AddItem(m, "Copy1", QStringLiteral("&Copy"),
+                    QStringLiteral("Copy Selected Text to Clipboard"),
+                    QKeySequence(QStringLiteral("Ctrl+C")));
+    Paste1 = AddItem(m, "Paste1", QStringLiteral("&Paste"), QStringLiteral("Paste from Clipboard"),
+                     QKeySequence(QStringLiteral("Ctrl+V")));
+    m->addSeparator();
+    Font2 = AddItem(m, "Font2", QStringLiteral("Font...."), QStringLiteral("Change Font"));
+    TextStyle1 = m->addMenu(QStringLiteral("Text Style"));
+    TextStyle1->setObjectName(QStringLiteral("TextStyle1"));
+    TextStyle1->menuAction()->setStatusTip(QStringLiteral("Change Text Style"));
+    Bold1 = AddItem(TextStyle1, "Bold1", QStringLiteral("Bold"), QStringLiteral("Bold Text"),
+                    QKeySequence(QStringLiteral("Ctrl+B")));
+    Itallic1 = AddItem(TextStyle1, "Itallic1", QStringLiteral("Itallic"),
+                       QStringLiteral("Itallic Text"), QKeySequence(QStringLiteral("Ctrl+I")));
+    Underline1 = AddItem(TextStyle1, "Underline1", QStringLiteral("Underline"),
+                         QStringLiteral("Underlined Text"), QKeySequence(QStringLiteral("Ctrl+U")));
+    Strikeout1 = AddItem(TextStyle1, "Strikeout1", QStringLiteral("Strikeout"),
+                         QStringLiteral("Struckout Text"), QKeySequence(QStringLiteral("Ctrl+S")));
+    TextAlignment1 = m->addMenu(QStringLiteral("Text Alignment"));
+    TextAlignment1->setObjectName(QStringLiteral("TextAlignment1"));
+    TextAlignment1->menuAction()->setStatusTip(QStringLiteral("Specify Text Alignment"));
+    Left1 = AddItem(TextAlignment1, "Left1", QStringLiteral("Left"), QStringLiteral("Left Justify"));
+    Centre1 = AddItem(TextAlignment1, "Centre1", QStringLiteral("Centre"),
+                      QStringLiteral("Centre Justify"));
+    Right1 = AddItem(TextAlignment1, "Right1", QStringLiteral("Right"),
+                     QStringLiteral("Right Justify"));
+    m->addSeparator();
+    SpellCheck1 = AddItem(m, "SpellCheck1", QStringLiteral("Spell Check"),
+                          QStringLiteral("Spell Check"));
+    SpellCheckSeparator = m->addSeparator();
+    SpellCheckSeparator->setVisible(false);
+    StatusBarSeparator = m->addSeparator();
+    StatusBarSeparator->setVisible(false);
+    StatusBarVisible1 = AddItem(m, "StatusBarVisible1", QStringLiteral("\"Status\" Bar Visible"),
+                                QStringLiteral("Toggle Visibility of Status Bar"));
+    StatusBarVisible1->setCheckable(true);
+    StatusBarVisible1->setVisible(false);
+    m->addSeparator();
+    Open2 = AddItem(m, "Open2", QStringLiteral("&Open"), QStringLiteral("Open another Document"),
+                    QKeySequence(QStringLiteral("Ctrl+O")));
+    Save2 = AddItem(m, "Save2", QStringLiteral("&Save"), QStringLiteral("Save Current Document"),
+                    QKeySequence(QStringLiteral("Ctrl+S")));
+    SaveAs2 = AddItem(m, "SaveAs2", QStringLiteral("&Save As..."),
+                      QStringLiteral("Save Current Document with a New Name"));
+    m->addSeparator();
+    Print2 = AddItem(m, "Print2", QStringLiteral("&Print"), QStringLiteral("Print Current Document"));
+
+    // The style keys work in the editor itself; the other keys belong to the frame's menus.
+    for (QAction* a : {Bold1, Itallic1, Underline1}) {
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(a);
+    }
+
+    const QList<QAction*> styles{Bold1, Itallic1, Underline1, Strikeout1};
+    for (int tag = 0; tag < 4; ++tag) {
+        styles.at(tag)->setData(tag);
+        connect(styles.at(tag), &QAction::triggered, this, [this, tag] { Bold1Click(tag); });
+    }
+    Left1->setData(0);
+    Centre1->setData(2);
+    Right1->setData(1);
+    for (QAction* a : {Left1, Centre1, Right1}) {
+        const int tag = a->data().toInt();
+        connect(a, &QAction::triggered, this, [this, tag] { Left1Click(tag); });
+    }
+    connect(Undo1, &QAction::triggered, this, &TBaseForm::Undo);
+    connect(Cut1, &QAction::triggered, this, &TBaseForm::Cut);
+    connect(Copy1, &QAction::triggered, this, &TBaseForm::Copy);
+    connect(Paste1, &QAction::triggered, this, &TBaseForm::Paste);
+    connect(Font2, &QAction::triggered, this, &TBaseForm::ChooseFont);
+    connect(SpellCheck1, &QAction::triggered, this, &TBaseForm::SpellCheckDocument);
+    connect(StatusBarVisible1, &QAction::triggered, this, [this](bool checked) {
+        CoolBar1->setVisible(checked);
+    });
+    connect(Open2, &QAction::triggered, this, &TBaseForm::Open2Click);
+    connect(Save2, &QAction::triggered, this, &TBaseForm::SaveDocument);
+    connect(SaveAs2, &QAction::triggered, this, &TBaseForm::SaveDocumentAs);
+    connect(Print2, &QAction::triggered, this, &TBaseForm::PrintDocument);
+
+    for (QAction* a : {Undo1, Cut1, Copy1, Save2, SaveAs2, Print2})
+        a->setEnabled(false);
+    TextAlignment1->setEnabled(false);
+}
+
+void TBaseForm::MenuPopupAction() {
+    const QMimeData* clip = QApplication::clipboard()->mimeData();
+    Paste1->setEnabled(clip && clip->hasText());
+    Print2->setEnabled(HasText());
+    SaveAs2->setEnabled(HasText());
+    Cut1->setEnabled(HasSelection());
+    Copy1->setEnabled(HasSelection());
+    Undo1->setEnabled(IsModified() && RichEdit1->document()->isUndoAvailable());
+    Save2->setEnabled(IsModified());
+    TextAlignment1->setEnabled(WordWrap());
+    StatusBarVisible1->setChecked(CoolBar1->isVisible());
+}
+
+void TBaseForm::PopupMenu3Popup() {
+    StatusBar1->setChecked(!CoolBar1->isHidden());
+    InformationLabel1->setChecked(!Label1->isHidden());
+    ProgressBar1->setChecked(!Gauge1->isHidden());
+    DecimalPlaces1->setChecked(!ToolBar1->isHidden());
+}
+
+void TBaseForm::UpdateStatusBarVisibility() {
+    CoolBar1->setVisible(!Label1->isHidden() || !Gauge1->isHidden() || !ToolBar1->isHidden());
+}
+
+void TBaseForm::DecimalPlaceSet(int tag) {
+    for (QAction* a : {N1DecimalPlace1, N2DecimalPlaces1, N3DecimalPlaces1, N4DecimalPlaces1})
+        a->setChecked(a->data().toInt() == tag);
+    OutputDecimalPlaces = tag;
+}
+
+// ---------------------------------------------------------------------------------------------
+// State
+
+bool TBaseForm::IsModified() const { return RichEdit1->document()->isModified(); }
+
+bool TBaseForm::HasText() const { return !RichEdit1->document()->isEmpty(); }
+
+bool TBaseForm::HasSelection() const { return RichEdit1->textCursor().hasSelection(); }
+
+bool TBaseForm::WordWrap() const { return RichEdit1->lineWrapMode() != QTextEdit::NoWrap; }
+
+QPoint TBaseForm::CaretPosition() const {
+    const QTextCursor cursor = RichEdit1->textCursor();
+    return QPoint(cursor.blockNumber() + 1, cursor.positionInBlock() + 1);
+}
+
+void TBaseForm::TypeText(const QString& text) {
+    RichEdit1->textCursor().insertText(text);
+    RichEdit1->setFocus();
+}
+
+void TBaseForm::FlipInsertKey() {
+    InsertKeyNow = !InsertKeyNow;
+    RichEdit1->setOverwriteMode(!InsertMode());
+}
+
+QString TBaseForm::Caption() const { return DocumentType + QStringLiteral(" - ") + FileName; }
+
+void TBaseForm::SetCaption() { setWindowTitle(Caption()); }
+
+QString TBaseForm::RichEditHint() const { return RichEdit1->statusTip(); }
+
+void TBaseForm::ResetFirstActivation() { FirstActivationDone = false; }
+
+void TBaseForm::FormActivate() {
+    SetCaption();
+    RichEdit1->setStatusTip(FileName);
+    RichEdit1->setFocus();
+    if (!FirstActivationDone) {
+        FirstActivationDone = true;
+        ApplyFirstActivationFont();
+    }
+}
+
+void TBaseForm::ApplyFirstActivationFont() {
+    const TPreferences p = TSettings().Preferences();
+    QFont font(p.FontStyle, TSettings::ParseFontSize(p.FontSize));
+    font.setBold(p.Bold);
+    font.setUnderline(p.Underline);
+    font.setItalic(p.Itallics);
+    font.setStrikeOut(p.Strikeout);
+    QTextCharFormat format;
+    format.setFont(font);
+    format.setForeground(TSettings::ColourFromBgr(p.FontColour));
+    // The default character format: what is typed and what has no format of its own.
+    RichEdit1->document()->setDefaultFont(font);
+    RichEdit1->mergeCurrentCharFormat(format);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TDocumentHost
+
+void TBaseForm::ShowInformation(const QString& text) {
+    Label1->setText(text);
+    Label1->repaint();
+}
+
+void TBaseForm::ShowProgress(int percent) {
+    Gauge1->setValue(qBound(0, percent, 100));
+    Gauge1->repaint();
+}
+
+void TBaseForm::ProcessEvents() { QCoreApplication::processEvents(); }
+
+void TBaseForm::PushBusyCursor() {
+    ++BusyCursorDepth;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void TBaseForm::PopBusyCursor() {
+    if (BusyCursorDepth == 0)
+        return;
+    --BusyCursorDepth;
+    QApplication::restoreOverrideCursor();
+}
+
+TMessageResult TBaseForm::ShowMessage(const QString& text, const QString& caption,
+                                      TMessageIcon icon, TMessageButtons buttons) {
+    return TDialogs::Current().Message(this, text, caption, icon, buttons);
+}
+
+void TBaseForm::AddToQuickList(const QString& fileName) { TSettings().AddToQuickList(fileName); }
+
+// ---------------------------------------------------------------------------------------------
+// The window half of the line buffers
+
+void TBaseForm::UpdateProgress() { TLineBuffers::UpdateProgress(); }
+
+void TBaseForm::ShowOutput() {
+    if (!LineBuffersExist())
+        return;
+    QString tempName = ReplaceExtension(FileName, QStringLiteral(".tmp"));
+    FileName = ReplaceExtension(FileName, DefaultExtension);
+    while (QFileInfo::exists(tempName))
+        tempName += QLatin1Char('a');
+    RichEdit1->document()->setDefaultFont(FontDialogFont);
+    bool shown = false;
+    try {
+        SaveOutputLines(tempName);
+        ReadText(tempName, false);
+        shown = true;
+    } catch (const TPlatformError&) {
+        // A folder that cannot be written (or a temporary file that cannot be read back) must
+        // not keep the report from showing: the lines are shown directly.
+    }
+    QFile::remove(tempName);
+    if (!shown)
+        RichEdit1->setPlainText(OutputLines().join(QLatin1Char('\n')));
+    RichEdit1->setStatusTip(FileName);
+}
+
+void TBaseForm::FormatOutput() {
+    ShowInformation(QStringLiteral("Formatting Output"));
+    RichEdit1->setEnabled(false);
+    ProgressPosition = 0;
+    ProgressTotal = int((TitleLines().size() + SubtitleLines().size()) * 10);
+    ProgressShown = 0;
+    UpdateProgress();
+    RichEdit1->moveCursor(QTextCursor::Start);
+    RichEdit1->setUpdatesEnabled(false);
+    // TODO(styling): search and style through the core report styler.
+    RichEdit1->setUpdatesEnabled(true);
+    RichEdit1->setEnabled(true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reading and writing
+
+void TBaseForm::ReadText(const QString& fileName, bool richText) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw TPlatformError(QStringLiteral("Cannot open file \"%1\". %2")
+                                 .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+    if (file.size() > MaxTextFileSize)
+        throw TPlatformError(QStringLiteral("The file \"%1\" is too large to open as a document.")
+                                 .arg(QDir::toNativeSeparators(fileName)));
+    const QByteArray bytes = file.read(MaxTextFileSize + 1);
+    file.close();
+    if (bytes.size() > MaxTextFileSize)
+        throw TPlatformError(QStringLiteral("The file \"%1\" is too large to open as a document.")
+                                 .arg(QDir::toNativeSeparators(fileName)));
+    Q_UNUSED(richText);
+    QString text = DecodeText(bytes);
+    PlainTextCrLf = text.contains(QLatin1String("\r\n")) || !text.contains(QLatin1Char('\n'));
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    RichEdit1->setPlainText(text);
+}
+
+void TBaseForm::WriteText(const QString& fileName, bool richText) const {
+    QByteArray bytes;
+    Q_UNUSED(richText);
+    QString text = RichEdit1->toPlainText();
+    if (PlainTextCrLf)
+        text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    bytes = text.toUtf8();
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw TPlatformError(QStringLiteral("Cannot create file \"%1\". %2")
+                                 .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+}
+
+void TBaseForm::OpenDocument(const QString& fileName) {
+    TBusyCursorGuard cursor(*this);
+    const QFileInfo info(fileName);
+    if (info.exists() && info.isFile()) {
+        FileName = fileName;
+        SetCaption();
+        ReadText(fileName, IsRtfName(fileName));
+        RichEdit1->document()->setModified(false);
+        AddToQuickList(FileName);
+    } else {
+        FileName = QDir::home().filePath(QStringLiteral("Error.rtf"));
+        SetCaption();
+        ShowMessage(QStringLiteral("File\n\"") + fileName + QStringLiteral("\"\ncannot be found."),
+                    QStringLiteral("Error"), TMessageIcon::Error, TMessageButtons::Ok);
+        const QString errorFile = TSettings().Folders.ProgramFolderFile(QStringLiteral("Error.rtf"));
+        if (QFileInfo(errorFile).isFile()) {
+            ReadText(errorFile, true);
+            RichEdit1->document()->setModified(false);
+        }
+    }
+    RichEdit1->setStatusTip(FileName);
+}
+
+void TBaseForm::Open2Click() {
+    QString proposed = FileName;
+    if (typeid(*this) != typeid(TBaseForm))
+        proposed = ReplaceExtension(proposed, OpenExtension);
+    const QString chosen = TDialogs::Current().OpenFileName(
+        this, QStringLiteral("Open Text File"), proposed,
+        QStringLiteral("RichText & Text Files (*.rtf & *.txt)|*.rtf;*.txt|All Files|*.*"));
+    if (chosen.isEmpty())
+        return;
+    if (MainForm)
+        MainForm->update();
+    OpenDocument(chosen);
+}
+
+void TBaseForm::CloseDocument() {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void TBaseForm::SaveDocument() {
+    WriteText(FileName, IsRtfName(FileName));
+    RichEdit1->document()->setModified(false);
+    SetCaption();
+    AddToQuickList(FileName);
+}
+
+void TBaseForm::SaveDocumentAs() {
+    const QString chosen = TDialogs::Current().SaveFileName(
+        this, QStringLiteral("Save Document"), FileName,
+        QStringLiteral("Rich Text and Text Files (*.rtf & *.txt)|*.rtf;*.txt|All Files (*.*)|*.*"),
+        QStringLiteral("rtf"));
+    if (chosen.isEmpty())
+        return;
+    if (QFileInfo::exists(chosen) &&
+        ShowMessage(QStringLiteral("The File Already Exists\n\n  Overwrite?"),
+                    QStringLiteral("Warning"), TMessageIcon::Information,
+                    TMessageButtons::YesNo) != TMessageResult::Yes)
+        return;
+    FileName = chosen;
+    SaveDocument();
+}
+
+QPrinter& TBaseForm::Printer() {
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
+void TBaseForm::SetPrintMargins(QPrinter& printer) {
+    // 40 device units, in points at the printer's resolution.
+    const double margin = 40.0 * 72.0 / qMax(1, printer.resolution());
+    printer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Point);
+}
+
+void TBaseForm::PrintDocument() {
+    QPrinter& printer = Printer();
+    SetPrintMargins(printer);
+    printer.setDocName(Caption());
+    TBusyCursorGuard cursor(*this);
+    RichEdit1->document()->print(&printer);
+}
+
+QString TBaseForm::MailCopyFileName(int n) const {
+    return TSettings().Folders.ProgramFolderFile(QStringLiteral("Meshwright Message %1.rtf").arg(n));
+}
+
+void TBaseForm::SendDocument() {
+    const int n = TSettings().IncrementMessageCount();
+    const QString copy = MailCopyFileName(n);
+    WriteText(copy, IsRtfName(FileName));
+    const QString body = QStringLiteral("Please Find File \"") + FileName +
+                         QStringLiteral("\" Attached\n\n") +
+                         QStringLiteral("Visit Quorvane on the web at https://www.quorvane.example") +
+                         QStringLiteral("\n\n\n  ");
+    const QStringList arguments{QStringLiteral("--subject"), Caption(), QStringLiteral("--body"),
+                                body, QStringLiteral("--attach"), copy};
+    if (!QProcess::startDetached(MailProgram, arguments))
+        ShowMessage(QStringLiteral("Error sending mail"), QStringLiteral("Error"),
+                    TMessageIcon::Error, TMessageButtons::Ok);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Editing and formatting
+
+void TBaseForm::Undo() {
+    if (RichEdit1)
+        RichEdit1->undo();
+}
+
+void TBaseForm::Cut() { RichEdit1->cut(); }
+
+void TBaseForm::Copy() { RichEdit1->copy(); }
+
+void TBaseForm::Paste() {
+    const QMimeData* clip = QApplication::clipboard()->mimeData();
+    if (!clip || !clip->hasText())
+        return;
+    RichEdit1->paste();
+    RichEdit1->update();
+}
+
+void TBaseForm::SelectAllText() { RichEdit1->selectAll(); }
+
+void TBaseForm::ChooseFont() {
+    QFont font = RichEdit1->currentFont();
+    QColor colour = RichEdit1->textColor();
+    if (!TDialogs::Current().ChooseFont(this, font, colour))
+        return;
+    FontDialogFont = font;
+    QTextCharFormat format;
+    format.setFont(font);
+    RichEdit1->mergeCurrentCharFormat(format);
+}
+
+void TBaseForm::ToggleWordWrap() {
+    RichEdit1->setLineWrapMode(WordWrap() ? QTextEdit::NoWrap : QTextEdit::WidgetWidth);
+}
+
+void TBaseForm::Bold1Click(int tag) {
+    const QTextCharFormat current = RichEdit1->currentCharFormat();
+    QTextCharFormat format;
+    switch (tag) {
+    case int(TFontStyle::Bold):
+        format.setFontWeight(current.fontWeight() > QFont::Normal ? QFont::Normal : QFont::Bold);
+        break;
+    case int(TFontStyle::Italic):
+        format.setFontItalic(!current.fontItalic());
+        break;
+    case int(TFontStyle::Underline):
+        format.setFontUnderline(!current.fontUnderline());
+        break;
+    case int(TFontStyle::StrikeOut):
+        format.setFontStrikeOut(!current.fontStrikeOut());
+        break;
+    default:
+        return;
+    }
+    RichEdit1->mergeCurrentCharFormat(format);
+}
+
+void TBaseForm::Left1Click(int tag) {
+    switch (tag) {
+    case 0:
+        RichEdit1->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+        break;
+    case 1:
+        RichEdit1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+        break;
+    case 2:
+        RichEdit1->setAlignment(Qt::AlignHCenter);
+        break;
+    default:
+        break;
+    }
+}
+
+void TBaseForm::ToggleBullets() {
+    QTextCursor cursor = RichEdit1->textCursor();
+    if (QTextList* list = cursor.currentList()) {
+        QTextBlockFormat format = cursor.blockFormat();
+        list->remove(cursor.block());
+        format.setIndent(0);
+        format.setObjectIndex(-1);
+        cursor.setBlockFormat(format);
+    } else {
+        cursor.createList(QTextListFormat::ListDisc);
+    }
+}
+
+void TBaseForm::StepParagraphIndent(int step) {
+    QTextCursor cursor = RichEdit1->textCursor();
+    QTextBlockFormat format = cursor.blockFormat();
+    format.setLeftMargin(qMax(0.0, format.leftMargin() + step));
+    cursor.setBlockFormat(format);
+}
+
+void TBaseForm::StepFirstLineIndent(int step) {
+    QTextCursor cursor = RichEdit1->textCursor();
+    QTextBlockFormat format = cursor.blockFormat();
+    format.setTextIndent(format.textIndent() + step);
+    cursor.setBlockFormat(format);
+}
+
+void TBaseForm::StepRightIndent(int step) {
+    QTextCursor cursor = RichEdit1->textCursor();
+    QTextBlockFormat format = cursor.blockFormat();
+    format.setRightMargin(qMax(0.0, format.rightMargin() + step));
+    cursor.setBlockFormat(format);
+}
+
+void TBaseForm::SetFontName(const QString& name) {
+    QTextCharFormat format;
+    format.setFontFamilies({name});
+    RichEdit1->mergeCurrentCharFormat(format);
+}
+
+void TBaseForm::SetFontSize(int size) {
+    if (size <= 0)
+        return;
+    QTextCharFormat format;
+    format.setFontPointSize(size);
+    RichEdit1->mergeCurrentCharFormat(format);
+}
+
+void TBaseForm::SetFontNameAndSize(const QString& name, int size) {
+    SetFontName(name);
+    SetFontSize(size);
+}
+
+void TBaseForm::ChangeTextCase(int tag) {
+    QTextCursor cursor = RichEdit1->textCursor();
+    if (!cursor.hasSelection())
+        return;
+    QString text = cursor.selectedText();
+    if (tag == 0) {
+        text = text.toUpper();
+    } else if (tag == 1) {
+        text = text.toLower();
+    } else {
+        bool start = true;
+        for (QChar& c : text) {
+            c = start ? c.toUpper() : c.toLower();
+            start = !c.isLetterOrNumber() && c != QLatin1Char('\'');
+        }
+    }
+    const int anchor = cursor.selectionStart();
+    cursor.insertText(text);
+    cursor.setPosition(anchor);
+    cursor.setPosition(anchor + int(text.size()), QTextCursor::KeepAnchor);
+    RichEdit1->setTextCursor(cursor);
+}
+
+void TBaseForm::ToggleTitleStyle(int tag) {
+    if (tag >= 0 && tag <= 3)
+        TitleStyle.Toggle(TFontStyle(tag));
+}
+
+void TBaseForm::ToggleSubtitleStyle(int tag) {
+    if (tag >= 0 && tag <= 3)
+        SubtitleStyle.Toggle(TFontStyle(tag));
+}
+
+// Commands whose windows come with the find, statistics and spelling tools.
+void TBaseForm::SpellCheckDocument() {}
+void TBaseForm::Find1Click() { ReplaceMode = false; }
+void TBaseForm::Replace1Click() { ReplaceMode = true; }
+void TBaseForm::ShowStatistics() {}
+void TBaseForm::GotoLine() {}
+
+// ---------------------------------------------------------------------------------------------
+// Closing
+
+void TBaseForm::closeEvent(QCloseEvent* event) {
+    if (Busy) {
+        event->ignore();
+        return;
+    }
+    if (IsModified()) {
+        const TMessageResult answer =
+            ShowMessage(QStringLiteral("Save changes to ") + FileName + QStringLiteral("?"),
+                        QStringLiteral("Confirm"), TMessageIcon::Question,
+                        TMessageButtons::YesNoCancel);
+        if (answer == TMessageResult::Cancel) {
+            event->ignore();
+            return;
+        }
+        if (answer == TMessageResult::Yes) {
+            try {
+                SaveDocument();
+            } catch (const TPlatformError& error) {
+                // A failed save keeps the window and its unsaved text.
+                ShowMessage(error.Text(), QStringLiteral("Error"), TMessageIcon::Error,
+                            TMessageButtons::Ok);
+                event->ignore();
+                return;
+            }
+        }
+    }
+    event->accept();
+}
+
+bool TBaseForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == RichEdit1->viewport() &&
+        (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop)) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (drop->mimeData() && drop->mimeData()->hasUrls()) {
+            // File drops are the frame's: the editor lets them through.
+            event->ignore();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,203 @@
+#pragma once
+
+#include "document/tdocumenthost.h"
+#include "document/tlinebuffers.h"
+
+#include <QColor>
+#include <QFont>
+#include <QWidget>
+
+class QAction;
+class QActionGroup;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QProgressBar;
+class QTextEdit;
+class QToolBar;
+class QToolButton;
+class TMainForm;
+
+// The text document window: a rich-text editor for ".rtf" and ".txt" files inside the main
+// frame, and the base of the bolt group window. Besides the editor it carries the four line
+// buffers with the information label and progress gauge that the analysis reports through, the
+// decimal-places menu and the title and subtitle styles of report lines.
+//
+// The line-buffer operations are its first 23 virtual operations; the document operations
+// follow in their fixed order, and a derived window overrides what it does differently.
+class TBaseForm : public QWidget, public TLineBuffers, public TDocumentHost {
+    Q_OBJECT
+public:
+    explicit TBaseForm(TMainForm* mainForm, QWidget* parent = nullptr);
+    ~TBaseForm() override;
+
+    // The window half of the line buffers.
+    void FormatOutput() override;                            // 3
+    void UpdateProgress() override;                          // 4
+    void ShowOutput() override;                              // 9
+
+    virtual void OpenDocument(const QString& fileName);      // 24
+    virtual void CloseDocument();                            // 25
+    virtual void SaveDocumentAs();                           // 26
+    virtual void PrintDocument();                            // 27
+    virtual void SendDocument();                             // 28
+    virtual void SelectAllText();                            // 29
+    virtual void ChooseFont();                               // 30
+    virtual void ToggleWordWrap();                           // 31
+    virtual void SaveDocument();                             // 32
+    virtual void ToggleBullets();                            // 33
+    virtual void StepParagraphIndent(int step);              // 34
+    virtual void StepFirstLineIndent(int step);              // 35
+    virtual void StepRightIndent(int step);                  // 36
+    virtual void SetFontName(const QString& name);           // 37
+    virtual void SetFontSize(int size);                      // 38
+    virtual void SetFontNameAndSize(const QString& name, int size); // 39
+    virtual void SpellCheckDocument();                       // 40
+    virtual void ToggleTitleStyle(int tag);                  // 41
+    virtual void ToggleSubtitleStyle(int tag);               // 42
+
+    // Commands the frame forwards to the active document window.
+    virtual void Undo();
+    virtual void Cut();
+    virtual void Copy();
+    virtual void Paste();
+    virtual void Bold1Click(int tag);       // font style by bit number
+    virtual void Left1Click(int tag);       // alignment: 0 left, 1 right, 2 centre
+    virtual void Open2Click();
+    virtual void Find1Click();
+    virtual void Replace1Click();
+    virtual void ChangeTextCase(int tag);   // 0 upper, 1 lower, 2 initial capitals
+    virtual void ShowStatistics();
+    virtual void GotoLine();
+    void UpdateStatusBarVisibility();
+    void DecimalPlaceSet(int tag);
+
+    // The window that derives from this one shows bolt groups.
+    virtual bool IsBoltGroupForm() const { return false; }
+
+    // State the frame reads.
+    bool IsModified() const;
+    bool HasText() const;
+    bool HasSelection() const;
+    bool WordWrap() const;
+    // Caret line and column, both from 1.
+    QPoint CaretPosition() const;
+    // Replaces the selection by the text as one undoable edit and gives the editor the focus.
+    void TypeText(const QString& text);
+    // The insert/typeover indicator: insert while the two flags are equal.
+    bool InsertMode() const { return InsertKeyNow == InsertKeyAtStart; }
+    void FlipInsertKey();
+    // The caption rule: DocumentType + " - " + FileName.
+    void SetCaption();
+    QString Caption() const;
+    // The hint of the rich text: the document's file name.
+    QString RichEditHint() const;
+
+    // Activation by the frame, and the one-time default font of the first window in a run.
+    void FormActivate();
+    static void ResetFirstActivation();
+
+    // TDocumentHost: this window is the host of its own line buffers.
+    void ShowInformation(const QString& text) override;
+    void ShowProgress(int percent) override;
+    void ProcessEvents() override;
+    void PushBusyCursor() override;
+    void PopBusyCursor() override;
+    TMessageResult ShowMessage(const QString& text, const QString& caption, TMessageIcon icon,
+                               TMessageButtons buttons) override;
+    void AddToQuickList(const QString& fileName) override;
+
+    // Writes the text to a file, as rich text or plain text, through a save file.
+    void WriteText(const QString& fileName, bool richText) const;
+    // Reads a file into the rich text, as rich text or plain text.
+    void ReadText(const QString& fileName, bool richText);
+
+    // The printer shared by every document window and the frame's printer dialogs.
+    static QPrinter& Printer();
+    // The page area of a print: the printer's page less 40 device units on every side.
+    static void SetPrintMargins(QPrinter& printer);
+
+    // The program xdg-email is started as; tests point it elsewhere.
+    static QString MailProgram;
+    // Largest file opened as text; a larger one is refused so that it cannot exhaust memory.
+    static constexpr qint64 MaxTextFileSize = qint64(64) << 20;
+
+    TMainForm* MainForm;
+
+    // Controls.
+    QTextEdit* RichEdit1 = nullptr;
+    QFrame* CoolBar1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QProgressBar* Gauge1 = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton* DecimalPlaces = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+    QMenu* PopupMenu3 = nullptr;
+    // PopupMenu1
+    QAction* Undo1 = nullptr;
+    QAction* Cut1 = nullptr;
+    QAction* Copy1 = nullptr;
+    QAction* Paste1 = nullptr;
+    QAction* Font2 = nullptr;
+    QMenu* TextStyle1 = nullptr;
+    QAction* Bold1 = nullptr;
+    QAction* Itallic1 = nullptr;
+    QAction* Underline1 = nullptr;
+    QAction* Strikeout1 = nullptr;
+    QMenu* TextAlignment1 = nullptr;
+    QAction* Left1 = nullptr;
+    QAction* Centre1 = nullptr;
+    QAction* Right1 = nullptr;
+    QAction* SpellCheck1 = nullptr;
+    QAction* SpellCheckSeparator = nullptr;
+    QAction* StatusBarVisible1 = nullptr;
+    QAction* StatusBarSeparator = nullptr;
+    QAction* Open2 = nullptr;
+    QAction* Save2 = nullptr;
+    QAction* SaveAs2 = nullptr;
+    QAction* Print2 = nullptr;
+    // PopupMenu2
+    QAction* N1DecimalPlace1 = nullptr;
+    QAction* N2DecimalPlaces1 = nullptr;
+    QAction* N3DecimalPlaces1 = nullptr;
+    QAction* N4DecimalPlaces1 = nullptr;
+    // PopupMenu3
+    QAction* StatusBar1 = nullptr;
+    QAction* InformationLabel1 = nullptr;
+    QAction* ProgressBar1 = nullptr;
+    QAction* DecimalPlaces1 = nullptr;
+    QAction* RestoreStatusBar = nullptr;
+
+    // Fields.
+    QString DocumentType = QStringLiteral("Text Editor");
+    QString OpenExtension = QStringLiteral(".rtf");
+    qint32 OutputDecimalPlaces = 0;
+    bool InsertKeyAtStart = false;
+    bool InsertKeyNow = false;
+    bool ReplaceMode = false;
+    // The font of the window's font dialog, which shown output takes.
+    QFont FontDialogFont;
+    QColor FontDialogColour = Qt::black;
+    // Plain text keeps the line ends it was read with; new files get CR LF.
+    bool PlainTextCrLf = true;
+
+    static constexpr int HelpContext = 102;
+
+    void MenuPopupAction();
+    void PopupMenu3Popup();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreatePopupMenu1();
+    void CreateStatusPanel();
+    void ApplyFirstActivationFont();
+    QString MailCopyFileName(int n) const;
+
+    int BusyCursorDepth = 0;
+};

@@ -1,0 +1,43 @@
+#include "tapplication.h"
+
+#include "document/tplatformerror.h"
+#include "tdialogs.h"
+
+#include <exception>
+#include <new>
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Quorvane Fastenex"));
+    setApplicationDisplayName(QStringLiteral("Quorvane Fastenex"));
+    setOrganizationName(QStringLiteral("Quorvane"));
+    setApplicationVersion(QStringLiteral("0.1"));
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        ShowException(CurrentExceptionMessage());
+    }
+    return false;
+}
+
+QString TApplication::CurrentExceptionMessage() {
+    try {
+        throw;
+    } catch (const TPlatformError& e) {
+        return e.Text();
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("Out of memory");
+    } catch (const std::exception& e) {
+        return QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        return QStringLiteral("Unknown error");
+    }
+}
+
+void TApplication::ShowException(const QString& message) {
+    // The box may itself run events; a second error meanwhile is shown after this one.
+    TDialogs::Current().Message(activeWindow(), message, applicationDisplayName(),
+                                TMessageIcon::Error, TMessageButtons::Ok);
+}

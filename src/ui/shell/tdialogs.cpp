@@ -1,0 +1,166 @@
+#include "tdialogs.h"
+
+#include "topentypeform.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+
+namespace {
+
+TDialogs* Installed = nullptr;
+
+QMessageBox::Icon BoxIcon(TMessageIcon icon) {
+    switch (icon) {
+    case TMessageIcon::Information:
+        return QMessageBox::Information;
+    case TMessageIcon::Warning:
+    case TMessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case TMessageIcon::Error:
+        return QMessageBox::Critical;
+    case TMessageIcon::Question:
+        return QMessageBox::Question;
+    case TMessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+TDialogs& TDialogs::Current() {
+    static TDialogs real;
+    return Installed ? *Installed : real;
+}
+
+void TDialogs::Install(TDialogs* dialogs) { Installed = dialogs; }
+
+TMessageResult TDialogs::Message(QWidget* parent, const QString& text, const QString& caption,
+                                 TMessageIcon icon, TMessageButtons buttons) {
+    QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::NoButton, parent);
+    switch (buttons) {
+    case TMessageButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case TMessageButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case TMessageButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case TMessageButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return TMessageResult::Yes;
+    case QMessageBox::No:
+        return TMessageResult::No;
+    case QMessageBox::Cancel:
+        return TMessageResult::Cancel;
+    default:
+        break;
+    }
+    // Closing a box without an OK button by its title bar answers as Cancel would.
+    return buttons == TMessageButtons::Ok ? TMessageResult::Ok : TMessageResult::Cancel;
+}
+
+bool TDialogs::InputText(QWidget* parent, const QString& caption, const QString& prompt,
+                         QString& value) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, value, &ok);
+    if (ok)
+        value = text;
+    return ok;
+}
+
+QString TDialogs::OpenFileName(QWidget* parent, const QString& title, const QString& fileName,
+                               const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, title, fileName, QtFilter(filter));
+}
+
+QString TDialogs::SaveFileName(QWidget* parent, const QString& title, const QString& fileName,
+                               const QString& filter, const QString& defaultExtension) {
+    // The overwrite question is the window's own, so the dialog does not ask it too.
+    QFileDialog dialog(parent, title, QFileInfo(fileName).absolutePath(), QtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDefaultSuffix(defaultExtension);
+    dialog.selectFile(QFileInfo(fileName).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+bool TDialogs::ChooseFont(QWidget* parent, QFont& font, QColor& colour) {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, parent);
+    if (ok)
+        font = chosen;
+    return ok;
+}
+
+bool TDialogs::ChooseColour(QWidget* parent, QColor& colour) {
+    const QColor chosen = QColorDialog::getColor(colour, parent);
+    if (!chosen.isValid())
+        return false;
+    colour = chosen;
+    return true;
+}
+
+bool TDialogs::Print(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool TDialogs::PrinterSetup(QWidget* parent, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+TDialogs::TOpenTool TDialogs::OpenType(QWidget* parent, const QString& fileName) {
+    TOpenTypeForm form(fileName, parent);
+    if (form.exec() != QDialog::Accepted)
+        return TOpenTool::Cancelled;
+    return form.ToolIndex() == 0 ? TOpenTool::BoltGroupAnalysis : TOpenTool::TextEditor;
+}
+
+void TDialogs::About(QWidget* parent) {
+    QMessageBox::about(parent, QStringLiteral("About Quorvane Fastenex"),
+                       QStringLiteral("<h3>Quorvane Fastenex</h3>"
+                                      "<p>Bolt group analysis for structural and mechanical "
+                                      "engineers.</p><p>Release 0.1, December 2026</p>"
+                                      "<p>Copyright &copy; Quorvane Engineering Software</p>"));
+}
+
+void TDialogs::Beep() { QApplication::beep(); }
+
+QString TDialogs::QtFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    static const QRegularExpression trailingPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts.at(i);
+        description.remove(trailingPatterns);
+        QStringList patterns = parts.at(i + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& p : patterns)
+            p = p.trimmed();
+        // "*.*" means every file, also those without a dot in their name.
+        if (patterns == QStringList{QStringLiteral("*.*")})
+            patterns = {QStringLiteral("*")};
+        filters << description.trimmed() + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                       QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "document/tdocumenthost.h"
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+// The one way the windows ask the user something modal: message boxes, input boxes and the
+// standard file, font, colour and printer dialogs, and the program's own small choice dialogs.
+// The windows never create these dialogs themselves; they call Current(), which is the real
+// implementation unless a test has installed one that answers directly.
+class TDialogs {
+public:
+    virtual ~TDialogs() = default;
+
+    // The answer a "Tool Type" choice gives for a ".dat" file.
+    enum class TOpenTool { Cancelled = -1, BoltGroupAnalysis = 0, TextEditor = 1 };
+
+    virtual TMessageResult Message(QWidget* parent, const QString& text, const QString& caption,
+                                   TMessageIcon icon, TMessageButtons buttons);
+    // An input box; false when cancelled. The value comes in as the proposal and goes out.
+    virtual bool InputText(QWidget* parent, const QString& caption, const QString& prompt,
+                           QString& value);
+    // Open and save dialogs. The filter is written "description|patterns|description|...";
+    // the file name proposes the folder and name. An empty result means cancelled.
+    virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& fileName,
+                                 const QString& filter);
+    virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& fileName,
+                                 const QString& filter, const QString& defaultExtension);
+    virtual bool ChooseFont(QWidget* parent, QFont& font, QColor& colour);
+    virtual bool ChooseColour(QWidget* parent, QColor& colour);
+    virtual bool Print(QWidget* parent, QPrinter& printer);
+    virtual bool PrinterSetup(QWidget* parent, QPrinter& printer);
+    // Which tool opens a ".dat" file (TOpenTypeForm).
+    virtual TOpenTool OpenType(QWidget* parent, const QString& fileName);
+    virtual void About(QWidget* parent);
+    virtual void Beep();
+
+    static TDialogs& Current();
+    // Installs the dialogs a test answers with; nullptr brings back the real ones. Not owned.
+    static void Install(TDialogs* dialogs);
+
+    // "Text (*.a)|*.a;*.b|..." as a Qt name filter list "Text (*.a *.b);;...".
+    static QString QtFilter(const QString& filter);
+};
