@@ -23,22 +23,18 @@ qint64 CountLineEnds(const QByteArray& bytes) {
     return n;
 }
 
-// Splits bytes into lines ended by CR, LF or CR LF; a final line without an end counts, a final
+// Splits text into lines ended by CR, LF or CR LF; a final line without an end counts, a final
 // line end does not start another line.
-QStringList SplitLines(const QByteArray& bytes, bool utf8) {
+QStringList SplitLines(const QString& text) {
     QStringList lines;
-    const char* p = bytes.constData();
-    const char* end = p + bytes.size();
-    const char* start = p;
-    auto add = [&](const char* stop) {
-        const auto len = qsizetype(stop - start);
-        lines.append(utf8 ? QString::fromUtf8(start, len) : QString::fromLatin1(start, len));
-    };
+    const QChar* p = text.constData();
+    const QChar* end = p + text.size();
+    const QChar* start = p;
     while (p < end) {
-        const char c = *p;
-        if (c == '\r' || c == '\n') {
-            add(p);
-            if (c == '\r' && p + 1 < end && p[1] == '\n')
+        const QChar c = *p;
+        if (c == u'\r' || c == u'\n') {
+            lines.append(QString(start, qsizetype(p - start)));
+            if (c == u'\r' && p + 1 < end && p[1] == u'\n')
                 ++p;
             start = ++p;
         } else {
@@ -46,7 +42,7 @@ QStringList SplitLines(const QByteArray& bytes, bool utf8) {
         }
     }
     if (start < end)
-        add(end);
+        lines.append(QString(start, qsizetype(end - start)));
     return lines;
 }
 
@@ -243,9 +239,14 @@ QStringList TWordList::ReadLines(const QString& fileName, qsizetype maxLines) {
                                  .arg(maxLines));
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
-    QStringDecoder check(QStringDecoder::Utf8);
-    (void)check.decode(bytes);
-    return SplitLines(bytes, !check.hasError());
+    // Dictionaries are UTF-8; one that is not (written in a Windows code page) is read byte for
+    // byte as Latin-1 so that nothing is lost or replaced.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes);
+    bytes.clear();
+    return SplitLines(text);
 }
 
 void TWordList::LoadFromFile(const QString& fileName) {
