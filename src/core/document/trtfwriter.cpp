@@ -285,7 +285,6 @@ void TRtfBuilder::WriteParagraphFormat(const QTextBlock& block) {
         WriteText(lf.numberSuffix());
         Body.append("}}");
     }
-    Body.append(' ');
 }
 
 void TRtfBuilder::WriteBlock(const QTextBlock& block) {

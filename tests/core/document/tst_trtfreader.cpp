@@ -348,7 +348,7 @@ void TestRtfReader::HugeNumbersAndWords() {
                      " B\\u-99999999999? C\\uc99999999 \\u65? D\\bin99999999999 ";
     QTextDocument document;
     TRtfReader::Read(QByteArrayView(rtf), document);
-    // \\uc is clamped to 255 units; here the skip takes the rest of the input.
+    // \uc is clamped to 255 units; here the skip takes the rest of the input.
     QCOMPARE(DocumentText(document), QStringLiteral("AB CA"));
     QVERIFY(FormatAt(document, 1).fontWeight() >= QFont::Bold);
 }

@@ -1,0 +1,345 @@
+#include "helper_rtftext.h"
+
+#include "document/tdocumentfile.h"
+#include "document/trtfwriter.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+#include <QtTest>
+
+namespace {
+
+// A document of the given paragraphs ('\n' between them) in one format.
+void Fill(QTextDocument& document, const QString& text, const QTextCharFormat& format = {}) {
+    document.clear();
+    QTextCursor cursor(&document);
+    cursor.insertText(text, format);
+}
+
+bool IsAscii(const QByteArray& bytes) {
+    for (char c : bytes) {
+        if (quint8(c) > 0x7F)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+class TestRtfWriter : public QObject {
+    Q_OBJECT
+
+private slots:
+    void Header();
+    void TextRoundTrip_data();
+    void TextRoundTrip();
+    void Escapes_data();
+    void Escapes();
+    void CharacterFormatRoundTrip_data();
+    void CharacterFormatRoundTrip();
+    void ParagraphRoundTrip_data();
+    void ParagraphRoundTrip();
+    void ListRoundTrip_data();
+    void ListRoundTrip();
+    void DocumentFiles();
+    void FailedWriteKeepsFile();
+};
+
+void TestRtfWriter::Header() {
+    QTextDocument document;
+    document.setDefaultFont(QFont(QStringLiteral("Courier New"), 9));
+    Fill(document, QStringLiteral("x"));
+    const QByteArray rtf = TRtfWriter::ToRtf(document);
+    QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\uc1\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 "
+                           "Courier New;}"));
+    QVERIFY(rtf.endsWith('}'));
+    QVERIFY(BracesBalance(rtf));
+
+    QBuffer buffer;
+    QVERIFY(buffer.open(QIODevice::WriteOnly));
+    TRtfWriter::Write(document, buffer);
+    QCOMPARE(buffer.data(), rtf);
+}
+
+void TestRtfWriter::TextRoundTrip_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("ascii") << QStringLiteral("Hello, World");
+    QTest::newRow("paragraphs") << QStringLiteral("one\ntwo\nthree");
+    QTest::newRow("empty paragraphs") << QStringLiteral("\n\na\n\n");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("braces and backslashes") << QStringLiteral("{a\\b}c\\par }{");
+    QTest::newRow("code page 1252") << QString::fromUtf8("café € “quoted” — ÿ");
+    QTest::newRow("non-Latin") << QString::fromUtf8("Ωμέγα Жук 日本語 عربى עברית");
+    QTest::newRow("emoji") << QString::fromUtf8("bolt 🔩 ok 😊");
+    QTest::newRow("tab and line break") << QString("a\tb") + QChar(QChar::LineSeparator) + "c";
+    QTest::newRow("special spaces") << QString::fromUtf8("a\u00A0b\u00ADc\u2011d");
+    QTest::newRow("C1 and undefined 1252") << QString::fromUtf8("\u0081\u008D\u0090");
+    QTest::newRow("control words in text") << QStringLiteral("\\b bold? \\u233? no");
+}
+
+void TestRtfWriter::TextRoundTrip() {
+    QFETCH(QString, text);
+    QTextDocument document;
+    Fill(document, text);
+    const QByteArray rtf = TRtfWriter::ToRtf(document);
+    QVERIFY(IsAscii(rtf));
+    QVERIFY(BracesBalance(rtf));
+    QTextDocument back;
+    ReadRtf(rtf, back);
+    QCOMPARE(DocumentText(back), text);
+}
+
+void TestRtfWriter::Escapes_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("braces") << QStringLiteral("{}\\") << QByteArray(" \\{\\}\\\\}");
+    QTest::newRow("1252 byte") << QString::fromUtf8("é€") << QByteArray(" \\'e9\\'80}");
+    QTest::newRow("unicode") << QString::fromUtf8("Ω") << QByteArray(" \\u937?}");
+    QTest::newRow("signed 16-bit pair") << QString::fromUtf8("😊")
+                                        << QByteArray(" \\u-10179?\\u-8694?}");
+    QTest::newRow("tab") << QStringLiteral("\t") << QByteArray(" \\tab }");
+    QTest::newRow("line") << QString(QChar(QChar::LineSeparator)) << QByteArray(" \\line }");
+}
+
+void TestRtfWriter::Escapes() {
+    QFETCH(QString, text);
+    QFETCH(QByteArray, written);
+    QTextDocument document;
+    Fill(document, text);
+    QVERIFY2(TRtfWriter::ToRtf(document).contains(written), TRtfWriter::ToRtf(document).constData());
+}
+
+void TestRtfWriter::CharacterFormatRoundTrip_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<double>("size");
+    QTest::addColumn<int>("styles"); // bit numbers of the font styles
+    QTest::addColumn<QColor>("foreground");
+    QTest::addColumn<QColor>("background");
+
+    QTest::newRow("plain") << "Arial" << 10.0 << 0 << QColor() << QColor();
+    QTest::newRow("bold") << "Arial" << 10.0 << 1 << QColor() << QColor();
+    QTest::newRow("italic") << "Courier New" << 8.0 << 2 << QColor() << QColor();
+    QTest::newRow("underline") << "Times New Roman" << 12.0 << 4 << QColor() << QColor();
+    QTest::newRow("strikeout") << "Arial" << 14.0 << 8 << QColor() << QColor();
+    QTest::newRow("all four") << "Arial" << 9.0 << 15 << QColor() << QColor();
+    QTest::newRow("half point") << "Arial" << 10.5 << 0 << QColor() << QColor();
+    QTest::newRow("colour") << "Arial" << 10.0 << 0 << QColor(Qt::red) << QColor();
+    QTest::newRow("highlight") << "Arial" << 10.0 << 0 << QColor() << QColor(Qt::yellow);
+    QTest::newRow("both colours") << "Arial" << 10.0 << 1 << QColor(10, 20, 30)
+                                  << QColor(200, 210, 220);
+    QTest::newRow("non-Latin family") << QString::fromUtf8("ＭＳ 明朝") << 10.0 << 0 << QColor()
+                                      << QColor();
+}
+
+void TestRtfWriter::CharacterFormatRoundTrip() {
+    QFETCH(QString, family);
+    QFETCH(double, size);
+    QFETCH(int, styles);
+    QFETCH(QColor, foreground);
+    QFETCH(QColor, background);
+    QTextCharFormat f;
+    f.setFontFamilies(QStringList{family});
+    f.setFontPointSize(size);
+    f.setFontWeight(styles & 1 ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(styles & 2);
+    f.setFontUnderline(styles & 4);
+    f.setFontStrikeOut(styles & 8);
+    if (foreground.isValid())
+        f.setForeground(foreground);
+    if (background.isValid())
+        f.setBackground(background);
+
+    // The formatted run between two plain ones, so that nothing leaks out of its group.
+    QTextDocument document;
+    document.setDefaultFont(QFont(QStringLiteral("Liberation Serif"), 11));
+    QTextCursor cursor(&document);
+    cursor.insertText(QStringLiteral("a"));
+    cursor.insertText(QStringLiteral("X"), f);
+    cursor.insertText(QStringLiteral("b"), QTextCharFormat());
+    QTextDocument back;
+    ReadRtf(TRtfWriter::ToRtf(document), back);
+    QCOMPARE(DocumentText(back), QStringLiteral("aXb"));
+
+    const QTextCharFormat r = FormatAt(back, 1);
+    QCOMPARE(FamilyOf(r), family);
+    QCOMPARE(r.fontPointSize(), size);
+    QCOMPARE(r.fontWeight() >= QFont::Bold, bool(styles & 1));
+    QCOMPARE(r.fontItalic(), bool(styles & 2));
+    QCOMPARE(r.fontUnderline(), bool(styles & 4));
+    QCOMPARE(r.fontStrikeOut(), bool(styles & 8));
+    QCOMPARE(r.foreground().style() != Qt::NoBrush, foreground.isValid());
+    if (foreground.isValid())
+        QCOMPARE(r.foreground().color(), foreground);
+    QCOMPARE(r.background().style() != Qt::NoBrush, background.isValid());
+    if (background.isValid())
+        QCOMPARE(r.background().color(), background);
+
+    for (int position : {0, 2}) {
+        const QTextCharFormat plain = FormatAt(back, position);
+        QCOMPARE(FamilyOf(plain), QStringLiteral("Liberation Serif"));
+        QCOMPARE(plain.fontPointSize(), 11.0);
+        QVERIFY(plain.fontWeight() < QFont::Bold && !plain.fontItalic() && !plain.fontUnderline() &&
+                !plain.fontStrikeOut());
+        QCOMPARE(plain.foreground().style(), Qt::NoBrush);
+        QCOMPARE(plain.background().style(), Qt::NoBrush);
+    }
+}
+
+void TestRtfWriter::ParagraphRoundTrip_data() {
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<double>("left");
+    QTest::addColumn<double>("right");
+    QTest::addColumn<double>("first");
+    QTest::addColumn<double>("before");
+    QTest::addColumn<double>("after");
+    QTest::newRow("left") << int(Qt::AlignLeft) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("centre") << int(Qt::AlignHCenter) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("right") << int(Qt::AlignRight) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("justify") << int(Qt::AlignJustify) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("indents") << int(Qt::AlignLeft) << 25.0 << 50.0 << -12.5 << 0.0 << 0.0;
+    QTest::newRow("first line") << int(Qt::AlignLeft) << 0.0 << 0.0 << 25.0 << 0.0 << 0.0;
+    QTest::newRow("spacing") << int(Qt::AlignRight) << 0.0 << 0.0 << 0.0 << 6.0 << 3.0;
+}
+
+void TestRtfWriter::ParagraphRoundTrip() {
+    QFETCH(int, alignment);
+    QFETCH(double, left);
+    QFETCH(double, right);
+    QFETCH(double, first);
+    QFETCH(double, before);
+    QFETCH(double, after);
+    QTextBlockFormat b;
+    b.setAlignment(Qt::Alignment(alignment));
+    b.setLeftMargin(left);
+    b.setRightMargin(right);
+    b.setTextIndent(first);
+    b.setTopMargin(before);
+    b.setBottomMargin(after);
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    cursor.insertText(QStringLiteral("before"));
+    cursor.insertBlock(b);
+    cursor.insertText(QStringLiteral("styled"));
+    cursor.insertBlock(QTextBlockFormat());
+    cursor.insertText(QStringLiteral("after"));
+
+    QTextDocument back;
+    ReadRtf(TRtfWriter::ToRtf(document), back);
+    QCOMPARE(back.blockCount(), 3);
+    const QTextBlockFormat r = back.findBlockByNumber(1).blockFormat();
+    QCOMPARE(int(r.alignment() & Qt::AlignHorizontal_Mask), alignment);
+    QCOMPARE(r.leftMargin(), left);
+    QCOMPARE(r.rightMargin(), right);
+    QCOMPARE(r.textIndent(), first);
+    QCOMPARE(r.topMargin(), before);
+    QCOMPARE(r.bottomMargin(), after);
+    for (int other : {0, 2}) {
+        const QTextBlockFormat o = back.findBlockByNumber(other).blockFormat();
+        QCOMPARE(int(o.alignment() & Qt::AlignHorizontal_Mask), int(Qt::AlignLeft));
+        QCOMPARE(o.leftMargin() + o.rightMargin() + o.textIndent(), 0.0);
+    }
+}
+
+void TestRtfWriter::ListRoundTrip_data() {
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("bullets") << int(QTextListFormat::ListDisc)
+                             << QByteArray("{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1");
+    QTest::newRow("numbers") << int(QTextListFormat::ListDecimal)
+                             << QByteArray("{\\pntext\\f0 2.\\tab}{\\*\\pn\\pnlvlbody");
+    QTest::newRow("letters") << int(QTextListFormat::ListLowerAlpha) << QByteArray("\\pnlcltr");
+    QTest::newRow("roman") << int(QTextListFormat::ListUpperRoman) << QByteArray("\\pnucrm");
+}
+
+void TestRtfWriter::ListRoundTrip() {
+    QFETCH(int, style);
+    QFETCH(QByteArray, written);
+    // As the window makes them: a list one indent step in, on two of three paragraphs.
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    cursor.insertText(QStringLiteral("one"));
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("two"));
+    cursor.setPosition(0);
+    cursor.setPosition(5, QTextCursor::KeepAnchor);
+    QTextListFormat lf;
+    lf.setStyle(QTextListFormat::Style(style));
+    cursor.createList(lf);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertBlock(QTextBlockFormat());
+    cursor.insertText(QStringLiteral("three"));
+    const qreal left = document.findBlockByNumber(0).blockFormat().leftMargin() +
+                       document.findBlockByNumber(0).textList()->format().indent() *
+                           document.indentWidth();
+
+    const QByteArray rtf = TRtfWriter::ToRtf(document);
+    QVERIFY2(rtf.contains(written), rtf.constData());
+    QTextDocument back;
+    ReadRtf(rtf, back);
+    QCOMPARE(DocumentText(back), QStringLiteral("one\ntwo\nthree"));
+    QTextList* list = back.findBlockByNumber(0).textList();
+    QVERIFY(list);
+    QCOMPARE(int(list->format().style()), style);
+    QCOMPARE(back.findBlockByNumber(1).textList(), list);
+    QVERIFY(!back.findBlockByNumber(2).textList());
+    // The text stands where it stood.
+    const QTextBlock first = back.findBlockByNumber(0);
+    QCOMPARE(first.blockFormat().leftMargin() + list->format().indent() * back.indentWidth(), left);
+    QCOMPARE(first.blockFormat().textIndent(), 0.0);
+}
+
+void TestRtfWriter::DocumentFiles() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QTextDocument document;
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    Fill(document, QString::fromUtf8("Zeile 1 é\nline\u00A02"), bold);
+
+    const QString rich = dir.filePath(QStringLiteral("a.RTF"));
+    TDocumentFile::Save(rich, document);
+    QFile file(rich);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().startsWith("{\\rtf1"));
+    file.close();
+    QTextDocument back;
+    QVERIFY(TDocumentFile::Load(rich, back).RichText);
+    QCOMPARE(DocumentText(back), DocumentText(document));
+    QVERIFY(FormatAt(back, 0).fontWeight() >= QFont::Bold);
+
+    const QString plain = dir.filePath(QStringLiteral("notes.TXT"));
+    TDocumentFile::Save(plain, document);
+    QFile plainFile(plain);
+    QVERIFY(plainFile.open(QIODevice::ReadOnly));
+    QCOMPARE(plainFile.readAll(), QString::fromUtf8("Zeile 1 é\r\nline\u00A02").toUtf8());
+    QVERIFY(!TDocumentFile::Load(plain, back).RichText);
+    QCOMPARE(DocumentText(back), DocumentText(document));
+
+    // A .txt file holding rich text is shown as its text; an .rtf holding none as plain text.
+    TDocumentFile::Save(plain, document, true);
+    TDocumentFile::Load(plain, back);
+    QVERIFY(DocumentText(back).startsWith(QStringLiteral("{\\rtf1")));
+    TDocumentFile::Save(rich, document, false);
+    QVERIFY(!TDocumentFile::Load(rich, back).RichText);
+    QCOMPARE(DocumentText(back), DocumentText(document));
+
+    QVERIFY_THROWS_EXCEPTION(std::exception,
+                             TDocumentFile::Load(dir.filePath(QStringLiteral("none.rtf")), back));
+    QVERIFY_THROWS_EXCEPTION(std::exception, TDocumentFile::Load(dir.path(), back));
+}
+
+void TestRtfWriter::FailedWriteKeepsFile() {
+    QTemporaryDir dir;
+    QTextDocument document;
+    Fill(document, QStringLiteral("new"));
+    QVERIFY_THROWS_EXCEPTION(
+        std::exception,
+        TDocumentFile::Save(dir.filePath(QStringLiteral("missing/x.rtf")), document));
+}
+
+QTEST_MAIN(TestRtfWriter)
+#include "tst_trtfwriter.moc"
