@@ -1,11 +1,15 @@
 #include "tbatchtool.h"
 
+#include "tbatchlinebuffers.h"
+
+#include "analysis/tboltgroupanalysis.h"
 #include "document/tlinebuffers.h"
 #include "document/tplatformerror.h"
 #include "model/tboltgroupdocument.h"
 #include "model/tnumberformat.h"
 
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QLocale>
 #include <cmath>
 #include <cstdio>
@@ -16,6 +20,11 @@ const QCommandLineOption DataOption(QStringList{QStringLiteral("data")},
                                     QStringLiteral("Write the bolt group to the analysis data "
                                                    "file FILE."),
                                     QStringLiteral("FILE"));
+const QCommandLineOption ReportOption(QStringList{QStringLiteral("report")},
+                                      QStringLiteral("Write the analysis report to FILE as plain "
+                                                     "text. Without any output option the report "
+                                                     "is printed on standard output."),
+                                      QStringLiteral("FILE"));
 const QCommandLineOption SettingsOption(QStringList{QStringLiteral("settings")},
                                         QStringLiteral("Enter every file read or written in the "
                                                        "recent-file list of the settings file "
@@ -54,16 +63,62 @@ void PrintLine(FILE* stream, const QString& text) {
     std::fputc('\n', stream);
 }
 
+// The floating-point errors of the analysis, as opposed to the errors of file access.
+bool IsAnalysisError(const TPlatformError& e) {
+    return e.Text() == QLatin1String(TPlatformError::DivisionByZero) ||
+           e.Text() == QLatin1String(TPlatformError::InvalidOperation);
+}
+
+// The finished analysis report as plain text with LF line ends, on standard output or, through
+// a save file, in the named file. Refused, with the reason on standard error, when the analysis
+// could not run.
+int WriteReport(const TBatchLineBuffers& buffers, const TBoltGroupDocument& document,
+                const QString& fileName) {
+    if (!document.ActualLoadsCalculated || !buffers.OutputShown) {
+        const QString reason = QString::fromLatin1(TBoltGroupAnalysis::Refusal(document));
+        PrintLine(stderr, reason.isEmpty() ? QStringLiteral("Analysis Not Complete") : reason);
+        return TBatchTool::Refused;
+    }
+    QSaveFile file(fileName);
+    if (!fileName.isEmpty() && !file.open(QIODevice::WriteOnly)) {
+        PrintLine(stderr, QStringLiteral("Cannot create file \"%1\". %2")
+                              .arg(fileName, file.errorString()));
+        return TBatchTool::FileError;
+    }
+    QByteArray chunk;
+    auto flush = [&] {
+        if (fileName.isEmpty())
+            std::fwrite(chunk.constData(), 1, size_t(chunk.size()), stdout);
+        else
+            file.write(chunk);
+        chunk.clear();
+    };
+    for (const QString& line : buffers.ShownLines) {
+        chunk += line.toUtf8();
+        chunk += '\n';
+        if (chunk.size() >= (1 << 16))
+            flush();
+    }
+    flush();
+    if (!fileName.isEmpty() && !file.commit()) {
+        PrintLine(stderr, QStringLiteral("Cannot write file \"%1\". %2")
+                              .arg(fileName, file.errorString()));
+        return TBatchTool::FileError;
+    }
+    return TBatchTool::Done;
+}
+
 } // namespace
 
 void TBatchTool::DefineOptions() {
     Parser.setApplicationDescription(QStringLiteral(
         "Quorvane Fastenex bolt group analysis from the command line.\n"
         "Reads INPUT (an analysis data file .dat) and writes what the options ask for; without "
-        "an output option it prints a summary of the bolt group.\n\n"
+        "an output option it prints the analysis report.\n\n"
         "Exit codes: 0 done, 1 refused, 2 usage, 3 analysis error, 4 file error."));
     Parser.addHelpOption();
     Parser.addOption(DataOption);
+    Parser.addOption(ReportOption);
     Parser.addOption(PictureOption);
     Parser.addOption(ViewOption);
     Parser.addOption(AnglesOption);
@@ -97,13 +152,19 @@ int TBatchTool::Execute(const QStringList& arguments) {
     InputFile = positional.first();
     if (!ParseViewOptions())
         return Usage;
+    if (Parser.value(ReportOption).endsWith(QStringLiteral(".rtf"), Qt::CaseInsensitive)) {
+        PrintLine(stderr, QStringLiteral("--report writes plain text only; rich text (.rtf) "
+                                         "reports are not available yet. Give another file "
+                                         "name, for example REPORT.txt."));
+        return Usage;
+    }
     Host.Verbose = Parser.isSet(VerboseOption);
     Host.SettingsFile = Parser.value(SettingsOption);
     try {
         return Run();
     } catch (const TPlatformError& e) {
         PrintLine(stderr, e.Text());
-        return FileError;
+        return IsAnalysisError(e) ? AnalysisError : FileError;
     }
 }
 
@@ -114,7 +175,7 @@ int TBatchTool::Run() {
                               .arg(InputFile));
         return FileError;
     }
-    TLineBuffers buffers(&Host);
+    TBatchLineBuffers buffers(&Host);
     buffers.FileName = info.absoluteFilePath();
     TBoltGroupDocument document(buffers);
     ApplyViewOptions(document.View);
@@ -138,16 +199,10 @@ int TBatchTool::Run() {
         }
         document.SavePicture(Parser.value(PictureOption));
     }
-    if (!wroteOutput) {
-        const TAppliedLoad& l = document.AppliedLoad;
-        PrintLine(stdout, QStringLiteral("Analysis Title: ") + document.AnalysisTitle);
-        PrintLine(stdout, QStringLiteral("Load Case Title: ") + document.LoadCaseTitle);
-        PrintLine(stdout, QStringLiteral("Number of Bolts: ") + QString::number(document.BoltCount()));
-        PrintLine(stdout, QStringLiteral("Applied Load: at (%1, %2, %3), FX %4, FY %5, FZ %6")
-                              .arg(TNumberFormat::FormatGeneral(l.X), TNumberFormat::FormatGeneral(l.Y),
-                                   TNumberFormat::FormatGeneral(l.Z), TNumberFormat::FormatGeneral(l.FX),
-                                   TNumberFormat::FormatGeneral(l.FY),
-                                   TNumberFormat::FormatGeneral(l.FZ)));
+    if (Parser.isSet(ReportOption) || !wroteOutput) {
+        const int code = WriteReport(buffers, document, Parser.value(ReportOption));
+        if (code != Done)
+            return code;
     }
     return Done;
 }

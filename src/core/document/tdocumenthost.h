@@ -29,6 +29,8 @@ public:
                                        TMessageIcon icon, TMessageButtons buttons);
     // Enters a file in the recent-file list.
     virtual void AddToQuickList(const QString& fileName) {}
+    // Empties the document's text: the analysis report does so when it starts to rebuild it.
+    virtual void ClearText() {}
 
     // A host that shows nothing, for code that runs without a window.
     static TDocumentHost& Null();

@@ -1,5 +1,6 @@
 #include "tboltgroupdocument.h"
 
+#include "analysis/tboltgroupanalysis.h"
 #include "document/tbusycursorguard.h"
 #include "tnisaimport.h"
 #include "tnumberformat.h"
@@ -217,4 +218,12 @@ void TBoltGroupDocument::SavePicture(const QString& fileName) {
     Host().ShowInformation(QStringLiteral("Picture File Saved"));
 }
 
-void TBoltGroupDocument::RefreshAnalysis() { PlotBolts(); }
+void TBoltGroupDocument::RefreshAnalysis() {
+    PlotBolts();
+    CalculateUnitLoads();
+    CalculateActualLoads();
+}
+
+void TBoltGroupDocument::CalculateUnitLoads() { TBoltGroupAnalysis::CalculateUnitLoads(*this); }
+
+void TBoltGroupDocument::CalculateActualLoads() { TBoltGroupAnalysis::CalculateActualLoads(*this); }

@@ -38,8 +38,15 @@ public:
     // The name of the report written for a data or NISA file.
     static QString ReportFileName(const QString& fileName);
 
-    // The fixed sequence after every change of the model and every successful read.
+    // The fixed sequence after every change of the model and every successful read: the plot,
+    // the unit loads, the actual loads.
     virtual void RefreshAnalysis();
+    // The unit-load analysis and the first half of the report; "Not Enough Bolts" or "No Applied
+    // Load" when it cannot run. A zero divisor throws TPlatformError.
+    void CalculateUnitLoads();
+    // The loads of the load case and the second half of the report, which is then shown; nothing
+    // unless the unit loads have just been calculated.
+    void CalculateActualLoads();
 
     // The view of the window (rotation, lens, plot options) and its picture; not model data.
     TBoltView View;

@@ -1,0 +1,77 @@
+#include "tboltgroupanalysis.h"
+
+#include "document/tbusycursorguard.h"
+#include "model/tboltgroupdocument.h"
+#include "tactualloadanalysis.h"
+#include "tanalysisreport.h"
+#include "tunitloadanalysis.h"
+
+namespace {
+
+// Sets the Busy flag for the lifetime of the guard and restores it on every exit.
+class TBusyGuard {
+public:
+    explicit TBusyGuard(TLineBuffers& buffers) : Buffers(buffers), Previous(buffers.Busy) {
+        Buffers.Busy = true;
+    }
+    ~TBusyGuard() { Buffers.Busy = Previous; }
+    TBusyGuard(const TBusyGuard&) = delete;
+    TBusyGuard& operator=(const TBusyGuard&) = delete;
+
+private:
+    TLineBuffers& Buffers;
+    bool Previous;
+};
+
+} // namespace
+
+const char* TBoltGroupAnalysis::Refusal(const TBoltGroupDocument& document) {
+    if (!document.LoadApplied)
+        return "No Applied Load";
+    if (document.BoltCount() <= 2)
+        return "Not Enough Bolts";
+    return "";
+}
+
+void TBoltGroupAnalysis::CalculateUnitLoads(TBoltGroupDocument& document) {
+    TDocumentHost& host = document.Host();
+    TBusyCursorGuard cursor(host);
+    TBusyGuard busy(document.Buffers);
+    document.UnitLoadsCalculated = false;
+    const QString refusal = QString::fromLatin1(Refusal(document));
+    if (!refusal.isEmpty()) {
+        host.ShowInformation(refusal);
+        return;
+    }
+    host.ShowInformation(QStringLiteral("Calculating Unit Loads"));
+    // The results replace the previous ones only once the whole calculation has succeeded.
+    TUnitLoadWorkings workings;
+    QList<TBoltUnitLoads> unitLoads =
+        TUnitLoadAnalysis::Calculate(document.Bolts, document.AppliedLoad, workings, host);
+    document.UnitLoads = std::move(unitLoads);
+    TAnalysisReport::WriteUnitLoadReport(document, workings, document.Buffers);
+    host.ShowInformation(QStringLiteral("Unit Loads Calculated"));
+    document.UnitLoadsCalculated = true;
+}
+
+void TBoltGroupAnalysis::CalculateActualLoads(TBoltGroupDocument& document) {
+    TDocumentHost& host = document.Host();
+    TBusyCursorGuard cursor(host);
+    TBusyGuard busy(document.Buffers);
+    document.ActualLoadsCalculated = false;
+    if (!document.UnitLoadsCalculated || document.UnitLoads.size() != document.Bolts.size())
+        return;
+    host.ShowInformation(QStringLiteral("Calculating Actual Loads"));
+    try {
+        QList<TBoltActualLoads> loads =
+            TActualLoadAnalysis::Calculate(document.UnitLoads, document.AppliedLoad);
+        document.ActualLoads = std::move(loads);
+        TAnalysisReport::WriteActualLoadReport(document, document.Buffers);
+    } catch (...) {
+        // The half-written report is dropped with its buffers.
+        document.Buffers.FreeLineBuffers();
+        throw;
+    }
+    document.ActualLoadsCalculated = true;
+    host.ShowInformation(QStringLiteral("Analysis Complete"));
+}
