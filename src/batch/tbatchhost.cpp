@@ -1,5 +1,6 @@
 #include "tbatchhost.h"
 
+#include "model/tnumberformat.h"
 #include "shell/tsettings.h"
 
 #include <QFileInfo>
@@ -34,4 +35,16 @@ void TBatchHost::AddToQuickList(const QString& fileName) {
     if (SettingsFile.isEmpty())
         return;
     TSettings(SettingsFile).AddToQuickList(QFileInfo(fileName).absoluteFilePath());
+}
+
+bool TBatchHost::EditNisaNodeNumbers(const QStringList&, QStringList& nodeColumn) {
+    for (qsizetype i = 0; i < nodeColumn.size(); ++i) {
+        if (TNumberFormat::ParseInteger(nodeColumn.at(i), 0) == 0) {
+            LastMessage = QStringLiteral("Bolt %1 has no NISA node number").arg(i + 1);
+            std::fputs(LastMessage.toLocal8Bit().constData(), stderr);
+            std::fputc('\n', stderr);
+            break;
+        }
+    }
+    return false;
 }

@@ -17,4 +17,6 @@ public:
     TMessageResult ShowMessage(const QString& text, const QString& caption, TMessageIcon icon,
                                TMessageButtons buttons) override;
     void AddToQuickList(const QString& fileName) override;
+    // Nobody can give node numbers: the first bolt without one is named and the export refused.
+    bool EditNisaNodeNumbers(const QStringList& boltColumn, QStringList& nodeColumn) override;
 };

@@ -53,6 +53,16 @@ const QCommandLineOption NoLabelsOption(QStringList{QStringLiteral("no-labels")}
 const QCommandLineOption NoShadingOption(QStringList{QStringLiteral("no-shading")},
                                          QStringLiteral("Draw the picture without depth "
                                                         "shading."));
+const QCommandLineOption NisaOption(QStringList{QStringLiteral("nisa")},
+                                    QStringLiteral("Write the bolt loads as a NISA load fragment "
+                                                   "to FILE. Every bolt needs a NISA node "
+                                                   "number."),
+                                    QStringLiteral("FILE"));
+const QCommandLineOption LoadCaseOption(QStringList{QStringLiteral("load-case")},
+                                        QStringLiteral("Load case number of the NISA fragment "
+                                                       "(default 1; a text that is not an "
+                                                       "integer gives 1)."),
+                                        QStringLiteral("ID"), QStringLiteral("1"));
 const QCommandLineOption VerboseOption(QStringList{QStringLiteral("verbose")},
                                        QStringLiteral("Print every status text on standard "
                                                       "error, one a line."));
@@ -113,7 +123,7 @@ int WriteReport(const TBatchLineBuffers& buffers, const TBoltGroupDocument& docu
 void TBatchTool::DefineOptions() {
     Parser.setApplicationDescription(QStringLiteral(
         "Quorvane Fastenex bolt group analysis from the command line.\n"
-        "Reads INPUT (an analysis data file .dat) and writes what the options ask for; without "
+        "Reads INPUT (an analysis data file .dat or a NISA input file .nis) and writes what the options ask for; without "
         "an output option it prints the analysis report.\n\n"
         "Exit codes: 0 done, 1 refused, 2 usage, 3 analysis error, 4 file error."));
     Parser.addHelpOption();
@@ -125,6 +135,8 @@ void TBatchTool::DefineOptions() {
     Parser.addOption(LensOption);
     Parser.addOption(NoLabelsOption);
     Parser.addOption(NoShadingOption);
+    Parser.addOption(NisaOption);
+    Parser.addOption(LoadCaseOption);
     Parser.addOption(VerboseOption);
     Parser.addOption(SettingsOption);
     Parser.addPositionalArgument(QStringLiteral("INPUT"),
@@ -180,7 +192,9 @@ int TBatchTool::Run() {
     TBoltGroupDocument document(buffers);
     ApplyViewOptions(document.View);
     document.ResetModel();
-    if (!document.LoadDataFile(InputFile))
+    // A NISA input file is taken by its extension, as the bolt group window does.
+    const bool nisaInput = info.suffix().toLower() == QLatin1String("nis");
+    if (!(nisaInput ? document.ImportNisaFile(InputFile) : document.LoadDataFile(InputFile)))
         return Refused;
 
     bool wroteOutput = false;
@@ -190,6 +204,13 @@ int TBatchTool::Run() {
             PrintLine(stderr, QStringLiteral("Data File Not Saved"));
             return FileError;
         }
+    }
+    if (Parser.isSet(NisaOption)) {
+        wroteOutput = true;
+        // The load case number is the input box's pre-filled answer, which the host accepts.
+        document.NisaLoadCaseId = Parser.value(LoadCaseOption);
+        if (!document.ExportNisaLoads(Parser.value(NisaOption)))
+            return Refused;
     }
     if (Parser.isSet(PictureOption)) {
         wroteOutput = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Icons and buttons of a modal message, as the windows show them.
 enum class TMessageIcon { None, Information, Warning, Exclamation, Error, Question };
@@ -31,6 +32,17 @@ public:
     virtual void AddToQuickList(const QString& fileName) {}
     // Empties the document's text: the analysis report does so when it starts to rebuild it.
     virtual void ClearText() {}
+    // The NISA node numbers of the bolts, asked for when some bolt has none: one row per bolt
+    // with the texts of the "Bolt Number" and "NISA Node Number" columns; the window lets the
+    // user edit the node column in place. False when the user cancels; the default cancels.
+    virtual bool EditNisaNodeNumbers(const QStringList& boltColumn, QStringList& nodeColumn) {
+        return false;
+    }
+    // A modal input box with a caption, a prompt and a pre-filled text that the answer
+    // replaces. False when the user cancels; the default answers OK with the text unchanged.
+    virtual bool InputQuery(const QString& caption, const QString& prompt, QString& text) {
+        return true;
+    }
 
     // A host that shows nothing, for code that runs without a window.
     static TDocumentHost& Null();

@@ -2,6 +2,7 @@
 
 #include "analysis/tboltgroupanalysis.h"
 #include "document/tbusycursorguard.h"
+#include "tnisaexport.h"
 #include "tnisaimport.h"
 #include "tnumberformat.h"
 #include "view/tboltplot.h"
@@ -209,6 +210,10 @@ bool TBoltGroupDocument::LoadDataFile(const QString& fileName) {
 
 bool TBoltGroupDocument::ImportNisaFile(const QString& fileName) {
     return TNisaImport(*this).ImportNisaFile(fileName);
+}
+
+bool TBoltGroupDocument::ExportNisaLoads(const QString& fileName) {
+    return TNisaExport(*this).ExportNisaLoads(fileName);
 }
 
 void TBoltGroupDocument::PlotBolts() { TBoltPlot::PlotBolts(*this, View, Buffers); }

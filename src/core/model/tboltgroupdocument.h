@@ -28,6 +28,10 @@ public:
     // reset model and analyses it; false when the file is refused. A file that exists but cannot
     // be read throws TPlatformError.
     bool ImportNisaFile(const QString& fileName);
+    // Writes the calculated bolt loads as a NISA load fragment, asking for missing node numbers
+    // and the load case number; false when refused or cancelled, and then nothing is written. A
+    // file that cannot be written throws TPlatformError. Does not change the report's name.
+    bool ExportNisaLoads(const QString& fileName);
     // The value of the first data line of that name, which is then removed; else the default.
     QString ReadDataValue(const QString& name, const QString& fallback);
     // Eight comma-separated fields as a bolt: co-ordinates (default 0), stiffnesses (default 1),

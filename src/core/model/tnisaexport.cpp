@@ -1,0 +1,200 @@
+#include "tnisaexport.h"
+
+#include "tboltgroupdocument.h"
+#include "tnumberformat.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// Frees the line buffers on every exit of the export.
+class TFreeBuffersGuard {
+public:
+    explicit TFreeBuffersGuard(TLineBuffers& buffers) : Buffers(buffers) {}
+    ~TFreeBuffersGuard() { Buffers.FreeLineBuffers(); }
+
+private:
+    TLineBuffers& Buffers;
+};
+
+bool HasBoltWithoutNode(const TBoltGroupDocument& document) {
+    return std::any_of(document.Bolts.cbegin(), document.Bolts.cend(),
+                       [](const TBolt& b) { return b.NodeNumber == 0; });
+}
+
+QString PaddedNode(qint32 nodeNumber) {
+    return TNumberFormat::PadLeft(QString::number(nodeNumber), 6);
+}
+
+// "** " comment lines of the header. Lines 3 to 7 are indented by six spaces after the "**".
+const char* const HeaderNotice =
+    "** Copyright Quorvane. This fragment and the program that wrote it are the maker's.";
+const char* const HeaderAddress[] = {"Quorvane Engineering Software", "Meshwright Division",
+                                      "1 Foundry Yard", "Harbour Road",
+                                      "Northport NP1 1AA, United Kingdom"};
+const char* const SalesContact = "Quorvane Sales Desk, telephone 0100 000 0001";
+const char* const SupportContact = "Quorvane Support Desk, telephone 0100 000 0002";
+
+} // namespace
+
+TNisaExport::TNisaExport(TBoltGroupDocument& document) : Document(document) {}
+
+QString TNisaExport::FormatExponent(double value) {
+    // A negative zero is written as zero.
+    if (value == 0)
+        value = 0;
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.5E", value);
+    QString text = QString::fromLatin1(buffer);
+    const QChar separator = TNumberFormat::DecimalSeparator();
+    if (separator != QLatin1Char('.'))
+        text.replace(QLatin1Char('.'), separator);
+    return TNumberFormat::PadLeft(text, 12);
+}
+
+QString TNisaExport::NodeLine(const TBolt& bolt) {
+    return PaddedNode(bolt.NodeNumber) + QStringLiteral(",0,0,0,") + FormatExponent(bolt.X) +
+           QLatin1Char(',') + FormatExponent(bolt.Y) + QLatin1Char(',') + FormatExponent(bolt.Z) +
+           QStringLiteral(",0");
+}
+
+QString TNisaExport::ForceLine(qint32 nodeNumber, const char* label, double value) {
+    return PaddedNode(nodeNumber) + QStringLiteral(",  ") + QLatin1StringView(label) +
+           QLatin1Char(',') + FormatExponent(value) + QStringLiteral(",,,  0,     0");
+}
+
+QString TNisaExport::NormaliseLoadCaseId(const QString& text) {
+    return QString::number(TNumberFormat::ParseInteger(text, 1));
+}
+
+QString TNisaExport::FormatCreationDate(QDate date) {
+    return QLocale::system().toString(date, QStringLiteral("dddd, d MMMM yyyy"));
+}
+
+QStringList TNisaExport::SortedUnique(QStringList lines) {
+    const auto less = [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    };
+    const auto same = [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) == 0;
+    };
+    std::sort(lines.begin(), lines.end(), less);
+    lines.erase(std::unique(lines.begin(), lines.end(), same), lines.end());
+    return lines;
+}
+
+bool TNisaExport::AskNodeNumbers() {
+    // The question comes back for as long as any bolt is left without a node number.
+    while (HasBoltWithoutNode(Document)) {
+        QStringList boltColumn;
+        QStringList nodeColumn;
+        const qint32 count = Document.BoltCount();
+        boltColumn.reserve(count);
+        nodeColumn.reserve(count);
+        for (qint32 i = 0; i < count; ++i) {
+            boltColumn.append(QStringLiteral("   ") + QString::number(i + 1));
+            nodeColumn.append(QStringLiteral("   ") +
+                              QString::number(Document.Bolts.at(i).NodeNumber));
+        }
+        if (!Document.Host().EditNisaNodeNumbers(boltColumn, nodeColumn))
+            return false;
+        for (qint32 i = 0; i < count; ++i)
+            Document.Bolts[i].NodeNumber = TNumberFormat::ParseInteger(nodeColumn.value(i), 0);
+        Document.DataSaved = false;
+    }
+    return true;
+}
+
+bool TNisaExport::AskLoadCaseId() {
+    QString text = Document.NisaLoadCaseId;
+    const bool accepted = Document.Host().InputQuery(
+        QStringLiteral("Please Enter NISA Load Case Number"), QStringLiteral("Load Case ID = "),
+        text);
+    if (accepted)
+        Document.NisaLoadCaseId = text;
+    Document.NisaLoadCaseId = NormaliseLoadCaseId(Document.NisaLoadCaseId);
+    return accepted;
+}
+
+void TNisaExport::AddHeader() {
+    TLineBuffers& out = Document.Buffers;
+    const QString comment = QStringLiteral("**");
+    const QString indent = QStringLiteral("**      ");
+    out.AddOutputLine(QStringLiteral(
+        "** NISA File from a Bolt Group Analysis by the Quorvane Meshwright Program"));
+    out.AddOutputLine(QLatin1StringView(HeaderNotice));
+    for (const char* line : HeaderAddress)
+        out.AddOutputLine(indent + QLatin1StringView(line));
+    out.AddOutputLine(comment);
+    out.AddOutputLine(QStringLiteral("** Sales Contact:-").leftJustified(27) +
+                      QLatin1StringView(SalesContact));
+    out.AddOutputLine(QStringLiteral("** Technical Support:-").leftJustified(27) +
+                      QLatin1StringView(SupportContact));
+    out.AddOutputLine(comment);
+    out.AddOutputLine(QStringLiteral("** Meshwright Program Date = ") +
+                      QLatin1StringView(ProgramDate));
+    out.AddOutputLine(QStringLiteral("** Date of Creation :- ") + FormatCreationDate(Today()));
+    out.AddOutputLine(comment);
+    out.AddOutputLine(comment);
+    out.AddOutputLine(
+        QStringLiteral("** NISA File Fragment used to transfer Bolt Group Loads to DISPLAY"));
+    out.AddOutputLine(comment);
+    out.AddOutputLine(comment);
+    out.AddOutputLine(QStringLiteral("*NODES"));
+}
+
+bool TNisaExport::ExportNisaLoads(const QString& fileName) {
+    TDocumentHost& host = Document.Host();
+    // Loads of an earlier group (one with another number of bolts) are no loads of this one.
+    if (!Document.ActualLoadsCalculated ||
+        Document.ActualLoads.size() != Document.Bolts.size()) {
+        host.ShowMessage(QStringLiteral("No Actual Loads Calculated\n\nCannot Save the NISA file."),
+                         QStringLiteral("Warning"), TMessageIcon::Information,
+                         TMessageButtons::Ok);
+        return false;
+    }
+    if (!AskNodeNumbers())
+        return false;
+    if (!AskLoadCaseId())
+        return false;
+
+    TLineBuffers& out = Document.Buffers;
+    out.CreateLineBuffers();
+    TFreeBuffersGuard freeBuffers(out);
+    out.ClearLineBuffers();
+    AddHeader();
+
+    QStringList lines;
+    lines.reserve(Document.Bolts.size());
+    for (const TBolt& bolt : std::as_const(Document.Bolts))
+        lines.append(NodeLine(bolt));
+    for (const QString& line : SortedUnique(std::move(lines)))
+        out.AddOutputLine(line);
+
+    out.AddOutputLine(QStringLiteral("*LDCASE, ID = ") + Document.NisaLoadCaseId);
+    out.AddOutputLine(QStringLiteral(" 0, 1, 2, 0,-1, 3, 0,   0.000,   0.000"));
+    out.AddOutputLine(QStringLiteral("*CFORCE"));
+
+    lines = QStringList();
+    for (qint32 i = 0; i < Document.BoltCount(); ++i) {
+        const qint32 node = Document.Bolts.at(i).NodeNumber;
+        const TBoltActualLoads& loads = Document.ActualLoads.at(i);
+        if (loads.LoadX != 0)
+            lines.append(ForceLine(node, "FX", loads.LoadX));
+        if (loads.LoadY != 0)
+            lines.append(ForceLine(node, "FY", loads.LoadY));
+        if (loads.LoadZ != 0)
+            lines.append(ForceLine(node, "FZ", loads.LoadZ));
+    }
+    for (const QString& line : SortedUnique(std::move(lines)))
+        out.AddOutputLine(line);
+    out.AddOutputLine(QStringLiteral("*ENDDATA"));
+
+    out.SaveOutputLines(fileName);
+    host.AddToQuickList(fileName);
+    host.ShowInformation(QStringLiteral("NISA File Saved"));
+    return true;
+}

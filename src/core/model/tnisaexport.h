@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class TBoltGroupDocument;
+struct TBolt;
+
+// Writes the calculated bolt loads as a fragment of NISA input for the package's pre- and
+// post-processor: a node card with the bolts' co-ordinates, a load case card and a
+// concentrated-force card with each bolt's non-zero load components. Every bolt needs a NISA
+// node number and the load case a number; the export asks the window for both.
+class TNisaExport {
+public:
+    explicit TNisaExport(TBoltGroupDocument& document);
+
+    // Writes the fragment; false when there are no actual loads or the user cancels a question,
+    // and then nothing is written. A file that cannot be written throws TPlatformError. Node
+    // numbers accepted before a cancel stay in the model.
+    bool ExportNisaLoads(const QString& fileName);
+
+    // Today's date for the fragment's creation line; tests fix it.
+    std::function<QDate()> Today = [] { return QDate::currentDate(); };
+
+    // A real number in exponent form with 6 significant digits and an exponent of at least two
+    // digits with its sign, right-aligned in 12 characters: 100 as " 1.00000E+02".
+    static QString FormatExponent(double value);
+    static QString NodeLine(const TBolt& bolt);
+    // A force line for the label "FX", "FY" or "FZ".
+    static QString ForceLine(qint32 nodeNumber, const char* label, double value);
+    // The load case number as the decimal text of its integer value; 1 when it is not one.
+    static QString NormaliseLoadCaseId(const QString& text);
+    // The date as "dddd, d mmmm yyyy" ("Friday, 13 February 2004").
+    static QString FormatCreationDate(QDate date);
+    // The lines sorted as text ignoring letter case, each kept once.
+    static QStringList SortedUnique(QStringList lines);
+
+    // The program date written in the fragment's header.
+    static constexpr const char* ProgramDate = "15 December 2003";
+
+private:
+    bool AskNodeNumbers();
+    bool AskLoadCaseId();
+    void AddHeader();
+
+    TBoltGroupDocument& Document;
+};
