@@ -1,6 +1,9 @@
 #include "tbaseform.h"
 
 #include "document/tbusycursorguard.h"
+#include "document/tdocumentfile.h"
+#include "document/tplaintext.h"
+#include "document/treportformatter.h"
 #include "document/tplatformerror.h"
 #include "shell/tdialogs.h"
 #include "shell/tmainform.h"
@@ -28,7 +31,6 @@
 #include <QProgressBar>
 #include <QSaveFile>
 #include <QScrollBar>
-#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -44,10 +46,6 @@ namespace {
 
 bool FirstActivationDone = false;
 
-bool IsRtfName(const QString& fileName) {
-    return QFileInfo(fileName).suffix().compare(QLatin1String("rtf"), Qt::CaseInsensitive) == 0;
-}
-
 // The name with its extension (the part from the last dot of the file name) replaced.
 QString ReplaceExtension(const QString& fileName, const QString& extension) {
     const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
@@ -55,23 +53,6 @@ QString ReplaceExtension(const QString& fileName, const QString& extension) {
     if (dot > slash)
         return fileName.left(dot) + extension;
     return fileName + extension;
-}
-
-QString DecodeText(const QByteArray& bytes) {
-    if (auto encoding = QStringConverter::encodingForData(bytes)) {
-        QStringDecoder decoder(*encoding);
-        return decoder.decode(bytes);
-    }
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    // Not UTF-8: the Windows code page such files usually come in, or Latin-1 where the
-    // platform cannot decode it.
-    QStringDecoder cp1252("windows-1252");
-    if (cp1252.isValid())
-        return cp1252.decode(bytes);
-    return QString::fromLatin1(bytes);
 }
 
 QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QString& hint,
@@ -95,7 +76,7 @@ TBaseForm::TBaseForm(TMainForm* mainForm, QWidget* parent) : QWidget(parent), Ma
     setProperty("HelpContext", HelpContext);
     const int n = (MainForm ? MainForm->DocumentCount() : 0) + 1;
     FileName = QDir::home().filePath(QStringLiteral("Untitled %1.rtf").arg(n));
-    FontDialogFont = QFont(QStringLiteral("Courier New"), 9);
+    FontDialogFont = TReportFormatter::DefaultFont();
     CreateControls();
     resize(845, 480);
 
@@ -492,71 +473,62 @@ void TBaseForm::ShowOutput() {
     FileName = ReplaceExtension(FileName, DefaultExtension);
     while (QFileInfo::exists(tempName))
         tempName += QLatin1Char('a');
-    RichEdit1->document()->setDefaultFont(FontDialogFont);
+    QTextDocument* document = RichEdit1->document();
     bool shown = false;
     try {
         SaveOutputLines(tempName);
-        ReadText(tempName, false);
-        shown = true;
+        QFile file(tempName);
+        if (file.open(QIODevice::ReadOnly)) {
+            QString text = TPlainText::Decode(file.readAll());
+            file.close();
+            text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+            if (text.endsWith(QLatin1Char('\n')))
+                text.chop(1);
+            TReportFormatter::ShowLines(*document, text.split(QLatin1Char('\n')), FontDialogFont);
+            shown = true;
+        }
     } catch (const TPlatformError&) {
-        // A folder that cannot be written (or a temporary file that cannot be read back) must
-        // not keep the report from showing: the lines are shown directly.
+        // A folder that cannot be written must not keep the report from showing: the lines
+        // are then shown directly.
     }
     QFile::remove(tempName);
     if (!shown)
-        RichEdit1->setPlainText(OutputLines().join(QLatin1Char('\n')));
+        TReportFormatter::ShowLines(*document, OutputLines(), FontDialogFont);
+    document->clearUndoRedoStacks();
     RichEdit1->setStatusTip(FileName);
 }
 
 void TBaseForm::FormatOutput() {
-    ShowInformation(QStringLiteral("Formatting Output"));
+    // The editor takes no input and draws nothing until the styling is done, on every exit.
+    struct TEditorGuard {
+        QTextEdit* Edit;
+        ~TEditorGuard() {
+            Edit->setUpdatesEnabled(true);
+            Edit->setEnabled(true);
+        }
+    };
     RichEdit1->setEnabled(false);
-    ProgressPosition = 0;
-    ProgressTotal = int((TitleLines().size() + SubtitleLines().size()) * 10);
-    ProgressShown = 0;
-    UpdateProgress();
+    TEditorGuard guard{RichEdit1};
     RichEdit1->moveCursor(QTextCursor::Start);
     RichEdit1->setUpdatesEnabled(false);
-    // TODO(styling): search and style through the core report styler.
-    RichEdit1->setUpdatesEnabled(true);
-    RichEdit1->setEnabled(true);
+    // "Formatting Output", the progress fields and the gauge go through this window.
+    TReportFormatter::StyleLines(*RichEdit1->document(), TitleLines(), SubtitleLines(), TitleStyle,
+                                 SubtitleStyle, this);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Reading and writing
 
 void TBaseForm::ReadText(const QString& fileName, bool richText) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw TPlatformError(QStringLiteral("Cannot open file \"%1\". %2")
-                                 .arg(QDir::toNativeSeparators(fileName), file.errorString()));
-    if (file.size() > MaxTextFileSize)
-        throw TPlatformError(QStringLiteral("The file \"%1\" is too large to open as a document.")
-                                 .arg(QDir::toNativeSeparators(fileName)));
-    const QByteArray bytes = file.read(MaxTextFileSize + 1);
-    file.close();
-    if (bytes.size() > MaxTextFileSize)
-        throw TPlatformError(QStringLiteral("The file \"%1\" is too large to open as a document.")
-                                 .arg(QDir::toNativeSeparators(fileName)));
-    Q_UNUSED(richText);
-    QString text = DecodeText(bytes);
-    PlainTextCrLf = text.contains(QLatin1String("\r\n")) || !text.contains(QLatin1Char('\n'));
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    RichEdit1->setPlainText(text);
+    QTextDocument* document = RichEdit1->document();
+    TDocumentFile::Load(fileName, *document, richText);
+    RichEdit1->moveCursor(QTextCursor::Start);
+    // A freshly read document has nothing to undo.
+    document->clearUndoRedoStacks();
 }
 
 void TBaseForm::WriteText(const QString& fileName, bool richText) const {
-    QByteArray bytes;
-    Q_UNUSED(richText);
-    QString text = RichEdit1->toPlainText();
-    if (PlainTextCrLf)
-        text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    bytes = text.toUtf8();
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw TPlatformError(QStringLiteral("Cannot create file \"%1\". %2")
-                                 .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+    TDocumentFile::Save(fileName, *RichEdit1->document(), richText);
 }
 
 void TBaseForm::OpenDocument(const QString& fileName) {
@@ -565,7 +537,7 @@ void TBaseForm::OpenDocument(const QString& fileName) {
     if (info.exists() && info.isFile()) {
         FileName = fileName;
         SetCaption();
-        ReadText(fileName, IsRtfName(fileName));
+        ReadText(fileName, TDocumentFile::IsRichTextName(fileName));
         RichEdit1->document()->setModified(false);
         AddToQuickList(FileName);
     } else {
@@ -604,7 +576,7 @@ void TBaseForm::CloseDocument() {
 }
 
 void TBaseForm::SaveDocument() {
-    WriteText(FileName, IsRtfName(FileName));
+    WriteText(FileName, TDocumentFile::IsRichTextName(FileName));
     RichEdit1->document()->setModified(false);
     SetCaption();
     AddToQuickList(FileName);
@@ -652,7 +624,7 @@ QString TBaseForm::MailCopyFileName(int n) const {
 void TBaseForm::SendDocument() {
     const int n = TSettings().IncrementMessageCount();
     const QString copy = MailCopyFileName(n);
-    WriteText(copy, IsRtfName(FileName));
+    WriteText(copy, TDocumentFile::IsRichTextName(FileName));
     const QString body = QStringLiteral("Please Find File \"") + FileName +
                          QStringLiteral("\" Attached\n\n") +
                          QStringLiteral("Visit Quorvane on the web at https://www.quorvane.example") +

@@ -120,8 +120,6 @@ public:
 
     // The program xdg-email is started as; tests point it elsewhere.
     static QString MailProgram;
-    // Largest file opened as text; a larger one is refused so that it cannot exhaust memory.
-    static constexpr qint64 MaxTextFileSize = qint64(64) << 20;
 
     TMainForm* MainForm;
 
@@ -180,8 +178,6 @@ public:
     // The font of the window's font dialog, which shown output takes.
     QFont FontDialogFont;
     QColor FontDialogColour = Qt::black;
-    // Plain text keeps the line ends it was read with; new files get CR LF.
-    bool PlainTextCrLf = true;
 
     static constexpr int HelpContext = 102;
 

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "shell/tdialogs.h"
+
+#include <QList>
+#include <QStringList>
+
+// Dialogs that answer from a script instead of asking: each question is recorded, and the
+// answers are taken from the queues (or the fixed answers when a queue is empty).
+class TScriptedDialogs : public TDialogs {
+public:
+    struct TMessage {
+        QString Text;
+        QString Caption;
+        TMessageIcon Icon;
+        TMessageButtons Buttons;
+    };
+
+    QList<TMessage> Messages;
+    QList<TMessageResult> MessageAnswers;
+    TMessageResult DefaultAnswer = TMessageResult::Ok;
+    QStringList OpenNames;     // answers of the open dialog; empty string for Cancel
+    QStringList SaveNames;     // answers of the save dialog
+    QStringList AskedTitles;   // titles of every file dialog asked
+    QStringList ProposedNames; // the names the file dialogs proposed
+    QStringList OpenTypeFiles;
+    TOpenTool OpenTypeAnswer = TOpenTool::Cancelled;
+    bool PrintAnswer = true;
+    int PrintAsked = 0;
+    int Beeps = 0;
+
+    TScriptedDialogs() { TDialogs::Install(this); }
+    ~TScriptedDialogs() override { TDialogs::Install(nullptr); }
+
+    TMessageResult Message(QWidget*, const QString& text, const QString& caption, TMessageIcon icon,
+                           TMessageButtons buttons) override {
+        Messages.append({text, caption, icon, buttons});
+        return MessageAnswers.isEmpty() ? DefaultAnswer : MessageAnswers.takeFirst();
+    }
+    QString OpenFileName(QWidget*, const QString& title, const QString& fileName,
+                         const QString&) override {
+        AskedTitles.append(title);
+        ProposedNames.append(fileName);
+        return OpenNames.isEmpty() ? QString() : OpenNames.takeFirst();
+    }
+    QString SaveFileName(QWidget*, const QString& title, const QString& fileName, const QString&,
+                         const QString&) override {
+        AskedTitles.append(title);
+        ProposedNames.append(fileName);
+        return SaveNames.isEmpty() ? QString() : SaveNames.takeFirst();
+    }
+    bool Print(QWidget*, QPrinter&) override {
+        ++PrintAsked;
+        return PrintAnswer;
+    }
+    bool PrinterSetup(QWidget*, QPrinter&) override { return false; }
+    TOpenTool OpenType(QWidget*, const QString& fileName) override {
+        OpenTypeFiles.append(fileName);
+        return OpenTypeAnswer;
+    }
+    bool ChooseFont(QWidget*, QFont&, QColor&) override { return false; }
+    bool ChooseColour(QWidget*, QColor&) override { return false; }
+    bool InputText(QWidget*, const QString&, const QString&, QString&) override { return false; }
+    void About(QWidget*) override {}
+    void Beep() override { ++Beeps; }
+};

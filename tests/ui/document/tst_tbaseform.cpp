@@ -1,0 +1,410 @@
+#include "document/tbaseform.h"
+#include "shell/tmainform.h"
+#include "shell/tsettings.h"
+#include "tscripteddialogs.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QToolBar>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+namespace {
+
+QByteArray ReadAll(const QString& name) {
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& name, const QByteArray& bytes) {
+    QFile f(name);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestBaseForm : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir Home;
+    QString OldHome;
+    TMainForm* Frame = nullptr;
+    TScriptedDialogs* Dialogs = nullptr;
+
+    QString Path(const QString& name) const { return QDir(Home.path()).filePath(name); }
+
+private slots:
+    void initTestCase() {
+        OldHome = qEnvironmentVariable("HOME");
+        qputenv("HOME", Home.path().toLocal8Bit());
+    }
+    void cleanupTestCase() { qputenv("HOME", OldHome.toLocal8Bit()); }
+
+    void init() {
+        QFile::remove(Path(QStringLiteral("fastenex.ini")));
+        TSettings::SetLocation(Path(QStringLiteral("fastenex.ini")));
+        TBaseForm::ResetFirstActivation();
+        Dialogs = new TScriptedDialogs;
+        Frame = new TMainForm;
+    }
+    void cleanup() {
+        // Nothing left modified, so that closing asks nothing.
+        for (TBaseForm* form : Frame->Documents())
+            form->RichEdit1->document()->setModified(false);
+        delete Frame;
+        Frame = nullptr;
+        delete Dialogs;
+        Dialogs = nullptr;
+        TSettings::SetLocation(QString());
+    }
+
+    void firstDocumentNamesAndSaveWithoutDialog() {
+        TBaseForm* first = Frame->TextEditFile1Click();
+        QCOMPARE(first->FileName, Path(QStringLiteral("Untitled 1.rtf")));
+        QCOMPARE(first->windowTitle(),
+                 QStringLiteral("Text Editor - ") + Path(QStringLiteral("Untitled 1.rtf")));
+        TBaseForm* second = Frame->TextEditFile1Click();
+        QCOMPARE(second->FileName, Path(QStringLiteral("Untitled 2.rtf")));
+
+        first->RichEdit1->setPlainText(QStringLiteral("bolt loads"));
+        first->SaveDocument();
+        QVERIFY(Dialogs->AskedTitles.isEmpty());
+        QVERIFY(ReadAll(first->FileName).startsWith("{\\rtf1"));
+        QVERIFY(!first->IsModified());
+        QCOMPARE(TSettings().QuickListFileName(1), first->FileName);
+    }
+
+    void extensionChoosesPlainOrRichText_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("rich");
+        QTest::newRow("notes.TXT") << QStringLiteral("notes.TXT") << false;
+        QTest::newRow("x.rtf") << QStringLiteral("x.rtf") << true;
+        QTest::newRow("Y.RTF") << QStringLiteral("Y.RTF") << true;
+        QTest::newRow("frame.nis") << QStringLiteral("frame.nis") << false;
+    }
+    void extensionChoosesPlainOrRichText() {
+        QFETCH(QString, name);
+        QFETCH(bool, rich);
+        const QString file = Path(name);
+        // Rich text in a plain-text file stays its literal text.
+        const QByteArray rtf = "{\\rtf1\\ansi {\\b Bold} plain\\par}";
+        WriteAll(file, rich ? rtf : QByteArray("line one\r\n{\\b not rtf}\r\n"));
+        TBaseForm* form = Frame->OpenFileByType(file);
+        QVERIFY(form);
+        QCOMPARE(form->FileName, file);
+        if (rich) {
+            QCOMPARE(form->RichEdit1->toPlainText().trimmed(), QStringLiteral("Bold plain"));
+        } else {
+            QCOMPARE(form->RichEdit1->toPlainText(),
+                     QStringLiteral("line one\n{\\b not rtf}\n"));
+        }
+        QVERIFY(!form->IsModified());
+        QVERIFY(!form->RichEdit1->document()->isUndoAvailable());
+
+        form->RichEdit1->textCursor().insertText(QStringLiteral("new "));
+        form->SaveDocument();
+        const QByteArray saved = ReadAll(file);
+        QCOMPARE(saved.startsWith("{\\rtf1"), rich);
+        if (!rich)
+            QCOMPARE(saved, QByteArray("new line one\r\n{\\b not rtf}\r\n"));
+    }
+
+    void missingFileMessageAndCaption() {
+        const QString missing = Path(QStringLiteral("gone.rtf"));
+        TBaseForm* form = Frame->OpenFileByType(missing);
+        QVERIFY(form);
+        QCOMPARE(Dialogs->Messages.size(), 1);
+        QCOMPARE(Dialogs->Messages[0].Text,
+                 QStringLiteral("File\n\"") + missing + QStringLiteral("\"\ncannot be found."));
+        QCOMPARE(Dialogs->Messages[0].Caption, QStringLiteral("Error"));
+        QCOMPARE(Dialogs->Messages[0].Icon, TMessageIcon::Error);
+        QVERIFY(form->windowTitle().endsWith(QStringLiteral("Error.rtf")));
+        QCOMPARE(Frame->DocumentCount(), 1);
+        QCOMPARE(TSettings().FileCount(), 0);
+    }
+
+    void closeQuery_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Cancel keeps it") << int(TMessageResult::Cancel) << false << false;
+        QTest::newRow("No closes unsaved") << int(TMessageResult::No) << true << false;
+        QTest::newRow("Yes saves and closes") << int(TMessageResult::Yes) << true << true;
+    }
+    void closeQuery() {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        QFETCH(bool, saved);
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->FileName = Path(QStringLiteral("close.txt"));
+        form->TypeText(QStringLiteral("changed"));
+        QVERIFY(form->IsModified());
+        Dialogs->MessageAnswers = {TMessageResult(answer)};
+        QPointer<TBaseForm> guard(form);
+        Frame->Close1Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(Dialogs->Messages.size(), 1);
+        QCOMPARE(Dialogs->Messages[0].Text,
+                 QStringLiteral("Save changes to ") + Path(QStringLiteral("close.txt")) +
+                     QStringLiteral("?"));
+        QCOMPARE(Dialogs->Messages[0].Buttons, TMessageButtons::YesNoCancel);
+        QCOMPARE(guard.isNull(), closed);
+        if (!closed)
+            QVERIFY(form->IsModified());
+        QCOMPARE(QFile::exists(Path(QStringLiteral("close.txt"))), saved);
+    }
+
+    void failedSaveInCloseQueryKeepsWindow() {
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->FileName = Path(QStringLiteral("no such folder/close.txt"));
+        form->TypeText(QStringLiteral("precious"));
+        Dialogs->MessageAnswers = {TMessageResult::Yes};
+        QPointer<TBaseForm> guard(form);
+        Frame->Close1Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!guard.isNull());
+        QVERIFY(form->IsModified());
+        QCOMPARE(Dialogs->Messages.size(), 2);
+        QCOMPARE(Dialogs->Messages[1].Caption, QStringLiteral("Error"));
+    }
+
+    void busyWindowRefusesToClose() {
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->Busy = true;
+        QPointer<TBaseForm> guard(form);
+        Frame->Close1Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!guard.isNull());
+        QVERIFY(Dialogs->Messages.isEmpty());
+        form->Busy = false;
+    }
+
+    void saveAsOverwriteQuestion_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("No keeps the file") << int(TMessageResult::No) << QByteArray("old");
+        QTest::newRow("Yes overwrites") << int(TMessageResult::Yes) << QByteArray("new");
+    }
+    void saveAsOverwriteQuestion() {
+        QFETCH(int, answer);
+        QFETCH(QByteArray, expected);
+        const QString target = Path(QStringLiteral("exists.txt"));
+        WriteAll(target, "old");
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->RichEdit1->setPlainText(QStringLiteral("new"));
+        Dialogs->SaveNames = {target};
+        Dialogs->MessageAnswers = {TMessageResult(answer)};
+        form->SaveDocumentAs();
+        QCOMPARE(Dialogs->AskedTitles, QStringList{QStringLiteral("Save Document")});
+        QCOMPARE(Dialogs->ProposedNames, QStringList{Path(QStringLiteral("Untitled 1.rtf"))});
+        QCOMPARE(Dialogs->Messages.size(), 1);
+        QCOMPARE(Dialogs->Messages[0].Text, QStringLiteral("The File Already Exists\n\n  Overwrite?"));
+        QCOMPARE(ReadAll(target), expected);
+        QCOMPARE(form->FileName == target, answer == int(TMessageResult::Yes));
+    }
+
+    void showOutputTemporaryNames() {
+        TBaseForm* form = Frame->TextEditFile1Click();
+        const QString folder = Path(QStringLiteral("a"));
+        QDir().mkpath(folder);
+        WriteAll(folder + QStringLiteral("/r.tmp"), "someone else's");
+        form->FileName = folder + QStringLiteral("/r.dat");
+        form->CreateLineBuffers();
+        form->AddOutputLine(QStringLiteral("Report"));
+        form->AddOutputLine(QStringLiteral("  Bolt 1"));
+        form->ShowOutput();
+        QCOMPARE(form->FileName, folder + QStringLiteral("/r.rtf"));
+        QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral("Report\n  Bolt 1\n"));
+        QCOMPARE(ReadAll(folder + QStringLiteral("/r.tmp")), QByteArray("someone else's"));
+        QVERIFY(!QFile::exists(folder + QStringLiteral("/r.tmpa")));
+        QCOMPARE(form->RichEdit1->document()->defaultFont().family(), QStringLiteral("Courier New"));
+        form->FreeLineBuffers();
+    }
+
+    void showOutputWhereTheFolderCannotBeWritten() {
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->FileName = Path(QStringLiteral("missing folder/r.dat"));
+        form->CreateLineBuffers();
+        form->AddOutputLine(QStringLiteral("Shown anyway"));
+        form->ShowOutput();
+        QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral("Shown anyway\n"));
+        QCOMPARE(form->FileName, Path(QStringLiteral("missing folder/r.rtf")));
+        form->FreeLineBuffers();
+    }
+
+    void showOutputWithoutBuffersDoesNothing() {
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->RichEdit1->setPlainText(QStringLiteral("kept"));
+        form->ShowOutput();
+        QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral("kept"));
+        QCOMPARE(form->FileName, Path(QStringLiteral("Untitled 1.rtf")));
+    }
+
+    void formatOutputStylesTitlesAndLeavesEditorUsable() {
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->CreateLineBuffers();
+        form->AddOutputLine(QStringLiteral("Bolt Group Analysis"));
+        form->AddOutputLine(QStringLiteral("Loads"));
+        form->AddTitleLine(QStringLiteral("  Bolt Group Analysis  "));
+        form->AddSubtitleLine(QStringLiteral("Loads"));
+        form->ShowOutput();
+        form->FormatOutput();
+        QCOMPARE(form->Label1->text(), QStringLiteral("Formatting Output"));
+        QVERIFY(form->RichEdit1->isEnabled());
+        QVERIFY(form->RichEdit1->updatesEnabled());
+        const QTextBlock first = form->RichEdit1->document()->firstBlock();
+        QTextCursor cursor(first);
+        cursor.setPosition(first.position() + 1);
+        QVERIFY(cursor.charFormat().fontWeight() > QFont::Normal);
+        QTextCursor second(first.next());
+        second.setPosition(first.next().position() + 1);
+        QVERIFY(second.charFormat().fontUnderline());
+        QVERIFY(second.charFormat().fontWeight() <= QFont::Normal);
+        form->FreeLineBuffers();
+    }
+
+    void progressRedrawsOnlyAfterMoreThanHundredUnits_data() {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("gauge");
+        QTest::newRow("100 units: no redraw") << 100 << 0;
+        QTest::newRow("101 units: redraw") << 101 << 50;
+    }
+    void progressRedrawsOnlyAfterMoreThanHundredUnits() {
+        QFETCH(int, position);
+        QFETCH(int, gauge);
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->ProgressTotal = 202;
+        form->ProgressShown = 0;
+        form->ProgressPosition = position;
+        form->UpdateProgress();
+        QCOMPARE(form->Gauge1->value(), gauge);
+    }
+
+    void contextMenuEnabling() {
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->MenuPopupAction();
+        for (QAction* a : {form->Print2, form->SaveAs2, form->Cut1, form->Copy1, form->Undo1,
+                           form->Save2})
+            QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
+        QVERIFY(form->TextAlignment1->isEnabled());
+        form->TypeText(QStringLiteral("some text"));
+        form->RichEdit1->selectAll();
+        form->ToggleWordWrap();
+        form->MenuPopupAction();
+        for (QAction* a : {form->Print2, form->SaveAs2, form->Cut1, form->Copy1, form->Save2})
+            QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+        QVERIFY(!form->TextAlignment1->isEnabled());
+    }
+
+    void statusPanelVisibility() {
+        TBaseForm* form = Frame->TextEditFile1Click();
+        QVERIFY(form->CoolBar1->isHidden());
+        QVERIFY(form->ToolBar1->isHidden());
+        // Each item is checked as the menu opens, as a user sees it.
+        form->PopupMenu3Popup();
+        form->StatusBar1->trigger();
+        QVERIFY(!form->CoolBar1->isHidden());
+        form->PopupMenu3Popup();
+        form->InformationLabel1->trigger();
+        QVERIFY(!form->CoolBar1->isHidden());   // the gauge is still shown
+        form->PopupMenu3Popup();
+        form->ProgressBar1->trigger();
+        QVERIFY(form->CoolBar1->isHidden());    // nothing left to show
+        // Showing the panel again with every part hidden brings the label back.
+        form->PopupMenu3Popup();
+        form->StatusBar1->trigger();
+        QVERIFY(!form->CoolBar1->isHidden());
+        QVERIFY(!form->Label1->isHidden());
+    }
+
+    void decimalPlaces() {
+        TBaseForm* form = Frame->TextEditFile1Click();
+        QVERIFY(form->N2DecimalPlaces1->isChecked());
+        QCOMPARE(form->OutputDecimalPlaces, 0);
+        form->N3DecimalPlaces1->trigger();
+        QCOMPARE(form->OutputDecimalPlaces, 3);
+        QVERIFY(form->N3DecimalPlaces1->isChecked());
+        QVERIFY(!form->N2DecimalPlaces1->isChecked());
+    }
+
+    void firstActivationTakesTheSettingsFontOnce() {
+        TSettings settings;
+        settings.SetFontStyle(QStringLiteral("Liberation Serif"));
+        settings.SetFontSize(QStringLiteral("twelve"));
+        settings.SetBold(true);
+        TBaseForm* first = Frame->TextEditFile1Click();
+        QCOMPARE(first->RichEdit1->currentCharFormat().font().family(),
+                 QStringLiteral("Liberation Serif"));
+        QCOMPARE(first->RichEdit1->currentFont().pointSize(), 8);
+        QVERIFY(first->RichEdit1->currentCharFormat().fontWeight() > QFont::Normal);
+        TBaseForm* second = Frame->TextEditFile1Click();
+        QCOMPARE(second->RichEdit1->currentFont().family(), QStringLiteral("Courier New"));
+    }
+
+    void printsToPdfWithCaptionAsTitle() {
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->RichEdit1->setPlainText(QStringLiteral("Printed page"));
+        QPrinter& printer = TBaseForm::Printer();
+        const QString pdf = Path(QStringLiteral("print.pdf"));
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        Frame->Print1Click();
+        QCOMPARE(Dialogs->PrintAsked, 1);
+        QVERIFY(ReadAll(pdf).startsWith("%PDF"));
+        QCOMPARE(printer.docName(), form->Caption());
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
+        const QRect paint = printer.pageLayout().paintRectPixels(printer.resolution());
+        const QRect full = printer.pageLayout().fullRectPixels(printer.resolution());
+        // The page layout keeps whole points, so 40 device units come out within one point.
+        const int point = printer.resolution() / 72 + 1;
+        QVERIFY(qAbs(paint.left() - full.left() - 40) <= point);
+        QVERIFY(qAbs(full.bottom() - paint.bottom() - 40) <= point);
+        printer.setOutputFileName(QString());
+        // Cancelled printer dialog: nothing printed.
+        QFile::remove(pdf);
+        Dialogs->PrintAnswer = false;
+        Frame->Print1Click();
+        QVERIFY(!QFile::exists(pdf));
+    }
+
+    void sendReportsAFailedMailStart() {
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->RichEdit1->setPlainText(QStringLiteral("mail me"));
+        const QString program = TBaseForm::MailProgram;
+        TBaseForm::MailProgram = Path(QStringLiteral("no-such-mailer"));
+        form->SendDocument();
+        TBaseForm::MailProgram = program;
+        QCOMPARE(TSettings().MessageCount(), 1);
+        const QString copy = TSettings().Folders.ProgramFolderFile(
+            QStringLiteral("Meshwright Message 1.rtf"));
+        QVERIFY(QFile::exists(copy));
+        QFile::remove(copy);
+        QCOMPARE(Dialogs->Messages.size(), 1);
+        QCOMPARE(Dialogs->Messages[0].Text, QStringLiteral("Error sending mail"));
+    }
+
+    void typedTextAndCaret() {
+        TBaseForm* form = Frame->TextEditFile1Click();
+        QCOMPARE(form->CaretPosition(), QPoint(1, 1));
+        form->TypeText(QStringLiteral("ab\ncd"));
+        QCOMPARE(form->CaretPosition(), QPoint(2, 3));
+        QVERIFY(form->IsModified());
+        form->Undo();
+        QCOMPARE(form->RichEdit1->toPlainText(), QString());
+    }
+};
+
+QTEST_MAIN(TestBaseForm)
+#include "tst_tbaseform.moc"
