@@ -1,0 +1,146 @@
+// Rich text exchanged with another word processor (LibreOffice): the fixtures it wrote from
+// our test documents are read here on every run; where it is installed, it is also run live
+// on what we write.
+#include "helper_rtfdocuments.h"
+#include "helper_rtftext.h"
+
+#include "document/tplaintext.h"
+#include "document/trtfwriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QtTest>
+
+namespace {
+
+QString FixturePath(const QString& name) {
+    return QStringLiteral(FASTENEX_TEST_DATA "/rtf/libreoffice-%1.rtf").arg(name);
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Converts every file to the format into the folder; false when the converter fails.
+bool Convert(const QString& soffice, const QString& profile, const QString& format,
+             const QStringList& files, const QString& folder) {
+    QProcess process;
+    QStringList arguments{QStringLiteral("-env:UserInstallation=file://") + profile,
+                          QStringLiteral("--headless"), QStringLiteral("--convert-to"), format,
+                          QStringLiteral("--outdir"), folder};
+    process.start(soffice, arguments + files);
+    return process.waitForFinished(240000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+// The document's text as the other program exports it: one line a paragraph or line break;
+// a list paragraph's line may carry its bullet or number before the text.
+QString CheckPlainText(const QTextDocument& document, const QString& exported) {
+    QStringList lines = exported.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    QStringList expected;
+    QList<bool> labelled;
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
+        const QStringList parts = b.text().split(QChar(QChar::LineSeparator));
+        for (int i = 0; i < parts.size(); ++i) {
+            expected << parts.at(i);
+            labelled << (i == 0 && b.textList());
+        }
+    }
+    if (lines.size() != expected.size())
+        return QStringLiteral("%1 lines, expected %2:\n%3").arg(lines.size()).arg(expected.size()).arg(exported);
+    for (int i = 0; i < lines.size(); ++i) {
+        if (labelled.at(i) ? !lines.at(i).endsWith(expected.at(i)) : lines.at(i) != expected.at(i))
+            return QStringLiteral("line %1: \"%2\", expected \"%3\"").arg(i).arg(lines.at(i), expected.at(i));
+    }
+    return QString();
+}
+
+} // namespace
+
+class TestRtfInterop : public QObject {
+    Q_OBJECT
+
+private slots:
+    void Fixtures_data();
+    void Fixtures();
+    void LiveLibreOffice();
+};
+
+void TestRtfInterop::Fixtures_data() {
+    QTest::addColumn<int>("index");
+    const QList<TTestDocument> documents = TestDocuments();
+    for (int i = 0; i < documents.size(); ++i)
+        QTest::newRow(qPrintable(documents.at(i).Name)) << i;
+}
+
+void TestRtfInterop::Fixtures() {
+    QFETCH(int, index);
+    const TTestDocument test = TestDocuments().at(index);
+    const QByteArray fixture = ReadAll(FixturePath(test.Name));
+    QVERIFY2(!fixture.isEmpty(), qPrintable(FixturePath(test.Name)));
+    QTextDocument expected;
+    test.Build(expected);
+    QTextDocument actual;
+    ReadRtf(fixture, actual);
+    const QString difference = CompareDocuments(expected, actual);
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+void TestRtfInterop::LiveLibreOffice() {
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QDir base(dir.path());
+    QVERIFY(base.mkpath(QStringLiteral("ours")) && base.mkpath(QStringLiteral("text")) &&
+            base.mkpath(QStringLiteral("rtf")));
+    const QList<TTestDocument> documents = TestDocuments();
+    QStringList files;
+    for (const TTestDocument& test : documents) {
+        QTextDocument document;
+        test.Build(document);
+        const QString path = base.filePath(QStringLiteral("ours/") + test.Name + ".rtf");
+        QVERIFY(WriteAll(path, TRtfWriter::ToRtf(document)));
+        files << path;
+    }
+    const QString profile = base.filePath(QStringLiteral("profile"));
+    QVERIFY(Convert(soffice, profile, QStringLiteral("txt:Text (encoded):UTF8"), files,
+                    base.filePath(QStringLiteral("text"))));
+    QVERIFY(Convert(soffice, profile, QStringLiteral("rtf"), files, base.filePath(QStringLiteral("rtf"))));
+
+    // Set to a folder to refresh the committed fixtures from this run.
+    const QString fixtureFolder = qEnvironmentVariable("FASTENEX_RTF_FIXTURES");
+    for (const TTestDocument& test : documents) {
+        QTextDocument document;
+        test.Build(document);
+        const QByteArray text = ReadAll(base.filePath(QStringLiteral("text/") + test.Name + ".txt"));
+        const QString textDifference = CheckPlainText(document, TPlainText::Decode(text));
+        QVERIFY2(textDifference.isEmpty(), qPrintable(test.Name + ": " + textDifference));
+
+        const QByteArray rtf = ReadAll(base.filePath(QStringLiteral("rtf/") + test.Name + ".rtf"));
+        QVERIFY(!rtf.isEmpty());
+        if (!fixtureFolder.isEmpty())
+            QVERIFY(WriteAll(fixtureFolder + "/libreoffice-" + test.Name + ".rtf", rtf));
+        QTextDocument back;
+        ReadRtf(rtf, back);
+        const QString difference = CompareDocuments(document, back);
+        QVERIFY2(difference.isEmpty(), qPrintable(test.Name + ": " + difference));
+    }
+}
+
+QTEST_MAIN(TestRtfInterop)
+#include "tst_trtfinterop.moc"
