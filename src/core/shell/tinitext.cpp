@@ -19,6 +19,11 @@ TIniText TIniText::Parse(const QByteArray& bytes) {
     QString text = decoder(data);
     if (decoder.hasError())
         text = QString::fromLatin1(data);
+    // Further marks would come back as a first mark when the text is written and read again.
+    qsizetype marks = 0;
+    while (marks < text.size() && text[marks] == QChar(0xFEFF))
+        ++marks;
+    text.remove(0, marks);
 
     TIniText result;
     const qsizetype size = text.size();
@@ -69,7 +74,7 @@ TIniText::TLine TIniText::ParseLine(const QString& text) {
 QString TIniText::Clean(const QString& text) {
     QString result = text;
     for (QChar& c : result) {
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QChar(0))
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
             c = QLatin1Char(' ');
     }
     return result;

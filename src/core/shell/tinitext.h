@@ -46,8 +46,8 @@ public:
 
     // Replaces the value of the key's first entry, keeping the key's stored spelling; a new key
     // goes after the last entry of its section, a new section at the end of the text. Line
-    // breaks and NUL characters in names and values are replaced by spaces, so that a value can
-    // never add lines of its own.
+    // breaks in names and values are replaced by spaces, so that a value can never add lines of
+    // its own.
     void SetValue(const QString& section, const QString& key, const QString& value);
     void SetInteger(const QString& section, const QString& key, qint32 value);
     // Written as 1 or 0.

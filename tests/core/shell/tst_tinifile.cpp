@@ -61,6 +61,8 @@ private slots:
             << QByteArray("[A]\r\n[B\r\nK=a\r\n") << "A" << "K" << "a";
         QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF[A]\r\nK=v\r\n") << "A" << "K"
                                          << "v";
+        QTest::newRow("repeated byte-order marks")
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF[A]\r\nK=v\r\n") << "A" << "K" << "v";
         QTest::newRow("UTF-8 value") << QByteArray("[A]\r\nK=M\xC3\xBCller\r\n") << "A" << "K"
                                      << QString::fromUtf8("M\xC3\xBCller");
         QTest::newRow("Latin-1 value") << QByteArray("[A]\r\nK=\xA3 5\r\n") << "A" << "K"
