@@ -3,13 +3,16 @@
 #include "tbatchlinebuffers.h"
 
 #include "analysis/tboltgroupanalysis.h"
+#include "document/tdocumentfile.h"
 #include "document/tlinebuffers.h"
+#include "document/treportformatter.h"
 #include "document/tplatformerror.h"
 #include "model/tboltgroupdocument.h"
 #include "model/tnumberformat.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTextDocument>
 #include <QLocale>
 #include <cmath>
 #include <cstdio>
@@ -22,7 +25,8 @@ const QCommandLineOption DataOption(QStringList{QStringLiteral("data")},
                                     QStringLiteral("FILE"));
 const QCommandLineOption ReportOption(QStringList{QStringLiteral("report")},
                                       QStringLiteral("Write the analysis report to FILE as plain "
-                                                     "text. Without any output option the report "
+                                                     "text, or as rich text when FILE ends in "
+                                                     ".rtf. Without any output option the report "
                                                      "is printed on standard output."),
                                       QStringLiteral("FILE"));
 const QCommandLineOption SettingsOption(QStringList{QStringLiteral("settings")},
@@ -80,14 +84,23 @@ bool IsAnalysisError(const TPlatformError& e) {
 }
 
 // The finished analysis report as plain text with LF line ends, on standard output or, through
-// a save file, in the named file. Refused, with the reason on standard error, when the analysis
-// could not run.
+// a save file, in the named file; a file ending in .rtf gets it as rich text. Refused, with the
+// reason on standard error, when the analysis could not run.
 int WriteReport(const TBatchLineBuffers& buffers, const TBoltGroupDocument& document,
                 const QString& fileName) {
     if (!document.ActualLoadsCalculated || !buffers.OutputShown) {
         const QString reason = QString::fromLatin1(TBoltGroupAnalysis::Refusal(document));
         PrintLine(stderr, reason.isEmpty() ? QStringLiteral("Analysis Not Complete") : reason);
         return TBatchTool::Refused;
+    }
+    if (TDocumentFile::IsRichTextName(fileName)) {
+        // As the report window shows it: "Courier New", titles and subtitles styled.
+        QTextDocument report;
+        TReportFormatter::ShowLines(report, buffers.ShownLines, TReportFormatter::DefaultFont());
+        TReportFormatter::StyleLines(report, buffers.ShownTitles, buffers.ShownSubtitles,
+                                     buffers.TitleStyle, buffers.SubtitleStyle);
+        TDocumentFile::Save(fileName, report, true);
+        return TBatchTool::Done;
     }
     QSaveFile file(fileName);
     if (!fileName.isEmpty() && !file.open(QIODevice::WriteOnly)) {
@@ -164,12 +177,6 @@ int TBatchTool::Execute(const QStringList& arguments) {
     InputFile = positional.first();
     if (!ParseViewOptions())
         return Usage;
-    if (Parser.value(ReportOption).endsWith(QStringLiteral(".rtf"), Qt::CaseInsensitive)) {
-        PrintLine(stderr, QStringLiteral("--report writes plain text only; rich text (.rtf) "
-                                         "reports are not available yet. Give another file "
-                                         "name, for example REPORT.txt."));
-        return Usage;
-    }
     Host.Verbose = Parser.isSet(VerboseOption);
     Host.SettingsFile = Parser.value(SettingsOption);
     try {

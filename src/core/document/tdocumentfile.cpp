@@ -10,8 +10,7 @@
 #include <QTextDocument>
 
 bool TDocumentFile::IsRichTextName(const QString& fileName) {
-    return fileName.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive) &&
-           !QFileInfo(fileName).completeBaseName().isEmpty();
+    return fileName.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive);
 }
 
 TRtfReadResult TDocumentFile::Load(const QString& fileName, QTextDocument& document) {

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# The batch tool's rich-text report: --report FILE.rtf gives the report in "Courier New" with
+# the title lines bold and the subtitle lines underlined, one paragraph a report line.
+set -u
+batch=$1; examples=$2; data=$3
+tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
+fail=0
+check() { # description, expected code, actual code
+    if [ "$2" != "$3" ]; then echo "FAIL: $1: exit $3, expected $2"; fail=1; else echo "ok: $1"; fi
+}
+
+"$batch" --report "$tmp/report.txt" "$examples/plate-splice.dat" >/dev/null 2>&1; check "plain report" 0 $?
+"$batch" --report "$tmp/Report.RTF" "$examples/plate-splice.dat" >/dev/null 2>"$tmp/err"; check "rich report" 0 $?
+rtf="$tmp/Report.RTF"
+head -c 40 "$rtf" | grep -q '^{\\rtf1\\ansi\\ansicpg1252\\uc1\\deff0' || { echo "FAIL: RTF header"; head -c 200 "$rtf"; fail=1; }
+grep -q 'Courier New;' "$rtf" || { echo "FAIL: no Courier New in the font table"; fail=1; }
+grep -q '\\fs16\\b ' "$rtf" || { echo "FAIL: no bold title run"; fail=1; }
+grep -q '\\fs16\\ul ' "$rtf" || { echo "FAIL: no underlined subtitle run"; fail=1; }
+LC_ALL=C grep -q '[^ -~[:space:]]' "$rtf" && { echo "FAIL: the RTF is not 7-bit ASCII"; fail=1; }
+lines=$(wc -l <"$tmp/report.txt")
+pars=$(grep -o '\\pard' "$rtf" | wc -l)
+# One paragraph a line and the empty paragraph after the last line end.
+[ "$pars" = "$((lines + 1))" ] || { echo "FAIL: $pars paragraphs for $lines report lines"; fail=1; }
+
+"$batch" --report "$tmp/missing/x.rtf" "$examples/plate-splice.dat" >/dev/null 2>"$tmp/err"; check "unwritable rich report" 4 $?
+exit $fail
