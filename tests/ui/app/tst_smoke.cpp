@@ -1,0 +1,100 @@
+// Starts the real desktop program on a virtual X display, lets it open a text file, and checks
+// the picture of the screen it saves: the frame with its tool bars, a document and the status
+// bar, not a blank or black picture.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestSmoke : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir Work;
+
+    // Runs the program; the picture of the screen, or a null image after a failure.
+    QImage Run(const QString& openFile, const QString& name) {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+        const QString program = QStringLiteral(FASTENEX_BIN_DIR "/fastenex");
+        if (!QFileInfo(program).isExecutable()) {
+            qWarning("the desktop program %s is not built", qPrintable(program));
+            return QImage();
+        }
+        const QString picture = Work.filePath(name + QStringLiteral(".png"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.insert(QStringLiteral("FASTENEX_SMOKE_SCREENSHOT"), picture);
+        env.insert(QStringLiteral("FASTENEX_SMOKE_SETTINGS"), Work.filePath(QStringLiteral("fastenex.ini")));
+        env.insert(QStringLiteral("HOME"), Work.path());
+        if (!openFile.isEmpty())
+            env.insert(QStringLiteral("FASTENEX_SMOKE_OPEN"), openFile);
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(xvfb, {QStringLiteral("-a"), QStringLiteral("-s"),
+                             QStringLiteral("-screen 0 1280x1024x24"), program});
+        if (!process.waitForFinished(120000)) {
+            process.kill();
+            qWarning("the program did not finish: %s", process.readAll().constData());
+            return QImage();
+        }
+        if (process.exitCode() != 0)
+            qWarning("exit code %d: %s", process.exitCode(), process.readAll().constData());
+        return QImage(picture);
+    }
+
+    static int DistinctColours(const QImage& image) {
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); y += 2)
+            for (int x = 0; x < image.width(); x += 2)
+                colours.insert(image.pixel(x, y));
+        return int(colours.size());
+    }
+
+    static double Share(const QImage& image, bool (*test)(QColor)) {
+        qint64 hits = 0, all = 0;
+        for (int y = 0; y < image.height(); y += 2)
+            for (int x = 0; x < image.width(); x += 2, ++all)
+                hits += test(image.pixelColor(x, y)) ? 1 : 0;
+        return all ? double(hits) / double(all) : 0.0;
+    }
+
+private slots:
+    void initTestCase() {
+        if (QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty())
+            QSKIP("xvfb-run is not installed (scripts/ensure-packages.sh installs it)");
+    }
+
+    void emptyFrameShowsTheGradient() {
+        const QImage shot = Run(QString(), QStringLiteral("empty"));
+        QVERIFY(!shot.isNull());
+        QCOMPARE(shot.size(), QSize(1280, 1024));
+        QVERIFY(DistinctColours(shot) > 40);
+        // The frame is 889 x 700 in the middle of the screen, most of it the blue gradient.
+        QVERIFY(Share(shot, [](QColor c) { return c.blue() > 60 && c.red() < 40 && c.green() < 40; }) > 0.25);
+    }
+
+    void textDocumentIsShown() {
+        const QString file = Work.filePath(QStringLiteral("notes.txt"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        for (int i = 1; i <= 40; ++i)
+            f.write(QByteArray("Bolt ") + QByteArray::number(i) + " carries its share of the load.\r\n");
+        f.close();
+        const QImage shot = Run(file, QStringLiteral("document"));
+        QVERIFY(!shot.isNull());
+        QVERIFY(DistinctColours(shot) > 40);
+        // The document fills the frame: a large white editor with black text on it.
+        QVERIFY(Share(shot, [](QColor c) { return c == QColor(Qt::white); }) > 0.2);
+        QVERIFY(Share(shot, [](QColor c) { return c.lightness() < 60; }) > 0.002);
+        // Not the gradient of the empty frame any more.
+        QVERIFY(Share(shot, [](QColor c) { return c.blue() > 60 && c.red() < 40 && c.green() < 40; }) < 0.05);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSmoke)
+#include "tst_smoke.moc"
