@@ -271,6 +271,7 @@ private:
     void EndParagraph();
     void ApplyParagraph(const TParaProps& props);
     TListKind ListKindOf(const TParaProps& props) const;
+    TListKind ResolveListKind(const TParaProps& props) const;
     QTextCharFormat CharFormat(const TCharProps& props);
     QTextBlockFormat BlockFormat(const TParaProps& props) const;
 
@@ -297,6 +298,9 @@ private:
     std::vector<QColor> Colours;
     std::vector<TListDefinition> Lists;
     std::vector<TListOverrideEntry> Overrides;
+    mutable QHash<quint64, TListKind> ListKinds;
+    // Once the first paragraph is laid down, later list tables are left out.
+    bool ListTablesClosed = false;
 
     // The font table entry being read.
     bool FontOpen = false;
@@ -587,6 +591,7 @@ void TRtfParser::FlushRun() {
 }
 
 void TRtfParser::BeginContent() {
+    ListTablesClosed = true;
     ParagraphPending = false;
     Cursor.insertBlock(BlockFormat(BlockProps), QTextCharFormat());
 }
@@ -607,6 +612,18 @@ TListKind TRtfParser::ListKindOf(const TParaProps& props) const {
         return props.PnKind;
     if (props.ListOverride <= 0)
         return TListKind::None;
+    // Resolved once for each list and level, so that a file with many lists stays linear; the
+    // list tables are closed by then (ListTablesClosed).
+    const quint64 key = (quint64(quint32(props.ListOverride)) << 8) | quint64(props.ListLevel);
+    auto cached = ListKinds.constFind(key);
+    if (cached != ListKinds.constEnd())
+        return *cached;
+    const TListKind kind = ResolveListKind(props);
+    ListKinds.insert(key, kind);
+    return kind;
+}
+
+TListKind TRtfParser::ResolveListKind(const TParaProps& props) const {
     for (const TListOverrideEntry& o : Overrides) {
         if (o.Number != props.ListOverride)
             continue;
@@ -657,6 +674,7 @@ QTextBlockFormat TRtfParser::BlockFormat(const TParaProps& props) const {
 }
 
 void TRtfParser::ApplyParagraph(const TParaProps& props) {
+    ListTablesClosed = true;
     if (!(props == BlockProps)) {
         Cursor.setBlockFormat(BlockFormat(props));
         BlockProps = props;
@@ -945,10 +963,10 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         ColourSet = false;
         break;
     case TWord::ListTable:
-        s.Destination = TDestination::ListTable;
+        s.Destination = ListTablesClosed ? TDestination::Skip : TDestination::ListTable;
         break;
     case TWord::ListOverrideTable:
-        s.Destination = TDestination::ListOverrideTable;
+        s.Destination = ListTablesClosed ? TDestination::Skip : TDestination::ListOverrideTable;
         break;
     case TWord::Pn:
         s.Destination = TDestination::Pn;
