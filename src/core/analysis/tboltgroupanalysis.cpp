@@ -38,6 +38,10 @@ void TBoltGroupAnalysis::CalculateUnitLoads(TBoltGroupDocument& document) {
     TBusyCursorGuard cursor(host);
     TBusyGuard busy(document.Buffers);
     document.UnitLoadsCalculated = false;
+    // The actual loads are derived from the unit loads being replaced: a run that stops on an
+    // error must not leave them marked as current, or the NISA export would write the loads of
+    // the previous model.
+    document.ActualLoadsCalculated = false;
     const QString refusal = QString::fromLatin1(Refusal(document));
     if (!refusal.isEmpty()) {
         host.ShowInformation(refusal);
