@@ -4,16 +4,11 @@
 #include "document/tplatformerror.h"
 #include "tspellcharacters.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 namespace {
-
-const QString MakerFolder = QStringLiteral("Quorvane");
 
 QString BareFileName(TDictionaryKind kind) {
     return kind == TDictionaryKind::Main ? QStringLiteral("Dictionary.dic")
@@ -21,12 +16,6 @@ QString BareFileName(TDictionaryKind kind) {
 }
 
 bool IsFile(const QString& name) { return !name.isEmpty() && QFileInfo(name).isFile(); }
-
-QString InFolder(const QString& folder, const QString& name) {
-    if (folder.isEmpty())
-        return QString();
-    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
-}
 
 // Copies a file byte for byte through a save file, replacing any older copy.
 void CopyFile(const QString& source, const QString& target) {
@@ -54,56 +43,25 @@ void CopyFile(const QString& source, const QString& target) {
 
 } // namespace
 
-QString TDictionaryPlaces::UserMakerFolder() {
-    return InFolder(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
-                    MakerFolder);
-}
-
-TDictionaryPlaces TDictionaryPlaces::FromPlatform() {
-    TDictionaryPlaces places;
-    for (const QString& folder : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
-        places.SharedFolders.append(InFolder(folder, MakerFolder));
-    places.UserSharedFolder = UserMakerFolder();
-    if (QCoreApplication::instance())
-        places.ProgramFolder = QCoreApplication::applicationDirPath();
-    const QDir program(places.ProgramFolder);
-    if (!places.ProgramFolder.isEmpty() && program.dirName() == QLatin1String("bin")) {
-        const QString installed =
-            QDir::cleanPath(program.absoluteFilePath(QStringLiteral("../share/")) + QLatin1Char('/') + MakerFolder);
-        if (QFileInfo(installed).isDir()) {
-            places.Installed = true;
-            // An installation outside the XDG data folders still finds its own files.
-            if (!places.SharedFolders.contains(installed))
-                places.SharedFolders.append(installed);
-        }
-    }
-    return places;
-}
-
 TSpellDictionaries::TSpellDictionaries(TDocumentHost* host)
     : HostPtr(host ? host : &TDocumentHost::Null()) {}
 
-QString TSpellDictionaries::DefaultDictionaryName(TDictionaryKind kind) {
-    return InFolder(TDictionaryPlaces::UserMakerFolder(), BareFileName(kind));
-}
-
 QString TSpellDictionaries::LocateDictionary(TDictionaryKind kind, const QString& setting,
-                                             const TDictionaryPlaces& places, QString* warning) {
+                                             const TSharedFolders& folders, QString* warning) {
     if (warning)
         warning->clear();
     if (IsFile(setting))
         return setting;
     const QString bare = BareFileName(kind);
-    for (const QString& folder : places.SharedFolders) {
-        const QString name = InFolder(folder, bare);
-        if (IsFile(name))
-            return name;
-    }
-    const QString beside = InFolder(places.ProgramFolder, bare);
+    const QString shared = folders.FindMakerFile(bare);
+    if (!shared.isEmpty())
+        return shared;
+    const QString beside = folders.ProgramFolderFile(bare);
     if (IsFile(beside))
         return beside;
-    if (places.Installed && !places.UserSharedFolder.isEmpty())
-        return InFolder(places.UserSharedFolder, bare);
+    const QString programFiles = folders.ProgramFilesFile(bare);
+    if (!programFiles.isEmpty())
+        return programFiles;
     if (warning) {
         *warning = kind == TDictionaryKind::Main
                        ? QStringLiteral("Unable to Find the Main Dictionary.\nUsing the default main "
@@ -117,9 +75,9 @@ QString TSpellDictionaries::LocateDictionary(TDictionaryKind kind, const QString
 }
 
 void TSpellDictionaries::LoadDictionary(TDictionaryKind kind, const QString& setting,
-                                        const TDictionaryPlaces& places) {
+                                        const TSharedFolders& folders) {
     QString warning;
-    const QString name = LocateDictionary(kind, setting, places, &warning);
+    const QString name = LocateDictionary(kind, setting, folders, &warning);
     if (!warning.isEmpty())
         Host().ShowMessage(warning, QStringLiteral("Warning"), TMessageIcon::Error,
                            TMessageButtons::Ok);
@@ -132,16 +90,16 @@ void TSpellDictionaries::LoadDictionary(TDictionaryKind kind, const QString& set
 }
 
 void TSpellDictionaries::LoadDictionaries(const QString& mainSetting, const QString& customSetting) {
-    LoadDictionaries(mainSetting, customSetting, TDictionaryPlaces::FromPlatform());
+    LoadDictionaries(mainSetting, customSetting, TSharedFolders());
 }
 
 void TSpellDictionaries::LoadDictionaries(const QString& mainSetting, const QString& customSetting,
-                                          const TDictionaryPlaces& places) {
+                                          const TSharedFolders& folders) {
     MainDictionaryModified = false;
     CustomDictionaryModified = false;
     IgnoreAllList.Clear();
-    LoadDictionary(TDictionaryKind::Main, mainSetting, places);
-    LoadDictionary(TDictionaryKind::Custom, customSetting, places);
+    LoadDictionary(TDictionaryKind::Main, mainSetting, folders);
+    LoadDictionary(TDictionaryKind::Custom, customSetting, folders);
 }
 
 void TSpellDictionaries::WriteBackDictionaries() {

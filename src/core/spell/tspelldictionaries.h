@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/tdocumenthost.h"
+#include "shell/tsharedfolders.h"
 #include "twordlist.h"
 
 #include <QString>
@@ -8,23 +9,6 @@
 #include <functional>
 
 enum class TDictionaryKind { Main, Custom };
-
-// The places a dictionary file is looked for, after the name the settings give: the maker's
-// shared folders (the XDG data folders with "Quorvane" appended, the user's own first), the
-// program's folder, and whether the program runs from an installation. Filled from the platform
-// by FromPlatform; tests fill it themselves.
-struct TDictionaryPlaces {
-    QStringList SharedFolders;
-    // The user's own shared folder, where a dictionary of an installed program is created.
-    QString UserSharedFolder;
-    QString ProgramFolder;
-    // The program runs from <prefix>/bin of an installation whose <prefix>/share/Quorvane exists.
-    bool Installed = false;
-
-    static TDictionaryPlaces FromPlatform();
-    // The maker's shared folder of the user: the writable XDG data folder + "/Quorvane".
-    static QString UserMakerFolder();
-};
 
 // The dictionaries of one spell-checker window: the main and the custom dictionary with their
 // files, and the list of words to ignore during this check. Loaded when the window is created,
@@ -48,12 +32,12 @@ public:
     // draw its progress animation and counter.
     std::function<void(const QString& word)> ImportProgress;
 
-    // Locates both files from the names the settings hold (Preferences: Dictionary and Custom,
-    // with DefaultDictionaryName when absent), warning about a dictionary that cannot be found,
-    // and loads those that exist. IgnoreAllList starts empty.
+    // Locates both files from the names the settings hold (TSettings::SpellCheckerDictionary and
+    // SpellCheckerCustom), warning about a dictionary that cannot be found, and loads those that
+    // exist. IgnoreAllList starts empty.
     void LoadDictionaries(const QString& mainSetting, const QString& customSetting);
     void LoadDictionaries(const QString& mainSetting, const QString& customSetting,
-                          const TDictionaryPlaces& places);
+                          const TSharedFolders& folders);
     // Writes each modified dictionary back to its file, the whole sorted list replacing the file.
     void WriteBackDictionaries();
 
@@ -69,11 +53,11 @@ public:
     QString DictionaryStatus() const;
     void ShowDictionaryStatus();
 
-    // The dictionary file chosen by the four steps, and the warning to show (empty when none).
+    // The dictionary file chosen by the four steps (the name from the settings, the maker's
+    // shared folders, the program's folder, the "Program Files" neighbour), and the warning to
+    // show (empty when none).
     static QString LocateDictionary(TDictionaryKind kind, const QString& setting,
-                                    const TDictionaryPlaces& places, QString* warning);
-    // The name the settings give by default: the file in the user's maker folder.
-    static QString DefaultDictionaryName(TDictionaryKind kind);
+                                    const TSharedFolders& folders, QString* warning);
     // The file name with its extension replaced by " - backup copy.dic".
     static QString BackupFileName(const QString& fileName);
     // An imported word cleaned for the main dictionary: small letters, without punctuation and
@@ -83,8 +67,7 @@ public:
     TDocumentHost& Host() const { return *HostPtr; }
 
 private:
-    void LoadDictionary(TDictionaryKind kind, const QString& setting,
-                        const TDictionaryPlaces& places);
+    void LoadDictionary(TDictionaryKind kind, const QString& setting, const TSharedFolders& folders);
 
     TDocumentHost* HostPtr;
 };

@@ -53,37 +53,37 @@ private slots:
 
     void LocatesByTheFourSteps_data() {
         QTest::addColumn<QStringList>("present");  // files that exist, relative to the root
-        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<bool>("warned");
         const QStringList all = {"settings/Custom.dic", "user/Quorvane/Custom.dic",
                                  "system/Quorvane/Custom.dic", "program/Custom.dic"};
-        QTest::newRow("settings") << all << false << "settings/Custom.dic" << false;
-        QTest::newRow("user shared folder") << all.mid(1) << false << "user/Quorvane/Custom.dic" << false;
-        QTest::newRow("system shared folder") << all.mid(2) << false << "system/Quorvane/Custom.dic" << false;
-        QTest::newRow("program folder") << all.mid(3) << false << "program/Custom.dic" << false;
-        QTest::newRow("installed, none found") << QStringList() << true << "user/Quorvane/Custom.dic" << false;
-        QTest::newRow("none found") << QStringList() << false << "settings/Custom.dic" << true;
+        const QString program = "program/fastenex";
+        const QString programFiles = "Program Files/Quorvane/fastenex";
+        QTest::newRow("settings") << all << program << "settings/Custom.dic" << false;
+        QTest::newRow("user shared folder") << all.mid(1) << program << "user/Quorvane/Custom.dic" << false;
+        QTest::newRow("system shared folder") << all.mid(2) << program << "system/Quorvane/Custom.dic" << false;
+        QTest::newRow("program folder") << all.mid(3) << program << "program/Custom.dic" << false;
+        QTest::newRow("under Program Files") << QStringList() << programFiles
+                                             << "Program Files/Common Files/Custom.dic" << false;
+        QTest::newRow("none found") << QStringList() << program << "settings/Custom.dic" << true;
         QTest::newRow("a folder of that name is no file")
-            << QStringList({"settings/Custom.dic/x"}) << false << "settings/Custom.dic" << true;
+            << QStringList({"settings/Custom.dic/x"}) << program << "settings/Custom.dic" << true;
     }
     void LocatesByTheFourSteps() {
         QFETCH(QStringList, present);
-        QFETCH(bool, installed);
+        QFETCH(QString, program);
         QFETCH(QString, chosen);
         QFETCH(bool, warned);
         QTemporaryDir root;
         for (const QString& file : present)
             WriteFile(root.filePath(file), "word\r\n");
-        TDictionaryPlaces places;
-        places.SharedFolders = {root.filePath("user/Quorvane"), root.filePath("system/Quorvane")};
-        places.UserSharedFolder = root.filePath("user/Quorvane");
-        places.ProgramFolder = root.filePath("program");
-        places.Installed = installed;
+        const TSharedFolders folders({root.filePath("user"), root.filePath("system")},
+                                     root.filePath(program));
         const QString setting = root.filePath("settings/Custom.dic");
         QString warning;
         const QString name = TSpellDictionaries::LocateDictionary(TDictionaryKind::Custom, setting,
-                                                                  places, &warning);
+                                                                  folders, &warning);
         QCOMPARE(name, root.filePath(chosen));
         if (warned)
             QCOMPARE(warning, QStringLiteral("Unable to Find the Custom Dictionary.\nUsing the default "
@@ -96,12 +96,11 @@ private slots:
     void MissingDictionaryWarnsAndIsCreatedOnWriteBack() {
         QTemporaryDir root;
         WriteFile(root.filePath("program/Custom.dic"), "Fastenex\r\n");
-        TDictionaryPlaces places;
-        places.ProgramFolder = root.filePath("program");
+        const TSharedFolders folders({root.filePath("data")}, root.filePath("program/fastenex"));
         TRecordingHost host;
         TSpellDictionaries d(&host);
         const QString mainName = root.filePath("missing/Dictionary.dic");
-        d.LoadDictionaries(mainName, root.filePath("elsewhere/Custom.dic"), places);
+        d.LoadDictionaries(mainName, root.filePath("elsewhere/Custom.dic"), folders);
         QCOMPARE(host.Messages,
                  QStringList(QStringLiteral("Warning: Unable to Find the Main Dictionary.\nUsing the "
                                             "default main dictionary\n\"") + mainName + "\""));
@@ -123,7 +122,7 @@ private slots:
         const QString mainName = WriteFile(root.filePath("Dictionary.dic"), "b\nA\n");
         const QString customName = WriteFile(root.filePath("Custom.dic"), "z\ny\n");
         TSpellDictionaries d;
-        d.LoadDictionaries(mainName, customName, TDictionaryPlaces());
+        d.LoadDictionaries(mainName, customName, TSharedFolders({root.filePath("data")}, root.filePath("program/fastenex")));
         d.AddToCustomDictionary(QStringLiteral("Y"));
         d.AddToIgnoreAllList(QStringLiteral("qqq"));
         QVERIFY(d.CustomDictionaryModified);
@@ -157,7 +156,7 @@ private slots:
         const QString sourceName = WriteFile(root.filePath("words.txt"), source);
         TRecordingHost host;
         TSpellDictionaries d(&host);
-        d.LoadDictionaries(mainName, root.filePath("Custom.dic"), TDictionaryPlaces());
+        d.LoadDictionaries(mainName, root.filePath("Custom.dic"), TSharedFolders({root.filePath("data")}, root.filePath("program/fastenex")));
         QStringList progress;
         d.ImportProgress = [&](const QString& word) { progress << word; };
         d.AddFileToMainDictionary(sourceName);
@@ -180,7 +179,7 @@ private slots:
         const QString mainName = WriteFile(root.filePath("Dictionary.dic"), "nut\r\n");
         TRecordingHost host;
         TSpellDictionaries d(&host);
-        d.LoadDictionaries(mainName, root.filePath("Custom.dic"), TDictionaryPlaces());
+        d.LoadDictionaries(mainName, root.filePath("Custom.dic"), TSharedFolders({root.filePath("data")}, root.filePath("program/fastenex")));
         QVERIFY_THROWS_EXCEPTION(TPlatformError, d.AddFileToMainDictionary(root.filePath("none.txt")));
         QCOMPARE(d.MainDictionary.Entries(), QStringList({"nut"}));
         QCOMPARE(host.CursorDepth, 0);
