@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QHash>
 #include <QIODevice>
+#include <QSet>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
@@ -52,6 +53,9 @@ private:
     void WriteBlock(const QTextBlock& block);
     void WriteParagraphFormat(const QTextBlock& block);
     void WriteRunFormat(const QTextCharFormat& format);
+    // The control words of a run's format and of a paragraph mark after it, by the index of
+    // the format in the document.
+    const QByteArray& RunPrefix(int formatIndex, const QTextCharFormat& format);
     void WriteText(QStringView text) { AppendEscaped(Body, text); }
     void WriteNumber(const char* word, int value) { AppendNumber(Body, word, value); }
 
@@ -64,6 +68,9 @@ private:
     std::vector<QColor> Colours;
     int SymbolFont = -1;
     QByteArray Body;
+    QHash<int, QByteArray> RunPrefixes;
+    QHash<int, QByteArray> MarkPrefixes;
+    QSet<int> Collected;
 };
 
 int TRtfBuilder::FontIndex(const QString& family) {
@@ -149,14 +156,18 @@ void TRtfBuilder::CollectTables() {
         DefaultSize = size;
     FontIndex(DefaultFamily);
     for (QTextBlock block = Document.begin(); block.isValid(); block = block.next()) {
-        FontIndex(FamilyOf(block.charFormat(), DefaultFamily));
+        if (!Collected.contains(block.charFormatIndex())) {
+            Collected.insert(block.charFormatIndex());
+            FontIndex(FamilyOf(block.charFormat(), DefaultFamily));
+        }
         if (QTextList* list = block.textList(); list && IsBullet(list->format().style()) &&
                                                  SymbolFont < 0)
             SymbolFont = -2;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            if (!fragment.isValid())
+            if (!fragment.isValid() || Collected.contains(fragment.charFormatIndex()))
                 continue;
+            Collected.insert(fragment.charFormatIndex());
             const QTextCharFormat f = fragment.charFormat();
             FontIndex(FamilyOf(f, DefaultFamily));
             if (f.foreground().style() != Qt::NoBrush)
@@ -287,27 +298,42 @@ void TRtfBuilder::WriteParagraphFormat(const QTextBlock& block) {
     }
 }
 
+const QByteArray& TRtfBuilder::RunPrefix(int formatIndex, const QTextCharFormat& format) {
+    auto it = RunPrefixes.find(formatIndex);
+    if (it == RunPrefixes.end()) {
+        QByteArray saved;
+        Body.swap(saved);
+        WriteRunFormat(format);
+        // The paragraph mark takes the font and size of the paragraph's last text, so that an
+        // empty line is as high as the text around it.
+        QByteArray mark("\\plain");
+        AppendNumber(mark, "f", FontIndex(FamilyOf(format, DefaultFamily)));
+        const qreal size = format.fontPointSize() > 0 ? format.fontPointSize() : DefaultSize;
+        AppendNumber(mark, "fs", qBound(2, qRound(size * 2), 3276));
+        MarkPrefixes.insert(formatIndex, mark);
+        Body.swap(saved);
+        it = RunPrefixes.insert(formatIndex, saved);
+    }
+    return *it;
+}
+
 void TRtfBuilder::WriteBlock(const QTextBlock& block) {
     WriteParagraphFormat(block);
-    QTextCharFormat markFormat = block.charFormat();
+    int markIndex = block.charFormatIndex();
+    RunPrefix(markIndex, block.charFormat());
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         if (!fragment.isValid())
             continue;
-        const QTextCharFormat f = fragment.charFormat();
+        const int index = fragment.charFormatIndex();
         Body.append('{');
-        WriteRunFormat(f);
+        Body.append(RunPrefix(index, fragment.charFormat()));
         Body.append(' ');
         WriteText(fragment.text());
         Body.append('}');
-        markFormat = f;
+        markIndex = index;
     }
-    // The paragraph mark takes the font and size of the paragraph's last text, so that an
-    // empty line is as high as the text around it.
-    Body.append("\\plain");
-    WriteNumber("f", FontIndex(FamilyOf(markFormat, DefaultFamily)));
-    const qreal size = markFormat.fontPointSize() > 0 ? markFormat.fontPointSize() : DefaultSize;
-    WriteNumber("fs", qBound(2, qRound(size * 2), 3276));
+    Body.append(MarkPrefixes.value(markIndex));
     Body.append("\\par\r\n");
 }
 
