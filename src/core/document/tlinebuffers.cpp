@@ -314,17 +314,25 @@ void TLineBuffers::SaveOutputLines(const QString& fileName) const {
     if (!file.open(QIODevice::WriteOnly))
         throw TPlatformError(
             QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+    // A short write (a full disk, a file-size limit) must not pass as a saved file.
+    auto fail = [&] {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw TPlatformError(QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, reason));
+    };
     QByteArray chunk;
     chunk.reserve(1 << 16);
     for (const QString& line : Output) {
         chunk += line.toUtf8();
         chunk += "\r\n";
         if (chunk.size() >= (1 << 16)) {
-            file.write(chunk);
+            if (file.write(chunk) != chunk.size())
+                fail();
             chunk.clear();
         }
     }
-    file.write(chunk);
+    if (file.write(chunk) != chunk.size() || !file.flush())
+        fail();
     if (!file.commit())
         throw TPlatformError(
             QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));

@@ -2,9 +2,12 @@
 #include "model/tboltgroupdocument.h"
 #include "trecordinghost.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -350,6 +353,40 @@ private slots:
         QVERIFY(host.QuickList.isEmpty());
         QCOMPARE(host.CursorDepth, 0);
         QVERIFY(!buffers.LineBuffersExist());
+    }
+
+    // A write cut short by the disk (here: a limit on the length of files the process may write)
+    // reports failure and leaves the previous file whole.
+    void ShortWriteKeepsPreviousFile() {
+        const QString path = Dir.filePath(QStringLiteral("short.dat"));
+        QFile::remove(path);
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("previous");
+        }
+        TRecordingHost host;
+        TLineBuffers buffers(&host);
+        TBoltGroupDocument d(buffers);
+        d.Bolts.resize(50);
+        d.DataSaved = false;
+        rlimit saved{};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 512;
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        const bool written = d.SaveDataFile(path);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+        QVERIFY(!written);
+        QVERIFY(!d.DataSaved);
+        QCOMPARE(host.Information.last(), QStringLiteral("Data File Not Saved"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("previous"));
+        QCOMPARE(QDir(Dir.path()).entryList({QStringLiteral("short.dat*")}, QDir::Files),
+                 QStringList{QStringLiteral("short.dat")});
     }
 
     void TruncatedAndBinaryFilesLoadWithDefaults_data() {
