@@ -1,10 +1,10 @@
 #include "tlinebuffers.h"
 
 #include "tplatformerror.h"
+#include "tsavefile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -310,32 +310,19 @@ void TLineBuffers::SetDataLine(int index, const QString& text) {
 void TLineBuffers::SaveOutputLines(const QString& fileName) const {
     if (!Exist)
         return;
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw TPlatformError(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
-    // A short write (a full disk, a file-size limit) must not pass as a saved file.
-    auto fail = [&] {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw TPlatformError(QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, reason));
-    };
+    TSaveFile file(fileName);
     QByteArray chunk;
     chunk.reserve(1 << 16);
     for (const QString& line : Output) {
         chunk += line.toUtf8();
         chunk += "\r\n";
         if (chunk.size() >= (1 << 16)) {
-            if (file.write(chunk) != chunk.size())
-                fail();
+            file.Write(chunk);
             chunk.clear();
         }
     }
-    if (file.write(chunk) != chunk.size() || !file.flush())
-        fail();
-    if (!file.commit())
-        throw TPlatformError(
-            QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+    file.Write(chunk);
+    file.Commit();
 }
 
 TDataLineMatch TLineBuffers::FindDataLine(const QString& name) const {
