@@ -5,6 +5,7 @@
 #include "model/tboltgroupmodel.h"
 #include "model/tnumberformat.h"
 #include "tboltview.h"
+#include "tplotstamps.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -83,16 +84,6 @@ public:
         if (Metrics)
             Painter.drawText(QPoint(x, y + Metrics->ascent()), text);
     }
-    // Text on an opaque background of the given colour, as wide as the text and as high as the
-    // font's character cell.
-    void DrawOpaque(int x, int y, const QString& text, QRgb background) {
-        if (!Metrics)
-            return;
-        Painter.fillRect(QRect(x, y, Metrics->horizontalAdvance(text), Metrics->height()),
-                         QColor(background));
-        Draw(x, y, text);
-    }
-
 private:
     QPainter& Painter;
     std::optional<QFontMetrics> Metrics;
@@ -228,22 +219,26 @@ QImage TBoltPlot::PaintPicture(const TBoltProjection::TResult& projection,
         text.Draw(Truncate(tip.x() + 5), Truncate(tip.y() - 5), QLatin1String(letter.Letter));
     }
 
+    painter.end();
+
     // The bolts, far to near: a disc, the number on white, a ring.
     const QList<TProjectedPoint>& points = projection.Points;
     const qint32 boltCount = std::min<qint32>(projection.BoltCount, qint32(points.size()));
+    TPlotStamps& stamps = TPlotStamps::Instance();
+    if (options.ShowBoltLabels) {
+        std::vector<qint32> numbers(static_cast<size_t>(boltCount));
+        for (qint32 i = 0; i < boltCount; ++i)
+            numbers[size_t(i)] = points.at(i).BoltIndex + 1;
+        stamps.PrepareLabels(numbers);
+    }
     for (qint32 i = 0; i < boltCount; ++i) {
         const TProjectedPoint& entry = points.at(i);
         const double x = entry.PlotX;
         const double y = entry.PlotY;
-        painter.setPen(PlotPen(entry.Colour));
-        painter.setBrush(QColor(entry.Colour));
-        DrawEllipse(painter, Truncate(x - 3), Truncate(y - 3), Truncate(x + 3), Truncate(y + 3));
-        if (options.ShowBoltLabels) {
-            text.DrawOpaque(Truncate(x + 5), Truncate(y - 5),
-                            QString::number(entry.BoltIndex + 1) + QLatin1Char(' '), white);
-        }
-        painter.setBrush(Qt::NoBrush);
-        DrawEllipse(painter, Truncate(x - 5), Truncate(y - 5), Truncate(x + 5), Truncate(y + 5));
+        stamps.DrawDisc(picture, Truncate(x - 3), Truncate(y - 3), entry.Colour);
+        if (options.ShowBoltLabels)
+            stamps.DrawLabel(picture, Truncate(x + 5), Truncate(y - 5), entry.BoltIndex + 1);
+        stamps.DrawRing(picture, Truncate(x - 5), Truncate(y - 5), entry.Colour);
         if (i % 100 == 0)
             host.ProcessEvents();
     }
@@ -251,6 +246,7 @@ QImage TBoltPlot::PaintPicture(const TBoltProjection::TResult& projection,
     // The applied load in red: arrow, cross and a ring around the load point; with no bolts a
     // black cross at the origin.
     if (projection.LoadApplied && points.size() >= boltCount + 12) {
+        painter.begin(&picture);
         QPoint p[18];
         const int symbolPoints = int(std::min<qsizetype>(18, points.size() - boltCount));
         for (int k = 0; k < symbolPoints; ++k)
@@ -270,7 +266,7 @@ QImage TBoltPlot::PaintPicture(const TBoltProjection::TResult& projection,
             painter.drawLine(p[14], p[15]);
             painter.drawLine(p[16], p[17]);
         }
+        painter.end();
     }
-    painter.end();
     return picture;
 }

@@ -2,6 +2,7 @@
 
 #include "document/tbaseform.h"
 #include "document/tplatformerror.h"
+#include "model/tboltgroupform.h"
 #include "tdialogs.h"
 #include "tframearea.h"
 #include "timagelist.h"
@@ -928,7 +929,7 @@ TBaseForm* TMainForm::TextEditFile1Click() {
     return form;
 }
 
-TBaseForm* TMainForm::CreateBoltGroupForm() { return nullptr; }
+TBaseForm* TMainForm::CreateBoltGroupForm() { return new TBoltGroupForm(this); }
 
 TBaseForm* TMainForm::BoltGroupAnalysis1Click() {
     TBaseForm* form = CreateBoltGroupForm();
