@@ -95,7 +95,7 @@ public:
     QString RichEditHint() const;
 
     // Activation by the frame, and the one-time default font of the first window in a run.
-    void FormActivate();
+    virtual void FormActivate();
     static void ResetFirstActivation();
 
     // TDocumentHost: this window is the host of its own line buffers.

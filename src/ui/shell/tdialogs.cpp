@@ -1,5 +1,8 @@
 #include "tdialogs.h"
 
+#include "model/tangleform.h"
+#include "model/tboltnodeform.h"
+#include "model/ttitlesform.h"
 #include "topentypeform.h"
 
 #include <QApplication>
@@ -134,6 +137,38 @@ TDialogs::TOpenTool TDialogs::OpenType(QWidget* parent, const QString& fileName)
     if (form.exec() != QDialog::Accepted)
         return TOpenTool::Cancelled;
     return form.ToolIndex() == 0 ? TOpenTool::BoltGroupAnalysis : TOpenTool::TextEditor;
+}
+
+bool TDialogs::ViewingAngle(QWidget* parent, QString& rotX, QString& rotY, QString& rotZ) {
+    TAngleForm form(parent);
+    form.SetTexts(rotX, rotY, rotZ);
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    rotX = form.TextX();
+    rotY = form.TextY();
+    rotZ = form.TextZ();
+    return true;
+}
+
+bool TDialogs::AnalysisTitles(QWidget* parent, QString& analysisTitle, QString& loadCaseTitle) {
+    TTitlesForm form(parent);
+    form.AnalysisTitle->setText(analysisTitle);
+    form.LoadCaseTitle->setText(loadCaseTitle);
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    analysisTitle = form.AnalysisTitle->text();
+    loadCaseTitle = form.LoadCaseTitle->text();
+    return true;
+}
+
+bool TDialogs::NisaNodeNumbers(QWidget* parent, const QStringList& boltColumn,
+                               QStringList& nodeColumn) {
+    TBoltNodeForm form(parent);
+    form.SetRows(boltColumn, nodeColumn);
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    nodeColumn = form.NodeColumn();
+    return true;
 }
 
 void TDialogs::About(QWidget* parent) {

@@ -37,6 +37,14 @@ public:
     virtual bool PrinterSetup(QWidget* parent, QPrinter& printer);
     // Which tool opens a ".dat" file (TOpenTypeForm).
     virtual TOpenTool OpenType(QWidget* parent, const QString& fileName);
+    // The bolt group window's dialogs; false when cancelled. The "Viewing Angle" dialog
+    // (TAngleForm) with the texts of its three angle edits, the "Model and Load Case Titles"
+    // dialog (TTitlesForm), and the "NISA Node Numbers for Bolts" grid (TBoltNodeForm) whose
+    // node column the user edits.
+    virtual bool ViewingAngle(QWidget* parent, QString& rotX, QString& rotY, QString& rotZ);
+    virtual bool AnalysisTitles(QWidget* parent, QString& analysisTitle, QString& loadCaseTitle);
+    virtual bool NisaNodeNumbers(QWidget* parent, const QStringList& boltColumn,
+                                 QStringList& nodeColumn);
     virtual void About(QWidget* parent);
     virtual void Beep();
 

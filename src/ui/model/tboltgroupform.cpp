@@ -1,0 +1,567 @@
+#include "tboltgroupform.h"
+
+#include "document/tbusycursorguard.h"
+#include "document/tplatformerror.h"
+#include "shell/tdialogs.h"
+#include "shell/tmainform.h"
+#include "tangleform.h"
+#include "tboltviewmenu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QProgressBar>
+#include <QRadialGradient>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString ReportSuffix = QStringLiteral(" Bolt Group Loads.rtf");
+
+// Clears the window's Busy flag however the operation it guards ends.
+class TBusyClearGuard {
+public:
+    explicit TBusyClearGuard(TLineBuffers& buffers) : Buffers(buffers) { Buffers.Busy = true; }
+    ~TBusyClearGuard() { Buffers.Busy = false; }
+    TBusyClearGuard(const TBusyClearGuard&) = delete;
+    TBusyClearGuard& operator=(const TBusyClearGuard&) = delete;
+
+private:
+    TLineBuffers& Buffers;
+};
+
+// The rotation dial: a shaded blue ball with a cross marking like a trackball's, on black, which
+// the dial shows transparent.
+QPixmap DialPicture() {
+    QImage image(TBoltGroupForm::DialWidth, TBoltGroupForm::DialHeight, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const QRectF ball(1, 0, 119, 119);
+    QRadialGradient shade(QPointF(42, 38), 80, QPointF(38, 32));
+    shade.setColorAt(0.0, QColor(210, 230, 255));
+    shade.setColorAt(0.35, QColor(70, 120, 230));
+    shade.setColorAt(1.0, QColor(8, 20, 90));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(shade);
+    painter.drawEllipse(ball);
+    // The cross: an equator and a meridian, bent as they would be on the ball's surface.
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(230, 240, 255), 2));
+    painter.drawArc(QRectF(3, 42, 115, 34), 180 * 16, 180 * 16);
+    painter.drawArc(QRectF(44, 2, 34, 115), 90 * 16, 180 * 16);
+    painter.end();
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setMask(pixmap.createMaskFromColor(Qt::black, Qt::MaskInColor));
+    return pixmap;
+}
+
+// The "CURL" cursor of the dial: a curled arrow.
+QCursor CurlCursor() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    QPainterPath curl;
+    curl.moveTo(6, 20);
+    curl.cubicTo(6, 6, 26, 6, 26, 18);
+    QPainterPath head;
+    head.moveTo(26, 26);
+    head.lineTo(20, 16);
+    head.lineTo(31, 16);
+    head.closeSubpath();
+    for (const auto& [colour, width] : {std::pair{QColor(Qt::white), 5.0}, {QColor(Qt::black), 2.0}}) {
+        painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(curl);
+        painter.setBrush(colour);
+        painter.drawPath(head);
+    }
+    painter.end();
+    return QCursor(pixmap, 6, 20);
+}
+
+} // namespace
+
+TBoltGroupForm::TBoltGroupForm(TMainForm* mainForm, QWidget* parent)
+    : TBaseForm(mainForm, parent), Document(*this) {
+    setObjectName(QStringLiteral("BoltGroupForm"));
+    DocumentType = QStringLiteral("Bolt Group Analysis");
+    setWindowTitle(QStringLiteral("Bolt Group Analysis"));
+    CreatePane();
+    CreatePopupMenu4();
+    // The view answers the user-defined view with the "Viewing Angle" dialog, and every new
+    // picture is shown at once.
+    Document.View.AskAngles = [this](double& rotX, double& rotY, double& rotZ) {
+        QString textX = TAngleForm::AngleText(rotX);
+        QString textY = TAngleForm::AngleText(rotY);
+        QString textZ = TAngleForm::AngleText(rotZ);
+        if (!TDialogs::Current().ViewingAngle(this, textX, textY, textZ))
+            return false;
+        TAngleForm::ReadAngles(textX, textY, textZ, rotX, rotY, rotZ);
+        return true;
+    };
+    Document.View.PictureChanged = [this] { RefreshImage1(); };
+    RefreshImage1();
+    TBoltViewMenu::AttachFrameMenu(MainForm);
+}
+
+TBoltGroupForm::~TBoltGroupForm() {
+    Document.View.AskAngles = nullptr;
+    Document.View.PictureChanged = nullptr;
+    Document.Bolts.clear();
+    Document.ProjectedBolts.clear();
+    Document.UnitLoads.clear();
+    Document.ActualLoads.clear();
+}
+
+void TBoltGroupForm::CreatePane() {
+    auto* layout = qobject_cast<QVBoxLayout*>(this->layout());
+    const int index = layout ? layout->indexOf(RichEdit1) : -1;
+    if (layout)
+        layout->removeWidget(RichEdit1);
+
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(1);
+    Splitter1->setChildrenCollapsible(false);
+
+    ScrollBox1 = new QScrollArea(Splitter1);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setWidgetResizable(false);
+    ScrollBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto* pane = new QWidget;
+    pane->setObjectName(QStringLiteral("Pane"));
+    auto* column = new QVBoxLayout(pane);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    Image1 = new QLabel(pane);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setFixedSize(TBoltView::PictureWidth, TBoltView::PictureHeight);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setMouseTracking(true);
+    Image1->installEventFilter(this);
+    column->addWidget(Image1, 0, Qt::AlignLeft | Qt::AlignTop);
+    Image2 = new QLabel(pane);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setFixedSize(DialWidth, DialHeight);
+    Image2->setToolTip(QStringLiteral("Rotate Angle of View"));
+    Image2->setStatusTip(QStringLiteral("Rotate Angle of View"));
+    Image2->setPixmap(DialPicture());
+    Image2->installEventFilter(this);
+    column->addWidget(Image2, 0, Qt::AlignHCenter | Qt::AlignTop);
+    column->addStretch(1);
+    pane->setFixedSize(TBoltView::PictureWidth, TBoltView::PictureHeight + 4 + DialHeight + 4);
+    ScrollBox1->setWidget(pane);
+    ScrollBox1->setMinimumWidth(40);
+
+    Splitter1->addWidget(ScrollBox1);
+    Splitter1->addWidget(RichEdit1);
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({PaneWidth, qMax(100, width() - PaneWidth - 1)});
+    if (layout)
+        layout->insertWidget(index < 0 ? layout->count() : index, Splitter1, 1);
+}
+
+void TBoltGroupForm::CreatePopupMenu4() {
+    PopupMenu4 = new QMenu(this);
+    PopupMenu4->setObjectName(QStringLiteral("PopupMenu4"));
+    QMenu* m = PopupMenu4;
+    CopyImage1 = m->addAction(QStringLiteral("Copy Image"));
+    CopyImage1->setObjectName(QStringLiteral("CopyImage1"));
+    m->addSeparator();
+    SaveImage1 = m->addAction(QStringLiteral("Save Image"));
+    SaveImage1->setObjectName(QStringLiteral("SaveImage1"));
+    SaveImageAs1 = m->addAction(QStringLiteral("Save Image As..."));
+    SaveImageAs1->setObjectName(QStringLiteral("SaveImageAs1"));
+    m->addSeparator();
+    View1 = m->addMenu(QStringLiteral("View"));
+    View1->setObjectName(QStringLiteral("View1"));
+    ViewItems = TBoltViewMenu::AddViewItems(View1, QStringLiteral("2"), false);
+    Perspective1 = m->addMenu(QStringLiteral("Perspective"));
+    Perspective1->setObjectName(QStringLiteral("Perspective1"));
+    LensItems = TBoltViewMenu::AddLensItems(Perspective1, QStringLiteral("2"));
+    m->addSeparator();
+    AnalysisTitles1 = m->addAction(QStringLiteral("Analysis Titles"));
+    AnalysisTitles1->setObjectName(QStringLiteral("AnalysisTitles1"));
+    SelectAllBolts1 = m->addAction(QStringLiteral("Select All Bolts"));
+    SelectAllBolts1->setObjectName(QStringLiteral("SelectAllBolts1"));
+
+    connect(CopyImage1, &QAction::triggered, this, &TBoltGroupForm::CopyImage1Click);
+    connect(SaveImage1, &QAction::triggered, this, &TBoltGroupForm::SaveImage1Click);
+    connect(SaveImageAs1, &QAction::triggered, this, &TBoltGroupForm::SaveImageAs1Click);
+    connect(AnalysisTitles1, &QAction::triggered, this, &TBoltGroupForm::AnalysisTitles1Click);
+    connect(SelectAllBolts1, &QAction::triggered, this, &TBoltGroupForm::SelectAllBolts1Click);
+    for (QAction* a : std::as_const(ViewItems)) {
+        const int tag = a->data().toInt();
+        connect(a, &QAction::triggered, this, [this, tag] { ViewingAngleChange(tag); });
+    }
+    for (QAction* a : std::as_const(LensItems)) {
+        const int lens = a->data().toInt();
+        connect(a, &QAction::triggered, this, [this, lens] { ChangeLens(lens); });
+    }
+    connect(View1, &QMenu::aboutToShow, this, &TBoltGroupForm::View1Click);
+    connect(Perspective1, &QMenu::aboutToShow, this, &TBoltGroupForm::Perspective1Click);
+    connect(PopupMenu4, &QMenu::aboutToShow, this, &TBoltGroupForm::PopupMenu4Popup);
+    // The menu belongs to the picture and to the pane around it.
+    for (QWidget* w : {static_cast<QWidget*>(ScrollBox1), ScrollBox1->widget(),
+                       static_cast<QWidget*>(Image1)}) {
+        w->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(w, &QWidget::customContextMenuRequested, this,
+                [this] { PopupMenu4->popup(QCursor::pos()); });
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Activation
+
+void TBoltGroupForm::FormActivate() {
+    if (!FirstActivationPending) {
+        TBaseForm::FormActivate();
+        return;
+    }
+    FirstActivationPending = false;
+    FirstActivation();
+}
+
+void TBoltGroupForm::FirstActivation() {
+    // 1. The default name, numbered by the document windows open in the frame.
+    const int windows = MainForm ? MainForm->DocumentCount() : 1;
+    FileName = QDir::home().filePath(QStringLiteral("Bolt Group Analysis %1.dat").arg(windows));
+
+    // 2. Document type and status panel.
+    DocumentType = QStringLiteral("Bolt Group Analysis");
+    ShowInformation(QStringLiteral("Data File Not Loaded"));
+    CoolBar1->show();
+    StatusBarVisible1->setVisible(true);
+    StatusBarSeparator->setVisible(true);
+    Gauge1->hide();
+    ProgressBar1->setVisible(false);
+
+    // 3. The window's Open and Save dialogs.
+    OpenDialogTitle = QStringLiteral("Open Data File");
+    OpenDialogFilter = QStringLiteral(
+        "Data File (*.dat)|*.dat|NISA Input File (*.nis)|*.nis|All Files (*.*)|*.*");
+    SaveDialogTitle = QStringLiteral("Save File");
+    SaveDialogFilter = QStringLiteral(
+        "Rich Text and Text Files (*.rtf & *.txt)|*.rtf;*.txt|Data Files (*.dat)|*.dat|Windows "
+        "Metafiles (*.emf & *.wmf)|*.emf;*.wmf|NISA Input Files (*.nis)|*.nis|All Files (*.*)|*.*");
+
+    // 4. What every document window does when it is activated.
+    TBaseForm::FormActivate();
+
+    // 5. Extensions; the report's columns need long lines.
+    DataExtension = QStringLiteral(".dat");
+    DefaultExtension = QStringLiteral(".rtf");
+    OpenExtension = QStringLiteral(".dat");
+    RichEdit1->setLineWrapMode(QTextEdit::NoWrap);
+
+    // 6. The picture, the dial's cursor and the drag states.
+    Image1->setFixedSize(TBoltView::PictureWidth, TBoltView::PictureHeight);
+    Image2->setCursor(CurlCursor());
+    Document.View.RotatingView = false;
+    BandActive = false;
+
+    // 7. The empty view.
+    PlotBolts();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Opening and saving
+
+void TBoltGroupForm::OpenDocument(const QString& fileName) {
+    const QString extension = Extension(fileName).toLower();
+    if (extension != QLatin1String(".dat") && extension != QLatin1String(".nis")) {
+        // Another kind of file opens in a window of its own kind; this one stays as it was.
+        if (MainForm)
+            MainForm->OpenFileByType(fileName);
+        return;
+    }
+    ShowInformation(QStringLiteral("Data File Not Loaded"));
+    {
+        TBusyClearGuard busy(*this);
+        TBusyCursorGuard cursor(*this);
+        Document.ResetModel();
+        // The caption follows the name the reader gave the document, also when it stopped on
+        // an error.
+        struct TCaptionGuard {
+            TBoltGroupForm& Form;
+            ~TCaptionGuard() {
+                Form.SetCaption();
+                Form.MarkReportFromModel();
+                Form.RichEdit1->setStatusTip(Form.FileName);
+            }
+        } caption{*this};
+        if (QFileInfo(fileName).isFile()) {
+            if (extension == QLatin1String(".dat"))
+                Document.LoadDataFile(fileName);
+            else
+                Document.ImportNisaFile(fileName);
+        }
+    }
+}
+
+void TBoltGroupForm::Open2Click() {
+    const QString chosen = TDialogs::Current().OpenFileName(
+        this, OpenDialogTitle, ChangeExtension(FileName, OpenExtension), OpenDialogFilter);
+    if (chosen.isEmpty())
+        return;
+    if (MainForm)
+        MainForm->update();
+    OpenDocument(chosen);
+}
+
+void TBoltGroupForm::SaveDocumentAs() {
+    const QString chosen = TDialogs::Current().SaveFileName(
+        this, SaveDialogTitle, FileName, SaveDialogFilter, QStringLiteral("rtf"));
+    if (chosen.isEmpty())
+        return;
+    if (QFileInfo::exists(chosen) &&
+        ShowMessage(QStringLiteral("The File Already Exists\n\n  Overwrite?"),
+                    QStringLiteral("Warning"), TMessageIcon::Information,
+                    TMessageButtons::YesNo) != TMessageResult::Yes)
+        return;
+    const QString extension = Extension(chosen).toLower();
+    if (extension == QLatin1String(".wmf") || extension == QLatin1String(".emf")) {
+        Document.ImageFileName = chosen;
+        Document.SavePicture(Document.ImageFileName);
+    } else if (extension == QLatin1String(".dat")) {
+        Document.SaveDataFile(chosen);
+    } else if (extension == QLatin1String(".nis")) {
+        ExportNisaLoads(chosen);
+    } else {
+        FileName = chosen;
+        SaveDocument();
+    }
+}
+
+void TBoltGroupForm::SaveDocument() {
+    if (!Document.DataSaved)
+        Document.SaveDataFile(DataFileName(FileName));
+    const QString picture = Document.ImageFileName.isEmpty()
+                                ? ChangeExtension(FileName, QStringLiteral(".bmp"))
+                                : Document.ImageFileName;
+    Document.View.SavePicture(picture);
+    // A report saved as .txt or .RTF is written as rich text under .rtf.
+    if (Extension(FileName) != QLatin1String(".rtf"))
+        FileName = ChangeExtension(FileName, QStringLiteral(".rtf"));
+    TBaseForm::SaveDocument();
+}
+
+void TBoltGroupForm::ExportNisaLoads(const QString& fileName) {
+    Document.ExportNisaLoads(fileName);
+    // Node numbers accepted in the dialog are a change of the model.
+    MarkReportFromModel();
+}
+
+QString TBoltGroupForm::DataFileName(const QString& fileName) {
+    const qsizetype at = fileName.indexOf(ReportSuffix);
+    if (at >= 0)
+        return fileName.left(at) + QStringLiteral(".dat");
+    return ChangeExtension(fileName, QStringLiteral(".dat"));
+}
+
+QString TBoltGroupForm::Extension(const QString& fileName) {
+    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot > slash ? fileName.mid(dot) : QString();
+}
+
+QString TBoltGroupForm::ChangeExtension(const QString& fileName, const QString& extension) {
+    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    if (dot > slash)
+        return fileName.left(dot) + extension;
+    return fileName + extension;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Titles and analysis
+
+void TBoltGroupForm::EditTitles() {
+    QString analysisTitle = Document.AnalysisTitle;
+    QString loadCaseTitle = Document.LoadCaseTitle;
+    if (!TDialogs::Current().AnalysisTitles(this, analysisTitle, loadCaseTitle))
+        return;
+    Document.AnalysisTitle = analysisTitle;
+    Document.LoadCaseTitle = loadCaseTitle;
+    Document.MarkChanged();
+    RefreshAnalysis();
+}
+
+void TBoltGroupForm::RefreshAnalysis() {
+    try {
+        Document.RefreshAnalysis();
+    } catch (...) {
+        // A report half written when the analysis stopped goes with its buffers.
+        FreeLineBuffers();
+        MarkReportFromModel();
+        throw;
+    }
+    MarkReportFromModel();
+}
+
+void TBoltGroupForm::MarkReportFromModel() {
+    RichEdit1->document()->setModified(!Document.DataSaved);
+}
+
+void TBoltGroupForm::ToggleTitleStyle(int tag) {
+    TBaseForm::ToggleTitleStyle(tag);
+    // The report is rebuilt at once with the new style.
+    try {
+        Document.CalculateUnitLoads();
+        Document.CalculateActualLoads();
+    } catch (...) {
+        FreeLineBuffers();
+        MarkReportFromModel();
+        throw;
+    }
+    MarkReportFromModel();
+}
+
+void TBoltGroupForm::ToggleSubtitleStyle(int tag) {
+    TBaseForm::ToggleSubtitleStyle(tag);
+    try {
+        Document.CalculateUnitLoads();
+        Document.CalculateActualLoads();
+    } catch (...) {
+        FreeLineBuffers();
+        MarkReportFromModel();
+        throw;
+    }
+    MarkReportFromModel();
+}
+
+void TBoltGroupForm::PlotBolts() { Document.PlotBolts(); }
+
+void TBoltGroupForm::RefreshImage1() {
+    Image1->setPixmap(QPixmap::fromImage(Document.View.Picture));
+    Image1->repaint();
+}
+
+// ---------------------------------------------------------------------------------------------
+// View commands
+
+void TBoltGroupForm::ViewingAngleChange(int code) {
+    Document.View.SetViewingAngle(code);
+    PlotBolts();
+}
+
+void TBoltGroupForm::ChangeLens(int lens) {
+    Document.View.ChangeLens(lens);
+    PlotBolts();
+}
+
+void TBoltGroupForm::ChangeBoltLabels() {
+    Document.View.ChangeBoltLabels();
+    PlotBolts();
+}
+
+void TBoltGroupForm::ChangeDepthShading() {
+    Document.View.ChangeDepthShading();
+    PlotBolts();
+}
+
+void TBoltGroupForm::View1Click() { TBoltViewMenu::CheckTag(ViewItems, Document.View.ViewingAngle); }
+
+void TBoltGroupForm::Perspective1Click() { TBoltViewMenu::CheckTag(LensItems, Document.View.Lens); }
+
+void TBoltGroupForm::Image2MouseDown(const QPoint& position) {
+    Document.View.Image2MouseDown(position.x(), position.y());
+}
+
+void TBoltGroupForm::Image2MouseMove(const QPoint& position) {
+    if (Document.View.Image2MouseMove(position.x(), position.y()))
+        PlotBolts();
+}
+
+void TBoltGroupForm::Image2MouseUp() { Document.View.Image2MouseUp(); }
+
+// ---------------------------------------------------------------------------------------------
+// Image commands and the context menu
+
+void TBoltGroupForm::CopyImage1Click() { QApplication::clipboard()->setImage(Document.View.Picture); }
+
+void TBoltGroupForm::SaveImage1Click() {
+    if (!Document.ImageFileName.isEmpty())
+        Document.SavePicture(Document.ImageFileName);
+    else
+        Document.SavePicture(ChangeExtension(FileName, QStringLiteral(".bmp")));
+}
+
+void TBoltGroupForm::SaveImageAs1Click() {
+    const QString proposed = Document.ImageFileName.isEmpty()
+                                 ? ChangeExtension(FileName, QStringLiteral(".bmp"))
+                                 : Document.ImageFileName;
+    const QString chosen = TDialogs::Current().SaveFileName(
+        this, QString::fromLatin1(SaveImageTitle), proposed, QString::fromLatin1(SaveImageFilter),
+        QString::fromLatin1(SaveImageExtension));
+    if (chosen.isEmpty())
+        return;
+    Document.ImageFileName = chosen;
+    Document.SavePicture(Document.ImageFileName);
+}
+
+void TBoltGroupForm::SelectAllBolts1Click() {
+    Document.SelectedBolts.clear();
+    Document.SelectedBolts.reserve(Document.BoltCount());
+    for (qint32 i = 0; i < Document.BoltCount(); ++i)
+        Document.SelectedBolts.append(i);
+    PlotBolts();
+}
+
+void TBoltGroupForm::PopupMenu4Popup() {
+    const QList<QAction*> items = PopupMenu4->actions();
+    for (qsizetype i = FixedPopupItems; i < items.size(); ++i) {
+        PopupMenu4->removeAction(items.at(i));
+        if (items.at(i)->parent() == PopupMenu4 || items.at(i)->parent() == this)
+            items.at(i)->deleteLater();
+    }
+    SelectAllBolts1->setVisible(qint32(Document.SelectedBolts.size()) != Document.BoltCount());
+}
+
+bool TBoltGroupForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image2) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            Image2MouseDown(static_cast<QMouseEvent*>(event)->position().toPoint());
+            return true;
+        case QEvent::MouseMove:
+            Image2MouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+            return true;
+        case QEvent::MouseButtonRelease:
+            Image2MouseUp();
+            return true;
+        default:
+            break;
+        }
+    }
+    return TBaseForm::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Questions of the document
+
+void TBoltGroupForm::ClearText() { RichEdit1->clear(); }
+
+bool TBoltGroupForm::EditNisaNodeNumbers(const QStringList& boltColumn, QStringList& nodeColumn) {
+    return TDialogs::Current().NisaNodeNumbers(this, boltColumn, nodeColumn);
+}
+
+bool TBoltGroupForm::InputQuery(const QString& caption, const QString& prompt, QString& text) {
+    return TDialogs::Current().InputText(this, caption, prompt, text);
+}
