@@ -221,12 +221,27 @@ QByteArray TWordList::ReadFile(const QString& fileName) {
     };
     if (file.size() > MaxFileSize)
         throw tooLarge();
-    QByteArray bytes = file.read(MaxFileSize + 1);
-    if (bytes.size() > MaxFileSize)
+    // Read into a buffer of the file's size (grown for files that do not know theirs), so that
+    // a small file never costs a buffer of the largest size allowed.
+    QByteArray bytes(qsizetype(file.size()) + 1, Qt::Uninitialized);
+    qsizetype used = 0;
+    for (;;) {
+        if (used == bytes.size()) {
+            if (used > MaxFileSize)
+                throw tooLarge();
+            bytes.resize(qsizetype(std::min<qint64>(2 * qint64(used), MaxFileSize + 1)));
+        }
+        const qint64 n = file.read(bytes.data() + used, bytes.size() - used);
+        if (n < 0)
+            throw TPlatformError(
+                QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+        if (n == 0)
+            break;
+        used += qsizetype(n);
+    }
+    if (used > MaxFileSize)
         throw tooLarge();
-    if (file.error() != QFileDevice::NoError)
-        throw TPlatformError(
-            QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+    bytes.truncate(used);
     file.close();
     return bytes;
 }

@@ -191,6 +191,15 @@ private slots:
             QVERIFY(list.Search(list.At(i)).Found);
     }
 
+    // Files that do not know their size (as those of /proc) are read to their end.
+    void ReadsFileOfUnknownSize() {
+        if (!QFile::exists(QStringLiteral("/proc/self/maps")))
+            QSKIP("no /proc");
+        const QStringList lines = TWordList::ReadLines(QStringLiteral("/proc/self/maps"), TWordList::MaxEntries);
+        QVERIFY(lines.size() > 10);
+        QVERIFY(lines.last().size() > 10);
+    }
+
     void MissingFileIsAnError() {
         TWordList list;
         QVERIFY_THROWS_EXCEPTION(TPlatformError, list.LoadFromFile(QStringLiteral("/nonexistent/x.dic")));
