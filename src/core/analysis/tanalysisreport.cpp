@@ -3,6 +3,7 @@
 #include "model/tnumberformat.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace {
 
@@ -11,7 +12,31 @@ void AddNumber(QString& line, double value, int width, int decimals) {
     TNumberFormat::AppendFixed(line, value, width, decimals);
 }
 
+// Appends the bolt number followed by a suffix character (none when 0), padded on the left to
+// the width; a longer label is kept whole.
+void AddLabel(QString& line, qsizetype number, char suffix, int width) {
+    char text[32];
+    char* end = std::to_chars(text, text + 24, qint64(number)).ptr;
+    if (suffix)
+        *end++ = suffix;
+    const int length = int(end - text);
+    if (width > length)
+        line.resize(line.size() + (width - length), QLatin1Char(' '));
+    line.append(QLatin1StringView(text, length));
+}
+
 QString Label(const QString& text, int width) { return TNumberFormat::PadLeft(text, width); }
+
+// A new report line with room for the given number of characters, so that building it takes
+// one allocation and the line holds no more memory than its row needs.
+QString NewLine(qsizetype length) {
+    QString line;
+    line.reserve(length);
+    return line;
+}
+
+constexpr qsizetype Row3Length = 5 + 3 * 18 + 2 * 2;
+constexpr qsizetype Row6Length = 4 + 6 + 6 * 12;
 
 // The writer of one half of the report over the buffers.
 class TWriter {
@@ -49,9 +74,12 @@ public:
     }
     // A label followed by three values of F(18, 4) with two spaces between them.
     static QString Row3(const QString& label, double a, double b, double c) {
-        QString line;
-        line.reserve(label.size() + 58);
+        QString line = NewLine(Row3Length);
         line += label;
+        return Row3(std::move(line), a, b, c);
+    }
+    // The three values appended to a line that holds its label.
+    static QString Row3(QString&& line, double a, double b, double c) {
         AddNumber(line, a, 18, 4);
         line += QLatin1String("  ");
         AddNumber(line, b, 18, 4);
@@ -61,7 +89,8 @@ public:
     }
     // The bolt number padded to 4, six spaces and six values of F(12, decimals).
     static QString Row6(qsizetype index, const std::array<double, 6>& values) {
-        QString line = Label(QString::number(index + 1), 4);
+        QString line = NewLine(Row6Length);
+        AddLabel(line, index + 1, 0, 4);
         line += QLatin1String("      ");
         for (double v : values)
             AddNumber(line, v, 12, 3);
@@ -155,8 +184,9 @@ void TAnalysisReport::WriteUnitLoadReport(const TBoltGroupModel& model,
     const QString z = Label(QStringLiteral("z"), 5);
     for (qsizetype i = 0; i < n; ++i) {
         const TBoltUnitLoads& u = unitLoads.at(i);
-        out.Line(TWriter::Row3(Label(QString::number(i + 1) + QLatin1Char('x'), 5), u.XDueToFX,
-                               u.XDueToFY, u.XDueToFZ));
+        QString first = NewLine(Row3Length);
+        AddLabel(first, i + 1, 'x', 5);
+        out.Line(TWriter::Row3(std::move(first), u.XDueToFX, u.XDueToFY, u.XDueToFZ));
         out.Line(TWriter::Row3(y, u.YDueToFX, u.YDueToFY, u.YDueToFZ));
         out.Line(TWriter::Row3(z, u.ZDueToFX, u.ZDueToFY, u.ZDueToFZ));
         out.EventPoint(i);
@@ -198,7 +228,8 @@ void TAnalysisReport::WriteUnitLoadReport(const TBoltGroupModel& model,
     bool anyOriented = false;
     for (qsizetype i = 0; i < n; ++i) {
         const TBolt& b = bolts.at(i);
-        QString line = Label(QString::number(i + 1), 4);
+        QString line = NewLine(Row6Length);
+        AddLabel(line, i + 1, 0, 4);
         line += QLatin1String("      ");
         AddNumber(line, b.X, 12, 3);
         AddNumber(line, b.Y, 12, 3);
@@ -218,8 +249,11 @@ void TAnalysisReport::WriteUnitLoadReport(const TBoltGroupModel& model,
         out.Line(QStringLiteral("Attachment      Axial Direction   Shear Plane"));
         out.Blank();
         for (qsizetype i = 0; i < n; ++i) {
-            out.Line(Label(QString::number(i + 1), 4) + QStringLiteral("            ") +
-                     OrientationText(bolts.at(i).ResolvedOrientation()));
+            QString line = NewLine(4 + 12 + 28);
+            AddLabel(line, i + 1, 0, 4);
+            line += QLatin1String("            ");
+            line += OrientationText(bolts.at(i).ResolvedOrientation());
+            out.Line(line);
             out.EventPoint(i);
         }
         out.Blank(2);
@@ -325,8 +359,9 @@ void TAnalysisReport::WriteActualLoadReport(const TBoltGroupModel& model, TLineB
     bool anyUndefined = false;
     for (qsizetype i = 0; i < n; ++i) {
         const TBoltActualLoads& a = loads.at(i);
-        out.Line(TWriter::Row3(Label(QString::number(i + 1) + QLatin1Char(' '), 5), a.LoadX,
-                               a.LoadY, a.LoadZ));
+        QString line = NewLine(Row3Length);
+        AddLabel(line, i + 1, ' ', 5);
+        out.Line(TWriter::Row3(std::move(line), a.LoadX, a.LoadY, a.LoadZ));
         if (bolts.at(i).ResolvedOrientation() == TBoltOrientation::NotDefined)
             anyUndefined = true;
         else
@@ -344,8 +379,9 @@ void TAnalysisReport::WriteActualLoadReport(const TBoltGroupModel& model, TLineB
             if (bolts.at(i).ResolvedOrientation() != TBoltOrientation::NotDefined)
                 continue;
             const TBoltActualLoads& a = loads.at(i);
-            QString line = TWriter::Row3(Label(QString::number(i + 1) + QLatin1Char(' '), 5),
-                                         a.ResultantXYZ, a.ResultantXY, a.ResultantXZ);
+            QString line = NewLine(Row3Length + 2 + 18);
+            AddLabel(line, i + 1, ' ', 5);
+            line = TWriter::Row3(std::move(line), a.ResultantXYZ, a.ResultantXY, a.ResultantXZ);
             line += QLatin1String("  ");
             AddNumber(line, a.ResultantYZ, 18, 4);
             out.Line(line);
@@ -363,7 +399,8 @@ void TAnalysisReport::WriteActualLoadReport(const TBoltGroupModel& model, TLineB
             if (o == TBoltOrientation::NotDefined)
                 continue;
             const TBoltActualLoads& a = loads.at(i);
-            QString line = Label(QString::number(i + 1) + QLatin1Char(' '), 5);
+            QString line = NewLine(5 + 2 * 18 + 2);
+            AddLabel(line, i + 1, ' ', 5);
             AddNumber(line, a.AxialLoad(o), 18, 4);
             line += QLatin1String("  ");
             AddNumber(line, a.ShearLoad(o), 18, 4);

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -300,7 +301,63 @@ namespace {
 // digits and ties rounded away from zero, using "." as the separator; more than 10 digits before
 // the separator give the exponent form "d.dddE10". Writes into out (at least 64 + decimals bytes)
 // and returns the length.
+// The common case exactly and without a decimal conversion: |value| below 10^10 and at most 9
+// decimals. The value, a 53-bit integer times a power of two, is scaled by a power of ten in
+// 128-bit integers and rounded half away from zero; 0 when the case is not covered.
+int FastFixedText(char* out, double value, int decimals) {
+    static constexpr double Powers[11] = {1,   1e1, 1e2, 1e3, 1e4, 1e5,
+                                          1e6, 1e7, 1e8, 1e9, 1e10};
+    static constexpr quint64 IntPowers[11] = {1,           10,           100,        1000,
+                                              10000,       100000,       1000000,    10000000,
+                                              100000000,   1000000000,   10000000000};
+    const double a = std::fabs(value);
+    const auto bits = std::bit_cast<quint64>(a);
+    const int biased = int(bits >> 52);
+    if (!(a < 1e10) || decimals > 9 || biased == 0)
+        return 0; // large, many decimals, zero or subnormal: the general path
+    int before = 0; // digits before the separator
+    while (before < 10 && a >= Powers[before])
+        ++before;
+    const int scaled = std::min(decimals, 10 - before); // decimals within 10 significant digits
+    // a = mantissa * 2^-shift, with shift > 18 as a < 2^34.
+    const quint64 mantissa = (bits & ((quint64(1) << 52) - 1)) | (quint64(1) << 52);
+    const int shift = 1075 - biased;
+    const unsigned __int128 product = (unsigned __int128)mantissa * IntPowers[scaled];
+    quint64 q = 0;
+    if (shift < 128) {
+        q = quint64(product >> shift);
+        const unsigned __int128 rest = product & ((((unsigned __int128)1) << shift) - 1);
+        if (rest >= (((unsigned __int128)1) << (shift - 1)))
+            ++q;
+    }
+    if (scaled == 0 && q >= IntPowers[10])
+        return 0; // rounded up to 11 digits: exponent form
+    // The digits of q, and a 0 before the separator when they are all decimals.
+    char digits[24];
+    int count = int(std::to_chars(digits, digits + 24, q).ptr - digits);
+    char* p = out;
+    if (value < 0 && q != 0)
+        *p++ = '-';
+    if (count <= scaled)
+        *p++ = '0';
+    const int whole = std::max(count - scaled, 0);
+    std::memcpy(p, digits, size_t(whole));
+    p += whole;
+    if (decimals > 0) {
+        *p++ = '.';
+        for (int i = count; i < scaled; ++i)
+            *p++ = '0';
+        std::memcpy(p, digits + whole, size_t(count - whole));
+        p += count - whole;
+        for (int i = scaled; i < decimals; ++i)
+            *p++ = '0';
+    }
+    return int(p - out);
+}
+
 int FixedText(char* out, double value, int decimals) {
+    if (const int length = FastFixedText(out, value, decimals))
+        return length;
     char* p = out;
     auto zero = [&] {
         *p++ = '0';
@@ -388,7 +445,7 @@ void TNumberFormat::AppendFixed(QString& line, double value, int width, int deci
     char text[128];
     const int length = FixedText(text, value, decimals);
     if (width > length)
-        line.append(QString(width - length, QLatin1Char(' ')));
+        line.resize(line.size() + (width - length), QLatin1Char(' '));
     const qsizetype start = line.size();
     line.append(QLatin1StringView(text, length));
     const QChar separator = DecimalSeparator();

@@ -1,6 +1,9 @@
 #include "model/tnumberformat.h"
 
 #include <QTest>
+#include <cmath>
+#include <cstdio>
+#include <random>
 
 // The fixed-width number and text fields of the analysis report (TNumberFormat::FormatFixed and
 // PadLeft), which the NISA fragment shares.
@@ -43,6 +46,25 @@ private slots:
         QFETCH(int, decimals);
         QFETCH(QString, text);
         QCOMPARE(TNumberFormat::FormatFixed(value, width, decimals), text);
+    }
+
+    // Away from ties the rounding is that of the exact binary value, as the C library's.
+    void FormatFixedAgreesWithExactRounding() {
+        std::mt19937_64 rng(3);
+        for (int i = 0; i < 200000; ++i) {
+            const int decimals = int(rng() % 7);
+            const int digits = 1 + int(rng() % (10 - decimals));
+            const double magnitude = std::pow(10.0, digits - 1 - int(rng() % 3));
+            double value = std::ldexp(double(rng() >> 11), -53) * magnitude;
+            if (rng() % 2)
+                value = -value;
+            char expected[64];
+            std::snprintf(expected, sizeof expected, "%.*f", decimals, value);
+            QString text = QString::fromLatin1(expected);
+            if (text.startsWith(QLatin1Char('-')) && text.count(QLatin1Char('0')) == text.size() - 1 - (decimals > 0))
+                text.remove(0, 1); // no sign on a value that rounds to zero
+            QCOMPARE(TNumberFormat::FormatFixed(value, 0, decimals), text);
+        }
     }
 
     void FormatFixedUsesTheDecimalSeparator() {
