@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <string_view>
 
 namespace {
 
@@ -79,7 +80,18 @@ bool TNisaImport::ImportNisaFile(const QString& fileName) {
         Buffers.ProgressTotal = Buffers.DataLineCount();
 
         ReadTitle();
-        if (!ReadRigidLink()) {
+        const bool linkFound = ReadRigidLink();
+        if (TooManyNodes) {
+            Document.AnalysisTitle.clear();
+            host.ShowMessage(QStringLiteral("The rigid link names more than %1 nodes; at most %1 "
+                                            "bolts can be read.")
+                                 .arg(MaxLinkNodes),
+                             QStringLiteral("Warning"), TMessageIcon::Exclamation,
+                             TMessageButtons::Ok);
+            host.ShowInformation(QStringLiteral("Reading NISA File Aborted"));
+            return false;
+        }
+        if (!linkFound) {
             Document.AnalysisTitle.clear();
             host.ShowMessage(QStringLiteral("No Rigid Links in NISA File\nCannot Extract Bolt Group"),
                              QStringLiteral("Warning"), TMessageIcon::Exclamation,
@@ -111,6 +123,7 @@ bool TNisaImport::ImportNisaFile(const QString& fileName) {
 }
 
 void TNisaImport::ReadLines(const QString& fileName) {
+    FileName = fileName;
     QFileInfo info(fileName);
     if (!info.exists())
         return;
@@ -132,9 +145,9 @@ void TNisaImport::ReadLines(const QString& fileName) {
     // A final line without a line end counts; a final line end starts no further line.
     constexpr qint64 BlockSize = 1 << 20;
     QByteArray block;
-    QByteArray piece;
-    piece.reserve(MaxPieceLength);
-    int pieceLength = 0;
+    char piece[MaxPieceLength];
+    int kept = 0;        // printable characters of the piece, in `piece`
+    int pieceLength = 0; // all characters of the piece, line ends excepted
     bool afterCarriageReturn = false;
     qint64 total = 0;
     for (;;) {
@@ -151,30 +164,30 @@ void TNisaImport::ReadLines(const QString& fileName) {
             }
             afterCarriageReturn = c == '\r';
             if (c == '\r' || c == '\n') {
-                AddPiece(piece);
-                piece.clear();
+                AddPiece(std::string_view(piece, size_t(kept)));
+                kept = 0;
                 pieceLength = 0;
                 continue;
             }
             if (pieceLength == MaxPieceLength) {
-                AddPiece(piece);
-                piece.clear();
+                AddPiece(std::string_view(piece, size_t(kept)));
+                kept = 0;
                 pieceLength = 0;
             }
             ++pieceLength;
             // Only the printable characters, space to tilde, are kept.
             if (c >= ' ' && c <= '~')
-                piece += c;
+                piece[kept++] = c;
         }
     }
     if (file.error() != QFileDevice::NoError)
         throw TPlatformError(
             QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
     if (pieceLength > 0)
-        AddPiece(piece);
+        AddPiece(std::string_view(piece, size_t(kept)));
 }
 
-void TNisaImport::AddPiece(const QByteArray& piece) {
+void TNisaImport::AddPiece(std::string_view piece) {
     ++PieceCount;
     if (PieceCount % ReadingReportInterval == 0) {
         Document.Host().ShowInformation(QStringLiteral("Reading Line ") +
@@ -182,15 +195,16 @@ void TNisaImport::AddPiece(const QByteArray& piece) {
         Document.Host().ProcessEvents();
     }
     // Comment lines are invisible to every search, so they are never kept.
-    if (piece.contains("**"))
+    if (piece.find("**") != std::string_view::npos)
         return;
     if (Buffers.DataLineCount() >= TLineBuffers::MaxLineCount)
         throw TPlatformError(
             QStringLiteral("Cannot read file \"%1\". The file has more than %2 lines.")
-                .arg(Buffers.FileName)
+                .arg(FileName)
                 .arg(TLineBuffers::MaxLineCount));
     static const QString empty = QStringLiteral("");
-    Buffers.AddDataLine(piece.isEmpty() ? empty : QString::fromLatin1(piece));
+    Buffers.AddDataLine(piece.empty() ? empty
+                                      : QString::fromLatin1(piece.data(), qsizetype(piece.size())));
 }
 
 void TNisaImport::MoveCursor(int index) {
@@ -241,7 +255,7 @@ bool TNisaImport::ReadRigidLink() {
     MoveCursor(line);
     ReadRigidLinkPiece(WithTrailingComma(Buffers.GetDataLine(line).trimmed()));
     const QStringList& lines = Buffers.DataLines();
-    while (line + 1 < lines.size()) {
+    while (line + 1 < lines.size() && !TooManyNodes) {
         const QString& next = lines.at(line + 1);
         const qsizetype dollar = next.indexOf(QLatin1Char('$'));
         if (dollar < 0)
@@ -261,7 +275,7 @@ void TNisaImport::ReadRigidLinkPiece(QStringView text) {
     // Field 2 is the independent node; from field 6 on, node numbers and their
     // degree-of-freedom codes alternate. The text ends with a comma, after which nothing counts.
     qsizetype start = 0;
-    while (start < text.size()) {
+    while (start < text.size() && !TooManyNodes) {
         qsizetype end = text.indexOf(QLatin1Char(','), start);
         if (end < 0)
             end = text.size();
@@ -277,6 +291,7 @@ void TNisaImport::ReadRigidLinkPiece(QStringView text) {
             } else {
                 RigidLink.Add(NodeNumberOf(PendingNode), field.trimmed());
                 HasPendingNode = false;
+                TooManyNodes = RigidLink.Count() > MaxLinkNodes;
             }
         }
     }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <string_view>
 
 class TBoltGroupDocument;
 class TLineBuffers;
@@ -26,12 +27,15 @@ public:
     // The longest piece of a line kept as one data line; the rest of a longer line follows as
     // further data lines.
     static constexpr int MaxPieceLength = 510;
+    // Most nodes a rigid link may name (as many as a data file may hold bolts); a larger link is
+    // refused rather than exhausting memory. Tests may lower it.
+    static inline qsizetype MaxLinkNodes = 10'000'000;
     // Every this many pieces the importer tells how far it has read and lets events run.
     static constexpr int ReadingReportInterval = 1000;
 
 private:
     void ReadLines(const QString& fileName);
-    void AddPiece(const QByteArray& piece);
+    void AddPiece(std::string_view piece);
     int FindCard(int from, QLatin1StringView keyword);
     bool AtCardEnd(int index) const;
     void ReadTitle();
@@ -54,4 +58,7 @@ private:
     int RigidLinkField = 0;
     QString PendingNode;
     bool HasPendingNode = false;
+    // The link names more nodes than can become bolts; the rest of the card is not read.
+    bool TooManyNodes = false;
+    QString FileName;
 };

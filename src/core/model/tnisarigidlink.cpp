@@ -12,21 +12,33 @@ void TNisaRigidLink::Add(qint32 nodeNumber, QStringView freedomCode) {
 }
 
 void TNisaRigidLink::Add(const TRigidLinkEntry& entry) {
-    const int index = int(Entries.size());
     Entries.push_back(entry);
-    Next.push_back(-1);
-    auto tail = Tail.find(entry.NodeNumber);
-    if (tail == Tail.end()) {
-        Head.insert(entry.NodeNumber, index);
-        Tail.insert(entry.NodeNumber, index);
-    } else {
-        Next[size_t(tail.value())] = index;
-        tail.value() = index;
-    }
+    Taken.push_back(false);
     ++LiveCount;
+    IndexValid = false;
+}
+
+void TNisaRigidLink::BuildIndex() const {
+    Head.clear();
+    Next.assign(Entries.size(), -1);
+    for (qsizetype i = qsizetype(Entries.size()) - 1; i >= 0; --i) {
+        if (Taken[size_t(i)])
+            continue;
+        const qint32 node = Entries[size_t(i)].NodeNumber;
+        auto head = Head.find(node);
+        if (head == Head.end()) {
+            Head.insert(node, int(i));
+        } else {
+            Next[size_t(i)] = head.value();
+            head.value() = int(i);
+        }
+    }
+    IndexValid = true;
 }
 
 const TRigidLinkEntry* TNisaRigidLink::Find(qint32 nodeNumber) const {
+    if (!IndexValid)
+        BuildIndex();
     const auto head = Head.constFind(nodeNumber);
     if (head == Head.constEnd())
         return nullptr;
@@ -34,17 +46,18 @@ const TRigidLinkEntry* TNisaRigidLink::Find(qint32 nodeNumber) const {
 }
 
 std::optional<TRigidLinkEntry> TNisaRigidLink::Take(qint32 nodeNumber) {
+    if (!IndexValid)
+        BuildIndex();
     const auto head = Head.find(nodeNumber);
     if (head == Head.end())
         return std::nullopt;
     const int index = head.value();
     const int next = Next[size_t(index)];
-    if (next < 0) {
+    if (next < 0)
         Head.erase(head);
-        Tail.remove(nodeNumber);
-    } else {
+    else
         head.value() = next;
-    }
+    Taken[size_t(index)] = true;
     --LiveCount;
     return Entries[size_t(index)];
 }

@@ -30,11 +30,14 @@ public:
     qsizetype Count() const { return LiveCount; }
 
 private:
+    void BuildIndex() const;
+
     std::vector<TRigidLinkEntry> Entries;
-    // Next entry with the same node number, -1 at the end of a chain.
-    std::vector<int> Next;
-    // Node number to its first entry still in the table, and to its last (for appending).
-    QHash<qint32, int> Head;
-    QHash<qint32, int> Tail;
+    std::vector<bool> Taken;
     qsizetype LiveCount = 0;
+    // Built at the first lookup after entries were added: node number to its first entry still
+    // in the table, and for each entry the next entry with the same number (-1 at the end).
+    mutable bool IndexValid = false;
+    mutable QHash<qint32, int> Head;
+    mutable std::vector<int> Next;
 };

@@ -194,6 +194,24 @@ private slots:
         QCOMPARE(r.Bolts, (QList<TBolt>{Bolt(1, 0, 0, 1, 0, 0, 11), Bolt(2, 0, 0, 0, 1, 0, 11)}));
     }
 
+    void RigidLinkTooLarge() {
+        // A link naming more nodes than can become bolts is refused before it is all read.
+        const qsizetype limit = TNisaImport::MaxLinkNodes;
+        TNisaImport::MaxLinkNodes = 3;
+        TResult r;
+        Import("*TITL\nT\n*RIGL\n1, 100, 0, 0, 0, 11, 1, 12, 1, 13, 1\n$ 14, 1\n" + Nodes, r);
+        TResult fits;
+        Import("*RIGL\n1, 100, 0, 0, 0, 11, 1, 12, 1, 13, 1\n" + Nodes, fits);
+        TNisaImport::MaxLinkNodes = limit;
+        QVERIFY(!r.Imported);
+        QCOMPARE(r.Host.Messages, QStringList{"Warning: The rigid link names more than 3 nodes; at "
+                                              "most 3 bolts can be read."});
+        QCOMPARE(r.Host.Information.last(), QStringLiteral("Reading NISA File Aborted"));
+        QVERIFY(r.Title.isEmpty() && r.Bolts.isEmpty());
+        QVERIFY(fits.Imported);
+        QCOMPARE(fits.Bolts.size(), 3);
+    }
+
     void Forces_data() {
         QTest::addColumn<QByteArray>("forces");
         QTest::addColumn<QList<double>>("load");
