@@ -1,3 +1,4 @@
+#include "document/tbaseform.h"
 #include "shell/tapplication.h"
 #include "shell/tmainform.h"
 #include "shell/tsettings.h"
@@ -13,9 +14,16 @@ void RunSmokeHook(TMainForm& frame) {
     const QString picture = qEnvironmentVariable("FASTENEX_SMOKE_SCREENSHOT");
     if (picture.isEmpty())
         return;
-    QTimer::singleShot(500, &frame, [&frame, open] {
-        if (!open.isEmpty())
+    // FASTENEX_SMOKE_TOOL=BoltGroupAnalysis opens the file as New and Open of a bolt group
+    // analysis do, without the question which tool opens a ".dat" file.
+    const bool boltGroup = qEnvironmentVariable("FASTENEX_SMOKE_TOOL") == QLatin1String("BoltGroupAnalysis");
+    QTimer::singleShot(500, &frame, [&frame, open, boltGroup] {
+        if (open.isEmpty())
+            return;
+        if (!boltGroup)
             frame.OpenFileByType(open);
+        else if (TBaseForm* form = frame.BoltGroupAnalysis1Click())
+            form->OpenDocument(open);
     });
     QTimer::singleShot(2500, &frame, [&frame, picture] {
         QScreen* screen = frame.screen();

@@ -22,6 +22,7 @@
 #include <QProgressBar>
 #include <QRadialGradient>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -172,7 +173,11 @@ void TBoltGroupForm::CreatePane() {
     Splitter1->addWidget(RichEdit1);
     Splitter1->setStretchFactor(0, 0);
     Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({PaneWidth, qMax(100, width() - PaneWidth - 1)});
+    // The pane starts 305 pixels wide, and wider by its scroll bar so that the scroll bar never
+    // hides the right edge of the picture.
+    ScrollBox1->setFrameShape(QFrame::NoFrame);
+    const int paneWidth = PaneWidth + ScrollBox1->verticalScrollBar()->sizeHint().width();
+    Splitter1->setSizes({paneWidth, qMax(100, width() - paneWidth - 1)});
     if (layout)
         layout->insertWidget(index < 0 ? layout->count() : index, Splitter1, 1);
 }

@@ -17,7 +17,7 @@ class TestSmoke : public QObject {
     QTemporaryDir Work;
 
     // Runs the program; the picture of the screen, or a null image after a failure.
-    QImage Run(const QString& openFile, const QString& name) {
+    QImage Run(const QString& openFile, const QString& name, const QString& tool = QString()) {
         const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
         const QString program = QStringLiteral(FASTENEX_BIN_DIR "/fastenex");
         if (!QFileInfo(program).isExecutable()) {
@@ -32,6 +32,8 @@ class TestSmoke : public QObject {
         env.insert(QStringLiteral("HOME"), Work.path());
         if (!openFile.isEmpty())
             env.insert(QStringLiteral("FASTENEX_SMOKE_OPEN"), openFile);
+        if (!tool.isEmpty())
+            env.insert(QStringLiteral("FASTENEX_SMOKE_TOOL"), tool);
         QProcess process;
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::MergedChannels);
@@ -93,6 +95,59 @@ private slots:
         QVERIFY(Share(shot, [](QColor c) { return c.lightness() < 60; }) > 0.002);
         // Not the gradient of the empty frame any more.
         QVERIFY(Share(shot, [](QColor c) { return c.blue() > 60 && c.red() < 40 && c.green() < 40; }) < 0.05);
+    }
+
+    void boltGroupAnalysisIsShown() {
+        const QString file = Work.filePath(QStringLiteral("plate-splice.dat"));
+        QFile::remove(file);
+        QVERIFY(QFile::copy(QStringLiteral(FASTENEX_EXAMPLES "/plate-splice.dat"), file));
+        const QImage shot = Run(file, QStringLiteral("boltgroup"), QStringLiteral("BoltGroupAnalysis"));
+        QVERIFY(!shot.isNull());
+        const QImage frame(Work.filePath(QStringLiteral("boltgroup.png.frame.png")));
+        QVERIFY(!frame.isNull());
+        const auto dark = [](QColor c) { return c.lightness() < 40; };
+        const auto red = [](QColor c) { return c.red() > 200 && c.green() < 60 && c.blue() < 60; };
+        const auto white = [](QColor c) { return c.lightness() > 245; };
+
+        // The plot: its black frame, 300 pixels across, on the left of the window.
+        int top = -1, left = -1;
+        for (int y = 0; y < frame.height() && top < 0; ++y) {
+            int run = 0;
+            for (int x = 0; x < frame.width() / 2; ++x) {
+                run = dark(frame.pixelColor(x, y)) ? run + 1 : 0;
+                if (run == 290) {
+                    top = y;
+                    left = x - 289;
+                    break;
+                }
+            }
+        }
+        QVERIFY2(top >= 0, "no plot frame found");
+        const QRect plot(left, top, 300, 300);
+        int redPixels = 0, darkPixels = 0, whitePixels = 0, all = 0;
+        for (int y = plot.top() + 2; y < qMin(plot.bottom(), frame.height()); ++y)
+            for (int x = plot.left() + 2; x < plot.right() - 2; ++x, ++all) {
+                const QColor c = frame.pixelColor(x, y);
+                redPixels += red(c);
+                darkPixels += dark(c);
+                whitePixels += white(c);
+            }
+        // White ground, eight bolt discs with their numbers, the red load symbol.
+        QVERIFY(whitePixels > all * 8 / 10);
+        QVERIFY2(darkPixels > 8 * 20, qPrintable(QString::number(darkPixels)));
+        QVERIFY2(redPixels > 30, qPrintable(QString::number(redPixels)));
+
+        // The report beside it: dark text on white.
+        qint64 text = 0, ground = 0, area = 0;
+        for (int y = top; y < qMin(top + 300, frame.height()); ++y)
+            for (int x = left + 330; x < frame.width() - 30; ++x, ++area) {
+                const QColor c = frame.pixelColor(x, y);
+                text += dark(c);
+                ground += white(c);
+            }
+        QVERIFY(area > 0);
+        QVERIFY2(text > area / 200, qPrintable(QString::number(text)));
+        QVERIFY(ground > area / 2);
     }
 };
 
