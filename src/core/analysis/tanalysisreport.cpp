@@ -143,8 +143,10 @@ QString TAnalysisReport::CompletionLine(const TUnitLoadWorkings& w) {
 void TAnalysisReport::WriteUnitLoadReport(const TBoltGroupModel& model,
                                           const TUnitLoadWorkings& w, TLineBuffers& buffers) {
     TWriter out(model, buffers);
-    const QList<TBolt>& bolts = model.Bolts;
-    const QList<TBoltUnitLoads>& unitLoads = model.UnitLoads;
+    // Shared copies: the lists stay valid whatever an event handler does to the model while
+    // events run between the rows.
+    const QList<TBolt> bolts = model.Bolts;
+    const QList<TBoltUnitLoads> unitLoads = model.UnitLoads;
     const qsizetype n = std::min({bolts.size(), unitLoads.size(), qsizetype(w.CGProducts.size()),
                                   qsizetype(w.CGDistances.size()),
                                   qsizetype(w.R2Components.size())});
@@ -332,8 +334,8 @@ void TAnalysisReport::WriteUnitLoadReport(const TBoltGroupModel& model,
 
 void TAnalysisReport::WriteActualLoadReport(const TBoltGroupModel& model, TLineBuffers& buffers) {
     TWriter out(model, buffers);
-    const QList<TBolt>& bolts = model.Bolts;
-    const QList<TBoltActualLoads>& loads = model.ActualLoads;
+    const QList<TBolt> bolts = model.Bolts;
+    const QList<TBoltActualLoads> loads = model.ActualLoads;
     const qsizetype n = std::min(bolts.size(), loads.size());
     const TAppliedLoad& load = model.AppliedLoad;
 

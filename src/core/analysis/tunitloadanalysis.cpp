@@ -87,8 +87,8 @@ class TAnalysis {
 public:
     TAnalysis(const QList<TBolt>& bolts, const TAppliedLoad& load, TUnitLoadWorkings& workings,
               TDocumentHost& host)
-        : Bolts(bolts.constData()), Count(size_t(bolts.size())), Load(load), W(workings),
-          Host(host) {}
+        : BoltList(bolts), Bolts(BoltList.constData()), Count(size_t(bolts.size())), Load(load),
+          W(workings), Host(host) {}
 
     QList<TBoltUnitLoads> Run(int maxBalanceSteps);
 
@@ -103,9 +103,11 @@ private:
     bool CompleteDirectly(const TNine& firstResiduals);
     void CheckFinite() const;
 
+    // A shared copy, so that the bolts stay valid while events run.
+    const QList<TBolt> BoltList;
     const TBolt* Bolts;
     size_t Count;
-    const TAppliedLoad& Load;
+    const TAppliedLoad Load;
     TUnitLoadWorkings& W;
     TDocumentHost& Host;
 
