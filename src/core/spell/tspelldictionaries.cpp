@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 
 namespace {
 
@@ -146,6 +147,16 @@ void TSpellDictionaries::AddFileToMainDictionary(const QString& sourceFileName) 
         const auto u = static_cast<unsigned char>(c);
         return u > 32 && u <= 127;
     };
+    const auto tooMany = [&] {
+        return TPlatformError(
+            QStringLiteral("Cannot add the words of \"%1\". The main dictionary would hold more "
+                           "than %2 words.")
+                .arg(sourceFileName)
+                .arg(TWordList::MaxEntries));
+    };
+    // Each distinct word is kept once, so memory follows the vocabulary, not the length of the
+    // text; more distinct words than a dictionary may hold are refused at once.
+    QSet<QString> seen;
     qint64 taken = 0;
     while (p < end) {
         while (p < end && !isWordByte(*p))
@@ -156,17 +167,18 @@ void TSpellDictionaries::AddFileToMainDictionary(const QString& sourceFileName) 
         if (p == start)
             break;
         const QString word = CleanImportedWord(QString::fromLatin1(start, qsizetype(p - start)));
-        if (!word.isEmpty())
+        if (!word.isEmpty() && !seen.contains(word)) {
+            seen.insert(word);
             words.append(word);
+            if (words.size() > TWordList::MaxEntries)
+                throw tooMany();
+        }
         if (++taken % 30 == 0 && ImportProgress)
             ImportProgress(word);
     }
+    seen.clear();
     if (MainDictionary.AddUniqueAll(words, TWordList::MaxEntries) < 0)
-        throw TPlatformError(
-            QStringLiteral("Cannot add the words of \"%1\". The main dictionary would hold more "
-                           "than %2 words.")
-                .arg(sourceFileName)
-                .arg(TWordList::MaxEntries));
+        throw tooMany();
     MainDictionaryModified = true;
     MainDictionary.SaveToFile(MainDictionaryFile);
 }

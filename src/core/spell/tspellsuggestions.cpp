@@ -139,6 +139,8 @@ void TSpellSuggestions::GenerateSuggestions(const QString& word) {
     const TWordList& custom = Dictionaries.CustomDictionary;
     ScoreNeighbours(main, word.toLower(), 4, 3);
     ScoreNeighbours(custom, word, 2, 1);
+    if (word.size() > MaxRewriteLength)
+        return;
     for (const auto& [find, replacement] : RewriteRules()) {
         for (qsizetype at = word.indexOf(find); at >= 0; at = word.indexOf(find, at + 1)) {
             QString candidate = word;

@@ -39,6 +39,11 @@ public:
     int BestScore = 0;
     // Suggestions must score above this.
     static constexpr int Threshold = 38;
+    // Longest word the rewrite rules are applied to. Their cost grows with the square of the
+    // length, so a token of thousands of letters (encoded data pasted into a text) would take
+    // hours; a word this long has no dictionary entry within one rewrite of it anyway, and is
+    // given the suggestions of its neighbours only.
+    static constexpr qsizetype MaxRewriteLength = 100;
 
 private:
     void ScoreNeighbours(const TWordList& list, const QString& text, qsizetype before,

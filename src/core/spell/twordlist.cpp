@@ -248,7 +248,8 @@ QByteArray TWordList::ReadFile(const QString& fileName) {
 
 QStringList TWordList::ReadLines(const QString& fileName, qsizetype maxLines) {
     QByteArray bytes = ReadFile(fileName);
-    if (CountLineEnds(bytes) > maxLines)
+    const bool unended = !bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r');
+    if (CountLineEnds(bytes) + (unended ? 1 : 0) > maxLines)
         throw TPlatformError(QStringLiteral("Cannot read file \"%1\". The file has more than %2 lines.")
                                  .arg(fileName)
                                  .arg(maxLines));

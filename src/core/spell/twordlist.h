@@ -75,7 +75,7 @@ public:
     static QByteArray ReadFile(const QString& fileName);
 
     static constexpr qint64 MaxFileSize = qint64(64) << 20;
-    static constexpr qsizetype MaxEntries = 4'000'000;
+    static constexpr qsizetype MaxEntries = 2'000'000;
 
 private:
     // An entry and where its key is: a stretch of FoldedKeys in the C locale, otherwise an index

@@ -113,6 +113,19 @@ private slots:
         QVERIFY(s.BestScore <= TSpellSuggestions::Threshold);
     }
 
+    // A token of many thousands of letters gets its suggestions in reasonable time.
+    void HugeWordEndsQuickly() {
+        TSpellDictionaries d;
+        d.MainDictionary.Assign({"aardvark", "bolt", "nut"});
+        TSpellSuggestions s(d);
+        QString word;
+        for (int i = 0; i < 200000; ++i)
+            word += QChar(u'a' + (i * 7) % 26);
+        s.GenerateSuggestions(word);
+        QCOMPARE(s.SuggestionCount(), 0);
+        QCOMPARE(s.ReplacementText, QStringLiteral("<none>"));
+    }
+
     void SuggestionsFromShippedDictionary_data() {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("replacement");

@@ -157,7 +157,7 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
         QTest::newRow("too many lines") << QByteArray(TWordList::MaxEntries + 1, '\n')
-                                        << QStringLiteral("more than 4000000 lines");
+                                        << QStringLiteral("more than 2000000 lines");
         QTest::newRow("too large") << QByteArray(TWordList::MaxFileSize + 1, 'a')
                                    << QStringLiteral("larger than 64 MB");
     }
