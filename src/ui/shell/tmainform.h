@@ -225,13 +225,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void CreateMenus();
-    void CreateFileMenu();
-    void CreateEditMenu();
-    void CreateOptionsMenu();
-    void CreateWindowMenu();
-    void CreateHelpMenu();
-    void CreateToolBars();
+    friend class TFrameCommands;
     void CreateStatusBar();
     void PlaceToolBars();
     void DeleteMailCopies();
