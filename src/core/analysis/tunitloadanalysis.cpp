@@ -99,6 +99,7 @@ private:
     void Corrections(size_t i, const TNine& residuals, TNine& corrections) const;
     static void AddMoments(const TUnitLoadWorkings::TSix& d, const TNine& loads, TNine& moments);
     TNine Residuals() const;
+    TNine Step(const TNine& residuals);
     void Balance(int maxBalanceSteps);
     bool CompleteDirectly(const TNine& firstResiduals);
     void CheckFinite() const;
@@ -285,6 +286,63 @@ TNine TAnalysis::Residuals() const {
     return r;
 }
 
+// One step of the balance: the corrections made from the residuals, added to the working loads
+// at once, and their moments. The arithmetic is that of Corrections and AddMoments, written out
+// with the divisors and residuals held in locals so that the loop over the bolts stays tight.
+TNine TAnalysis::Step(const TNine& r) {
+    const double jx = W.R2Sums.JMx;
+    const double jy = W.R2Sums.JMy;
+    const double jz = W.R2Sums.JMz;
+    const double rx0 = r[0], ry0 = r[1], rz0 = r[2];
+    const double rx1 = r[3], ry1 = r[4], rz1 = r[5];
+    const double rx2 = r[6], ry2 = r[7], rz2 = r[8];
+    double m0 = 0, m1 = 0, m2 = 0, m3 = 0, m4 = 0, m5 = 0, m6 = 0, m7 = 0, m8 = 0;
+    const TUnitLoadWorkings::TSix* distances = W.CGDistances.data();
+    TNine* working = Working.data();
+    for (size_t i = 0; i < Count; ++i) {
+        const double kx = Bolts[i].StiffnessX;
+        const double ky = Bolts[i].StiffnessY;
+        const double kz = Bolts[i].StiffnessZ;
+        const auto& d = distances[i];
+        const double d1 = d[0], d2 = d[1], d3 = d[2], d4 = d[3], d5 = d[4], d6 = d[5];
+        double* w = working[i].data();
+        {
+            const double cx = kx * ((d4 * ry0) / jy + (d6 * rz0) / jz);
+            const double cy = ky * ((d5 * rz0) / jz - (d2 * rx0) / jx);
+            const double cz = kz * ((d3 * ry0) / jy + (d1 * rx0) / jx);
+            m0 += d1 * cz - d2 * cy;
+            m1 += d3 * cz + d4 * cx;
+            m2 += d5 * cy + d6 * cx;
+            w[0] += cx;
+            w[1] += cy;
+            w[2] += cz;
+        }
+        {
+            const double cx = kx * ((d4 * ry1) / jy + (d6 * rz1) / jz);
+            const double cy = ky * ((d5 * rz1) / jz - (d2 * rx1) / jx);
+            const double cz = kz * ((d3 * ry1) / jy + (d1 * rx1) / jx);
+            m3 += d1 * cz - d2 * cy;
+            m4 += d3 * cz + d4 * cx;
+            m5 += d5 * cy + d6 * cx;
+            w[3] += cx;
+            w[4] += cy;
+            w[5] += cz;
+        }
+        {
+            const double cx = kx * ((d4 * ry2) / jy + (d6 * rz2) / jz);
+            const double cy = ky * ((d5 * rz2) / jz - (d2 * rx2) / jx);
+            const double cz = kz * ((d3 * ry2) / jy + (d1 * rx2) / jx);
+            m6 += d1 * cz - d2 * cy;
+            m7 += d3 * cz + d4 * cx;
+            m8 += d5 * cy + d6 * cx;
+            w[6] += cx;
+            w[7] += cy;
+            w[8] += cz;
+        }
+    }
+    return {m0, m1, m2, m3, m4, m5, m6, m7, m8};
+}
+
 // The stepwise balance. Each step's corrections are added to the working loads as soon as they
 // are made, which gives the same sums as adding the stored corrections of all steps in step
 // order afterwards, without keeping them.
@@ -298,16 +356,8 @@ void TAnalysis::Balance(int maxBalanceSteps) {
     }
     TNine r = firstResiduals;
     int q = 1;
-    TNine c;
     for (;;) {
-        TNine cm{};
-        for (size_t i = 0; i < Count; ++i) {
-            Corrections(i, r, c);
-            AddMoments(W.CGDistances[i], c, cm);
-            TNine& w = Working[i];
-            for (size_t k = 0; k < 9; ++k)
-                w[k] += c[k];
-        }
+        const TNine cm = Step(r);
         ++q;
         if (q > maxBalanceSteps)
             break;
