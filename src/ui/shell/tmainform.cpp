@@ -824,7 +824,7 @@ void TMainForm::Timer1Timer() {
         if (!ComboBox2->hasFocus() && ComboBox2->currentText() != QString::number(CurrentFontSize))
             ComboBox2->setEditText(QString::number(CurrentFontSize));
         StatusBar1->setStatusTip(d->RichEditHint());
-        if (CurrentHint.isEmpty())
+        if (CurrentHint.isEmpty() || HintFromEditor)
             Panels[5]->setText(QStringLiteral(" ") + LongHint(d->RichEditHint()));
         FileMenuPictureHidden = true;
     } else {
@@ -888,12 +888,17 @@ bool TMainForm::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         // Hints go to the last panel, not over the panels.
         ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+        HintFromEditor = EditorHint;
+        EditorHint = false;
         return true;
     }
     return QMainWindow::event(event);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    // The editor's hint is its document's file name, which the tick keeps up to date.
+    if (event->type() == QEvent::StatusTip && qobject_cast<QTextEdit*>(watched))
+        EditorHint = true;
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::NoModifier &&

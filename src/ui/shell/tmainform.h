@@ -100,6 +100,8 @@ public:
     int PanelZeroWidth = 0;
     // The long part of the hint shown last; empty while no menu or button hint is shown.
     QString CurrentHint;
+    bool HintFromEditor = false;
+    bool EditorHint = false;
 
     static constexpr int HelpContext = 101;
     static constexpr int TickInterval = 100;
