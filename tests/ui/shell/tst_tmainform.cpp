@@ -15,7 +15,24 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
+
+namespace {
+
+// A derived document window that counts as a bolt group window.
+class TDerivedForm : public TBaseForm {
+public:
+    using TBaseForm::TBaseForm;
+    bool IsBoltGroupForm() const override { return true; }
+    QList<int> TitleToggles;
+    void ToggleTitleStyle(int tag) override {
+        TitleToggles.append(tag);
+        TBaseForm::ToggleTitleStyle(tag);
+    }
+};
+
+} // namespace
 
 class TestMainForm : public QObject {
     Q_OBJECT
@@ -434,6 +451,41 @@ private slots:
         QCOMPARE(Frame->DocumentCount(), 1);
         Dialogs->MessageAnswers = {TMessageResult::No};
         QVERIFY(Frame->close());
+    }
+
+    void minimizedFrameTicksSlowly() {
+        Frame->show();
+        Frame->showMinimized();
+        Frame->Timer1Timer();
+        QCOMPARE(Frame->Timer1->interval(), TMainForm::MinimizedTickInterval);
+        Frame->showNormal();
+        Frame->Timer1Timer();
+        QCOMPARE(Frame->Timer1->interval(), TMainForm::TickInterval);
+        QVERIFY(Frame->Timer1->isActive());
+    }
+
+    void optionsMenuFollowsTheBoltGroupWindow() {
+        Frame->TextEditFile1Click();
+        Frame->Options1Click();
+        QVERIFY(!Frame->Titles1->menuAction()->isVisible());
+        QVERIFY(!Frame->Subtitles1->menuAction()->isVisible());
+        auto* form = new TDerivedForm(Frame);
+        Frame->AddDocument(form);
+        Frame->Timer1Timer();
+        QVERIFY(Frame->OptionsMenuAction->isVisible());
+        QVERIFY(Frame->ViewMenuAction->isVisible());
+        Frame->Options1Click();
+        QVERIFY(Frame->Titles1->menuAction()->isVisible());
+        QVERIFY(Frame->Titles1->menuAction()->isEnabled());
+        Frame->Titles1->aboutToShow();
+        const QList<QAction*> titles = Frame->Titles1->actions();
+        QVERIFY(titles[0]->isChecked());    // bold
+        QVERIFY(!titles[2]->isChecked());   // underline
+        Frame->Subtitles1->aboutToShow();
+        QVERIFY(Frame->Subtitles1->actions()[2]->isChecked());
+        titles[1]->trigger();
+        QCOMPARE(form->TitleToggles, QList<int>{1});
+        QVERIFY(form->TitleStyle.Has(TFontStyle::Italic));
     }
 
     void windowPlacementIsStoredAndRestored() {
