@@ -742,6 +742,17 @@ void TMainForm::Timer1Timer() {
         const QDateTime now = QDateTime::currentDateTime();
         Panels[2]->setText(TimeText(now.time()));
         Panels[3]->setText(DateText(now.date()));
+        // Tool bars in a row keep at least their default widths.
+        const struct {
+            QToolBar* Bar;
+            int Width;
+        } minimums[] = {{ToolBar1, 228}, {ToolBar2, 125}, {ToolBar3, 358},
+                        {ToolBar4, 54},  {ToolBar5, 302}, {ToolBar6, 90}};
+        for (const auto& m : minimums) {
+            const int wanted = m.Bar->orientation() == Qt::Horizontal ? m.Width : 0;
+            if (m.Bar->minimumWidth() != wanted)
+                m.Bar->setMinimumWidth(wanted);
+        }
     }
     ++TickCount;
 

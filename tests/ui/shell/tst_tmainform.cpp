@@ -453,6 +453,19 @@ private slots:
         QVERIFY(Frame->close());
     }
 
+    void ctrlF4ClosesTheDocument() {
+        Frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Frame));
+        Frame->activateWindow();
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->RichEdit1->setFocus();
+        QPointer<TBaseForm> guard(form);
+        QTest::keyClick(form->RichEdit1, Qt::Key_F4, Qt::ControlModifier);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(guard.isNull());
+        QCOMPARE(Frame->DocumentCount(), 0);
+    }
+
     void minimizedFrameTicksSlowly() {
         Frame->show();
         Frame->showMinimized();
