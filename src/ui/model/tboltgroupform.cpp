@@ -551,6 +551,9 @@ bool TBoltGroupForm::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonRelease:
             Image2MouseUp();
             return true;
+        case QEvent::ContextMenu:
+            // Any button turns the dial, the right one too: no menu in the middle of a drag.
+            return true;
         default:
             break;
         }
