@@ -117,7 +117,6 @@ TBoltGroupForm::TBoltGroupForm(TMainForm* mainForm, QWidget* parent)
     };
     Document.View.PictureChanged = [this] { RefreshImage1(); };
     RefreshImage1();
-    TBoltViewMenu::AttachFrameMenu(MainForm);
 }
 
 TBoltGroupForm::~TBoltGroupForm() {

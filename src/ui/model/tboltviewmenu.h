@@ -29,7 +29,6 @@ public:
     // that `active` returns, and does nothing while it returns none; opening the menu checks the
     // items from that window's view.
     static void BuildFrameMenu(QMenu* view1, std::function<TBoltGroupForm*()> active);
-    // Fills the frame's View menu once, forwarding to its active bolt group window. The menu is
-    // shown only while a bolt group window is active, so the first such window fills it.
+    // Fills the frame's still empty View menu, forwarding to its active bolt group window.
     static void AttachFrameMenu(TMainForm* frame);
 };

@@ -1,6 +1,7 @@
 #include "tframecommands.h"
 
 #include "document/tbaseform.h"
+#include "model/tboltviewmenu.h"
 #include "shell/tsettings.h"
 #include "tdialogs.h"
 #include "tframearea.h"
@@ -140,6 +141,8 @@ void TFrameCommands::CreateMenus(TMainForm* self) {
     self->View1 = self->MainMenu1->addMenu(QStringLiteral("&View"));
     self->View1->setObjectName(QStringLiteral("View1"));
     self->ViewMenuAction = self->View1->menuAction();
+    // The view commands of the active bolt group window.
+    TBoltViewMenu::AttachFrameMenu(self);
     TFrameCommands::CreateWindowMenu(self);
     TFrameCommands::CreateHelpMenu(self);
 }
