@@ -345,6 +345,21 @@ private slots:
         QCOMPARE(again->Document.AppliedLoad, form->Document.AppliedLoad);
     }
 
+    void closingAfterModelEditAsksToSave() {
+        TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
+        Dialogs->TitleAnswers = {{QStringLiteral("Edited"), QStringLiteral("Case")}};
+        form->EditTitles();
+        Dialogs->MessageAnswers = {TMessageResult::Cancel, TMessageResult::Yes};
+        Frame->Close1Click();
+        QCOMPARE(Frame->DocumentCount(), 1);
+        QCOMPARE(Dialogs->Messages.last().Text,
+                 QStringLiteral("Save changes to ") + form->FileName + QStringLiteral("?"));
+        // Yes saves the model with the report, then the window goes.
+        Frame->Close1Click();
+        QTRY_COMPARE(Frame->DocumentCount(), 0);
+        QVERIFY(ReadAll(Path(QStringLiteral("Plate.dat"))).contains("Analysis Title=Edited\r\n"));
+    }
+
     void saveAsDeclinedOrCancelledSavesNothing_data() {
         QTest::addColumn<bool>("exists");
         QTest::newRow("Cancel") << false;
