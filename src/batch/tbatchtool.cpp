@@ -7,15 +7,16 @@
 #include "document/tlinebuffers.h"
 #include "document/treportformatter.h"
 #include "document/tplatformerror.h"
+#include "document/tsavefile.h"
 #include "model/tboltgroupdocument.h"
 #include "model/tnumberformat.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QLocale>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -102,18 +103,17 @@ int WriteReport(const TBatchLineBuffers& buffers, const TBoltGroupDocument& docu
         TDocumentFile::Save(fileName, report, true);
         return TBatchTool::Done;
     }
-    QSaveFile file(fileName);
-    if (!fileName.isEmpty() && !file.open(QIODevice::WriteOnly)) {
-        PrintLine(stderr, QStringLiteral("Cannot create file \"%1\". %2")
-                              .arg(fileName, file.errorString()));
-        return TBatchTool::FileError;
-    }
+    // Standard output when no file is named; a file is written whole or not at all (a failure
+    // throws and ends the run with the file-error code).
+    std::optional<TSaveFile> file;
+    if (!fileName.isEmpty())
+        file.emplace(fileName);
     QByteArray chunk;
     auto flush = [&] {
-        if (fileName.isEmpty())
-            std::fwrite(chunk.constData(), 1, size_t(chunk.size()), stdout);
+        if (file)
+            file->Write(chunk);
         else
-            file.write(chunk);
+            std::fwrite(chunk.constData(), 1, size_t(chunk.size()), stdout);
         chunk.clear();
     };
     for (const QString& line : buffers.ShownLines) {
@@ -123,11 +123,8 @@ int WriteReport(const TBatchLineBuffers& buffers, const TBoltGroupDocument& docu
             flush();
     }
     flush();
-    if (!fileName.isEmpty() && !file.commit()) {
-        PrintLine(stderr, QStringLiteral("Cannot write file \"%1\". %2")
-                              .arg(fileName, file.errorString()));
-        return TBatchTool::FileError;
-    }
+    if (file)
+        file->Commit();
     return TBatchTool::Done;
 }
 

@@ -1,4 +1,5 @@
 #include "tdocumentfile.h"
+#include "tsavefile.h"
 
 #include "tplaintext.h"
 #include "tplatformerror.h"
@@ -6,7 +7,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextDocument>
 
 bool TDocumentFile::IsRichTextName(const QString& fileName) {
@@ -52,11 +52,5 @@ void TDocumentFile::Save(const QString& fileName, const QTextDocument& document,
 }
 
 void TDocumentFile::WriteFile(const QString& fileName, const QByteArray& bytes) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw TPlatformError(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw TPlatformError(
-            QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+    TSaveFile::WriteFile(fileName, bytes);
 }

@@ -1,11 +1,11 @@
 #include "tinifile.h"
+#include "document/tsavefile.h"
 
 #include "document/tplatformerror.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 TIniFile::TIniFile(const QString& fileName) : Path(fileName) {}
 
@@ -61,21 +61,7 @@ void TIniFile::Save(const TIniText& text) {
         throw TPlatformError(QStringLiteral("Cannot create file \"%1\". The folder \"%2\" cannot "
                                             "be created.")
                                  .arg(Path, folder));
-    QSaveFile file(Path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw TPlatformError(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(Path, file.errorString()));
-    const QByteArray bytes = text.ToBytes();
-    // A short write (a full disk, a file-size limit) must be caught before commit: commit alone
-    // can put a cut-off file in place and still report success.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw TPlatformError(QStringLiteral("Cannot write file \"%1\". %2").arg(Path, reason));
-    }
-    if (!file.commit())
-        throw TPlatformError(
-            QStringLiteral("Cannot write file \"%1\". %2").arg(Path, file.errorString()));
+    TSaveFile::WriteFile(Path, text.ToBytes());
 }
 
 void TIniFile::Modify(const std::function<void(TIniText&)>& change) {

@@ -1,4 +1,5 @@
 #include "tspelldictionaries.h"
+#include "document/tsavefile.h"
 
 #include "document/tbusycursorguard.h"
 #include "document/tplatformerror.h"
@@ -6,7 +7,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 
 namespace {
@@ -24,10 +24,7 @@ void CopyFile(const QString& source, const QString& target) {
     if (!in.open(QIODevice::ReadOnly))
         throw TPlatformError(
             QStringLiteral("Cannot open file \"%1\". %2").arg(source, in.errorString()));
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        throw TPlatformError(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(target, out.errorString()));
+    TSaveFile out(target);
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(1 << 20);
         if (in.error() != QFileDevice::NoError)
@@ -35,11 +32,9 @@ void CopyFile(const QString& source, const QString& target) {
                 QStringLiteral("Cannot read file \"%1\". %2").arg(source, in.errorString()));
         if (chunk.isEmpty())
             break;
-        out.write(chunk);
+        out.Write(chunk);
     }
-    if (!out.commit())
-        throw TPlatformError(
-            QStringLiteral("Cannot write file \"%1\". %2").arg(target, out.errorString()));
+    out.Commit();
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #include "twordlist.h"
+#include "document/tsavefile.h"
 
 #include "document/tplatformerror.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
 #include <numeric>
@@ -272,22 +272,17 @@ void TWordList::LoadFromFile(const QString& fileName) {
 void TWordList::SaveToFile(const QString& fileName) const {
     const QFileInfo info(fileName);
     QDir().mkpath(info.absolutePath());
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw TPlatformError(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+    TSaveFile file(fileName);
     QByteArray chunk;
     chunk.reserve(1 << 16);
     for (const TItem& item : Items) {
         chunk += item.Text.toUtf8();
         chunk += "\r\n";
         if (chunk.size() >= (1 << 16)) {
-            file.write(chunk);
+            file.Write(chunk);
             chunk.clear();
         }
     }
-    file.write(chunk);
-    if (!file.commit())
-        throw TPlatformError(
-            QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+    file.Write(chunk);
+    file.Commit();
 }

@@ -1,9 +1,9 @@
 #include "tboltview.h"
+#include "document/tsavefile.h"
 
 #include "document/tplatformerror.h"
 
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -91,19 +91,12 @@ bool TBoltView::Image2MouseMove(int x, int y) {
 }
 
 void TBoltView::SavePicture(const QString& fileName) const {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw TPlatformError(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+    TSaveFile file(fileName);
     // Qt writes 32-bit pictures as 24-bit bitmaps; the format is named so that the name's
     // extension has no say.
-    QImageWriter writer(&file, QByteArrayLiteral("bmp"));
-    if (!writer.write(Picture.convertToFormat(QImage::Format_RGB32))) {
-        file.cancelWriting();
+    QImageWriter writer(&file.Device(), QByteArrayLiteral("bmp"));
+    if (!writer.write(Picture.convertToFormat(QImage::Format_RGB32)))
         throw TPlatformError(
             QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, writer.errorString()));
-    }
-    if (!file.commit())
-        throw TPlatformError(
-            QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+    file.Commit();
 }

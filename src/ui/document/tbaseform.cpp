@@ -29,7 +29,6 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressBar>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
