@@ -458,7 +458,14 @@ TMessageResult TBaseForm::ShowMessage(const QString& text, const QString& captio
     return TDialogs::Current().Message(this, text, caption, icon, buttons);
 }
 
-void TBaseForm::AddToQuickList(const QString& fileName) { TSettings().AddToQuickList(fileName); }
+void TBaseForm::AddToQuickList(const QString& fileName) {
+    // The recent-file list is a convenience: a settings file that cannot be written must not
+    // stop a document from being opened or saved.
+    try {
+        TSettings().AddToQuickList(fileName);
+    } catch (const TPlatformError&) {
+    }
+}
 
 // ---------------------------------------------------------------------------------------------
 // The window half of the line buffers

@@ -121,6 +121,22 @@ private slots:
             QCOMPARE(saved, QByteArray("new line one\r\n{\\b not rtf}\r\n"));
     }
 
+    // A settings file that cannot be written costs the recent-file entry, never the document.
+    void unwritableSettingsDoNotStopOpenOrSave() {
+        const QString folder = Path(QStringLiteral("settings-folder"));
+        QDir().mkpath(folder);
+        TSettings::SetLocation(folder);
+        const QString file = Path(QStringLiteral("kept.txt"));
+        WriteAll(file, QByteArray("text\r\n"));
+        TBaseForm* form = Frame->OpenFileByType(file);
+        QVERIFY(form);
+        QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral("text\n"));
+        form->RichEdit1->textCursor().insertText(QStringLiteral("more "));
+        form->SaveDocument();
+        QCOMPARE(ReadAll(file), QByteArray("more text\r\n"));
+        QVERIFY(!form->IsModified());
+    }
+
     void missingFileMessageAndCaption() {
         const QString missing = Path(QStringLiteral("gone.rtf"));
         TBaseForm* form = Frame->OpenFileByType(missing);
