@@ -2,15 +2,20 @@
 
 #include "document/tplatformerror.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
 constexpr double P = TUnitLoadAnalysis::UnitLoad;
 
-// Divisors are tested before dividing, so that no infinity ever enters the results.
-double Divide(double numerator, double divisor) {
-    if (divisor == 0) {
+// Divisors are tested before dividing, so that no infinity ever enters the results. A divisor
+// within `noise` of zero is zero: a sum that is zero in exact arithmetic comes out as a few
+// rounding errors (bolts at one point whose centroid is not exactly their co-ordinate), and
+// dividing by those would give loads of any size instead of the error.
+double Divide(double numerator, double divisor, double noise = 0) {
+    if (!(std::fabs(divisor) > noise)) {
         if (numerator == 0 || std::isnan(numerator))
             throw TPlatformError(QString::fromLatin1(TPlatformError::InvalidOperation));
         throw TPlatformError(QString::fromLatin1(TPlatformError::DivisionByZero));
@@ -115,6 +120,14 @@ private:
     double Sx = 0;
     double Sy = 0;
     double Sz = 0;
+    // The rounding noise of the stiffness sums and of the plane sums: what remains of a sum
+    // that is zero in exact arithmetic.
+    double NoiseSx = 0;
+    double NoiseSy = 0;
+    double NoiseSz = 0;
+    double NoiseJMx = 0;
+    double NoiseJMy = 0;
+    double NoiseJMz = 0;
     TNine Moment{};   // moments of the unit loads about the plane centroids
     TNine Quotient{}; // each moment over its plane sum; 0 where the moment is 0 by construction
     double DirectX = 0;
@@ -171,8 +184,14 @@ void TAnalysis::CentroidsAndDistances() {
     W.CGProducts.assign(Count, {});
     W.CGProductSums = {};
     Sx = Sy = Sz = 0;
+    double absX = 0, absY = 0, absZ = 0; // sums of the stiffnesses' magnitudes
+    double extent = 0;                   // largest co-ordinate magnitude
     for (size_t i = 0; i < Count; ++i) {
         const TBolt& b = Bolts[i];
+        absX += std::fabs(b.StiffnessX);
+        absY += std::fabs(b.StiffnessY);
+        absZ += std::fabs(b.StiffnessZ);
+        extent = std::max({extent, std::fabs(b.X), std::fabs(b.Y), std::fabs(b.Z)});
         auto& p = W.CGProducts[i];
         p = {b.StiffnessX * b.Y, b.StiffnessX * b.Z, b.StiffnessY * b.X,
              b.StiffnessY * b.Z, b.StiffnessZ * b.X, b.StiffnessZ * b.Y};
@@ -182,14 +201,23 @@ void TAnalysis::CentroidsAndDistances() {
         Sy += b.StiffnessY;
         Sz += b.StiffnessZ;
     }
+    // 64 units of rounding in each term: far below any real sum, far above what rounding leaves.
+    constexpr double Ulps = 64 * std::numeric_limits<double>::epsilon();
+    NoiseSx = Ulps * absX;
+    NoiseSy = Ulps * absY;
+    NoiseSz = Ulps * absZ;
+    const double d2 = (Ulps * extent) * (Ulps * extent);
+    NoiseJMx = (absY + absZ) * d2;
+    NoiseJMy = (absX + absZ) * d2;
+    NoiseJMz = (absX + absY) * d2;
     const auto& s = W.CGProductSums;
     TPlaneCentroids& c = W.PlaneCentroids;
-    c.YBarMx = Divide(s[5], Sz);
-    c.ZBarMx = Divide(s[3], Sy);
-    c.XBarMy = Divide(s[4], Sz);
-    c.ZBarMy = Divide(s[1], Sx);
-    c.XBarMz = Divide(s[2], Sy);
-    c.YBarMz = Divide(s[0], Sx);
+    c.YBarMx = Divide(s[5], Sz, NoiseSz);
+    c.ZBarMx = Divide(s[3], Sy, NoiseSy);
+    c.XBarMy = Divide(s[4], Sz, NoiseSz);
+    c.ZBarMy = Divide(s[1], Sx, NoiseSx);
+    c.XBarMz = Divide(s[2], Sy, NoiseSy);
+    c.YBarMz = Divide(s[0], Sx, NoiseSx);
 
     W.CGDistances.assign(Count, {});
     W.R2Components.assign(Count, {});
@@ -224,15 +252,15 @@ void TAnalysis::UnitLoadMoments() {
     Moment[6] = -(Load.Y - c.YBarMx) * P;
     Moment[7] = -(Load.X - c.XBarMy) * P;
 
-    Quotient[1] = Divide(Moment[1], j.JMy);
-    Quotient[2] = Divide(Moment[2], j.JMz);
-    Quotient[3] = Divide(Moment[3], j.JMx);
-    Quotient[5] = Divide(Moment[5], j.JMz);
-    Quotient[6] = Divide(Moment[6], j.JMx);
-    Quotient[7] = Divide(Moment[7], j.JMy);
-    DirectX = Divide(P, Sx);
-    DirectY = Divide(P, Sy);
-    DirectZ = Divide(P, Sz);
+    Quotient[1] = Divide(Moment[1], j.JMy, NoiseJMy);
+    Quotient[2] = Divide(Moment[2], j.JMz, NoiseJMz);
+    Quotient[3] = Divide(Moment[3], j.JMx, NoiseJMx);
+    Quotient[5] = Divide(Moment[5], j.JMz, NoiseJMz);
+    Quotient[6] = Divide(Moment[6], j.JMx, NoiseJMx);
+    Quotient[7] = Divide(Moment[7], j.JMy, NoiseJMy);
+    DirectX = Divide(P, Sx, NoiseSx);
+    DirectY = Divide(P, Sy, NoiseSy);
+    DirectZ = Divide(P, Sz, NoiseSz);
 }
 
 void TAnalysis::FirstDistribution(size_t i, TNine& w) const {

@@ -237,6 +237,14 @@ private slots:
         QTest::newRow("Z stiffnesses cancel, Y moments do not")
             << QList<TBolt>{Bolt(0, 2, 0, 1, 1, 1), Bolt(1, 0, 0, 1, 1, -1), Bolt(0, 1, 1, 1, 1, 0)}
             << LoadAt(0, 0, 0) << byZero;
+        // Sums that are zero in exact arithmetic but not after rounding are zero divisors too.
+        QList<TBolt> onePoint;
+        for (int i = 0; i < 23; ++i)
+            onePoint.append(Bolt(0.1, 0.1, 0.1, 0.1, 0.1, 0.1));
+        QTest::newRow("one point, centroid off by rounding") << onePoint << LoadAt(0, 0, 0) << byZero;
+        QTest::newRow("Z stiffnesses cancel only by rounding")
+            << QList<TBolt>{Bolt(0, 0, 0, 1, 1, 0.1), Bolt(1, 0, 0, 1, 1, 0.2), Bolt(0, 1, 0, 1, 1, -0.3)}
+            << LoadAt(0, 0, 0) << byZero;
     }
     void ZeroDivisors() {
         QFETCH(QList<TBolt>, bolts);
