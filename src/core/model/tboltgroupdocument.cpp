@@ -198,14 +198,27 @@ bool TBoltGroupDocument::LoadDataFile(const QString& fileName) {
         AppliedLoad = ParseLoadFields(ReadDataValue(QStringLiteral("Applied Load"), defaultFields));
     }
     UpdateLoadApplied();
-
-    RefreshAnalysis();
-    DataSaved = true;
-    Host().ShowInformation(QStringLiteral("Data File Loaded"));
-
-    Buffers.FileName = ReportFileName(fileName);
-    ImageFileName.clear();
+    AnalyseAfterRead(fileName, QStringLiteral("Data File Loaded"));
     return true;
+}
+
+void TBoltGroupDocument::AnalyseAfterRead(const QString& fileName, const QString& loadedText) {
+    // The model now holds the file. Even when the analysis fails the document takes the file's
+    // name, so that a later save cannot write this model over the previous document's files.
+    auto takeName = [&] {
+        DataSaved = true;
+        Buffers.FileName = ReportFileName(fileName);
+        ImageFileName.clear();
+    };
+    try {
+        RefreshAnalysis();
+    } catch (...) {
+        takeName();
+        throw;
+    }
+    DataSaved = true;
+    Host().ShowInformation(loadedText);
+    takeName();
 }
 
 bool TBoltGroupDocument::ImportNisaFile(const QString& fileName) {

@@ -45,6 +45,8 @@ public:
     // The fixed sequence after every change of the model and every successful read: the plot,
     // the unit loads, the actual loads.
     virtual void RefreshAnalysis();
+    // The end of every successful read: the analysis, then the document named after the file.
+    void AnalyseAfterRead(const QString& fileName, const QString& loadedText);
     // The unit-load analysis and the first half of the report; "Not Enough Bolts" or "No Applied
     // Load" when it cannot run. A zero divisor throws TPlatformError.
     void CalculateUnitLoads();

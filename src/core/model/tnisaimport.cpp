@@ -112,13 +112,7 @@ bool TNisaImport::ImportNisaFile(const QString& fileName) {
         ReadForces();
     }
     Document.UpdateLoadApplied();
-
-    Document.RefreshAnalysis();
-    Document.DataSaved = true;
-    host.ShowInformation(QStringLiteral("NISA File Loaded"));
-
-    Buffers.FileName = TBoltGroupDocument::ReportFileName(fileName);
-    Document.ImageFileName.clear();
+    Document.AnalyseAfterRead(fileName, QStringLiteral("NISA File Loaded"));
     return true;
 }
 
