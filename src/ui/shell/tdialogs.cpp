@@ -3,6 +3,7 @@
 #include "model/tangleform.h"
 #include "model/tboltnodeform.h"
 #include "model/ttitlesform.h"
+#include "taboutbox.h"
 #include "topentypeform.h"
 
 #include <QApplication>
@@ -172,11 +173,8 @@ bool TDialogs::NisaNodeNumbers(QWidget* parent, const QStringList& boltColumn,
 }
 
 void TDialogs::About(QWidget* parent) {
-    QMessageBox::about(parent, QStringLiteral("About Quorvane Fastenex"),
-                       QStringLiteral("<h3>Quorvane Fastenex</h3>"
-                                      "<p>Bolt group analysis for structural and mechanical "
-                                      "engineers.</p><p>Release 0.1, December 2026</p>"
-                                      "<p>Copyright &copy; Quorvane Engineering Software</p>"));
+    TAboutBox box(TSharedFolders(), parent);
+    box.exec();
 }
 
 void TDialogs::Beep() { QApplication::beep(); }

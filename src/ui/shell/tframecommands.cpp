@@ -5,6 +5,7 @@
 #include "shell/tsettings.h"
 #include "tdialogs.h"
 #include "tframearea.h"
+#include "thelpviewer.h"
 #include "timagelist.h"
 #include "tmainform.h"
 
@@ -471,16 +472,9 @@ void TFrameCommands::CreateHelpMenu(TMainForm* self) {
     QAction* about = AddItem(self->Help1, "About1", QStringLiteral("&About"), 506,
                              QStringLiteral("Information about Quorvane"));
     about->setIcon(TImageList::Icon(TImageList::About));
-    auto showHelp = [self] {
-        TDialogs::Current().Message(
-            self,
-            QStringLiteral("Quorvane Fastenex analyses bolt groups and edits rich-text and plain-text "
-                           "documents.\n\nNew, Open and Save are in the File menu; every open "
-                           "document is listed in the Window menu."),
-            QStringLiteral("Quorvane Fastenex Help"), TMessageIcon::Information, TMessageButtons::Ok);
-    };
-    QObject::connect(help, &QAction::triggered, self, showHelp);
-    QObject::connect(helpOnHelp, &QAction::triggered, self, showHelp);
+    QObject::connect(help, &QAction::triggered, self, [self] { self->HelpViewer()->ShowContents(); });
+    QObject::connect(helpOnHelp, &QAction::triggered, self,
+                     [self] { self->HelpViewer()->ShowHelpOnHelp(); });
     QObject::connect(web, &QAction::triggered, self, [] { QDesktopServices::openUrl(QUrl(WebSite)); });
     auto mail = [](const QString& address, const QString& subject) {
         QProcess::startDetached(TBaseForm::MailProgram,

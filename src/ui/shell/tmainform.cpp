@@ -6,6 +6,7 @@
 #include "tdialogs.h"
 #include "tframecommands.h"
 #include "tframearea.h"
+#include "thelpviewer.h"
 #include "timagelist.h"
 #include "tlockkeys.h"
 #include "shell/tsettings.h"
@@ -323,7 +324,57 @@ void TMainForm::Print1Click() {
 
 void TMainForm::PrinterSetup1Click() { TDialogs::Current().PrinterSetup(this, TBaseForm::Printer()); }
 
-void TMainForm::Exit1Click() { close(); }
+void TMainForm::Exit1Click() {
+    CloseHelp();
+    close();
+}
+
+THelpViewer* TMainForm::HelpViewer() {
+    if (!HelpWindow)
+        HelpWindow = new THelpViewer(this);
+    return HelpWindow;
+}
+
+THelpViewer* TMainForm::Help() const { return HelpWindow; }
+
+void TMainForm::CloseHelp() {
+    if (HelpWindow)
+        HelpWindow->close();
+}
+
+void TMainForm::ShowHelpContext(int helpContext) {
+    // A modal dialog blocks every window but its own, so help asked for from one opens in a
+    // help window of the dialog's own, which goes when the dialog does.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != this) {
+        auto* viewer = modal->findChild<THelpViewer*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!viewer)
+            viewer = new THelpViewer(modal);
+        viewer->ShowContext(helpContext);
+        return;
+    }
+    HelpViewer()->ShowContext(helpContext);
+}
+
+int TMainForm::ContextHelpFor(QWidget* focus) const {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        if (QAction* item = menu->activeAction()) {
+            bool ok = false;
+            const int context = item->property("HelpContext").toInt(&ok);
+            if (ok && context > 0)
+                return context;
+        }
+        if (int context = THelpViewer::ContextOf(menu); context > 0)
+            return context;
+    }
+    if (!focus || focus->window() == this) {
+        if (TBaseForm* d = ActiveDocument())
+            return THelpViewer::ContextOf(d);
+        return HelpContext;
+    }
+    const int context = THelpViewer::ContextOf(focus);
+    return context > 0 ? context : THelpViewer::ContentsContext;
+}
 
 void TMainForm::SetWindowState(int tag) {
     TBaseForm* d = ActiveDocument();
@@ -608,6 +659,7 @@ void TMainForm::FormDestroy() {
     if (DestroyDone)
         return;
     DestroyDone = true;
+    CloseHelp();
     try {
         TSettings settings;
         if (settings.WindowSize()) {
@@ -919,6 +971,25 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
                 InsertKeyPressed();
                 return true;
             }
+        }
+    }
+    // F1 is context help in every window of the program, also in its dialogs; the Help item's
+    // F1 shortcut therefore never fires from the key (the item itself opens the contents).
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && widget) {
+            if (event->type() == QEvent::ShortcutOverride) {
+                event->accept();
+                return true;
+            }
+            if (!key->isAutoRepeat()) {
+                if (HelpWindow && widget->window() == HelpWindow)
+                    HelpWindow->ShowHelpOnHelp();
+                else
+                    ShowHelpContext(ContextHelpFor(widget));
+            }
+            return true;
         }
     }
     if (event->type() == QEvent::MouseButtonPress) {

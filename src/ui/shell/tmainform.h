@@ -15,6 +15,7 @@ class QToolBar;
 class QToolButton;
 class TBaseForm;
 class TFrameArea;
+class THelpViewer;
 
 // The application's frame window. It hosts the document windows, owns the menus, the tool bars
 // and the status bar, forwards every document command to the active document window, chooses
@@ -71,6 +72,17 @@ public:
     static QString NumberedCaption(int k, const QString& caption);
     static QString TimeText(const QTime& time);
     static QString DateText(const QDate& date);
+
+    // The help window, made the first time it is asked for; Help() is nullptr until then.
+    THelpViewer* HelpViewer();
+    THelpViewer* Help() const;
+    // The help for F1: the highlighted menu item's context while a menu is open, the active
+    // document window's context when the key goes to the frame, and otherwise the context of
+    // the window or dialog that has the key.
+    int ContextHelpFor(QWidget* focus) const;
+    void ShowHelpContext(int helpContext);
+    // Closes the help window (the frame's shut-down and Exit).
+    void CloseHelp();
 
     // Creates the bolt group window; nullptr while this build has none.
     virtual TBaseForm* CreateBoltGroupForm();
@@ -244,6 +256,7 @@ private:
     void AddQuickListItems();
 
     QPointer<TBaseForm> LastActive;
+    QPointer<THelpViewer> HelpWindow;
     bool Shown = false;
     bool DestroyDone = false;
 };

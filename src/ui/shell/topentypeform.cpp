@@ -2,7 +2,9 @@
 
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -50,7 +52,11 @@ TOpenTypeForm::TOpenTypeForm(const QString& fileName, QWidget* parent) : QDialog
     layout->addLayout(buttons);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    HelpButton->setEnabled(false);
+    // Help is the dialog's F1: the frame's context help shows the page for this dialog.
+    connect(HelpButton, &QPushButton::clicked, this, [this] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QCoreApplication::sendEvent(this, &press);
+    });
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
