@@ -13,8 +13,8 @@
 
 static void InitAboutResources() { Q_INIT_RESOURCE(fastenex); }
 
-// The about box's text, moving up one pixel every 40 ms and starting again from below once it
-// has all gone by.
+// The about box's text: it shows from the top when the box opens, moves up one pixel every
+// 40 ms, and starts again from below once it has all gone by.
 class TScrollingText : public QWidget {
 public:
     TScrollingText(const QString& text, QWidget* parent) : QWidget(parent) {
@@ -34,6 +34,12 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent*) override { Text.setTextWidth(width()); }
+    void showEvent(QShowEvent*) override {
+        if (!Shown) {
+            Shown = true;
+            Offset = height();
+        }
+    }
 
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
@@ -45,6 +51,7 @@ protected:
 private:
     QTextDocument Text;
     int Offset = 0;
+    bool Shown = false;
 };
 
 QString TAboutBox::Title() { return QStringLiteral("Quorvane Fastenex"); }
