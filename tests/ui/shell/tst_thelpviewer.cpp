@@ -222,21 +222,35 @@ private slots:
         TSettings::SetLocation(QString());
     }
 
-    // A dialog's F1 shows its own topic.
+    void dialogHelp_data() {
+        QTest::addColumn<bool>("modal");
+        QTest::newRow("non-modal dialog") << false;
+        QTest::newRow("modal dialog") << true;
+    }
+    // A dialog's F1 shows its own topic. A modal dialog blocks the frame's help window, so its
+    // help opens in a help window of the dialog's own.
     void dialogHelp() {
+        QFETCH(bool, modal);
         TSettings::SetLocation(Path(QStringLiteral("fastenex.ini")));
         TScriptedDialogs dialogs;
         {
             TMainForm frame;
             QWidget dialog(&frame, Qt::Dialog);
+            if (modal)
+                dialog.setWindowModality(Qt::ApplicationModal);
             dialog.setProperty("HelpContext", 771);
             auto* field = new QWidget(&dialog);
             field->setFocusPolicy(Qt::StrongFocus);
             dialog.show();
-            QTest::keyClick(field, Qt::Key_F1);
-            QVERIFY(frame.Help() != nullptr);
-            QCOMPARE(frame.Help()->CurrentPage(), QStringLiteral("editor.html"));
             QCOMPARE(frame.ContextHelpFor(field), 771);
+            QTest::keyClick(field, Qt::Key_F1);
+            THelpViewer* viewer =
+                modal ? dialog.findChild<THelpViewer*>(QString(), Qt::FindDirectChildrenOnly)
+                      : frame.Help();
+            QVERIFY(viewer != nullptr);
+            QCOMPARE(frame.Help() == nullptr, modal);
+            QCOMPARE(viewer->CurrentPage(), QStringLiteral("editor.html"));
+            QVERIFY(viewer->isVisible());
         }
         TSettings::SetLocation(QString());
     }
