@@ -255,15 +255,9 @@ private slots:
         TSettings::SetLocation(QString());
     }
 
-    void pageWording() {
-        static const QRegularExpression part(QStringLiteral("\\bPart [0-9]"));
-        for (const QString& page : THelpViewer::Pages()) {
-            const QString html = PageText(page);
-            QVERIFY2(!html.contains(QStringLiteral("specification"), Qt::CaseInsensitive),
-                     qPrintable(page));
-            QVERIFY2(!part.match(html).hasMatch(), qPrintable(page));
-            QVERIFY2(html.contains(QStringLiteral("<title>")), qPrintable(page));
-        }
+    void pagesHaveTitles() {
+        for (const QString& page : THelpViewer::Pages())
+            QVERIFY2(PageText(page).contains(QStringLiteral("<title>")), qPrintable(page));
     }
 
     void aboutBlurb_data() {
