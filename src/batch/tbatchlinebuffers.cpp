@@ -10,6 +10,9 @@ void TBatchLineBuffers::ShowOutput() {
 void TBatchLineBuffers::FormatOutput() {
     if (!LineBuffersExist())
         return;
+    // The styles are given when a rich-text report is written; the status texts follow the
+    // report window's all the same.
+    Host().ShowInformation(QStringLiteral("Formatting Output"));
     ShownTitles = TitleLines();
     ShownSubtitles = SubtitleLines();
 }

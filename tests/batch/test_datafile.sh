@@ -26,6 +26,9 @@ grep -qx "Not a Bolt Group Analysis Data File" "$tmp/err" || { echo "FAIL: refus
 cmp -s "$tmp/copy.dat" "$data/two-bolts.dat" || { echo "FAIL: the copy differs from the original"; fail=1; }
 [ "$(head -n 1 "$tmp/err")" = "Loading Data File" ] || { echo "FAIL: first status text"; cat "$tmp/err"; fail=1; }
 grep -qx "Data File Loaded" "$tmp/err" || { echo "FAIL: Data File Loaded missing"; fail=1; }
+expected="Loading Data File|Plotting Bolts|Plotting Bolts Complete|Calculating Unit Loads|Unit Loads Calculated|Calculating Actual Loads|Formatting Output|Analysis Complete|Data File Loaded|Saving Data File|Data File Saved|"
+"$batch" --verbose --data "$tmp/copy2.dat" "$examples/bracket-3d.dat" >/dev/null 2>"$tmp/err2"
+[ "$(grep -v '^QStandardPaths' "$tmp/err2" | tr '\n' '|')" = "$expected" ] || { echo "FAIL: status texts out of order"; cat "$tmp/err2"; fail=1; }
 [ "$(tail -n 1 "$tmp/err")" = "Data File Saved" ] || { echo "FAIL: last status text"; cat "$tmp/err"; fail=1; }
 
 "$batch" --data "$tmp/no/such/folder/x.dat" "$data/two-bolts.dat" >/dev/null 2>"$tmp/err"; check "unwritable output" 4 $?
