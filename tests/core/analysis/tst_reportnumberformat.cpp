@@ -67,6 +67,31 @@ private slots:
         }
     }
 
+    // When the decimals reach beyond the 10th significant digit, the value is rounded to 10
+    // significant digits and the remaining decimals are zeros; rounding may carry into a new
+    // leading digit.
+    void FormatFixedKeepsTenSignificantDigits() {
+        std::mt19937_64 rng(11);
+        for (int i = 0; i < 100000; ++i) {
+            const int before = 1 + int(rng() % 9); // digits before the separator
+            const int decimals = 11 - before + int(rng() % 4);
+            double value = (1 + std::ldexp(double(rng() >> 11), -53) * 9) *
+                           std::pow(10.0, before - 1);
+            if (rng() % 2)
+                value = -value;
+            char scientific[64];
+            std::snprintf(scientific, sizeof scientific, "%.9e", std::fabs(value));
+            const QString mantissa = QString::fromLatin1(scientific, 11).remove(1, 1);
+            const int exponent = QString::fromLatin1(scientific + 12).toInt();
+            QString text = mantissa.left(exponent + 1) + QLatin1Char('.') +
+                           mantissa.mid(exponent + 1);
+            text = text.leftJustified(exponent + 2 + decimals, QLatin1Char('0'));
+            if (value < 0)
+                text.prepend(QLatin1Char('-'));
+            QCOMPARE(TNumberFormat::FormatFixed(value, 0, decimals), text);
+        }
+    }
+
     void FormatFixedUsesTheDecimalSeparator() {
         TNumberFormat::SetDecimalSeparator(QLatin1Char(','));
         QCOMPARE(TNumberFormat::FormatFixed(-1.5, 8, 3), QStringLiteral("  -1,500"));
