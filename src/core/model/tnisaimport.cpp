@@ -54,6 +54,8 @@ qint32 NodeNumberOf(QStringView field) { return TNumberFormat::ParseInteger(fiel
 
 double RealOf(QStringView field) { return TNumberFormat::ParseReal(field.trimmed(), 0); }
 
+bool IsBlank(QStringView line) { return line.trimmed().isEmpty(); }
+
 QString WithTrailingComma(QString text) {
     if (!text.endsWith(QLatin1Char(',')))
         text += QLatin1Char(',');
@@ -300,6 +302,10 @@ bool TNisaImport::ReadNodes() {
     int line = card + 1;
     for (; !AtCardEnd(line); ++line) {
         MoveCursor(line);
+        // A blank line names no node: read as node 1 it would put a bolt, or the load point, at
+        // the origin.
+        if (IsBlank(lines.at(line)))
+            continue;
         const QString text = lines.at(line).trimmed() + QLatin1Char(',');
         QStringView fields[7];
         SplitFields(text, fields);
@@ -346,6 +352,9 @@ void TNisaImport::ReadForces() {
     for (int line = card + 1; !AtCardEnd(line); ++line) {
         MoveCursor(line);
         const QStringView text = QStringView(lines.at(line)).trimmed();
+        // A blank line is no force line, not even for node 1.
+        if (text.isEmpty())
+            continue;
         // The node number is the text before the first comma; a line without one reads as node 1.
         const qsizetype first = text.indexOf(QLatin1Char(','));
         const qint32 node = first < 0 ? 1 : NodeNumberOf(text.left(first));

@@ -194,6 +194,28 @@ private slots:
         QCOMPARE(r.Bolts, (QList<TBolt>{Bolt(1, 0, 0, 1, 0, 0, 11), Bolt(2, 0, 0, 0, 1, 0, 11)}));
     }
 
+    void BlankLinesInCards() {
+        // Blank lines (tabs and spaces only, too) inside the node and force cards name no node;
+        // read as node 1 they would put the load point or a bolt at the origin.
+        TResult load;
+        Import("*RIGL\n1, 1, 0, 0, 0, 11, 123, 12, 123, 13, 123\n*NODES\n1,0,0,0,4,5,6\n\n"
+               "11,0,0,0,0,0,0\n12,0,0,0,10,0,0\n13,0,0,0,0,10,0\n \t \n*CFORCE\n\n",
+               load);
+        QVERIFY(load.Imported);
+        QCOMPARE((QList<double>{load.Load.X, load.Load.Y, load.Load.Z}),
+                 (QList<double>{4, 5, 6}));
+        QCOMPARE((QList<double>{load.Load.FX, load.Load.FY, load.Load.FZ}),
+                 (QList<double>{1, 0, 0}));
+        QCOMPARE(load.Bolts.size(), 3);
+
+        TResult bolt;
+        Import("*RIGL\n1, 100, 0, 0, 0, 1, 123, 12, 12\n*NODES\n\t\n1,0,0,0,7,8,9\n"
+               "12,0,0,0,1,0,0\n",
+               bolt);
+        QCOMPARE(bolt.Bolts,
+                 (QList<TBolt>{Bolt(7, 8, 9, 1, 1, 1, 1), Bolt(1, 0, 0, 1, 1, 0, 12)}));
+    }
+
     void RigidLinkTooLarge() {
         // A link naming more nodes than can become bolts is refused before it is all read.
         const qsizetype limit = TNisaImport::MaxLinkNodes;
