@@ -261,7 +261,7 @@ bool TNisaImport::ReadRigidLink() {
         ReadRigidLinkPiece(WithTrailingComma(next.mid(dollar + 1).trimmed()));
     }
     // A dependent node at the very end of the card, without its code, ties nothing.
-    if (HasPendingNode)
+    if (HasPendingNode && !IsBlank(PendingNode))
         RigidLink.Add(NodeNumberOf(PendingNode), QStringView());
     RigidLink.Add(IndependentNode, QStringView());
     return true;
@@ -285,7 +285,10 @@ void TNisaImport::ReadRigidLinkPiece(QStringView text) {
                 PendingNode = field.toString();
                 HasPendingNode = true;
             } else {
-                RigidLink.Add(NodeNumberOf(PendingNode), field.trimmed());
+                // An empty node field (",," in the card) names no node; read as node 1 it
+                // would make a bolt of whatever node 1 is.
+                if (!IsBlank(PendingNode))
+                    RigidLink.Add(NodeNumberOf(PendingNode), field.trimmed());
                 HasPendingNode = false;
                 TooManyNodes = RigidLink.Count() > MaxLinkNodes;
             }

@@ -139,6 +139,10 @@ private slots:
         QTest::newRow("other codes tie nothing")
             << QByteArray("*RIGL\n1, 100, 0, 0, 0, 11, 456, 12, 2\n")
             << QList<TBolt>{Bolt(0, 0, 0, 0, 0, 0, 11), Bolt(10, 0, 0, 0, 1, 0, 12)};
+        QTest::newRow("empty node fields name no node")
+            << QByteArray("*RIGL\n1, 100, 0, 0, 0, 11, 123, , 123, 12, 12,,\n$\n*NODES\n"
+                          "1,0,0,0,7,7,7\n11,0,0,0,0,0,0\n12,0,0,0,10,0,0\n")
+            << QList<TBolt>{b11, Bolt(10, 0, 0, 1, 1, 0, 12)};
         QTest::newRow("second rigid link ignored")
             << QByteArray("*RIGL\n1, 100, 0, 0, 0, 12, 123\n*RIGL\n2, 100, 0, 0, 0, 11, 123\n")
             << QList<TBolt>{Bolt(10, 0, 0, 1, 1, 1, 12)};
