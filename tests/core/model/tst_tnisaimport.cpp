@@ -220,6 +220,28 @@ private slots:
                  (QList<TBolt>{Bolt(7, 8, 9, 1, 1, 1, 1), Bolt(1, 0, 0, 1, 1, 0, 12)}));
     }
 
+    void WrittenByAPreprocessor() {
+        // Line ends CR LF, a comment header, tab indents, blank lines between cards, cards that
+        // are not read, and the number forms such files use.
+        TResult r;
+        Import("** Model written by a preprocessor\r\n**\r\n*TITLE\r\n Flange Joint \r\n\r\n"
+               "*ELTYPE\r\n 1, 1, 1\r\n*RIGLINK\r\n\t1, 100, 0, 0, 0, 11, 123, 12, 123,\r\n"
+               "\t$ 13, 123\r\n*NODES\r\n\t11,0,0,0, 1.0E+02, 100., .5\r\n"
+               "\t12,0,0,0, -1.E-3, 1e2, +5\r\n\t13,0,0,0, 0, 50, 0\r\n"
+               "   100,0,0,0, 5.0E+01, 2.5E+01, 1.0E+01\r\n\r\n*LCTITLE\r\n\tCase One \r\n"
+               "*CFORCE\r\n  100, FX, 1.0E+03,,,  0,     0\r\n  100, FZ, -5.,,,  0,     0\r\n"
+               "*ENDDATA\r\n",
+               r);
+        QVERIFY(r.Imported);
+        QCOMPARE(r.Title, QStringLiteral(" Flange Joint "));
+        QCOMPARE(r.LoadCaseTitle, QStringLiteral("Case One"));
+        QCOMPARE(r.Bolts, (QList<TBolt>{Bolt(100, 100, 0.5, 1, 1, 1, 11),
+                                        Bolt(-0.001, 100, 5, 1, 1, 1, 12),
+                                        Bolt(0, 50, 0, 1, 1, 1, 13)}));
+        QCOMPARE((QList<double>{r.Load.X, r.Load.Y, r.Load.Z, r.Load.FX, r.Load.FY, r.Load.FZ}),
+                 (QList<double>{50, 25, 10, 1000, 0, -5}));
+    }
+
     void RigidLinkTooLarge() {
         // A link naming more nodes than can become bolts is refused before it is all read.
         const qsizetype limit = TNisaImport::MaxLinkNodes;
