@@ -15,6 +15,10 @@ constexpr double P = TUnitLoadAnalysis::UnitLoad;
 // rounding errors (bolts at one point whose centroid is not exactly their co-ordinate), and
 // dividing by those would give loads of any size instead of the error.
 double Divide(double numerator, double divisor, double noise = 0) {
+    // A divisor that is not a finite number comes from an overflow (an infinite term, or
+    // infinite terms of both signs), not from a zero sum.
+    if (!std::isfinite(divisor))
+        throw TPlatformError(QString::fromLatin1(TPlatformError::InvalidOperation));
     if (!(std::fabs(divisor) > noise)) {
         if (numerator == 0 || std::isnan(numerator))
             throw TPlatformError(QString::fromLatin1(TPlatformError::InvalidOperation));

@@ -245,6 +245,11 @@ private slots:
         QTest::newRow("Z stiffnesses cancel only by rounding")
             << QList<TBolt>{Bolt(0, 0, 0, 1, 1, 0.1), Bolt(1, 0, 0, 1, 1, 0.2), Bolt(0, 1, 0, 1, 1, -0.3)}
             << LoadAt(0, 0, 0) << byZero;
+        // Squared distances that overflow with stiffnesses of both signs leave a plane sum that
+        // is not a number: an invalid operation, not a division by zero.
+        QTest::newRow("plane sum overflows to not a number")
+            << QList<TBolt>{Bolt(0, 0, 1e200, 2, 1, 1), Bolt(0, 1, -1e200, -1, 1, 1), Bolt(1, 0, 0)}
+            << LoadAt(0, 0, 0) << invalid;
     }
     void ZeroDivisors() {
         QFETCH(QList<TBolt>, bolts);
