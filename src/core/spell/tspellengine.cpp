@@ -59,6 +59,8 @@ TSpellProblem TSpellEngine::ContinueCheck() {
     StopRequested = false;
     StoppedAtRequest = false;
     CurrentProblem = TSpellProblem::None;
+    // Suggestions belong to one word not found; a run that stops elsewhere shows none.
+    Suggestions.Clear();
     if (Finished)
         return CurrentProblem;
     const qsizetype length = Work.size();
@@ -245,15 +247,12 @@ void TSpellEngine::IgnoreAll() {
 void TSpellEngine::AddWord() {
     if (CurrentProblem == TSpellProblem::None)
         return;
-    if (DuplicateMode()) {
-        // Accepting a repeated word keeps it; the pair is no word to learn.
-        CheckedText += CurrentWord;
-    } else {
-        const QString text = ShownText().trimmed();
-        if (!text.isEmpty())
-            Dictionaries.AddToCustomDictionary(text);
-        CheckedText += text;
-    }
+    // The shown text is learnt as it stands, for a repeated word the pair; the word is appended
+    // once.
+    const QString text = ShownText().trimmed();
+    if (!text.isEmpty())
+        Dictionaries.AddToCustomDictionary(text);
+    CheckedText += DuplicateMode() ? CurrentWord : text;
     Decided();
 }
 

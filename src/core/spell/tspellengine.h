@@ -89,7 +89,8 @@ public:
     void Ignore();
     // "Ignore All": the shown text goes into the ignore list, then as Ignore.
     void IgnoreAll();
-    // "Add": the shown text, trimmed, goes into the custom dictionary and is appended.
+    // "Add": the shown text, trimmed, goes into the custom dictionary (for a repeated word the
+    // pair as shown) and the accepted text is appended.
     void AddWord();
     // "Exit": appends the accepted text and the unchecked rest.
     void AcceptRest();

@@ -128,11 +128,15 @@ void TSpellSuggestions::ScoreNeighbours(const TWordList& list, const QString& te
         ScoreSuggestion(MatchCase(list.At(i)));
 }
 
-void TSpellSuggestions::GenerateSuggestions(const QString& word) {
-    Word = word;
+void TSpellSuggestions::Clear() {
     List.Clear();
     BestScore = 0;
     ReplacementText = QStringLiteral("<none>");
+}
+
+void TSpellSuggestions::GenerateSuggestions(const QString& word) {
+    Word = word;
+    Clear();
     if (word.isEmpty())
         return;
     const TWordList& main = Dictionaries.MainDictionary;

@@ -20,6 +20,8 @@ public:
 
     // Fills the suggestion list and the replacement proposal for the word, exactly as shown.
     void GenerateSuggestions(const QString& word);
+    // Empties the suggestion list; the proposal goes back to "<none>".
+    void Clear();
     // Scores a candidate against the word of the current run; one already suggested is skipped.
     void ScoreSuggestion(const QString& candidate);
     // The candidate in the letter case of the word: first letter a capital and the rest small

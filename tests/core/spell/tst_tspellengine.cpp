@@ -167,9 +167,23 @@ private slots:
         QVERIFY(f.Engine.Complete());
         QCOMPARE(f.Engine.CheckedText, QStringLiteral("the the cat"));
         QVERIFY(!f.Engine.TextChanged);
-        // The pair is no word: the custom dictionary learns nothing from it.
-        QCOMPARE(f.Dictionaries.CustomDictionary.Count(), 0);
-        QVERIFY(!f.Dictionaries.CustomDictionaryModified);
+        // Only "Add" teaches the custom dictionary, and it learns the pair as shown.
+        QCOMPARE(f.Dictionaries.CustomDictionary.Entries(),
+                 decision == 2 ? QStringList({"the the"}) : QStringList());
+        QCOMPARE(f.Dictionaries.CustomDictionaryModified, decision == 2);
+    }
+
+    // Suggestions belong to the word not found; the problem after it shows none.
+    void SuggestionsClearedForTheNextProblem() {
+        TFixture f;
+        QCOMPARE(f.Start("teh cat cat"), TSpellProblem::WordNotFound);
+        QCOMPARE(f.Engine.Suggestions.Suggestions(), QStringList({"the"}));
+        QCOMPARE(f.Engine.ProposedReplacement(), QStringLiteral("the"));
+        f.Engine.Ignore();
+        QCOMPARE(f.Engine.ContinueCheck(), TSpellProblem::DuplicateWord);
+        QCOMPARE(f.Engine.Suggestions.SuggestionCount(), 0);
+        QCOMPARE(f.Engine.Suggestions.ReplacementText, QStringLiteral("<none>"));
+        QCOMPARE(f.Engine.ProposedReplacement(), QStringLiteral("cat"));
     }
 
     void TypedReplacementIsLearnt() {
