@@ -16,10 +16,12 @@ TViewMatrix TViewMatrix::MultiplyMatrices(const TViewMatrix& a, const TViewMatri
 }
 
 TViewMatrix TViewMatrix::FromAngles(double rotX, double rotY, double rotZ) {
-    const double toRadians = std::numbers::pi * (1.0 / 180.0);
-    const double ax = rotX * toRadians;
-    const double ay = rotY * toRadians;
-    const double az = rotZ * toRadians;
+    // angle * pi * (1 / 180), in that order: the product angle * pi is rounded before the
+    // division, which for many angles gives a different last bit than angle * (pi / 180).
+    const auto toRadians = [](double angle) { return angle * std::numbers::pi * (1.0 / 180.0); };
+    const double ax = toRadians(rotX);
+    const double ay = toRadians(rotY);
+    const double az = toRadians(rotZ);
     TViewMatrix rx;
     rx.M[1][1] = std::cos(ax);
     rx.M[1][2] = -std::sin(ax);

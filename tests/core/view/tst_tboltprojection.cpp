@@ -4,6 +4,8 @@
 #include "view/tboltview.h"
 
 #include <QTest>
+#include <cmath>
+#include <numbers>
 #include <stdexcept>
 
 namespace {
@@ -79,6 +81,30 @@ private slots:
         const TVector3 p = TViewMatrix::TransformPoint(TViewMatrix::FromAngles(0, 0, 90), 1, 0, 0);
         QVERIFY(qAbs(p.X) < 1e-12);
         QVERIFY(qAbs(p.Y + 1) < 1e-12);
+    }
+
+    // Angles the dial reaches in 5-degree steps, where angle * pi rounded first and then divided
+    // by 180 gives other matrix entries than angle times a pre-computed pi / 180.
+    void RadiansRoundLikeTheWrittenProduct_data() {
+        QTest::addColumn<double>("angle");
+        QTest::newRow("25") << 25.0;
+        QTest::newRow("-50") << -50.0;
+        QTest::newRow("125") << 125.0;
+        QTest::newRow("315") << 315.0;
+    }
+    void RadiansRoundLikeTheWrittenProduct() {
+        QFETCH(double, angle);
+        const double radians = angle * std::numbers::pi * (1.0 / 180.0);
+        const double other = angle * (std::numbers::pi * (1.0 / 180.0));
+        QVERIFY(std::cos(radians) != std::cos(other) || std::sin(radians) != std::sin(other));
+        const TViewMatrix x = TViewMatrix::FromAngles(angle, 0, 0);
+        QCOMPARE(x.M[1][1], std::cos(radians));
+        QCOMPARE(x.M[2][1], std::sin(radians));
+        const TViewMatrix z = TViewMatrix::FromAngles(0, 0, angle);
+        QCOMPARE(z.M[0][0], std::cos(radians));
+        QCOMPARE(z.M[0][1], std::sin(radians));
+        const TViewMatrix y = TViewMatrix::FromAngles(0, angle, 0);
+        QCOMPARE(y.M[0][2], std::sin(radians));
     }
 
     void MatrixProductOrder() {
