@@ -46,7 +46,8 @@ private:
     TBoltView& View;
 };
 
-// Lines end one pixel short of their last point, as the plot's line drawing always has.
+// One-pixel lines with flat ends leave out one end pixel; the toolkit's line drawing leaves out
+// the end with the larger co-ordinate along the line's main direction, whichever way it runs.
 QPen PlotPen(QRgb colour) {
     QPen pen{QColor(colour)};
     pen.setWidth(1);
