@@ -9,16 +9,35 @@ bool SameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+// A value as readers see it: without surrounding blanks and without one pair of matching
+// quotation marks (single or double) around the whole of it, as hand-written files often have.
+QString StoredValue(const QString& text) {
+    QString value = text.trimmed();
+    if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
+        value.back() == value.front())
+        value = value.mid(1, value.size() - 2);
+    return value;
+}
+
 } // namespace
 
 TIniText TIniText::Parse(const QByteArray& bytes) {
     QByteArrayView data(bytes);
-    if (data.startsWith("\xEF\xBB\xBF"))
-        data = data.sliced(3);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder(data);
-    if (decoder.hasError())
-        text = QString::fromLatin1(data);
+    QString text;
+    // A file saved as UTF-16 says so with its byte-order mark.
+    const bool utf16le = data.startsWith("\xFF\xFE");
+    if (utf16le || data.startsWith("\xFE\xFF")) {
+        QStringDecoder decoder(utf16le ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                               QStringDecoder::Flag::Stateless);
+        text = decoder(data.sliced(2));
+    } else {
+        if (data.startsWith("\xEF\xBB\xBF"))
+            data = data.sliced(3);
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        text = decoder(data);
+        if (decoder.hasError())
+            text = QString::fromLatin1(data);
+    }
     // Further marks would come back as a first mark when the text is written and read again.
     qsizetype marks = 0;
     while (marks < text.size() && text[marks] == QChar(0xFEFF))
@@ -62,11 +81,14 @@ TIniText::TLine TIniText::ParseLine(const QString& text) {
         }
         return line;
     }
+    // A line starting with a semicolon is a comment, whatever it holds.
+    if (trimmed.startsWith(QLatin1Char(';')))
+        return line;
     const qsizetype equals = text.indexOf(QLatin1Char('='));
     if (equals >= 0) {
         line.Kind = TLineKind::Entry;
         line.Name = text.left(equals).trimmed();
-        line.Value = text.mid(equals + 1).trimmed();
+        line.Value = StoredValue(text.mid(equals + 1));
     }
     return line;
 }
@@ -92,7 +114,7 @@ TIniText::TLine TIniText::MakeEntry(const QString& key, const QString& value) {
     TLine line;
     line.Kind = TLineKind::Entry;
     line.Name = Clean(key).trimmed();
-    line.Value = Clean(value).trimmed();
+    line.Value = StoredValue(Clean(value));
     line.Text = line.Name + QLatin1Char('=') + Clean(value);
     return line;
 }

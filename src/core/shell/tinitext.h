@@ -13,17 +13,20 @@ using TIniEntry = std::pair<QString, QString>;
 
 // The text of a settings file of the classic sectioned kind, held line by line: a line
 // "[Name]" opens a section, a line "Key=Value" is an entry of the section above it, every other
-// line (blank lines, comments, lines before the first section) is kept as it is and ignored.
+// line (blank lines, comment lines starting with ";", lines before the first section) is kept as
+// it is and ignored.
 //
 // Names of sections and keys are compared without regard to letter case, and blanks around
-// names and values are not part of them. Sections of the same name count as one section whose
+// names and values are not part of them, nor is one pair of matching quotation marks (' or ")
+// around a whole value. Sections of the same name count as one section whose
 // entries follow each other in file order, and the first entry of a key wins. Lines that are
 // not changed are written back exactly as they were read, so a hand-written file keeps its
 // comments, spacing and letter case.
 class TIniText {
 public:
-    // Lines end with CR LF, a lone CR or a lone LF. The bytes are read as UTF-8, or as Latin-1
-    // when they are not valid UTF-8; a leading byte-order mark is dropped.
+    // Lines end with CR LF, a lone CR or a lone LF. The bytes are read as UTF-16 when they start
+    // with its byte-order mark, otherwise as UTF-8, or as Latin-1 when they are not valid UTF-8;
+    // a leading byte-order mark is dropped.
     static TIniText Parse(const QByteArray& bytes);
     // Every line followed by CR LF, in UTF-8.
     QByteArray ToBytes() const;

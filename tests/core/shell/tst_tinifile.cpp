@@ -69,6 +69,30 @@ private slots:
                                        << QString::fromUtf8("\xC2\xA3 5");
         QTest::newRow("comment lines are kept apart")
             << QByteArray("; note\r\n[A]\r\n;K=old\r\nK=new\r\n") << "A" << "K" << "new";
+        QTest::newRow("a commented-out key is no key")
+            << QByteArray("[A]\r\n  ; K=old\r\n") << "A" << "; K" << "<none>";
+        QTest::newRow("double quotes around the value")
+            << QByteArray("[A]\r\nK = \"Courier New\" \r\n") << "A" << "K" << "Courier New";
+        QTest::newRow("single quotes around the value")
+            << QByteArray("[A]\r\nK='/a b/c.rtf'\r\n") << "A" << "K" << "/a b/c.rtf";
+        QTest::newRow("only one pair of quotes goes")
+            << QByteArray("[A]\r\nK=\"\"x\"\"\r\n") << "A" << "K" << "\"x\"";
+        QTest::newRow("unmatched quotes stay")
+            << QByteArray("[A]\r\nK=\"x'\r\n") << "A" << "K" << "\"x'";
+        QTest::newRow("quotes inside stay")
+            << QByteArray("[A]\r\nK=a \"b\" c\r\n") << "A" << "K" << "a \"b\" c";
+        QTest::newRow("a lone quote stays") << QByteArray("[A]\r\nK=\"\r\n") << "A" << "K"
+                                            << "\"";
+        QTest::newRow("empty quotes are an empty value")
+            << QByteArray("[A]\r\nK=\"\"\r\n") << "A" << "K" << "";
+        QTest::newRow("UTF-16 little-endian")
+            << QByteArray("\xFF\xFE[\0A\0]\0\r\0\n\0K\0=\0\xFC\0\r\0\n\0", 22) << "A" << "K"
+            << QString::fromUtf8("\xC3\xBC");
+        QTest::newRow("UTF-16 big-endian")
+            << QByteArray("\xFE\xFF\0[\0A\0]\0\n\0K\0=\0v", 16) << "A" << "K" << "v";
+        QTest::newRow("very long value")
+            << QByteArray("[A]\r\nK=" + QByteArray(100000, 'x') + "\r\nL=1\r\n") << "A" << "K"
+            << QString(100000, QLatin1Char('x'));
     }
     void ReadHandWritten() {
         QFETCH(QByteArray, bytes);
