@@ -226,6 +226,39 @@ private slots:
         QCOMPARE(s.QuickListFileName(1), QDir::current().absoluteFilePath(QStringLiteral("relative.dat")));
     }
 
+    // The list as the earlier program left it (Windows paths, its own spelling of the keys),
+    // rewritten: the section goes to the end with the count first and each entry's caption
+    // before its path; every other line stays as it was.
+    void QuickListWrittenInFull() {
+        TSettings s = Make();
+        WriteBytes("; kept\r\n[filelist]\r\nfilecount=2\r\nFILE1CAPTION=Report.rtf\r\n"
+                   "File1FileName=C:\\Docs\\Report.rtf\r\nFile2Caption=Bolts.dat\r\n"
+                   "File2FileName=C:\\Bolts.dat\r\n\r\n[Preferences]\r\nLogo = 0\r\n");
+        s.AddToQuickList(QStringLiteral("/home/u/notes.txt"));
+        s.AddToQuickList(QStringLiteral("/home/u/report.rtf"));
+        QCOMPARE(ReadBytes(), QByteArray("; kept\r\n[Preferences]\r\nLogo = 0\r\n\r\n"
+                                         "[FileList]\r\nFileCount=3\r\n"
+                                         "File1Caption=Report.rtf\r\nFile1FileName=/home/u/report.rtf\r\n"
+                                         "File2Caption=Notes.txt\r\nFile2FileName=/home/u/notes.txt\r\n"
+                                         "File3Caption=Bolts.dat\r\nFile3FileName=C:\\Bolts.dat\r\n"));
+    }
+
+    // Every preference in one write, each key spelt and placed as readers of the file expect.
+    void PreferencesWrittenInFull() {
+        TSettings s = Make();
+        TPreferences p;
+        p.BottomColour = qint32(0x0000FF);
+        p.ToolBar[0] = false;
+        s.SetPreferences(p);
+        QCOMPARE(ReadBytes(),
+                 QByteArray("[Preferences]\r\nCopyright=1\r\nLogo=1\r\nTopColour=16711680\r\n"
+                            "BottomColour=255\r\nWindowMaximise=0\r\nWindowSize=0\r\n"
+                            "ToolWindowMaximise=1\r\nQuickListLength=4\r\nFontStyle=Courier New\r\n"
+                            "FontSize=8\r\nFontColour=0\r\nBold=0\r\nUnderline=0\r\nItallics=0\r\n"
+                            "Strikeout=0\r\nDictionary=None\r\nCustom=None\r\nToolBar1=0\r\n"
+                            "ToolBar2=1\r\nToolBar3=1\r\nToolBar4=1\r\nToolBar5=1\r\nToolBar6=1\r\n"));
+    }
+
     void MenuEntries() {
         TSettings s = Make();
         WriteBytes("[FileList]\r\nFileCount=4\r\nFile1Caption=A.rtf\r\nFile1FileName=/x/A.rtf\r\n"
