@@ -19,6 +19,23 @@ QString StoredValue(const QString& text) {
     return value;
 }
 
+// Bytes that are not UTF-8 come from the Windows code page of Western Europe: Latin-1 with
+// printable characters (the euro sign, typographic quotes and dashes) in 0x80 to 0x9F. The
+// five bytes that code page leaves unassigned keep their Latin-1 meaning.
+QString FromWindowsLatin(QByteArrayView data) {
+    static constexpr char16_t High[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    QString text = QString::fromLatin1(data);
+    for (QChar& c : text) {
+        if (c.unicode() >= 0x80 && c.unicode() <= 0x9F)
+            c = QChar(High[c.unicode() - 0x80]);
+    }
+    return text;
+}
+
 } // namespace
 
 TIniText TIniText::Parse(const QByteArray& bytes) {
@@ -36,7 +53,7 @@ TIniText TIniText::Parse(const QByteArray& bytes) {
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         text = decoder(data);
         if (decoder.hasError())
-            text = QString::fromLatin1(data);
+            text = FromWindowsLatin(data);
     }
     // Further marks would come back as a first mark when the text is written and read again.
     qsizetype marks = 0;

@@ -69,6 +69,9 @@ private slots:
                                        << QString::fromUtf8("\xC2\xA3 5");
         QTest::newRow("comment lines are kept apart")
             << QByteArray("; note\r\n[A]\r\n;K=old\r\nK=new\r\n") << "A" << "K" << "new";
+        QTest::newRow("Windows code page value")
+            << QByteArray("[A]\r\nK=Smith\x92s \x80 5 \x96 \x81\r\n") << "A" << "K"
+            << QString::fromUtf8("Smith\xE2\x80\x99s \xE2\x82\xAC 5 \xE2\x80\x93 \xC2\x81");
         QTest::newRow("a commented-out key is no key")
             << QByteArray("[A]\r\n  ; K=old\r\n") << "A" << "; K" << "<none>";
         QTest::newRow("double quotes around the value")
