@@ -25,9 +25,8 @@ using TIniEntry = std::pair<QString, QString>;
 class TIniText {
 public:
     // Lines end with CR LF, a lone CR or a lone LF. The bytes are read as UTF-16 when they start
-    // with its byte-order mark, otherwise as UTF-8, or in the Windows code page of Western Europe (1252) when they are not
-    // valid UTF-8;
-    // a leading byte-order mark is dropped.
+    // with its byte-order mark, otherwise as UTF-8, or in the Windows code page of Western
+    // Europe (1252) when they are not valid UTF-8; a leading byte-order mark is dropped.
     static TIniText Parse(const QByteArray& bytes);
     // Every line followed by CR LF, in UTF-8.
     QByteArray ToBytes() const;
