@@ -423,9 +423,8 @@ void TBoltGroupForm::MarkReportFromModel() {
     RichEdit1->document()->setModified(!Document.DataSaved);
 }
 
-void TBoltGroupForm::ToggleTitleStyle(int tag) {
-    TBaseForm::ToggleTitleStyle(tag);
-    // The report is rebuilt at once with the new style.
+// The report is rebuilt at once with the new styles.
+void TBoltGroupForm::RebuildReport() {
     try {
         Document.CalculateUnitLoads();
         Document.CalculateActualLoads();
@@ -437,17 +436,14 @@ void TBoltGroupForm::ToggleTitleStyle(int tag) {
     MarkReportFromModel();
 }
 
+void TBoltGroupForm::ToggleTitleStyle(int tag) {
+    TBaseForm::ToggleTitleStyle(tag);
+    RebuildReport();
+}
+
 void TBoltGroupForm::ToggleSubtitleStyle(int tag) {
     TBaseForm::ToggleSubtitleStyle(tag);
-    try {
-        Document.CalculateUnitLoads();
-        Document.CalculateActualLoads();
-    } catch (...) {
-        FreeLineBuffers();
-        MarkReportFromModel();
-        throw;
-    }
-    MarkReportFromModel();
+    RebuildReport();
 }
 
 void TBoltGroupForm::PlotBolts() { Document.PlotBolts(); }

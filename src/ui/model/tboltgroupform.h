@@ -131,4 +131,5 @@ private:
     // Replaces the report's modified mark by the model's: a model that the data file on disk does
     // not hold counts as an unsaved change of the document.
     void MarkReportFromModel();
+    void RebuildReport();
 };
