@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+double TViewMatrix::Radians(double degrees) { return degrees * std::numbers::pi * (1.0 / 180.0); }
+
 TViewMatrix TViewMatrix::MultiplyMatrices(const TViewMatrix& a, const TViewMatrix& b) {
     TViewMatrix product;
     for (int row = 0; row < 3; ++row)
@@ -16,12 +18,9 @@ TViewMatrix TViewMatrix::MultiplyMatrices(const TViewMatrix& a, const TViewMatri
 }
 
 TViewMatrix TViewMatrix::FromAngles(double rotX, double rotY, double rotZ) {
-    // angle * pi * (1 / 180), in that order: the product angle * pi is rounded before the
-    // division, which for many angles gives a different last bit than angle * (pi / 180).
-    const auto toRadians = [](double angle) { return angle * std::numbers::pi * (1.0 / 180.0); };
-    const double ax = toRadians(rotX);
-    const double ay = toRadians(rotY);
-    const double az = toRadians(rotZ);
+    const double ax = Radians(rotX);
+    const double ay = Radians(rotY);
+    const double az = Radians(rotZ);
     TViewMatrix rx;
     rx.M[1][1] = std::cos(ax);
     rx.M[1][2] = -std::sin(ax);

@@ -7,6 +7,10 @@
 struct TViewMatrix {
     double M[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 
+    // Degrees to radians as angle * pi * (1/180), in that order: the product angle * pi is
+    // rounded before the division, which for many angles gives a different last bit than
+    // angle * (pi / 180).
+    static double Radians(double degrees);
     // The product a * b.
     static TViewMatrix MultiplyMatrices(const TViewMatrix& a, const TViewMatrix& b);
     // The matrix of the three view angles in degrees: (Rx * Ry) * Rz. Rz carries +sin above the
