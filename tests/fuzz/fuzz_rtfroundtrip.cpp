@@ -1,7 +1,6 @@
 // Reads any bytes as rich text, writes the document, and reads that again: the output is
-// 7-bit ASCII with balanced braces, the text read back equals the text first read, and once
-// written and read, a document is written the same way again (the first write may still join
-// runs whose formats differ only in what RTF cannot tell apart).
+// 7-bit ASCII with balanced braces, the text read back equals the text first read, and the
+// document read back is written exactly as the first write wrote it.
 #include "document/trtfreader.h"
 #include "document/trtfwriter.h"
 
@@ -41,10 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TRtfReader::Read(QByteArrayView(written), second);
     if (second.toRawText() != first.toRawText())
         std::abort();
-    const QByteArray again = TRtfWriter::ToRtf(second);
-    QTextDocument third;
-    TRtfReader::Read(QByteArrayView(again), third);
-    if (third.toRawText() != first.toRawText() || TRtfWriter::ToRtf(third) != again)
+    if (TRtfWriter::ToRtf(second) != written)
         std::abort();
     return 0;
 }

@@ -16,11 +16,39 @@ namespace {
 
 constexpr char HexDigits[] = "0123456789abcdef";
 
+// A font name as the font table can hold it and a reader gives it back: no ";" (which ends an
+// entry), no characters the text escapes leave out or turn into control words, no blanks around
+// it, and not longer than readers keep.
+QString WritableFamily(const QString& family) {
+    QString name;
+    name.reserve(family.size());
+    for (QChar ch : family) {
+        const char16_t c = ch.unicode();
+        if (c < 0x20 || c == ';' || c == 0x00A0 || c == 0x00AD || c == 0x2011 ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator ||
+            c == QChar::ObjectReplacementCharacter || c == 0xFDD0 || c == 0xFDD1)
+            continue;
+        name.append(ch);
+    }
+    return name.trimmed().left(128).trimmed();
+}
+
 QString FamilyOf(const QTextCharFormat& format, const QString& fallback) {
     const QStringList families = format.fontFamilies().toStringList();
-    if (!families.isEmpty() && !families.first().isEmpty())
-        return families.first();
+    if (!families.isEmpty()) {
+        const QString name = WritableFamily(families.first());
+        if (!name.isEmpty())
+            return name;
+    }
     return fallback;
+}
+
+bool HasText(const QTextBlock& block) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().isValid())
+            return true;
+    }
+    return false;
 }
 
 bool IsBullet(QTextListFormat::Style style) {
@@ -148,15 +176,18 @@ void AppendEscaped(QByteArray& out, QStringView text) {
 }
 
 void TRtfBuilder::CollectTables() {
-    DefaultFamily = Document.defaultFont().family();
+    DefaultFamily = WritableFamily(Document.defaultFont().family());
     if (DefaultFamily.isEmpty())
         DefaultFamily = QStringLiteral("Courier New");
     const qreal size = Document.defaultFont().pointSizeF();
     if (size > 0)
         DefaultSize = size;
+    // The tables list what the text uses, in the order the text first uses it, so that a
+    // document read back from the output is written the same way again. A paragraph's own
+    // format shows only in the mark of a paragraph without text.
     FontIndex(DefaultFamily);
     for (QTextBlock block = Document.begin(); block.isValid(); block = block.next()) {
-        if (!Collected.contains(block.charFormatIndex())) {
+        if (!HasText(block) && !Collected.contains(block.charFormatIndex())) {
             Collected.insert(block.charFormatIndex());
             FontIndex(FamilyOf(block.charFormat(), DefaultFamily));
         }
@@ -183,10 +214,8 @@ void TRtfBuilder::CollectTables() {
 void TRtfBuilder::WriteHeader(QByteArray& out) const {
     out.append("{\\rtf1\\ansi\\ansicpg1252\\uc1\\deff0{\\fonttbl");
     for (qsizetype i = 0; i < Families.size(); ++i) {
-        QString name = Families.at(i);
-        name.remove(QLatin1Char(';'));
         out.append("{\\f" + QByteArray::number(i) + "\\fnil\\fcharset0 ");
-        AppendEscaped(out, name);
+        AppendEscaped(out, Families.at(i));
         out.append(";}");
     }
     if (SymbolFont >= 0)
@@ -320,19 +349,32 @@ const QByteArray& TRtfBuilder::RunPrefix(int formatIndex, const QTextCharFormat&
 void TRtfBuilder::WriteBlock(const QTextBlock& block) {
     WriteParagraphFormat(block);
     int markIndex = block.charFormatIndex();
-    RunPrefix(markIndex, block.charFormat());
+    // Neighbouring fragments whose formats differ only in what RTF does not hold are written as
+    // one run, as a reader will join them.
+    bool open = false;
+    QByteArray openPrefix;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         if (!fragment.isValid())
             continue;
         const int index = fragment.charFormatIndex();
-        Body.append('{');
-        Body.append(RunPrefix(index, fragment.charFormat()));
-        Body.append(' ');
+        const QByteArray prefix = RunPrefix(index, fragment.charFormat());
+        if (!open || openPrefix != prefix) {
+            if (open)
+                Body.append('}');
+            Body.append('{');
+            Body.append(prefix);
+            Body.append(' ');
+            open = true;
+            openPrefix = prefix;
+        }
         WriteText(fragment.text());
-        Body.append('}');
         markIndex = index;
     }
+    if (open)
+        Body.append('}');
+    else
+        RunPrefix(markIndex, block.charFormat());
     Body.append(MarkPrefixes.value(markIndex));
     Body.append("\\par\r\n");
 }

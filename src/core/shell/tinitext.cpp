@@ -131,8 +131,13 @@ TIniText::TLine TIniText::MakeEntry(const QString& key, const QString& value) {
     TLine line;
     line.Kind = TLineKind::Entry;
     line.Name = Clean(key).trimmed();
-    line.Value = StoredValue(Clean(value));
-    line.Text = line.Name + QLatin1Char('=') + Clean(value);
+    QString written = Clean(value);
+    // A value that itself starts and ends with the same quotation mark would lose that pair
+    // when read; one more pair around it keeps it whole.
+    if (StoredValue(written) != written.trimmed())
+        written = QLatin1Char('"') + written.trimmed() + QLatin1Char('"');
+    line.Value = StoredValue(written);
+    line.Text = line.Name + QLatin1Char('=') + written;
     return line;
 }
 

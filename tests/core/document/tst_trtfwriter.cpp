@@ -1,6 +1,7 @@
 #include "helper_rtftext.h"
 
 #include "document/tdocumentfile.h"
+#include "document/trtfreader.h"
 #include "document/trtfwriter.h"
 
 #include <QBuffer>
@@ -47,6 +48,8 @@ private slots:
     void ListRoundTrip();
     void DocumentFiles();
     void FailedWriteKeepsFile();
+    void SecondWriteEqualsFirst_data();
+    void SecondWriteEqualsFirst();
 };
 
 void TestRtfWriter::Header() {
@@ -339,6 +342,26 @@ void TestRtfWriter::FailedWriteKeepsFile() {
     QVERIFY_THROWS_EXCEPTION(
         std::exception,
         TDocumentFile::Save(dir.filePath(QStringLiteral("missing/x.rtf")), document));
+}
+
+// A document read back from the writer's output is written exactly as before: font names the
+// table cannot hold, and neighbouring runs that RTF cannot tell apart, included.
+void TestRtfWriter::SecondWriteEqualsFirst_data() {
+    QTest::addColumn<QByteArray>("input");
+    QTest::newRow("font name of control characters")
+        << QByteArrayLiteral("{\\rtf1 5{\\fonttbl\\f5\x11}\\f5\0 }");
+    QTest::newRow("font names equal once written")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 A\\'01;}{\\f2 A;}}\\f1 x\\f2 y}");
+}
+
+void TestRtfWriter::SecondWriteEqualsFirst() {
+    QFETCH(QByteArray, input);
+    QTextDocument first;
+    TRtfReader::Read(QByteArrayView(input), first);
+    const QByteArray written = TRtfWriter::ToRtf(first);
+    QTextDocument second;
+    TRtfReader::Read(QByteArrayView(written), second);
+    QCOMPARE(TRtfWriter::ToRtf(second), written);
 }
 
 QTEST_MAIN(TestRtfWriter)

@@ -212,6 +212,32 @@ private slots:
                  QStringLiteral("/tmp/a  [Preferences] Logo=0"));
     }
 
+    // The reader drops one pair of quotes around a value, so the writer adds a pair where the
+    // value has its own; every other value is written as given.
+    void QuotedValuesReadBackEqual_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("two single quotes") << QStringLiteral("''") << QByteArray("K=\"''\"");
+        QTest::newRow("two double quotes") << QStringLiteral("\"\"") << QByteArray("K=\"\"\"\"");
+        QTest::newRow("quoted, blanks outside") << QStringLiteral(" 'a b' ") << QByteArray("K=\"'a b'\"");
+        QTest::newRow("quoted, blanks inside") << QStringLiteral("\" a \"") << QByteArray("K=\"\" a \"\"");
+        QTest::newRow("one quote") << QStringLiteral("'") << QByteArray("K='");
+        QTest::newRow("unmatched") << QStringLiteral("'a\"") << QByteArray("K='a\"");
+        QTest::newRow("plain") << QStringLiteral("C:\\a b") << QByteArray("K=C:\\a b");
+    }
+    void QuotedValuesReadBackEqual() {
+        QFETCH(QString, value);
+        QFETCH(QByteArray, line);
+        const QString path = PathOf(QStringLiteral("quotes.ini"));
+        QFile::remove(path);
+        TIniFile ini(path);
+        ini.WriteString(QStringLiteral("A"), QStringLiteral("K"), value);
+        QCOMPARE(ini.ReadString(QStringLiteral("A"), QStringLiteral("K"), {}), value.trimmed());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("[A]\r\n") + line + "\r\n");
+    }
+
     // Nothing is cached: a change made by someone else is seen by the next read, and two
     // objects on one file see each other's writes.
     void ExternalChangeSeenByNextRead() {
