@@ -7,6 +7,9 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string_view>
 
 namespace {
 
@@ -50,16 +53,16 @@ TPlotStamps::TOffsets TPlotStamps::ShapeOffsets(bool filled, int size) {
     return offsets;
 }
 
-void TPlotStamps::Stamp(QImage& image, int left, int top, const quint16* offsets, size_t count,
-                        QRgb colour) {
+void TPlotStamps::Stamp(QImage& image, qint64 left, qint64 top, const quint16* offsets,
+                        size_t count, QRgb colour) {
     Q_ASSERT(image.format() == QImage::Format_RGB32);
     const int width = image.width();
     const int height = image.height();
     const qsizetype stride = image.bytesPerLine();
     uchar* bits = image.bits();
     const QRgb pixel = Opaque(colour);
-    const qint64 originX = qint64(left) - Margin;
-    const qint64 originY = qint64(top) - Margin;
+    const qint64 originX = left - Margin;
+    const qint64 originY = top - Margin;
     for (size_t i = 0; i < count; ++i) {
         const qint64 x = originX + (offsets[i] >> 8);
         const qint64 y = originY + (offsets[i] & 0xFF);
@@ -98,7 +101,15 @@ bool TPlotStamps::PrepareText() {
 
 void TPlotStamps::RenderLabels(const qint32* numbers, size_t count, TOffsets& pool,
                                TLabel* labels) {
-    // Several numbers to one painter, each in its own band of the scratch image.
+    std::vector<QString> texts(count);
+    for (size_t k = 0; k < count; ++k)
+        texts[k] = QString::number(numbers[k]) + QLatin1Char(' ');
+    RenderTexts(texts.data(), count, pool, labels);
+}
+
+void TPlotStamps::RenderTexts(const QString* texts, size_t count, TOffsets& pool,
+                              TLabel* labels) {
+    // Several texts to one painter, each in its own band of the scratch image.
     while (count > 0) {
         const size_t batch = std::min<size_t>(count, BandsPerScratch);
         Scratch.fill(Qt::white);
@@ -108,10 +119,9 @@ void TPlotStamps::RenderLabels(const qint32* numbers, size_t count, TOffsets& po
             painter.setPen(Qt::black);
             const QFontMetrics metrics = painter.fontMetrics();
             for (size_t k = 0; k < batch; ++k) {
-                const QString text = QString::number(numbers[k]) + QLatin1Char(' ');
                 painter.drawText(QPoint(Margin, int(k) * BandHeight + Margin + metrics.ascent()),
-                                 text);
-                labels[k].Width = quint16(metrics.horizontalAdvance(text));
+                                 texts[k]);
+                labels[k].Width = quint16(metrics.horizontalAdvance(texts[k]));
             }
         }
         for (size_t k = 0; k < batch; ++k) {
@@ -121,14 +131,132 @@ void TPlotStamps::RenderLabels(const qint32* numbers, size_t count, TOffsets& po
             label.Count = quint16(pool.size() - label.Start);
             label.Ready = true;
         }
-        numbers += batch;
+        texts += batch;
         labels += batch;
         count -= batch;
     }
 }
 
+bool TPlotStamps::ComposesNumbers() { return PrepareText() && PrepareCharacters(); }
+
+bool TPlotStamps::PrepareCharacters() {
+    if (CharactersTried)
+        return CharactersReady;
+    CharactersTried = true;
+    const std::string_view characters = "0123456789- ";
+    QString texts[CharacterCount];
+    const QFontMetricsF exact(TBoltPlot::PlotFont());
+    qreal advances[CharacterCount];
+    for (int i = 0; i < CharacterCount; ++i) {
+        texts[i] = QString(QLatin1Char(characters[size_t(i)]));
+        advances[i] = exact.horizontalAdvance(texts[i]);
+    }
+    // Advances and the kerning of each pair in 64ths of a pixel, as the text layout adds them.
+    auto to64 = [](qreal value, int& result) {
+        result = int(std::lround(value * 64));
+        return result == value * 64;
+    };
+    for (int i = 0; i < CharacterCount; ++i) {
+        if (!to64(advances[i], Advance64[i]) || Advance64[i] <= 0)
+            return false;
+        for (int j = 0; j < CharacterCount; ++j)
+            if (!to64(exact.horizontalAdvance(texts[i] + texts[j]) - advances[i] - advances[j],
+                      Kerning64[i][j]))
+                return false;
+    }
+    RenderTexts(texts, CharacterCount, CharacterPool, Characters);
+    // Every pair of characters a number and its space can hold, and every digit at every place
+    // a number of up to eleven characters gives it, after any number of kerned pairs, with and
+    // without a minus sign: the places of the glyphs and how a glyph at a fractional place is
+    // drawn.
+    QStringList checks;
+    for (char a : std::string_view("0123456789-"))
+        for (char b : std::string_view("0123456789 "))
+            if (!(a == '-' && b == ' '))
+                checks << QString(QLatin1Char(a)) + QLatin1Char(b) + QLatin1Char(' ');
+    for (QLatin1String sign : {QLatin1String(""), QLatin1String("-")})
+        for (int place = 0; place <= 10; ++place)
+            for (int ones = 0; ones <= place; ++ones)
+                for (char digit : std::string_view("0123456789"))
+                    checks << sign + QString(ones, QLatin1Char('1')) +
+                                  QString(place - ones, QLatin1Char('0')) + QLatin1Char(digit) +
+                                  QLatin1Char(' ');
+    checks << QStringLiteral("-2147483648 ") << QStringLiteral("2147483647 ");
+    CharactersReady = ComposedMatches(checks);
+    return CharactersReady;
+}
+
+int TPlotStamps::ComposedWidth(const char* text, int length) const {
+    int total = 0;
+    for (int i = 0; i < length; ++i) {
+        const int c = CharacterIndex(text[i]);
+        total += Advance64[c];
+        if (i + 1 < length)
+            total += Kerning64[c][CharacterIndex(text[i + 1])];
+    }
+    return (total + 32) >> 6;
+}
+
+void TPlotStamps::ComposeText(QImage& image, qint64 left, qint64 top, const char* text,
+                              int length) const {
+    // Each glyph at the whole pixel at or before its place.
+    int place = 0;
+    for (int i = 0; i < length; ++i) {
+        const int c = CharacterIndex(text[i]);
+        const TLabel& stamp = Characters[c];
+        Stamp(image, left + (place >> 6), top, CharacterPool.data() + stamp.Start, stamp.Count,
+              qRgb(0, 0, 0));
+        place += Advance64[c];
+        if (i + 1 < length)
+            place += Kerning64[c][CharacterIndex(text[i + 1])];
+    }
+}
+
+bool TPlotStamps::ComposedMatches(const QStringList& texts) {
+    // A batch of texts at a time, each in its own band, drawn by the painter and composed.
+    for (qsizetype first = 0; first < texts.size(); first += BandsPerScratch) {
+        const int batch = int(std::min<qsizetype>(BandsPerScratch, texts.size() - first));
+        Scratch.fill(Qt::white);
+        QImage composed = Scratch;
+        {
+            QPainter painter(&Scratch);
+            painter.setFont(TBoltPlot::PlotFont());
+            painter.setPen(Qt::black);
+            const QFontMetrics metrics = painter.fontMetrics();
+            for (int k = 0; k < batch; ++k) {
+                const QString& text = texts.at(first + k);
+                const QByteArray latin = text.toLatin1();
+                painter.drawText(QPoint(Margin, k * BandHeight + Margin + metrics.ascent()), text);
+                ComposeText(composed, Margin, k * BandHeight + Margin, latin.constData(),
+                            int(latin.size()));
+                if (ComposedWidth(latin.constData(), int(latin.size())) !=
+                    metrics.horizontalAdvance(text))
+                    return false;
+            }
+        }
+        if (composed != Scratch)
+            return false;
+    }
+    return true;
+}
+
+void TPlotStamps::ComposeLabel(QImage& image, int left, int top, const char* text,
+                               int length) const {
+    FillCell(image, left, top, ComposedWidth(text, length));
+    ComposeText(image, left, top, text, length);
+}
+
+void TPlotStamps::FillCell(QImage& image, int left, int top, int width) const {
+    const QRect cell = QRect(left, top, width, CellHeight).intersected(image.rect());
+    const QRgb white = Opaque(qRgb(255, 255, 255));
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        std::fill(line + cell.left(), line + cell.right() + 1, white);
+    }
+}
+
 void TPlotStamps::PrepareLabels(const std::vector<qint32>& numbers) {
-    if (!PrepareText())
+    if (!PrepareText() || PrepareCharacters())
         return;
     std::vector<qint32> missing;
     for (qint32 number : numbers)
@@ -148,6 +276,13 @@ void TPlotStamps::PrepareLabels(const std::vector<qint32>& numbers) {
 void TPlotStamps::DrawLabel(QImage& image, int left, int top, qint32 number) {
     if (!PrepareText())
         return;
+    if (PrepareCharacters()) {
+        char text[16];
+        char* end = std::to_chars(text, text + 15, number).ptr;
+        *end++ = ' ';
+        ComposeLabel(image, left, top, text, int(end - text));
+        return;
+    }
     const TOffsets* pool = &LabelPool;
     TLabel label;
     if (number >= 1 && number <= CachedNumbers) {
@@ -163,11 +298,6 @@ void TPlotStamps::DrawLabel(QImage& image, int left, int top, qint32 number) {
         pool = &Uncached;
     }
     // The white cell, clipped to the picture, then the glyphs.
-    const QRect cell = QRect(left, top, label.Width, CellHeight).intersected(image.rect());
-    const QRgb white = Opaque(qRgb(255, 255, 255));
-    for (int y = cell.top(); y <= cell.bottom(); ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        std::fill(line + cell.left(), line + cell.right() + 1, white);
-    }
+    FillCell(image, left, top, label.Width);
     Stamp(image, left, top, pool->data() + label.Start, label.Count, qRgb(0, 0, 0));
 }

@@ -25,8 +25,16 @@ public:
     void DrawLabel(QImage& image, int left, int top, qint32 number);
     // Draws the numbers not yet kept all at once, ahead of a plot that labels them.
     void PrepareLabels(const std::vector<qint32>& numbers);
+    // Whether numbers are put together from the stamps of their characters: each glyph drawn at
+    // the whole pixel at or before its place, the sum of the advances and pair kernings before
+    // it, as the painter draws unantialiased text. This is checked against the painter once, for
+    // every pair of characters and every digit at every place a number can give it, and only
+    // when every check matches are numbers composed; otherwise each number is drawn by the
+    // painter.
+    bool ComposesNumbers();
 
-    // Numbers up to this are kept once drawn; larger ones are drawn afresh each time.
+    // When numbers are not composed, numbers up to this are kept once drawn; larger ones are
+    // drawn afresh each time.
     static constexpr qint32 CachedNumbers = 100'000;
 
 private:
@@ -43,10 +51,18 @@ private:
     static constexpr int Margin = 4;
 
     static TOffsets ShapeOffsets(bool filled, int size);
-    static void Stamp(QImage& image, int left, int top, const quint16* offsets, size_t count,
-                      QRgb colour);
+    static void Stamp(QImage& image, qint64 left, qint64 top, const quint16* offsets,
+                      size_t count, QRgb colour);
     bool PrepareText();
+    bool PrepareCharacters();
+    bool ComposedMatches(const QStringList& texts);
+    int ComposedWidth(const char* text, int length) const;
+    void ComposeText(QImage& image, qint64 left, qint64 top, const char* text, int length) const;
+    void ComposeLabel(QImage& image, int left, int top, const char* text, int length) const;
     void RenderLabels(const qint32* numbers, size_t count, TOffsets& pool, TLabel* labels);
+    void RenderTexts(const QString* texts, size_t count, TOffsets& pool, TLabel* labels);
+    // The number's white cell, clipped to the picture.
+    void FillCell(QImage& image, int left, int top, int width) const;
 
     TOffsets Disc;
     TOffsets Ring;
@@ -60,4 +76,13 @@ private:
     std::vector<TLabel> Labels;
     TOffsets LabelPool;
     TOffsets Uncached;
+    // The stamps of "0" to "9", "-" and " " and their advances, for composed numbers.
+    static constexpr int CharacterCount = 12;
+    static int CharacterIndex(char c) { return c == '-' ? 10 : c == ' ' ? 11 : c - '0'; }
+    bool CharactersTried = false;
+    bool CharactersReady = false;
+    TLabel Characters[CharacterCount];
+    int Advance64[CharacterCount] = {};
+    int Kerning64[CharacterCount][CharacterCount] = {};
+    TOffsets CharacterPool;
 };

@@ -60,15 +60,19 @@ private slots:
     void LabelsMatchThePainter_data() {
         QTest::addColumn<int>("first");
         QTest::addColumn<int>("count");
-        QTest::newRow("1 to 3000") << 1 << 3000;
+        QTest::addColumn<int>("step");
+        QTest::newRow("1 to 3000") << 1 << 3000 << 1;
         QTest::newRow("kept numbers near the limit")
-            << TPlotStamps::CachedNumbers - 50 << 50;
-        QTest::newRow("numbers drawn afresh") << TPlotStamps::CachedNumbers + 1 << 50;
-        QTest::newRow("largest") << 2147483647 - 3 << 3;
+            << TPlotStamps::CachedNumbers - 50 << 50 << 1;
+        QTest::newRow("numbers drawn afresh") << TPlotStamps::CachedNumbers + 1 << 50 << 1;
+        QTest::newRow("past 100,000, every length") << 100'000 << 2000 << 1'000'003;
+        QTest::newRow("negative") << -2147483647 - 1 << 200 << 10'000'019;
+        QTest::newRow("largest") << 2147483647 - 3 << 3 << 1;
     }
     void LabelsMatchThePainter() {
         QFETCH(int, first);
         QFETCH(int, count);
+        QFETCH(int, step);
         QRandomGenerator random(7);
         QImage stamped = Blank();
         QImage painted = Blank();
@@ -79,7 +83,7 @@ private slots:
         // Twice over, the second time from what was kept.
         for (int pass = 0; pass < 2; ++pass)
             for (int k = 0; k < count; ++k) {
-                const qint32 number = qint32(qint64(first) + k);
+                const qint32 number = qint32(qint64(first) + qint64(k) * step);
                 const int x = random.bounded(-30, 310);
                 const int y = random.bounded(-15, 410);
                 TPlotStamps::Instance().DrawLabel(stamped, x, y, number);
