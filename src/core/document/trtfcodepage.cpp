@@ -42,11 +42,40 @@ QByteArray ConverterName(int codePage) {
     case 936:
         return "GBK";
     case 949:
+    case 1361: // Johab has no converter; the other Korean page is the nearest
         return "windows-949";
     case 950:
         return "Big5";
+    // Mac pages: the converters that exist, else the nearest page that has one (the Mac
+    // double-byte pages are their Windows or EUC forms; Roman variants read as Mac Roman).
     case 10000:
+    case 10010:
+    case 10079:
+    case 10082:
         return "macintosh";
+    case 10001:
+        return "Shift_JIS";
+    case 10002:
+        return "Big5";
+    case 10003:
+        return "EUC-KR";
+    case 10004:
+        return "windows-1256";
+    case 10005:
+        return "windows-1255";
+    case 10006:
+        return "x-mac-greek";
+    case 10007:
+    case 10017:
+        return "x-mac-cyrillic";
+    case 10008:
+        return "GB2312";
+    case 10021:
+        return "windows-874";
+    case 10029:
+        return "x-mac-centraleurroman";
+    case 10081:
+        return "x-mac-turkish";
     case 65001:
         return "UTF-8";
     default:
@@ -69,6 +98,30 @@ int TRtfCodePage::CodePageOfCharset(int charset) {
         return SymbolCodePage;
     case 77:
         return 10000;
+    case 78:
+        return 10001;
+    case 79:
+        return 10003;
+    case 80:
+        return 10008;
+    case 81:
+        return 10002;
+    case 82:
+        return 1361;
+    case 83:
+        return 10005;
+    case 84:
+        return 10004;
+    case 85:
+        return 10006;
+    case 86:
+        return 10081;
+    case 87:
+        return 10021;
+    case 88:
+        return 10029;
+    case 89:
+        return 10007;
     case 128:
         return 932;
     case 129:

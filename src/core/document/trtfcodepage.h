@@ -8,8 +8,10 @@
 class QStringDecoder;
 
 // Decoding of the 8-bit text of a rich-text file by Windows code page. Code page 1252, the
-// default, is decoded by the program itself; other code pages go through Qt's converters, and
-// a code page that none knows is read as 1252.
+// default, is decoded by the program itself; other code pages go through Qt's converters. A
+// Mac or Korean page without a converter of its own is read in the nearest page that has one
+// (Mac Japanese as Shift_JIS, Mac Arabic as Windows Arabic, ...); any other unknown page as
+// 1252.
 class TRtfCodePage {
 public:
     TRtfCodePage();

@@ -11,7 +11,10 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextList>
+#include <algorithm>
+#include <memory>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -25,14 +28,18 @@ enum class TWord {
     Rtf, Ansi, Mac, Pc, Pca, AnsiCpg, Deff,
     // tables and destinations
     FontTable, ColourTable, ListTable, List, ListLevel, ListId, LevelNfc, ListOverrideTable,
-    ListOverride, Pn, PnLvlBlt, PnLvlBody, PnLvl, PnDec, PnUcLtr, PnLcLtr, PnUcRm, PnLcRm,
-    FieldResult, FieldInstruction, Upr, Ud, Object, Result, SkipDestination,
+    ListOverride, LevelText, Pn, PnLvlBlt, PnLvlBody, PnLvl, PnDec, PnUcLtr, PnLcLtr, PnUcRm,
+    PnLcRm, PnTextBefore, PnTextAfter, FieldResult, FieldInstruction, Upr, Ud, Object, Result,
+    NestTableProps, SkipDestination,
+    // notes
+    Footnote, NoteMark, Endnote, NoteStartAt, NoteNumbering,
     Font, Charset, Cpg, Red, Green, Blue,
     // characters
     Unicode, UnicodeSkip, Par, Line, Tab, Cell, Row, EmDash, EnDash, LQuote, RQuote, LDblQuote,
     RDblQuote, Bullet, EmSpace, EnSpace, QmSpace, Zwj, Zwnj,
     // character formatting
-    Plain, Bold, Italic, Underline, UnderlineNone, Strike, FontSize, Colour, Highlight,
+    Plain, Bold, Italic, Underline, UnderlineNone, Strike, FontSize, Colour, Highlight, Hidden,
+    Super, Sub, NoSuperSub, Up, Down,
     // paragraph formatting
     Pard, AlignLeft, AlignCentre, AlignRight, AlignJustify, LeftIndent, RightIndent, FirstIndent,
     SpaceBefore, SpaceAfter, ListOverrideNumber, ListLevelNumber,
@@ -49,11 +56,16 @@ const TWordTable& Words() {
             {"listtable", TWord::ListTable}, {"list", TWord::List},
             {"listlevel", TWord::ListLevel}, {"listid", TWord::ListId},
             {"levelnfc", TWord::LevelNfc}, {"levelnfcn", TWord::LevelNfc},
+            {"leveltext", TWord::LevelText},
             {"listoverridetable", TWord::ListOverrideTable},
             {"listoverride", TWord::ListOverride}, {"pn", TWord::Pn},
             {"pnlvlblt", TWord::PnLvlBlt}, {"pnlvlbody", TWord::PnLvlBody},
             {"pnlvl", TWord::PnLvl}, {"pndec", TWord::PnDec}, {"pnucltr", TWord::PnUcLtr},
             {"pnlcltr", TWord::PnLcLtr}, {"pnucrm", TWord::PnUcRm}, {"pnlcrm", TWord::PnLcRm},
+            {"pntxtb", TWord::PnTextBefore}, {"pntxta", TWord::PnTextAfter},
+            {"nesttableprops", TWord::NestTableProps}, {"footnote", TWord::Footnote},
+            {"chftn", TWord::NoteMark}, {"ftnalt", TWord::Endnote},
+            {"ftnstart", TWord::NoteStartAt}, {"aftnstart", TWord::NoteStartAt},
             {"fldrslt", TWord::FieldResult}, {"fldinst", TWord::FieldInstruction},
             {"upr", TWord::Upr}, {"ud", TWord::Ud}, {"object", TWord::Object},
             {"result", TWord::Result}, {"f", TWord::Font}, {"fcharset", TWord::Charset},
@@ -76,7 +88,9 @@ const TWordTable& Words() {
             {"ulthd", TWord::Underline}, {"ulthdash", TWord::Underline},
             {"ulnone", TWord::UnderlineNone}, {"strike", TWord::Strike},
             {"striked", TWord::Strike}, {"fs", TWord::FontSize}, {"cf", TWord::Colour},
-            {"highlight", TWord::Highlight}, {"cb", TWord::Highlight},
+            {"highlight", TWord::Highlight}, {"cb", TWord::Highlight}, {"v", TWord::Hidden},
+            {"super", TWord::Super}, {"sub", TWord::Sub}, {"nosupersub", TWord::NoSuperSub},
+            {"up", TWord::Up}, {"dn", TWord::Down},
             {"pard", TWord::Pard}, {"ql", TWord::AlignLeft}, {"qc", TWord::AlignCentre},
             {"qr", TWord::AlignRight}, {"qj", TWord::AlignJustify},
             {"li", TWord::LeftIndent}, {"lin", TWord::LeftIndent},
@@ -84,13 +98,17 @@ const TWordTable& Words() {
             {"fi", TWord::FirstIndent}, {"sb", TWord::SpaceBefore}, {"sa", TWord::SpaceAfter},
             {"ls", TWord::ListOverrideNumber}, {"ilvl", TWord::ListLevelNumber},
         };
-        // Destinations whose content is not part of the text.
+        for (const char* w : {"ftnnar", "ftnnalc", "ftnnauc", "ftnnrlc", "ftnnruc", "ftnnchi",
+                              "aftnnar", "aftnnalc", "aftnnauc", "aftnnrlc", "aftnnruc", "aftnnchi"})
+            t.emplace(w, TWord::NoteNumbering);
+        // Destinations whose content is not part of the text; the text for readers that do
+        // not know nested tables (\nonesttables) repeats what the nested cells hold.
         for (const char* w :
              {"info", "stylesheet", "pict", "header", "headerl", "headerr", "headerf", "footer",
-              "footerl", "footerr", "footerf", "footnote", "annotation", "atnid", "atnauthor",
-              "xe", "tc", "txe", "rxe", "pntext", "listtext", "pntxta", "pntxtb", "revtbl",
+              "footerl", "footerr", "footerf", "nonesttables", "annotation", "atnid", "atnauthor",
+              "xe", "tc", "txe", "rxe", "pntext", "listtext", "revtbl",
               "filetbl", "rsidtbl", "shp", "shpinst", "shppict", "nonshppict", "ftnsep",
-              "ftnsepc", "ftncn", "aftnsep", "aftnsepc", "aftncn", "pnseclvl", "leveltext",
+              "ftnsepc", "ftncn", "aftnsep", "aftnsepc", "aftncn", "pnseclvl",
               "levelnumbers", "listname", "listpicture", "generator", "themedata",
               "colorschememapping", "datastore", "latentstyles", "xmlnstbl", "bkmkstart",
               "bkmkend", "template", "docvar", "userprops", "comment", "objdata", "objclass",
@@ -126,6 +144,11 @@ bool IsDestination(TWord w) {
     case TWord::Ud:
     case TWord::Object:
     case TWord::Result:
+    case TWord::LevelText:
+    case TWord::PnTextBefore:
+    case TWord::PnTextAfter:
+    case TWord::NestTableProps:
+    case TWord::Footnote:
     case TWord::SkipDestination:
         return true;
     default:
@@ -146,9 +169,26 @@ enum class TDestination : quint8 {
     ListOverrideTable,
     ListOverride,
     Pn,
+    // The text around a list number: \leveltext, \pntxtb, \pntxta.
+    LevelText,
+    PnTextBefore,
+    PnTextAfter,
 };
 
 enum class TListKind : quint8 { None, Bullet, Decimal, LowerAlpha, UpperAlpha, LowerRoman, UpperRoman };
+
+// How a list level numbers its paragraphs. Explicit says that the file gave the text around
+// the number; otherwise the document's default (a "." after it) stands.
+struct TListStyle {
+    TListKind Kind = TListKind::None;
+    QString Before;
+    QString After;
+    bool Explicit = false;
+    bool operator==(const TListStyle&) const = default;
+};
+
+// How notes are numbered (\ftnn..., \aftnn...); Symbols is *, †, ‡, §, then doubled.
+enum class TNoteNumbering : quint8 { Decimal, LowerAlpha, UpperAlpha, LowerRoman, UpperRoman, Symbols };
 
 struct TCharProps {
     int Font = -1; // -1: the default font
@@ -159,6 +199,9 @@ struct TCharProps {
     bool Italic = false;
     bool Underline = false;
     bool Strike = false;
+    // Hidden text (\v) is left out: the document cannot hide part of a paragraph.
+    bool Hidden = false;
+    quint8 Script = 0; // 0 normal, 1 superscript, 2 subscript
     bool operator==(const TCharProps&) const = default;
 };
 
@@ -169,7 +212,7 @@ struct TParaProps {
     int First = 0;
     int Before = 0;
     int After = 0;
-    TListKind PnKind = TListKind::None;
+    TListStyle Pn;
     int ListOverride = 0;
     int ListLevel = 0;
     bool operator==(const TParaProps&) const = default;
@@ -181,6 +224,8 @@ struct TGroupState {
     int UnicodeSkip = 1;
     TDestination Destination = TDestination::Text;
     bool StarPending = false;
+    // This group holds a note (\footnote), whose text goes to the notes.
+    bool NoteGroup = false;
 };
 
 struct TFontEntry {
@@ -190,7 +235,7 @@ struct TFontEntry {
 
 struct TListDefinition {
     int Id = 0;
-    std::vector<TListKind> Levels;
+    std::vector<TListStyle> Levels;
 };
 
 struct TListOverrideEntry {
@@ -203,6 +248,7 @@ constexpr int MaxColours = 16384;
 constexpr int MaxLists = 4096;
 constexpr int MaxListLevels = 9;
 constexpr int MaxFontNameLength = 256;
+constexpr int MaxCaptureLength = 64;
 constexpr int MaxIndent = 31680; // 22 inches in twips
 
 int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
@@ -244,11 +290,82 @@ QTextListFormat::Style StyleOfKind(TListKind kind) {
     }
 }
 
+QString RomanText(int n, bool upper) {
+    static const std::pair<int, const char*> parts[] = {
+        {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"},
+        {50, "l"},   {40, "xl"},  {10, "x"},  {9, "ix"},   {5, "v"},   {4, "iv"}, {1, "i"}};
+    QString text;
+    for (const auto& [value, letters] : parts) {
+        for (; n >= value; n -= value)
+            text += QLatin1String(letters);
+    }
+    return upper ? text.toUpper() : text;
+}
+
+// The text of note number n (from 1) as the document numbers its notes.
+QString NoteNumberText(int n, TNoteNumbering numbering) {
+    n = Clamp(n, 1, 3999);
+    switch (numbering) {
+    case TNoteNumbering::LowerAlpha:
+    case TNoteNumbering::UpperAlpha: {
+        // a ... z, aa ... zz, aaa ...
+        const QChar letter(char16_t((numbering == TNoteNumbering::LowerAlpha ? u'a' : u'A') + (n - 1) % 26));
+        return QString((n - 1) / 26 + 1, letter);
+    }
+    case TNoteNumbering::LowerRoman:
+    case TNoteNumbering::UpperRoman:
+        return RomanText(n, numbering == TNoteNumbering::UpperRoman);
+    case TNoteNumbering::Symbols: {
+        static const char16_t symbols[] = {u'*', 0x2020, 0x2021, 0x00A7};
+        return QString(qMin((n - 1) / 4 + 1, 16), QChar(symbols[(n - 1) % 4]));
+    }
+    default:
+        return QString::number(n);
+    }
+}
+
+TNoteNumbering NumberingOfWord(QByteArrayView word) {
+    if (word.endsWith("alc"))
+        return TNoteNumbering::LowerAlpha;
+    if (word.endsWith("auc"))
+        return TNoteNumbering::UpperAlpha;
+    if (word.endsWith("rlc"))
+        return TNoteNumbering::LowerRoman;
+    if (word.endsWith("ruc"))
+        return TNoteNumbering::UpperRoman;
+    if (word.endsWith("chi"))
+        return TNoteNumbering::Symbols;
+    return TNoteNumbering::Decimal;
+}
+
+// The text around the number in a list level's text: its first character is the length, and
+// characters 0 to 8 stand for the numbers of the levels.
+void ReadLevelText(const QString& levelText, TListStyle& style) {
+    if (levelText.isEmpty())
+        return;
+    const QString text = levelText.mid(1, levelText.at(0).unicode());
+    qsizetype first = -1, last = -1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).unicode() < 9) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    }
+    if (first < 0)
+        return;
+    style.Before = text.left(first);
+    style.After = text.mid(last + 1);
+    style.Explicit = true;
+}
+
 // One pass over the tokens, building the document through a cursor.
 class TRtfParser {
 public:
     TRtfParser(QByteArrayView data, QTextDocument& document)
-        : Tokens(data), Document(document), Cursor(&document) {}
+        : Tokens(data), Document(document) {
+        Out.Cursor = QTextCursor(&document);
+    }
 
     TRtfReadResult Parse();
 
@@ -261,6 +378,8 @@ private:
     void ControlSymbol(char symbol);
     void TextBytes(QByteArrayView bytes);
     void FlushBytes();
+    void CaptureUnit(int unit);
+    QString TakeCapture();
 
     void AppendText(QStringView text);
     void AppendChar(char16_t c);
@@ -270,10 +389,16 @@ private:
     void BeginContent();
     void EndParagraph();
     void ApplyParagraph(const TParaProps& props);
-    TListKind ListKindOf(const TParaProps& props) const;
-    TListKind ResolveListKind(const TParaProps& props) const;
+    TListStyle ListStyleOf(const TParaProps& props) const;
+    TListStyle ResolveListStyle(const TParaProps& props) const;
     QTextCharFormat CharFormat(const TCharProps& props);
     QTextBlockFormat BlockFormat(const TParaProps& props) const;
+
+    void BeginNote();
+    void EndNote(const TParaProps& props);
+    void AppendNotes();
+    bool NextNoteIsEndnote() const;
+    void SwapOutput();
 
     void CommitFont();
     int CodePageOfFont(int font) const;
@@ -282,7 +407,6 @@ private:
 
     TRtfTokenizer Tokens;
     QTextDocument& Document;
-    QTextCursor Cursor;
     TRtfCodePage CodePages;
 
     std::vector<TGroupState> Stack;
@@ -298,7 +422,7 @@ private:
     std::vector<QColor> Colours;
     std::vector<TListDefinition> Lists;
     std::vector<TListOverrideEntry> Overrides;
-    mutable QHash<quint64, TListKind> ListKinds;
+    mutable QHash<quint64, TListStyle> ListStyles;
     // Once the first paragraph is laid down, later list tables are left out.
     bool ListTablesClosed = false;
 
@@ -311,24 +435,45 @@ private:
     // The colour table entry being read.
     int Red = 0, Green = 0, Blue = 0;
     bool ColourSet = false;
+    // The text of a list level or of the text around a paragraph number being read.
+    QByteArray CaptureBytes;
+    QString CaptureText;
 
     // Text bytes not yet decoded, all of one destination and one character format.
     QByteArray PendingBytes;
-    // The run of text not yet inserted and its format.
-    QString Run;
-    TCharProps RunProps;
     char16_t PendingHigh = 0;
     TCharProps CachedProps;
     QTextCharFormat CachedFormat;
     bool CacheValid = false;
 
-    // A paragraph mark was read; the next content starts a new block.
-    bool ParagraphPending = false;
-    TParaProps BlockProps;
-    QTextList* CurrentList = nullptr;
-    TListKind CurrentListKind = TListKind::None;
-    int CurrentListLevel = 0;
-    bool PreviousWasListItem = false;
+    // Where the text goes: the document, or the notes while a note is read. The two swap.
+    struct TOutput {
+        QTextCursor Cursor;
+        // The run of text not yet inserted and its format.
+        QString Run;
+        TCharProps RunProps;
+        // A paragraph mark was read; the next content starts a new block.
+        bool ParagraphPending = false;
+        TParaProps BlockProps;
+        // The lists of the list paragraphs just before, by level, and the list override
+        // (0 for paragraph numbering) they belong to.
+        QTextList* OpenLists[9] = {};
+        TListStyle OpenStyles[9];
+        int OpenOwner = -1;
+        bool PreviousWasListItem = false;
+    };
+    TOutput Out;
+    TOutput Parked;
+
+    // Notes (\footnote) are collected in a document of their own and added after the text.
+    std::unique_ptr<QTextDocument> Notes;
+    bool InNote = false;
+    // The number a note mark (\chftn) gave the next note, and the number of the note being read.
+    QString PendingNoteNumber;
+    QString NoteNumber;
+    int NoteCounts[2] = {0, 0}; // footnotes, endnotes
+    int NoteStarts[2] = {1, 1};
+    TNoteNumbering NoteNumberings[2] = {TNoteNumbering::Decimal, TNoteNumbering::Decimal};
 };
 
 TRtfReadResult TRtfParser::Parse() {
@@ -336,7 +481,7 @@ TRtfReadResult TRtfParser::Parse() {
     result.RichText = true;
     Stack.reserve(64);
     Stack.emplace_back();
-    Cursor.beginEditBlock();
+    Out.Cursor.beginEditBlock();
     bool done = false;
     while (!done) {
         const TRtfToken token = Tokens.Next();
@@ -397,10 +542,13 @@ TRtfReadResult TRtfParser::Parse() {
         }
     }
     FlushBytes();
+    if (InNote)
+        EndNote(Stack.back().Para);
     FlushRun();
-    if (!ParagraphPending)
+    if (!Out.ParagraphPending)
         ApplyParagraph(DocumentClosed ? ClosingPara : Stack.back().Para);
-    Cursor.endEditBlock();
+    AppendNotes();
+    Out.Cursor.endEditBlock();
     result.DepthLimited = DepthLimited;
     return result;
 }
@@ -413,6 +561,7 @@ void TRtfParser::GroupStart() {
     }
     Stack.push_back(Stack.back());
     Stack.back().StarPending = false;
+    Stack.back().NoteGroup = false;
 }
 
 // Returns true when the document's own group has closed.
@@ -437,12 +586,27 @@ bool TRtfParser::GroupEnd() {
     case TDestination::Pn:
         if (Top().Destination == TDestination::Text) {
             // The numbering of a paragraph outlives the group that defines it.
-            Top().Para.PnKind = closed.Para.PnKind;
+            Top().Para.Pn = closed.Para.Pn;
+            Top().Para.ListLevel = closed.Para.ListLevel;
+        }
+        break;
+    case TDestination::LevelText:
+        if (Top().Destination == TDestination::ListLevel && !Lists.empty() &&
+            !Lists.back().Levels.empty())
+            ReadLevelText(TakeCapture(), Lists.back().Levels.back());
+        break;
+    case TDestination::PnTextBefore:
+    case TDestination::PnTextAfter:
+        if (Top().Destination == TDestination::Pn) {
+            TListStyle& pn = Top().Para.Pn;
+            (closed.Destination == TDestination::PnTextBefore ? pn.Before : pn.After) = TakeCapture();
         }
         break;
     default:
         break;
     }
+    if (closed.NoteGroup)
+        EndNote(closed.Para);
     if (Top().Destination != TDestination::Text || closed.Destination != TDestination::Text)
         ResolveSurrogate();
     return Stack.size() <= 1;
@@ -460,6 +624,10 @@ void TRtfParser::TextBytes(QByteArrayView bytes) {
                 FontBytes.append(c);
             }
         }
+    } else if (d == TDestination::LevelText || d == TDestination::PnTextBefore ||
+               d == TDestination::PnTextAfter) {
+        if (CaptureBytes.size() + CaptureText.size() < MaxCaptureLength)
+            CaptureBytes.append(bytes.first(qMin<qsizetype>(bytes.size(), MaxCaptureLength)));
     } else if (d == TDestination::ColourTable) {
         for (char c : bytes) {
             if (c != ';')
@@ -505,17 +673,17 @@ void TRtfParser::AppendText(QStringView text) {
 }
 
 void TRtfParser::AppendChar(char16_t c) {
-    if (Top().Destination != TDestination::Text)
+    if (Top().Destination != TDestination::Text || Top().Char.Hidden)
         return;
     ResolveSurrogate();
-    if (ParagraphPending)
+    if (Out.ParagraphPending)
         BeginContent();
     const TCharProps& props = Top().Char;
-    if (!(props == RunProps)) {
+    if (!(props == Out.RunProps)) {
         FlushRun();
-        RunProps = props;
+        Out.RunProps = props;
     }
-    Run.append(QChar(c));
+    Out.Run.append(QChar(c));
 }
 
 // A \u value: surrogate halves are paired, a half without its partner becomes U+FFFD.
@@ -533,15 +701,17 @@ void TRtfParser::AppendUnit(int unit) {
         }
         const char16_t high = PendingHigh;
         PendingHigh = 0;
-        if (ParagraphPending)
+        if (Top().Destination != TDestination::Text || Top().Char.Hidden)
+            return;
+        if (Out.ParagraphPending)
             BeginContent();
         const TCharProps& props = Top().Char;
-        if (!(props == RunProps)) {
+        if (!(props == Out.RunProps)) {
             FlushRun();
-            RunProps = props;
+            Out.RunProps = props;
         }
-        Run.append(QChar(high));
-        Run.append(QChar(u));
+        Out.Run.append(QChar(high));
+        Out.Run.append(QChar(u));
         return;
     }
     AppendText(QStringView(&u, 1));
@@ -570,6 +740,9 @@ QTextCharFormat TRtfParser::CharFormat(const TCharProps& props) {
         f.setFontUnderline(true);
     if (props.Strike)
         f.setFontStrikeOut(true);
+    if (props.Script != 0)
+        f.setVerticalAlignment(props.Script == 1 ? QTextCharFormat::AlignSuperScript
+                                                 : QTextCharFormat::AlignSubScript);
     const QColor fore = ColourAt(props.Colour);
     if (fore.isValid())
         f.setForeground(fore);
@@ -584,46 +757,47 @@ QTextCharFormat TRtfParser::CharFormat(const TCharProps& props) {
 
 void TRtfParser::FlushRun() {
     ResolveSurrogate();
-    if (Run.isEmpty())
+    if (Out.Run.isEmpty())
         return;
-    Cursor.insertText(Run, CharFormat(RunProps));
-    Run.clear();
+    Out.Cursor.insertText(Out.Run, CharFormat(Out.RunProps));
+    Out.Run.clear();
 }
 
 void TRtfParser::BeginContent() {
     ListTablesClosed = true;
-    ParagraphPending = false;
-    Cursor.insertBlock(BlockFormat(BlockProps), QTextCharFormat());
+    Out.ParagraphPending = false;
+    Out.Cursor.insertBlock(BlockFormat(Out.BlockProps), QTextCharFormat());
 }
 
+// A hidden paragraph mark joins its paragraph to the next one.
 void TRtfParser::EndParagraph() {
-    if (Top().Destination != TDestination::Text)
+    if (Top().Destination != TDestination::Text || Top().Char.Hidden)
         return;
     ResolveSurrogate();
-    if (ParagraphPending)
+    if (Out.ParagraphPending)
         BeginContent();
     FlushRun();
     ApplyParagraph(Top().Para);
-    ParagraphPending = true;
+    Out.ParagraphPending = true;
 }
 
-TListKind TRtfParser::ListKindOf(const TParaProps& props) const {
-    if (props.PnKind != TListKind::None)
-        return props.PnKind;
+// A paragraph in a list of the list table takes that list's level; otherwise its own
+// paragraph numbering, if any.
+TListStyle TRtfParser::ListStyleOf(const TParaProps& props) const {
     if (props.ListOverride <= 0)
-        return TListKind::None;
+        return props.Pn;
     // Resolved once for each list and level, so that a file with many lists stays linear; the
     // list tables are closed by then (ListTablesClosed).
     const quint64 key = (quint64(quint32(props.ListOverride)) << 8) | quint64(props.ListLevel);
-    auto cached = ListKinds.constFind(key);
-    if (cached != ListKinds.constEnd())
-        return *cached;
-    const TListKind kind = ResolveListKind(props);
-    ListKinds.insert(key, kind);
-    return kind;
+    auto cached = ListStyles.constFind(key);
+    if (cached == ListStyles.constEnd())
+        cached = ListStyles.insert(key, ResolveListStyle(props));
+    if (cached->Kind == TListKind::None)
+        return props.Pn.Kind != TListKind::None ? props.Pn : TListStyle{TListKind::Bullet};
+    return *cached;
 }
 
-TListKind TRtfParser::ResolveListKind(const TParaProps& props) const {
+TListStyle TRtfParser::ResolveListStyle(const TParaProps& props) const {
     for (const TListOverrideEntry& o : Overrides) {
         if (o.Number != props.ListOverride)
             continue;
@@ -635,7 +809,7 @@ TListKind TRtfParser::ResolveListKind(const TParaProps& props) const {
         }
         break;
     }
-    return TListKind::Bullet;
+    return TListStyle{};
 }
 
 QTextBlockFormat TRtfParser::BlockFormat(const TParaProps& props) const {
@@ -661,7 +835,7 @@ QTextBlockFormat TRtfParser::BlockFormat(const TParaProps& props) const {
         b.setTopMargin(props.Before / 20.0);
     if (props.After != 0)
         b.setBottomMargin(props.After / 20.0);
-    if (ListKindOf(props) != TListKind::None) {
+    if (ListStyleOf(props).Kind != TListKind::None) {
         // The hanging part of the first line holds the bullet, which the document draws in
         // the margin before the text.
         const int first = props.First + 360;
@@ -673,29 +847,125 @@ QTextBlockFormat TRtfParser::BlockFormat(const TParaProps& props) const {
     return b;
 }
 
+// A list paragraph joins the list of its level among the list paragraphs just before it, so
+// that a list continues its numbering after a nested one; a deeper list starts anew after it.
 void TRtfParser::ApplyParagraph(const TParaProps& props) {
     ListTablesClosed = true;
-    if (!(props == BlockProps)) {
-        Cursor.setBlockFormat(BlockFormat(props));
-        BlockProps = props;
+    if (!(props == Out.BlockProps)) {
+        Out.Cursor.setBlockFormat(BlockFormat(props));
+        Out.BlockProps = props;
     }
-    const TListKind kind = ListKindOf(props);
-    if (kind == TListKind::None) {
-        PreviousWasListItem = false;
+    const TListStyle style = ListStyleOf(props);
+    if (style.Kind == TListKind::None) {
+        Out.PreviousWasListItem = false;
         return;
     }
-    const int level = props.ListLevel;
-    if (PreviousWasListItem && CurrentList && CurrentListKind == kind && CurrentListLevel == level) {
-        CurrentList->add(Cursor.block());
+    const int owner = qMax(props.ListOverride, 0);
+    if (!Out.PreviousWasListItem || owner != Out.OpenOwner)
+        std::fill(std::begin(Out.OpenLists), std::end(Out.OpenLists), nullptr);
+    const int level = Clamp(props.ListLevel, 0, MaxListLevels - 1);
+    if (Out.OpenLists[level] && Out.OpenStyles[level] == style) {
+        Out.OpenLists[level]->add(Out.Cursor.block());
     } else {
         QTextListFormat lf;
-        lf.setStyle(StyleOfKind(kind));
+        lf.setStyle(StyleOfKind(style.Kind));
         lf.setIndent(0);
-        CurrentList = Cursor.createList(lf);
-        CurrentListKind = kind;
-        CurrentListLevel = level;
+        if (level > 0)
+            lf.setProperty(TRtfReader::ListLevelProperty, level);
+        // Without a text of its own, the document puts a "." after the number.
+        if (style.Explicit && !(style.Before.isEmpty() && style.After == QLatin1String("."))) {
+            if (!style.Before.isEmpty())
+                lf.setNumberPrefix(style.Before);
+            lf.setNumberSuffix(style.After);
+        }
+        Out.OpenLists[level] = Out.Cursor.createList(lf);
+        Out.OpenStyles[level] = style;
     }
-    PreviousWasListItem = true;
+    for (int deeper = level + 1; deeper < MaxListLevels; ++deeper)
+        Out.OpenLists[deeper] = nullptr;
+    Out.OpenOwner = owner;
+    Out.PreviousWasListItem = true;
+}
+
+void TRtfParser::CaptureUnit(int unit) {
+    CodePages.Decode(DocumentCodePage, CaptureBytes, CaptureText);
+    CaptureBytes.clear();
+    if (CaptureText.size() < MaxCaptureLength)
+        CaptureText.append(QChar(char16_t(unit)));
+}
+
+// The captured text, decoded; the capture starts anew.
+QString TRtfParser::TakeCapture() {
+    CodePages.Decode(DocumentCodePage, CaptureBytes, CaptureText);
+    CaptureBytes.clear();
+    QString text;
+    text.swap(CaptureText);
+    text.remove(QChar(0xFFFD));
+    return text;
+}
+
+void TRtfParser::SwapOutput() {
+    std::swap(Out, Parked);
+}
+
+// The text of a note goes to the notes, in a paragraph of its own.
+void TRtfParser::BeginNote() {
+    ResolveSurrogate();
+    FlushRun();
+    if (!Notes) {
+        Notes = std::make_unique<QTextDocument>();
+        Parked = TOutput();
+        Parked.Cursor = QTextCursor(Notes.get());
+    }
+    SwapOutput();
+    InNote = true;
+    NoteNumber = PendingNoteNumber;
+    PendingNoteNumber.clear();
+}
+
+void TRtfParser::EndNote(const TParaProps& props) {
+    ResolveSurrogate();
+    FlushRun();
+    if (!Out.ParagraphPending && Out.Cursor.block().length() > 1) {
+        ApplyParagraph(props);
+        Out.ParagraphPending = true;
+    }
+    SwapOutput();
+    InNote = false;
+    NoteNumber.clear();
+}
+
+// The notes follow the text after a separator line.
+void TRtfParser::AppendNotes() {
+    if (!Notes || Notes->isEmpty())
+        return;
+    Out.Cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    Out.Cursor.insertText(QString(20, QLatin1Char('_')), CharFormat(TCharProps()));
+    Out.Cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    Out.Cursor.insertFragment(QTextDocumentFragment(Notes.get()));
+}
+
+// Whether the note that a note mark stands for is an endnote: the mark is followed, within a
+// few tokens, by the note's group, which says so near its start.
+bool TRtfParser::NextNoteIsEndnote() const {
+    TRtfTokenizer ahead = Tokens;
+    bool inNote = false;
+    for (int i = 0; i < 24; ++i) {
+        const TRtfToken token = ahead.Next();
+        if (token.Type == TRtfTokenType::End || token.Type == TRtfTokenType::HexByte ||
+            (token.Type == TRtfTokenType::Text && !token.Bytes.trimmed().isEmpty()))
+            return false;
+        if (token.Type != TRtfTokenType::ControlWord)
+            continue;
+        const TWord w = Lookup(token.Bytes);
+        if (w == TWord::Footnote)
+            inNote = true;
+        else if (w == TWord::Endnote && inNote)
+            return true;
+        else if (w == TWord::Par || w == TWord::Pard)
+            return false;
+    }
+    return false;
 }
 
 void TRtfParser::CommitFont() {
@@ -814,6 +1084,10 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         if (s.Destination == TDestination::Text) {
             FlushBytes();
             AppendUnit(Clamp(p < 0 ? p + 65536 : p, 0, 65535));
+        } else if (s.Destination == TDestination::LevelText ||
+                   s.Destination == TDestination::PnTextBefore ||
+                   s.Destination == TDestination::PnTextAfter) {
+            CaptureUnit(Clamp(p < 0 ? p + 65536 : p, 0, 65535));
         } else if (s.Destination == TDestination::FontTable && FontOpen) {
             const int codePage = FontCodePage != 0 ? FontCodePage : DocumentCodePage;
             CodePages.Decode(codePage, FontBytes, FontText);
@@ -868,7 +1142,7 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         if (w == TWord::ListLevel) {
             s.Destination = TDestination::ListLevel;
             if (int(Lists.back().Levels.size()) < MaxListLevels)
-                Lists.back().Levels.push_back(TListKind::Bullet);
+                Lists.back().Levels.push_back(TListStyle{TListKind::Bullet});
             else
                 s.Destination = TDestination::Skip;
         } else if (w == TWord::ListId) {
@@ -876,8 +1150,14 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         }
         return;
     case TDestination::ListLevel:
-        if (w == TWord::LevelNfc)
-            Lists.back().Levels.back() = KindOfNfc(p);
+        if (w == TWord::LevelNfc) {
+            Lists.back().Levels.back().Kind = KindOfNfc(p);
+        } else if (w == TWord::LevelText) {
+            s.Destination = TDestination::LevelText;
+            TakeCapture();
+        } else if (IsDestination(w)) {
+            s.Destination = TDestination::Skip;
+        }
         return;
     case TDestination::ListOverrideTable:
         if (w == TWord::ListOverride) {
@@ -897,29 +1177,39 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
     case TDestination::Pn:
         switch (w) {
         case TWord::PnLvlBlt:
-            s.Para.PnKind = TListKind::Bullet;
+            s.Para.Pn.Kind = TListKind::Bullet;
             break;
         case TWord::PnLvlBody:
         case TWord::PnLvl:
-            if (s.Para.PnKind == TListKind::None || s.Para.PnKind == TListKind::Bullet)
-                s.Para.PnKind = TListKind::Decimal;
+            if (s.Para.Pn.Kind == TListKind::None || s.Para.Pn.Kind == TListKind::Bullet)
+                s.Para.Pn.Kind = TListKind::Decimal;
+            // \pnlvlN numbers outline level N; the body level is the first.
+            s.Para.ListLevel = w == TWord::PnLvl ? Clamp(p - 1, 0, MaxListLevels - 1) : 0;
             break;
         case TWord::PnDec:
-            s.Para.PnKind = TListKind::Decimal;
+            s.Para.Pn.Kind = TListKind::Decimal;
             break;
         case TWord::PnUcLtr:
-            s.Para.PnKind = TListKind::UpperAlpha;
+            s.Para.Pn.Kind = TListKind::UpperAlpha;
             break;
         case TWord::PnLcLtr:
-            s.Para.PnKind = TListKind::LowerAlpha;
+            s.Para.Pn.Kind = TListKind::LowerAlpha;
             break;
         case TWord::PnUcRm:
-            s.Para.PnKind = TListKind::UpperRoman;
+            s.Para.Pn.Kind = TListKind::UpperRoman;
             break;
         case TWord::PnLcRm:
-            s.Para.PnKind = TListKind::LowerRoman;
+            s.Para.Pn.Kind = TListKind::LowerRoman;
+            break;
+        case TWord::PnTextBefore:
+        case TWord::PnTextAfter:
+            s.Destination = w == TWord::PnTextBefore ? TDestination::PnTextBefore
+                                                     : TDestination::PnTextAfter;
+            TakeCapture();
             break;
         default:
+            if (IsDestination(w))
+                s.Destination = TDestination::Skip;
             break;
         }
         return;
@@ -969,8 +1259,36 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         s.Destination = ListTablesClosed ? TDestination::Skip : TDestination::ListOverrideTable;
         break;
     case TWord::Pn:
+        // Paragraph numbering without text before or after the number shows the number alone.
         s.Destination = TDestination::Pn;
-        para.PnKind = TListKind::Bullet;
+        para.Pn = TListStyle{TListKind::Bullet, QString(), QString(), true};
+        break;
+    case TWord::NestTableProps:
+        // Holds the properties of a nested table's row and its end.
+        EndParagraph();
+        s.Destination = TDestination::Skip;
+        break;
+    case TWord::Footnote:
+        // A note within a note stays where it is.
+        if (!InNote) {
+            BeginNote();
+            s.NoteGroup = true;
+        }
+        break;
+    case TWord::NoteMark:
+        if (InNote) {
+            AppendText(NoteNumber);
+        } else {
+            const int kind = NextNoteIsEndnote() ? 1 : 0;
+            PendingNoteNumber = NoteNumberText(NoteStarts[kind] + NoteCounts[kind]++, NoteNumberings[kind]);
+            AppendText(PendingNoteNumber);
+        }
+        break;
+    case TWord::NoteStartAt:
+        NoteStarts[token.Bytes.startsWith("a") ? 1 : 0] = Clamp(p, 1, 3999);
+        break;
+    case TWord::NoteNumbering:
+        NoteNumberings[token.Bytes.startsWith("a") ? 1 : 0] = NumberingOfWord(token.Bytes);
         break;
     case TWord::Par:
         EndParagraph();
@@ -1044,6 +1362,23 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         break;
     case TWord::Strike:
         c.Strike = on;
+        break;
+    case TWord::Hidden:
+        c.Hidden = on;
+        break;
+    case TWord::Super:
+        c.Script = 1;
+        break;
+    case TWord::Sub:
+        c.Script = 2;
+        break;
+    case TWord::NoSuperSub:
+        c.Script = 0;
+        break;
+    case TWord::Up:
+    case TWord::Down:
+        // A raised or lowered position (half points; 6 without a number) shows as such.
+        c.Script = (has && p == 0) ? 0 : (w == TWord::Up ? 1 : 2);
         break;
     case TWord::Colour:
         c.Colour = has ? qMax(p, 0) : 0;

@@ -14,10 +14,14 @@ struct TRtfReadResult {
 };
 
 // Reads rich text (RTF) into a text document: the text with its fonts, sizes, colours,
-// highlight, bold, italic, underline and strikeout, and paragraphs with their alignment,
-// indents, spacing and bullets or numbering. Pictures, objects, fields' instructions, headers,
-// footers, footnotes, the style sheet, document information and every destination it does not
-// know are left out. Bytes that are not rich text are loaded as plain text.
+// highlight, bold, italic, underline, strikeout, superscript and subscript, and paragraphs
+// with their alignment, indents, spacing and bullets or numbering (with the list level and
+// the text around the number). Footnotes and endnotes keep their reference mark in the text
+// and follow the text, after a separator line, in the order of their marks. Hidden text is
+// left out, as the document cannot hide part of a paragraph; so are pictures, objects, fields'
+// instructions, headers, footers, the style sheet, document information, the text that files
+// with nested tables repeat for older readers, and every destination it does not know. Bytes
+// that are not rich text are loaded as plain text.
 //
 // The reader survives any input: braces that do not balance (a missing final brace still
 // loads; text after the final brace is ignored), groups nested beyond MaxDepth (left out, the
@@ -35,6 +39,10 @@ public:
     static TRtfReadResult Read(QIODevice& device, QTextDocument& document);
     // The bytes begin as rich text does ("{\rtf", after white space or a UTF-8 mark).
     static bool IsRichText(QByteArrayView data);
+
+    // The level (1 to 8) of a list nested in another, kept in the list's format for the
+    // writer; a list without it is at the first level.
+    static constexpr int ListLevelProperty = 0x100000 + 1; // QTextFormat::UserProperty + 1
 
     static constexpr int MaxDepth = 256;
     static constexpr qint64 MaxFileSize = qint64(512) << 20;

@@ -21,6 +21,8 @@ private slots:
     void ParagraphFormats();
     void Lists_data();
     void Lists();
+    void ListNumbers_data();
+    void ListNumbers();
     void DeepNesting();
     void HugeNumbersAndWords();
     void BinaryGarbage();
@@ -51,6 +53,14 @@ void TestRtfReader::Text_data() {
         << QString::fromUtf8("α");
     QTest::newRow("double-byte pairs")
         << QByteArray("{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0\\'82\\'a2}") << QString::fromUtf8("あい");
+    QTest::newRow("mac roman") << QByteArray("{\\rtf1\\mac \\'8e}") << QString::fromUtf8("é");
+    QTest::newRow("mac japanese") << QByteArray("{\\rtf1\\ansi\\ansicpg10001 \\'82\\'a0}")
+                                  << QString::fromUtf8("あ");
+    QTest::newRow("mac font charsets")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset81 B;}{\\f1\\fcharset79 K;}{\\f2\\fcharset80 G;}"
+                      "{\\f3\\fcharset89 C;}{\\f4\\fcharset88 E;}{\\f5\\fcharset83 H;}}"
+                      "\\f0\\'a4\\'40\\f1\\'b0\\'a1\\f2\\'b0\\'a1\\f3\\'80\\f4\\'81\\f5\\'e0}")
+        << QString::fromUtf8("一가啊АĀא");
     QTest::newRow("unicode skips one") << QByteArray("{\\rtf1 \\u233?x}") << QString::fromUtf8("éx");
     QTest::newRow("uc2") << QByteArray("{\\rtf1\\uc2 \\u233??x}") << QString::fromUtf8("éx");
     QTest::newRow("uc0") << QByteArray("{\\rtf1\\uc0 \\u233 x}") << QString::fromUtf8("éx");
@@ -99,9 +109,26 @@ void TestRtfReader::Text_data() {
         << QByteArray("{\\rtf1{\\upr{A}{\\*\\ud{B}}}}") << "B";
     QTest::newRow("object shows its result")
         << QByteArray("{\\rtf1{\\object{\\*\\objdata 0102}{\\result R}}}") << "R";
-    QTest::newRow("headers and footnotes left out")
-        << QByteArray("{\\rtf1{\\header H}{\\footer F}{\\footnote N}T}") << "T";
+    QTest::newRow("headers left out, footnote after the text")
+        << QByteArray("{\\rtf1{\\header H}{\\footer F}{\\footnote N}T}")
+        << "T\n" + QString(20, '_') + "\nN";
     QTest::newRow("table cells") << QByteArray("{\\rtf1 a\\cell b\\cell\\row c}") << "a\tb\t\nc";
+    QTest::newRow("hidden text left out")
+        << QByteArray("{\\rtf1 This is hidden:{\\v  secret.}\\par x\\v y\\v0 z}") << "This is hidden:\nxz";
+    QTest::newRow("hidden paragraph mark joins")
+        << QByteArray("{\\rtf1 A{\\v  gone\\par}B\\par C}") << "AB\nC";
+    QTest::newRow("nested table without its fallback")
+        << QByteArray("{\\rtf1\\trowd\\cellx2000\\cellx4000\\pard\\intbl A\\cell\\pard\\intbl\\itap2 n1"
+                      "\\nestcell n2\\nestcell{\\*\\nesttableprops\\trowd\\cellx1000\\nestrow}"
+                      "{\\nonesttables n1\\tab n2\\par}\\pard\\intbl B\\cell\\row After}")
+        << "A\tn1\tn2\t\nB\t\nAfter";
+    QTest::newRow("note marks, notes after the text")
+        << QByteArray("{\\rtf1\\aftnnrlc Note{\\super\\chftn{\\footnote\\pard\\plain{\\super\\chftn} Text.}}"
+                      " end{\\super\\chftn}{\\footnote\\ftnalt{\\super\\chftn} Endnote.}.\\par"
+                      " Own{\\super *}{\\footnote{\\super *} Mark.\\par}}")
+        << "Note1 endi.\nOwn*\n" + QString(20, '_') + "\n1 Text.\ni Endnote.\n* Mark.";
+    QTest::newRow("note numbering") << QByteArray("{\\rtf1\\ftnstart3\\ftnnauc x\\chftn{\\footnote\\chftn}}")
+                                    << "xC\n" + QString(20, '_') + "\nC";
     QTest::newRow("missing final brace") << QByteArray("{\\rtf1 Hello") << "Hello";
     QTest::newRow("backslash at the end") << QByteArray("{\\rtf1 A\\") << "A";
     QTest::newRow("text after the final brace") << QByteArray("{\\rtf1 A}}}B") << "A";
@@ -130,7 +157,7 @@ void TestRtfReader::CharacterFormats_data() {
     QTest::addColumn<int>("position");
     QTest::addColumn<QString>("family");
     QTest::addColumn<double>("size");
-    QTest::addColumn<QString>("styles"); // b, i, u, s
+    QTest::addColumn<QString>("styles"); // b, i, u, s; ^ superscript, _ subscript
     QTest::addColumn<QString>("foreground");
     QTest::addColumn<QString>("background");
 
@@ -158,6 +185,12 @@ void TestRtfReader::CharacterFormats_data() {
                                   << "Arial" << 12.0 << "" << "" << "";
     QTest::newRow("group restores") << "{\\rtf1" + fonts + "{\\b\\f1 B}N}" << 1 << "Arial" << 12.0
                                     << "" << "" << "";
+    QTest::newRow("superscript") << "{\\rtf1" + fonts + "\\super X}" << 0 << "Arial" << 12.0 << "^"
+                                 << "" << "";
+    QTest::newRow("raised is superscript") << "{\\rtf1" + fonts + "\\up6 X}" << 0 << "Arial" << 12.0
+                                           << "^" << "" << "";
+    QTest::newRow("subscript, then none") << "{\\rtf1" + fonts + "\\sub X\\nosupersub Y}" << 0 << "Arial"
+                                          << 12.0 << "_" << "" << "";
     QTest::newRow("colours") << "{\\rtf1" + fonts + colours + "\\cf1\\highlight2 X}" << 0 << "Arial"
                              << 12.0 << "" << "#ff0000" << "#0000ff";
     QTest::newRow("cf0 is automatic")
@@ -197,6 +230,10 @@ void TestRtfReader::CharacterFormats() {
         styles += 'u';
     if (f.fontStrikeOut())
         styles += 's';
+    if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        styles += '^';
+    if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        styles += '_';
     QTEST(styles, "styles");
     QTEST(f.foreground().style() == Qt::NoBrush ? QString() : f.foreground().color().name(),
           "foreground");
@@ -318,6 +355,39 @@ void TestRtfReader::Lists() {
         previous = list ? list : previous;
     }
     QTEST(lists, "lists");
+}
+
+void TestRtfReader::ListNumbers_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    // Each paragraph's number as shown and its list level; "-" for a paragraph in no list.
+    QTest::addColumn<QString>("numbers");
+
+    QTest::newRow("list table levels")
+        << QByteArray("{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}"
+                      "{\\listlevel\\levelnfc4{\\leveltext\\'03(\\'01);}}{\\listlevel\\levelnfc2"
+                      "{\\leveltext\\'02\\'02\\u8211 ?;}}\\listid5}}{\\*\\listoverridetable{\\listoverride"
+                      "\\listid5\\ls1}}\\pard\\ls1 A\\par\\ilvl1 B\\par C\\par\\ilvl2 D\\par\\ilvl0 E\\par"
+                      "\\ilvl1 F\\par\\pard G\\par}")
+        << QString::fromUtf8("1.0 (a)1 (b)1 i–2 2.0 (a)1 -");
+    QTest::newRow("paragraph numbering levels and text")
+        << QByteArray("{\\rtf1{\\*\\pn\\pnlvl1\\pndec{\\pntxta .}}A\\par{\\*\\pn\\pnlvl2\\pnucltr"
+                      "{\\pntxtb (}{\\pntxta )}}B\\par{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}C\\par"
+                      "{\\*\\pn\\pnlvlbody\\pnlcrm}D\\par}")
+        << "1.0 (A)1 2.0 i0";
+}
+
+void TestRtfReader::ListNumbers() {
+    QFETCH(QByteArray, rtf);
+    QTextDocument document;
+    ReadRtf(rtf, document);
+    QStringList numbers;
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
+        const QTextList* list = b.textList();
+        numbers << (list ? list->itemText(b) +
+                               QString::number(list->format().intProperty(TRtfReader::ListLevelProperty))
+                         : QStringLiteral("-"));
+    }
+    QTEST(numbers.join(' '), "numbers");
 }
 
 void TestRtfReader::DeepNesting() {
