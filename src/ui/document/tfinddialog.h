@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+// The modeless find dialog, or with a replacement field the replace dialog, that stays beside
+// the document while the user searches. It searches down only: it has no direction buttons.
+// Its buttons only signal; the document window does the searching.
+class TFindDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFindDialog(bool replace, QWidget* parent = nullptr);
+
+    bool IsReplaceDialog() const { return ReplaceEdit != nullptr; }
+    QString FindText() const;
+    void SetFindText(const QString& text);
+    QString ReplaceText() const;
+    bool MatchCase() const;
+    bool WholeWord() const;
+
+    // Shows the dialog, the first time at the top right of the document window so that it
+    // covers as little of the text as it can, and brings it to the front.
+    void ShowBeside(QWidget* document);
+
+    QLineEdit* FindEdit = nullptr;
+    QLineEdit* ReplaceEdit = nullptr; // none in the find dialog
+    QCheckBox* WholeWordBox = nullptr;
+    QCheckBox* MatchCaseBox = nullptr;
+    QPushButton* FindNextButton = nullptr;
+    QPushButton* ReplaceButton = nullptr;
+    QPushButton* ReplaceAllButton = nullptr;
+    QPushButton* CancelButton = nullptr;
+
+signals:
+    void FindNext();
+    void Replace();
+    void ReplaceAll();
+
+private:
+    void UpdateButtons();
+    bool Placed = false;
+};

@@ -1,0 +1,139 @@
+#include "tlineform.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TLineForm::TLineForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("LineForm"));
+    setWindowTitle(QStringLiteral("Goto Line Number"));
+    setToolTip(QStringLiteral("Choose Line number to go to."));
+    setStatusTip(QStringLiteral("Choose Line number to go to."));
+    setProperty("HelpContext", HelpContext);
+
+    auto* layout = new QVBoxLayout(this);
+    Label1 = new QLabel(QStringLiteral("Goto Line Number"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    layout->addWidget(Label1);
+
+    auto* fieldRow = new QHBoxLayout;
+    fieldRow->setSpacing(0);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Label1->setBuddy(Edit1);
+    fieldRow->addWidget(Edit1, 1);
+    // The spin button: two small arrows on top of each other beside the field.
+    CSpinButton1 = new QWidget(this);
+    CSpinButton1->setObjectName(QStringLiteral("CSpinButton1"));
+    auto* arrows = new QVBoxLayout(CSpinButton1);
+    arrows->setContentsMargins(0, 0, 0, 0);
+    arrows->setSpacing(0);
+    UpButton = new QToolButton(CSpinButton1);
+    UpButton->setArrowType(Qt::UpArrow);
+    DownButton = new QToolButton(CSpinButton1);
+    DownButton->setArrowType(Qt::DownArrow);
+    for (QToolButton* b : {UpButton, DownButton}) {
+        b->setAutoRepeat(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setFixedSize(18, 12);
+        arrows->addWidget(b);
+    }
+    fieldRow->addWidget(CSpinButton1);
+    layout->addLayout(fieldRow);
+    layout->addStretch(1);
+
+    auto* buttons = new QHBoxLayout;
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    HelpButton = new QPushButton(QStringLiteral("Help"), this);
+    OKButton->setDefault(true);
+    buttons->addStretch(1);
+    buttons->addWidget(OKButton);
+    buttons->addWidget(CancelButton);
+    buttons->addWidget(HelpButton);
+    layout->addLayout(buttons);
+
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    // Help is the dialog's F1: the frame's context help shows the page for this dialog.
+    connect(HelpButton, &QPushButton::clicked, this, [this] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QCoreApplication::sendEvent(this, &press);
+    });
+    connect(Edit1, &QLineEdit::textEdited, this, &TLineForm::Edit1Change);
+    connect(UpButton, &QToolButton::clicked, this, &TLineForm::CSpinButton1UpClick);
+    connect(DownButton, &QToolButton::clicked, this, &TLineForm::CSpinButton1DownClick);
+
+    setFixedHeight(186);
+    setMinimumWidth(350);
+    resize(350, 186);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = geometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void TLineForm::SetFileName(const QString& fileName) {
+    setWindowTitle(QStringLiteral("Goto Line Number - ") + QFileInfo(fileName).fileName());
+}
+
+void TLineForm::SetLines(int maxLine, int chosenLine) {
+    MaxLine = maxLine;
+    ChosenLine = chosenLine;
+    ShowChosenLine();
+}
+
+void TLineForm::showEvent(QShowEvent* event) {
+    Label1->setText(QStringLiteral("Goto Line Number  (Max = %1)").arg(MaxLine));
+    QDialog::showEvent(event);
+    Edit1->selectAll();
+    Edit1->setFocus();
+}
+
+void TLineForm::ShowChosenLine() { Edit1->setText(QString::number(ChosenLine)); }
+
+void TLineForm::Edit1Change() {
+    const QString text = Edit1->text().trimmed();
+    // An emptied field reads as 0 and stays empty, so the user can clear it to type a new
+    // number; any other text that is not a line number is undone at once.
+    if (text.isEmpty()) {
+        ChosenLine = 0;
+        return;
+    }
+    bool number = false;
+    const int value = text.toInt(&number);
+    if (number && value >= 0 && value <= MaxLine)
+        ChosenLine = value;
+    if (Edit1->text() != QString::number(ChosenLine)) {
+        const int caret = Edit1->cursorPosition();
+        ShowChosenLine();
+        Edit1->setCursorPosition(qMin(caret, int(Edit1->text().size())));
+    }
+}
+
+void TLineForm::CSpinButton1UpClick() {
+    if (ChosenLine < 0)
+        ChosenLine = 0;
+    if (ChosenLine < MaxLine) {
+        ++ChosenLine;
+        ShowChosenLine();
+    }
+}
+
+void TLineForm::CSpinButton1DownClick() {
+    if (ChosenLine > MaxLine)
+        ChosenLine = MaxLine;
+    if (ChosenLine >= 2) {
+        --ChosenLine;
+        ShowChosenLine();
+    }
+}

@@ -1,0 +1,141 @@
+#include "tstatsform.h"
+
+#include "document/ttextlines.h"
+#include "document/ttextstatistics.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <optional>
+
+TStatsForm::TStatsForm(QTextEdit* richEdit, QWidget* parent) : QDialog(parent), RichEdit(richEdit) {
+    setObjectName(QStringLiteral("StatsForm"));
+    setWindowTitle(QStringLiteral("Document Statistics"));
+    setProperty("HelpContext", HelpContext);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    const QString captions[] = {QStringLiteral("Number of Characters"),
+                                QStringLiteral("Number of Words"),
+                                QStringLiteral("Number of Paragraphs"),
+                                QStringLiteral("Number of Lines")};
+    QLineEdit** edits[] = {&Edit1, &Edit2, &Edit3, &Edit4};
+    for (int row = 0; row < 4; ++row) {
+        auto* edit = new QLineEdit(QStringLiteral("0"), this);
+        edit->setObjectName(QStringLiteral("Edit%1").arg(row + 1));
+        edit->setReadOnly(true);
+        edit->setMinimumWidth(150);
+        auto* label = new QLabel(captions[row], this);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setBuddy(edit);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(edit, row, 1);
+        *edits[row] = edit;
+    }
+    layout->addLayout(grid);
+    layout->addStretch(1);
+
+    auto* buttons = new QHBoxLayout;
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    HelpButton = new QPushButton(QStringLiteral("Help"), this);
+    OKButton->setDefault(true);
+    buttons->addStretch(1);
+    buttons->addWidget(OKButton);
+    buttons->addWidget(HelpButton);
+    layout->addLayout(buttons);
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    // Help is the dialog's F1: the frame's context help shows the page for this dialog.
+    connect(HelpButton, &QPushButton::clicked, this, [this] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QCoreApplication::sendEvent(this, &press);
+    });
+
+    Timer1 = new QTimer(this);
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(10);
+    connect(Timer1, &QTimer::timeout, this, &TStatsForm::FormCreate);
+
+    setFixedHeight(232);
+    setMinimumWidth(410);
+    resize(410, 232);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = geometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void TStatsForm::SetFileName(const QString& fileName) {
+    setWindowTitle(QStringLiteral("Document Statistics - ") + QFileInfo(fileName).fileName());
+}
+
+void TStatsForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!Counting)
+        Timer1->start();
+}
+
+void TStatsForm::done(int result) {
+    StopRequested = true;
+    if (Counting)
+        return;
+    QDialog::done(result);
+}
+
+void TStatsForm::FormCreate() {
+    Timer1->stop();
+    if (!RichEdit || Counting)
+        return;
+    // The hourglass and the flag go back on every exit.
+    struct TCountGuard {
+        bool& Counting;
+        TCountGuard(bool& counting) : Counting(counting) {
+            Counting = true;
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        }
+        ~TCountGuard() {
+            QApplication::restoreOverrideCursor();
+            Counting = false;
+        }
+    };
+    std::optional<TCountGuard> guard(std::in_place, Counting);
+    QTextDocument* document = RichEdit->document();
+    // Wrapped lines count as the area shows them, so the whole text is laid out first.
+    if (RichEdit->lineWrapMode() != QTextEdit::NoWrap)
+        document->documentLayout()->documentSize();
+    // The lines are taken at the start: the count works on them while events run.
+    const QStringList lines = TTextLines::Texts(*document);
+    Edit1->setText(QString::number(TTextLines::CharacterCount(*document)));
+    Edit4->setText(QString::number(lines.size()));
+
+    TTextStatistics statistics;
+    for (qsizetype i = 0; i < lines.size() && !StopRequested; ++i) {
+        statistics.AddLine(lines.at(i));
+        if (i % 10 == 0) {
+            Edit2->setText(QString::number(statistics.Words));
+            Edit3->setText(QString::number(statistics.Paragraphs));
+            QCoreApplication::processEvents();
+        }
+    }
+    if (!StopRequested)
+        statistics.Finish();
+    Edit2->setText(QString::number(statistics.Words));
+    Edit3->setText(QString::number(statistics.Paragraphs));
+
+    guard.reset();
+    if (StopRequested)
+        done(Accepted);
+}
