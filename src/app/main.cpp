@@ -1,30 +1,19 @@
-#include "document/tbaseform.h"
 #include "shell/tapplication.h"
+#include "shell/tcommandline.h"
 #include "shell/tmainform.h"
 #include "shell/tsettings.h"
 
 #include <QScreen>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace {
 
-// For the smoke test only: open a file, then save a picture of the screen and quit.
-void RunSmokeHook(TMainForm& frame) {
-    const QString open = qEnvironmentVariable("FASTENEX_SMOKE_OPEN");
-    const QString picture = qEnvironmentVariable("FASTENEX_SMOKE_SCREENSHOT");
-    if (picture.isEmpty())
-        return;
-    // FASTENEX_SMOKE_TOOL=BoltGroupAnalysis opens the file as New and Open of a bolt group
-    // analysis do, without the question which tool opens a ".dat" file.
-    const bool boltGroup = qEnvironmentVariable("FASTENEX_SMOKE_TOOL") == QLatin1String("BoltGroupAnalysis");
-    QTimer::singleShot(500, &frame, [&frame, open, boltGroup] {
-        if (open.isEmpty())
-            return;
-        if (!boltGroup)
-            frame.OpenFileByType(open);
-        else if (TBaseForm* form = frame.BoltGroupAnalysis1Click())
-            form->OpenDocument(open);
-    });
+// Saves a picture of the screen (and one of the frame beside it, with ".frame.png" added) once
+// the files have opened and the windows have settled, then quits: how the program's own start-up
+// check looks at what a user sees.
+void ScreenshotAndQuit(TMainForm& frame, const QString& picture) {
     QTimer::singleShot(2500, &frame, [&frame, picture] {
         QScreen* screen = frame.screen();
         const QPixmap grab = screen ? screen->grabWindow(0) : frame.grab();
@@ -34,15 +23,56 @@ void RunSmokeHook(TMainForm& frame) {
     });
 }
 
+// Prints the help, the version or a usage error; -1 when the command line asks for none of them.
+int AnswerInTerminal(const TCommandLine& command) {
+    if (!command.Error.isEmpty()) {
+        std::fprintf(stderr, "%s\n\n%s", qPrintable(command.Error),
+                     qPrintable(TCommandLine::HelpText()));
+        return 2;
+    }
+    if (command.Help) {
+        std::fputs(qPrintable(TCommandLine::HelpText()), stdout);
+        return 0;
+    }
+    if (command.Version) {
+        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                    qPrintable(QCoreApplication::applicationVersion()));
+        return 0;
+    }
+    return -1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Help and the version need no display, so they work in any terminal.
+    {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments.append(QString::fromLocal8Bit(argv[i]));
+        const TCommandLine command = TCommandLine::Parse(arguments);
+        if (command.Error.isEmpty() && (command.Help || command.Version)) {
+            QCoreApplication core(argc, argv);
+            TApplication::SetNames();
+            return AnswerInTerminal(command);
+        }
+    }
+    // The window system's own options (-platform, -display, ...) are taken out by the
+    // application object before the program reads its arguments.
     TApplication app(argc, argv);
-    // The smoke test keeps its settings apart from the user's.
-    if (qEnvironmentVariableIsSet("FASTENEX_SMOKE_SETTINGS"))
-        TSettings::SetLocation(qEnvironmentVariable("FASTENEX_SMOKE_SETTINGS"));
+    const TCommandLine command = TCommandLine::Parse(QCoreApplication::arguments());
+    if (const int code = AnswerInTerminal(command); code >= 0)
+        return code;
+    if (!command.Settings.isEmpty())
+        TSettings::SetLocation(command.Settings);
     TMainForm frame;
     frame.show();
-    RunSmokeHook(frame);
+    // The files open once the event loop runs, so that the frame is on screen and an error in one
+    // file is shown by the program's error handling like any other.
+    QTimer::singleShot(0, &frame, [&frame, command] {
+        frame.OpenFiles(command.Files, command.BoltGroupFiles);
+    });
+    if (!command.Screenshot.isEmpty())
+        ScreenshotAndQuit(frame, command.Screenshot);
     return app.exec();
 }

@@ -18,10 +18,23 @@ QStringList UsableFolders(const QStringList& folders) {
     return result;
 }
 
+// The XDG data folders, then the "share" folder beside the program's "bin" folder, so that a
+// program installed under any prefix finds the files installed with it.
+QStringList DataFoldersOfThisProgram() {
+    QStringList folders = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    if (QCoreApplication::instance()) {
+        const QString share =
+            QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share"));
+        if (QFileInfo(share).isDir() && !folders.contains(share))
+            folders.append(share);
+    }
+    return folders;
+}
+
 } // namespace
 
 TSharedFolders::TSharedFolders()
-    : TSharedFolders(QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation),
+    : TSharedFolders(DataFoldersOfThisProgram(),
                      QCoreApplication::instance() ? QCoreApplication::applicationFilePath()
                                                   : QString()) {}
 

@@ -6,11 +6,13 @@
 #include <exception>
 #include <new>
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
-    setApplicationName(QStringLiteral("Quorvane Fastenex"));
-    setApplicationDisplayName(QStringLiteral("Quorvane Fastenex"));
-    setOrganizationName(QStringLiteral("Quorvane"));
-    setApplicationVersion(QStringLiteral("0.1"));
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) { SetNames(); }
+
+void TApplication::SetNames() {
+    QCoreApplication::setApplicationName(QStringLiteral("Quorvane Fastenex"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Quorvane Fastenex"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Quorvane"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("0.1"));
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

@@ -8,6 +8,8 @@ class TApplication : public QApplication {
     Q_OBJECT
 public:
     TApplication(int& argc, char** argv);
+    // The program's name, display name, maker and version, for whichever application object runs.
+    static void SetNames();
 
     bool notify(QObject* receiver, QEvent* event) override;
 

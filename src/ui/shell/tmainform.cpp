@@ -3,7 +3,10 @@
 #include "document/tbaseform.h"
 #include "document/tplatformerror.h"
 #include "model/tboltgroupform.h"
+#include "tapplication.h"
 #include "tdialogs.h"
+#include "tfiledropper.h"
+#include "telidedlabel.h"
 #include "tframecommands.h"
 #include "tframearea.h"
 #include "thelpviewer.h"
@@ -77,6 +80,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(TickInterval);
     connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    // Files dropped anywhere on the frame, its document windows included, are opened.
+    FileDropper1 = new TFileDropper(this);
+    FileDropper1->setObjectName(QStringLiteral("FileDropper1"));
+    FileDropper1->DropSite = this;
+    connect(FileDropper1, &TFileDropper::OnDrop, this, &TMainForm::FileDropper1Drop);
 
     // FormCreate.
     const QStringList families = QFontDatabase::families();
@@ -136,7 +144,8 @@ void TMainForm::CreateStatusBar() {
                               QStringLiteral("   ") + DateText(QDate::currentDate()),
                               QStringLiteral("   Typeover  "), QString()};
     for (int i = 0; i < 6; ++i) {
-        auto* panel = new QLabel(StatusBar1);
+        // The last panel takes hints of any length.
+        QLabel* panel = i < 5 ? new QLabel(StatusBar1) : new TElidedLabel(StatusBar1);
         panel->setObjectName(QStringLiteral("Panel%1").arg(i));
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
@@ -303,6 +312,35 @@ TBaseForm* TMainForm::OpenFileByType(const QString& fileName) {
     AddDocument(form);
     form->OpenDocument(fileName);
     return form;
+}
+
+int TMainForm::OpenFiles(const QStringList& files, const QStringList& boltGroupFiles) {
+    int opened = 0;
+    const auto openEach = [this, &opened](const QStringList& names, bool boltGroup) {
+        for (const QString& name : names) {
+            if (!QFileInfo(name).isFile()) {
+                TDialogs::Current().Message(this, QStringLiteral("File\n\"") + name +
+                                                      QStringLiteral("\"\ncannot be found."),
+                                            QStringLiteral("Error"), TMessageIcon::Error,
+                                            TMessageButtons::Ok);
+                continue;
+            }
+            try {
+                TBaseForm* form = nullptr;
+                if (!boltGroup) {
+                    form = OpenFileByType(name);
+                } else if ((form = BoltGroupAnalysis1Click())) {
+                    form->OpenDocument(name);
+                }
+                opened += form ? 1 : 0;
+            } catch (...) {
+                TApplication::ShowException(TApplication::CurrentExceptionMessage());
+            }
+        }
+    };
+    openEach(files, false);
+    openEach(boltGroupFiles, true);
+    return opened;
 }
 
 void TMainForm::Close1Click() {
@@ -594,6 +632,36 @@ void TMainForm::ApplyPreferences() {
     ClientArea->viewport()->update();
 }
 
+void TMainForm::Preferences1Click() {
+    TDialogs::Current().Preferences(this);
+    ApplyPreferences();
+    update();
+}
+
+void TMainForm::FileDropper1Drop() {
+    const QStringList files = FileDropper1->DroppedFiles;
+    if (files.size() > DropQuestionLimit) {
+        const QString count = FileDropper1->DropTruncated
+                                  ? QStringLiteral("more than %1").arg(files.size())
+                                  : QString::number(files.size());
+        const TMessageResult answer = TDialogs::Current().Message(
+            this, QStringLiteral("The dropped items hold %1 files.\nOpen all of them?").arg(count),
+            QStringLiteral("Warning"), TMessageIcon::Question, TMessageButtons::YesNo);
+        if (answer != TMessageResult::Yes)
+            return;
+    }
+    for (const QString& file : files) {
+        // One file that cannot be opened does not keep the others from opening.
+        try {
+            OpenFileByType(file);
+        } catch (const TPlatformError& error) {
+            TDialogs::Current().Message(this, error.Text(), QStringLiteral("Error"),
+                                        TMessageIcon::Error, TMessageButtons::Ok);
+        }
+    }
+    FileDropper1->Update();
+}
+
 void TMainForm::DeleteMailCopies() {
     TSettings settings;
     int count = 0;
@@ -763,6 +831,7 @@ void TMainForm::InsertKeyPressed() {
 }
 
 void TMainForm::Timer1Timer() {
+    FileDropper1->Update();
     if (isMinimized()) {
         Timer1->setInterval(MinimizedTickInterval);
         return;

@@ -14,6 +14,7 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class TBaseForm;
+class TFileDropper;
 class TFrameArea;
 class THelpViewer;
 
@@ -42,6 +43,10 @@ public:
     void Open1Click();
     // Opens a file in the kind of window its extension asks for; nullptr when none opened.
     TBaseForm* OpenFileByType(const QString& fileName);
+    // Opens the files the program was started with: each by type, then each bolt group file in
+    // a bolt group window without the question. A file that cannot be found or read is told in
+    // a message box and the others still open. Returns how many windows opened.
+    int OpenFiles(const QStringList& files, const QStringList& boltGroupFiles);
     void Close1Click();
     void Print1Click();
     void PrinterSetup1Click();
@@ -49,6 +54,10 @@ public:
     void One1Click(int tag);
     void Restore1Click();
     void ApplyPreferences();
+    // Edit > "Preferences...": the dialog, then the preferences re-read whatever it did.
+    void Preferences1Click();
+    // Opens every file of the last drop; asks first when there are more than DropQuestionLimit.
+    void FileDropper1Drop();
     void SetWindowState(int tag);   // 0 normal, 1 minimized, 2 maximized
     void TileDocuments(int mode);
 
@@ -118,12 +127,14 @@ public:
     static constexpr int HelpContext = 101;
     static constexpr int TickInterval = 100;
     static constexpr int MinimizedTickInterval = 2000;
+    static constexpr int DropQuestionLimit = 20;
 
     // Controls.
     TFrameArea* ClientArea = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QLabel* Panels[6] = {};
     QTimer* Timer1 = nullptr;
+    TFileDropper* FileDropper1 = nullptr;
     QMenuBar* MainMenu1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QMenu* PopupMenu2 = nullptr;

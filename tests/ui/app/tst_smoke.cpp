@@ -17,7 +17,7 @@ class TestSmoke : public QObject {
     QTemporaryDir Work;
 
     // Runs the program; the picture of the screen, or a null image after a failure.
-    QImage Run(const QString& openFile, const QString& name, const QString& tool = QString()) {
+    QImage Run(const QString& openFile, const QString& name, const QString& option = QString()) {
         const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
         const QString program = QStringLiteral(FASTENEX_BIN_DIR "/fastenex");
         if (!QFileInfo(program).isExecutable()) {
@@ -27,18 +27,17 @@ class TestSmoke : public QObject {
         const QString picture = Work.filePath(name + QStringLiteral(".png"));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        env.insert(QStringLiteral("FASTENEX_SMOKE_SCREENSHOT"), picture);
-        env.insert(QStringLiteral("FASTENEX_SMOKE_SETTINGS"), Work.filePath(QStringLiteral("fastenex.ini")));
         env.insert(QStringLiteral("HOME"), Work.path());
+        QStringList arguments{QStringLiteral("-a"), QStringLiteral("-s"),
+                              QStringLiteral("-screen 0 1280x1024x24"), program,
+                              QStringLiteral("--settings"), Work.filePath(QStringLiteral("fastenex.ini")),
+                              QStringLiteral("--screenshot"), picture};
         if (!openFile.isEmpty())
-            env.insert(QStringLiteral("FASTENEX_SMOKE_OPEN"), openFile);
-        if (!tool.isEmpty())
-            env.insert(QStringLiteral("FASTENEX_SMOKE_TOOL"), tool);
+            arguments << (option.isEmpty() ? QStringList{openFile} : QStringList{option, openFile});
         QProcess process;
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(xvfb, {QStringLiteral("-a"), QStringLiteral("-s"),
-                             QStringLiteral("-screen 0 1280x1024x24"), program});
+        process.start(xvfb, arguments);
         if (!process.waitForFinished(120000)) {
             process.kill();
             qWarning("the program did not finish: %s", process.readAll().constData());
@@ -101,7 +100,7 @@ private slots:
         const QString file = Work.filePath(QStringLiteral("plate-splice.dat"));
         QFile::remove(file);
         QVERIFY(QFile::copy(QStringLiteral(FASTENEX_EXAMPLES "/plate-splice.dat"), file));
-        const QImage shot = Run(file, QStringLiteral("boltgroup"), QStringLiteral("BoltGroupAnalysis"));
+        const QImage shot = Run(file, QStringLiteral("boltgroup"), QStringLiteral("--bolt-group"));
         QVERIFY(!shot.isNull());
         const QImage frame(Work.filePath(QStringLiteral("boltgroup.png.frame.png")));
         QVERIFY(!frame.isNull());

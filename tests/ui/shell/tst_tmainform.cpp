@@ -107,6 +107,23 @@ private slots:
         QCOMPARE(form->FileName, file);
     }
 
+    void commandLineFilesOpenPastAMissingOne() {
+        const QString notes = MakeFile(QStringLiteral("notes.txt"));
+        const QString missing = Path(QStringLiteral("missing.txt"));
+        const QString data = QStringLiteral(FASTENEX_EXAMPLES "/plate-splice.dat");
+        Dialogs->OpenTypeAnswer = TDialogs::TOpenTool::TextEditor;
+        QCOMPARE(Frame->OpenFiles({notes, missing, data}, {data}), 3);
+        QCOMPARE(Dialogs->Messages.size(), 1);
+        QVERIFY(Dialogs->Messages.first().Text.contains(missing));
+        // The ".dat" given as a file asked its tool; the one given as a bolt group did not.
+        QCOMPARE(Dialogs->OpenTypeFiles, QStringList{data});
+        const QList<TBaseForm*> documents = Frame->Documents();
+        QCOMPARE(documents.size(), 3);
+        QVERIFY(documents.last()->FileName.contains(QLatin1String("plate-splice")));
+        QVERIFY(documents.last()->IsBoltGroupForm());
+        QVERIFY(!documents.first()->IsBoltGroupForm());
+    }
+
     void frameOpenWithoutAndWithDocument() {
         const QString file = MakeFile(QStringLiteral("a.txt"));
         Dialogs->OpenNames = {file};
