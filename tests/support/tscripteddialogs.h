@@ -3,6 +3,7 @@
 #include "shell/tdialogs.h"
 
 #include <QList>
+#include <functional>
 #include <QStringList>
 
 // Dialogs that answer from a script instead of asking: each question is recorded, and the
@@ -61,6 +62,16 @@ public:
     bool ChooseFont(QWidget*, QFont&, QColor&) override { return false; }
     bool ChooseColour(QWidget*, QColor&) override { return false; }
     bool InputText(QWidget*, const QString&, const QString&, QString&) override { return false; }
+    // The copy and move dialog: the captions it was asked with; BoltCopyAnswer answers (it may
+    // change the values and choose the page), and without one the dialog is cancelled.
+    QStringList BoltCopyCaptions;
+    std::function<bool(const TVector3& example, TCopyMoveValues& values, TCopyMovePage& page)>
+        BoltCopyAnswer;
+    bool BoltCopy(QWidget*, const QString& caption, bool, const TVector3& example,
+                  TCopyMoveValues& values, TCopyMovePage& page) override {
+        BoltCopyCaptions.append(caption);
+        return BoltCopyAnswer && BoltCopyAnswer(example, values, page);
+    }
     void About(QWidget*) override {}
     void Beep() override { ++Beeps; }
 };

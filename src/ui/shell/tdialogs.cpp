@@ -5,6 +5,7 @@
 #include "model/ttitlesform.h"
 #include "taboutbox.h"
 #include "topentypeform.h"
+#include "view/tboltcopyform.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -159,6 +160,22 @@ bool TDialogs::AnalysisTitles(QWidget* parent, QString& analysisTitle, QString& 
         return false;
     analysisTitle = form.AnalysisTitle->text();
     loadCaseTitle = form.LoadCaseTitle->text();
+    return true;
+}
+
+bool TDialogs::BoltCopy(QWidget* parent, const QString& caption, bool move,
+                        const TVector3& example, TCopyMoveValues& values, TCopyMovePage& page) {
+    TBoltCopyForm form(parent);
+    form.setWindowTitle(caption);
+    form.SetExample(example);
+    form.SetValues(values, !move);
+    if (move)
+        form.SetMoveMode();
+    form.FillPreviews();
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    page = form.Page();
+    form.ReadValues(values, move);
     return true;
 }
 

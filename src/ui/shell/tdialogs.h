@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/tdocumenthost.h"
+#include "view/tcopymovevalues.h"
 
 #include <QColor>
 #include <QFont>
@@ -45,6 +46,11 @@ public:
     virtual bool AnalysisTitles(QWidget* parent, QString& analysisTitle, QString& loadCaseTitle);
     virtual bool NisaNodeNumbers(QWidget* parent, const QStringList& boltColumn,
                                  QStringList& nodeColumn);
+    // The copy and move dialog (TBoltCopyForm) under a caption, filled from the example bolt's
+    // position and the remembered values; move hides the copy counts. On OK the values of the
+    // page showing are read back into `values` and `page` names it; false when cancelled.
+    virtual bool BoltCopy(QWidget* parent, const QString& caption, bool move,
+                          const TVector3& example, TCopyMoveValues& values, TCopyMovePage& page);
     virtual void About(QWidget* parent);
     virtual void Beep();
 

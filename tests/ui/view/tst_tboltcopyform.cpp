@@ -1,0 +1,141 @@
+#include "view/tboltcopyform.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+// Sets a control by its name: an edit's text, a combo's item or an up-down's position.
+void Set(TBoltCopyForm& form, const QString& name, const QString& value) {
+    QObject* control = form.findChild<QObject*>(name);
+    QVERIFY2(control, qPrintable(name));
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->setText(value);
+    else if (auto* combo = qobject_cast<QComboBox*>(control))
+        combo->setCurrentIndex(value.toInt());
+    else if (auto* upDown = qobject_cast<QSpinBox*>(control))
+        upDown->setValue(value.toInt());
+}
+
+QString Shown(TBoltCopyForm& form, const QString& name) {
+    QObject* control = form.findChild<QObject*>(name);
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        return edit->text();
+    if (auto* label = qobject_cast<QLabel*>(control))
+        return label->text();
+    if (auto* upDown = qobject_cast<QSpinBox*>(control))
+        return QString::number(upDown->value());
+    return QStringLiteral("<no %1>").arg(name);
+}
+
+} // namespace
+
+class TstTBoltCopyForm : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The previews follow the edits made in order ("Name=value"); the shown texts are checked.
+    void Previews_data() {
+        QTest::addColumn<QStringList>("edits");
+        QTest::addColumn<QStringList>("shown");
+        // The example bolt is at (2, 3, 4).
+        QTest::newRow("position of first copy gives the displacement")
+            << QStringList{"XTrans=5"} << QStringList{"dX=3", "dY=0", "XTrans=5"};
+        QTest::newRow("displacement gives the position, both ways")
+            << QStringList{"XTrans=5", "dX=1"} << QStringList{"XTrans=3", "dX=1"};
+        QTest::newRow("text that is not a number counts as 0")
+            << QStringList{"dY=abc", "ScaleX=x2"} << QStringList{"YTrans=3", "SXS=0"};
+        QTest::newRow("rotate about Y with its centre labels")
+            << QStringList{"Axis=1", "CentreX=2", "CentreY=0", "Angle=90"}
+            << QStringList{"CentreXLabel=X", "CentreYLabel=Z", "RXR=6", "RYR=3"};
+        QTest::newRow("mirror in the XY plane")
+            << QStringList{"Plane=2", "PlaneValue=1.5"}
+            << QStringList{"PlaneLabel=Z", "MXM=2", "MYM=3", "MZM=-1"};
+        QTest::newRow("scale about a base point")
+            << QStringList{"BaseX=1", "BaseY=1", "BaseZ=1", "ScaleX=2", "ScaleY=0.5", "ScaleZ=0"}
+            << QStringList{"SXS=3", "SYS=2", "SZS=1"};
+        QTest::newRow("up-downs keep in step and wrap")
+            << QStringList{"TranslationCopies=100", "RotationCopies=7"}
+            << QStringList{"TranslationCopies=7", "RotationCopies=7"};
+    }
+    void Previews() {
+        QFETCH(QStringList, edits);
+        QFETCH(QStringList, shown);
+        TBoltCopyForm form;
+        form.SetExample({2, 3, 4});
+        form.SetValues(TCopyMoveValues(), true);
+        form.FillPreviews();
+        for (const QString& e : edits)
+            Set(form, e.section(QLatin1Char('='), 0, 0), e.section(QLatin1Char('='), 1));
+        for (const QString& s : shown)
+            QCOMPARE(s.section(QLatin1Char('='), 0, 0) + QLatin1Char('=') +
+                         Shown(form, s.section(QLatin1Char('='), 0, 0)),
+                     s);
+    }
+
+    void UpDownsWrap() {
+        TBoltCopyForm form;
+        form.TranslationCopies->setValue(100);
+        form.TranslationCopies->stepUp();
+        QCOMPARE(form.TranslationCopies->value(), 1);
+        QCOMPARE(form.RotationCopies->value(), 1);
+        form.RotationCopies->stepDown();
+        QCOMPARE(form.TranslationCopies->value(), 100);
+    }
+
+    // Only the values of the page showing are read back; a translate move keeps the count.
+    void ReadValues_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<bool>("move");
+        QTest::addColumn<int>("copyCount");
+        QTest::addColumn<double>("offsetX");
+        QTest::addColumn<double>("angle");
+        QTest::addColumn<double>("mirror");
+        QTest::addColumn<double>("factorX");
+        QTest::newRow("translate copy") << 0 << false << 5 << 7.0 << 30.0 << 2.0 << 3.0;
+        QTest::newRow("translate move") << 0 << true << 9 << 7.0 << 30.0 << 2.0 << 3.0;
+        QTest::newRow("rotate copy") << 1 << false << 5 << 1.0 << 45.0 << 2.0 << 3.0;
+        QTest::newRow("rotate move") << 1 << true << 1 << 1.0 << 45.0 << 2.0 << 3.0;
+        QTest::newRow("mirror") << 2 << false << 9 << 1.0 << 30.0 << -4.0 << 3.0;
+        QTest::newRow("scale") << 3 << false << 9 << 1.0 << 30.0 << 2.0 << 0.0;
+    }
+    void ReadValues() {
+        QFETCH(int, page);
+        QFETCH(bool, move);
+        QFETCH(int, copyCount);
+        QFETCH(double, offsetX);
+        QFETCH(double, angle);
+        QFETCH(double, mirror);
+        QFETCH(double, factorX);
+        TCopyMoveValues remembered;
+        remembered.CopyCount = 9;
+        remembered.CopyOffset = {1, 0, 0};
+        remembered.RotationAngle = 30;
+        remembered.MirrorPosition = 2;
+        remembered.ScaleFactors = {3, 1, 1};
+        TBoltCopyForm form;
+        form.SetValues(remembered, !move);
+        if (move)
+            form.SetMoveMode();
+        form.TranslationCopies->setValue(move ? 1 : 5);
+        form.dX->setText(QStringLiteral("7"));
+        form.Angle->setText(QStringLiteral("45"));
+        form.PlaneValue->setText(QStringLiteral("-4"));
+        form.ScaleX->setText(QStringLiteral("none"));
+        form.SetPage(TCopyMovePage(page));
+        TCopyMoveValues values = remembered;
+        form.ReadValues(values, move);
+        QCOMPARE(values.CopyCount, copyCount);
+        QCOMPARE(values.CopyOffset.X, offsetX);
+        QCOMPARE(values.RotationAngle, angle);
+        QCOMPARE(values.MirrorPosition, mirror);
+        QCOMPARE(values.ScaleFactors.X, factorX);
+    }
+};
+
+QTEST_MAIN(TstTBoltCopyForm)
+#include "tst_tboltcopyform.moc"
