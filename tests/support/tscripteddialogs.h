@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <functional>
+#include <functional>
 #include <QStringList>
 
 // Dialogs that answer from a script instead of asking: each question is recorded, and the
@@ -73,5 +74,16 @@ public:
         return BoltCopyAnswer && BoltCopyAnswer(example, values, page);
     }
     void About(QWidget*) override {}
+    QStringList AboutTitles;
+    void AboutTitled(QWidget*, const QString& title) override { AboutTitles.append(title); }
+    // The spell checker's answer for a text; without one the check is aborted.
+    std::function<TSpellCorrections(const QString& text)> SpellCheckAnswer;
+    QStringList SpellCheckedTexts;
+    TSpellCorrections SpellCheck(QWidget*, const QString& text) override {
+        SpellCheckedTexts.append(text);
+        return SpellCheckAnswer ? SpellCheckAnswer(text) : TSpellCorrections();
+    }
+    int DictionaryMaintenanceAsked = 0;
+    void DictionaryMaintenance(QWidget*) override { ++DictionaryMaintenanceAsked; }
     void Beep() override { ++Beeps; }
 };

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <optional>
 
 namespace {
 
@@ -99,14 +100,28 @@ void TSpellDictionaries::LoadDictionaries(const QString& mainSetting, const QStr
 }
 
 void TSpellDictionaries::WriteBackDictionaries() {
+    // A dictionary that cannot be written keeps its file as it was and its flag set, and does not
+    // stop the other from being written; the first failure is thrown afterwards.
+    std::optional<TPlatformError> failure;
     if (MainDictionaryModified) {
-        MainDictionary.SaveToFile(MainDictionaryFile);
-        MainDictionaryModified = false;
+        try {
+            MainDictionary.SaveToFile(MainDictionaryFile);
+            MainDictionaryModified = false;
+        } catch (const TPlatformError& error) {
+            failure = error;
+        }
     }
     if (CustomDictionaryModified) {
-        CustomDictionary.SaveToFile(CustomDictionaryFile);
-        CustomDictionaryModified = false;
+        try {
+            CustomDictionary.SaveToFile(CustomDictionaryFile);
+            CustomDictionaryModified = false;
+        } catch (const TPlatformError& error) {
+            if (!failure)
+                failure = error;
+        }
     }
+    if (failure)
+        throw *failure;
 }
 
 QString TSpellDictionaries::BackupFileName(const QString& fileName) {

@@ -39,6 +39,7 @@ public:
     void LoadDictionaries(const QString& mainSetting, const QString& customSetting,
                           const TSharedFolders& folders);
     // Writes each modified dictionary back to its file, the whole sorted list replacing the file.
+    // Both are tried; a failure leaves that file whole and its flag set, and is thrown after.
     void WriteBackDictionaries();
 
     // Adds the words of a text file to the main dictionary: backs up the main dictionary file,

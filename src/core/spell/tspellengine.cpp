@@ -33,6 +33,8 @@ void TSpellEngine::PrepareCheck() {
     CheckedText.clear();
     CheckedText.reserve(Work.size());
     CurrentProblem = TSpellProblem::None;
+    Edits.clear();
+    TextChanged = false;
     Fresh = true;
     Finished = false;
     StoppedAtRequest = false;
@@ -210,6 +212,37 @@ QString TSpellEngine::ContextAfter() const {
     return DoubleFirstAmpersand(RemainingView().left(20).toString());
 }
 
+void TSpellEngine::RecordEdit(qsizetype keep, const QString& tail) {
+    qsizetype checkedStart = keep;
+    qsizetype sourceStart = -1;
+    QString text = tail;
+    while (!Edits.empty()) {
+        const TSpellEdit& last = Edits.back();
+        const qsizetype lastEnd = last.CheckedStart + last.Text.size();
+        if (checkedStart >= lastEnd) {
+            // Past the last correction the checked and the source text run in step.
+            sourceStart = last.Start + last.Length + (checkedStart - lastEnd);
+            break;
+        }
+        if (checkedStart >= last.CheckedStart) {
+            // The change cuts into the last correction: what is left of it joins this one.
+            text = CheckedText.mid(last.CheckedStart, checkedStart - last.CheckedStart) + text;
+            checkedStart = last.CheckedStart;
+            sourceStart = last.Start;
+            Edits.pop_back();
+            break;
+        }
+        // The change swallows the last correction whole.
+        Edits.pop_back();
+    }
+    if (sourceStart < 0)
+        sourceStart = checkedStart;
+    const qsizetype length = Position - sourceStart;
+    if (text == QStringView(SourceText).mid(sourceStart, length))
+        return;
+    Edits.push_back({sourceStart, length, text, checkedStart});
+}
+
 void TSpellEngine::Replace(const QString& replacementText) {
     if (CurrentProblem == TSpellProblem::None)
         return;
@@ -218,11 +251,13 @@ void TSpellEngine::Replace(const QString& replacementText) {
         while (keep > 0 && CheckedText[keep - 1] == u' ')
             --keep;
         CheckedText.truncate(keep);
+        RecordEdit(keep, QString());
         TextChanged = true;
     } else if (replacementText == QLatin1String("<none>")) {
         // Nothing was proposed or typed: the word stays as it is.
         CheckedText += CurrentWord;
     } else {
+        RecordEdit(CheckedText.size(), replacementText);
         CheckedText += replacementText;
         if (!replacementText.trimmed().isEmpty() &&
             !Dictionaries.MainDictionary.Contains(replacementText.toLower()) &&

@@ -4,8 +4,19 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
 
 class TSpellDictionaries;
+
+// One correction of a check: the stretch of the checked text from Start, Length characters long,
+// becomes Text. Positions are those of SourceText, which the check keeps character for character.
+struct TSpellEdit {
+    qsizetype Start = 0;
+    qsizetype Length = 0;
+    QString Text;
+    // Where Text begins in CheckedText.
+    qsizetype CheckedStart = 0;
+};
 
 enum class TSpellProblem {
     None,
@@ -41,6 +52,11 @@ public:
     bool StopRequested = false;
     // At least one replacement was made.
     bool TextChanged = false;
+
+    // The corrections made so far, in the order of the text and never overlapping: applied from
+    // the last to the first, they turn SourceText into CheckedText wherever the check changed it,
+    // and leave every other character (line breaks, letters beyond ASCII) as it was.
+    std::vector<TSpellEdit> Edits;
 
     // Called before the 1st, 31st, 61st ... word with the words examined so far; the window draws
     // its progress and lets pending events run, which may set StopRequested.
@@ -105,6 +121,9 @@ public:
 
 private:
     TSpellProblem Examine(QStringView prefix);
+    // CheckedText from keep on has been replaced by tail, which stands for the source text up to
+    // the current position: records the change, merged with earlier ones it overlaps.
+    void RecordEdit(qsizetype keep, const QString& tail);
     TSpellProblem CapitalProblem(QStringView prefix) const;
     void Decided() { CurrentProblem = TSpellProblem::None; }
 

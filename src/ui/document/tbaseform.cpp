@@ -804,7 +804,69 @@ void TBaseForm::ToggleSubtitleStyle(int tag) {
 }
 
 // Commands whose windows come with the find, statistics and spelling tools.
-void TBaseForm::SpellCheckDocument() {}
+void TBaseForm::SpellCheckDocument() {
+    QTextDocument* document = RichEdit1->document();
+    if (document->isEmpty())
+        return;
+    const QTextCursor cursor = RichEdit1->textCursor();
+    const bool whole = !cursor.hasSelection();
+    const qsizetype start = whole ? 0 : cursor.selectionStart();
+    // One character of the text for every position of the document, so that the checker's
+    // corrections keep their places.
+    const QString text = whole ? document->toPlainText() : cursor.selectedText();
+    if (text.size() > 65535 &&
+        ShowMessage(QStringLiteral("The text to check exceeds 64K characters,\nand will take some "
+                                   "time.\n\nDo you wish to continue?"),
+                    QStringLiteral("Warning"), TMessageIcon::Exclamation,
+                    TMessageButtons::YesNoCancel) != TMessageResult::Yes)
+        return;
+    const qsizetype anchor = cursor.anchor();
+    const qsizetype position = cursor.position();
+    if (whole)
+        RichEdit1->moveCursor(QTextCursor::Start);
+    TSpellCorrections result;
+    bool written = false;
+    try {
+        result = TDialogs::Current().SpellCheck(this, text);
+        if (result.Aborted()) {
+            ShowMessage(QStringLiteral("Spell Checking Aborted.\n\nChanges Abandoned"),
+                        QStringLiteral("Warning"), TMessageIcon::Error, TMessageButtons::Ok);
+        } else if (result.TextChanged && !result.Edits.empty()) {
+            RichEdit1->setStatusTip(QStringLiteral("Updating Checked Text"));
+            repaint();
+            if (MainForm)
+                MainForm->repaint();
+            struct TUpdatesGuard {
+                QTextEdit* Edit;
+                ~TUpdatesGuard() { Edit->setUpdatesEnabled(true); }
+            } updates{RichEdit1};
+            RichEdit1->setUpdatesEnabled(false);
+            TBusyCursorGuard busy(*this);
+            // Each correction replaces only its own stretch of text, so every other word keeps
+            // its format, and a correction of another length moves nothing out of place.
+            result.Apply(*document, start);
+            written = true;
+            RichEdit1->setStatusTip(FileName);
+        }
+    } catch (const std::exception& error) {
+        const auto* platform = dynamic_cast<const TPlatformError*>(&error);
+        ShowMessage(QStringLiteral("The Spell Checker has thrown a wobbly\ncausing the following "
+                                   "error:-\n\n\"") +
+                        (platform ? platform->Text() : QString::fromLocal8Bit(error.what())) +
+                        QStringLiteral("\"\n\nDon't worry about it!"),
+                    QStringLiteral("Warning"), TMessageIcon::Error, TMessageButtons::Ok);
+    }
+    // The caret and the selection come back, moved with the corrections before them; a selection
+    // covers the corrected text.
+    const auto mapped = [&](qsizetype at) {
+        return !written || at < start ? at : start + result.MapPosition(at - start);
+    };
+    const int end = document->characterCount() - 1;
+    QTextCursor restored(document);
+    restored.setPosition(qBound(0, int(mapped(anchor)), end));
+    restored.setPosition(qBound(0, int(mapped(position)), end), QTextCursor::KeepAnchor);
+    RichEdit1->setTextCursor(restored);
+}
 void TBaseForm::Find1Click() { ReplaceMode = false; }
 void TBaseForm::Replace1Click() { ReplaceMode = true; }
 void TBaseForm::ShowStatistics() {}

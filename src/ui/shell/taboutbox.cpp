@@ -136,6 +136,7 @@ TAboutBox::TAboutBox(const TSharedFolders& folders, QWidget* parent) : QDialog(p
 
     auto* title = new QLabel(Title(), this);
     title->setObjectName(QStringLiteral("ProductName"));
+    ProductName = title;
     QFont big = title->font();
     big.setPointSizeF(big.pointSizeF() * 1.8);
     big.setBold(true);
@@ -171,4 +172,9 @@ TAboutBox::TAboutBox(const TSharedFolders& folders, QWidget* parent) : QDialog(p
     layout->addWidget(Blurb, 1);
     layout->addWidget(buttons);
     resize(520, 380);
+}
+
+void TAboutBox::SetTitle(const QString& title) {
+    setWindowTitle(QStringLiteral("About ") + title);
+    ProductName->setText(title);
 }

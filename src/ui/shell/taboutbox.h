@@ -30,7 +30,11 @@ public:
     static QString BlurbText(const TSharedFolders& folders);
     static QString BuiltInBlurb();
 
+    // Shows the box under another title, as the spell checker's about box.
+    void SetTitle(const QString& title);
+
     QLabel* Logo = nullptr;
+    QLabel* ProductName = nullptr;
     QMovie* Movie = nullptr;   // nullptr when no playable "About.gif" was found
     TScrollingText* Blurb = nullptr;
     QString BlurbShown;

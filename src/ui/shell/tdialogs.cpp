@@ -3,6 +3,7 @@
 #include "model/tangleform.h"
 #include "model/tboltnodeform.h"
 #include "model/ttitlesform.h"
+#include "spell/tspellcheck.h"
 #include "taboutbox.h"
 #include "topentypeform.h"
 #include "view/tboltcopyform.h"
@@ -18,6 +19,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <memory>
 
 namespace {
 
@@ -192,6 +194,34 @@ bool TDialogs::NisaNodeNumbers(QWidget* parent, const QStringList& boltColumn,
 void TDialogs::About(QWidget* parent) {
     TAboutBox box(TSharedFolders(), parent);
     box.exec();
+}
+
+void TDialogs::AboutTitled(QWidget* parent, const QString& title) {
+    TAboutBox box(TSharedFolders(), parent);
+    box.SetTitle(title);
+    box.exec();
+}
+
+TSpellCorrections TDialogs::SpellCheck(QWidget* parent, const QString& text) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::unique_ptr<TSpellCheck> checker;
+    try {
+        checker = std::make_unique<TSpellCheck>(parent);
+    } catch (...) {
+        QApplication::restoreOverrideCursor();
+        throw;
+    }
+    checker->SetSourceText(text);
+    checker->PrepareCheck();
+    QApplication::restoreOverrideCursor();
+    checker->exec();
+    return checker->Corrections();
+}
+
+void TDialogs::DictionaryMaintenance(QWidget* parent) {
+    TSpellCheck checker(parent);
+    checker.DictionaryOnlyMode();
+    checker.exec();
 }
 
 void TDialogs::Beep() { QApplication::beep(); }

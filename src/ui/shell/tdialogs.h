@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/tdocumenthost.h"
+#include "spell/tspellcorrections.h"
 #include "view/tcopymovevalues.h"
 
 #include <QColor>
@@ -52,6 +53,15 @@ public:
     virtual bool BoltCopy(QWidget* parent, const QString& caption, bool move,
                           const TVector3& example, TCopyMoveValues& values, TCopyMovePage& page);
     virtual void About(QWidget* parent);
+    // The about box under another title (the spell checker's).
+    virtual void AboutTitled(QWidget* parent, const QString& title);
+    // The spell checker (TSpellCheck) over a text, shown modally: its dictionaries load when it
+    // opens (a file that cannot be read throws TPlatformError) and are written back when it
+    // closes. The answer says how the check ended and what it corrected.
+    virtual TSpellCorrections SpellCheck(QWidget* parent, const QString& text);
+    // The spell checker in its dictionary-only mode, for importing words into the main
+    // dictionary and seeing the dictionaries' status; nothing is checked.
+    virtual void DictionaryMaintenance(QWidget* parent);
     virtual void Beep();
 
     static TDialogs& Current();

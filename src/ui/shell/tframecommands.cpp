@@ -713,3 +713,23 @@ void TFrameCommands::CreateToolBars(TMainForm* self) {
     }
     self->PlaceToolBars();
 }
+
+QString TFrameCommands::WebSiteAddress() { return WebSite; }
+
+void TFrameCommands::OpenWebSite() { QDesktopServices::openUrl(QUrl(WebSite)); }
+
+static void MailTo(const QString& address, const QString& subject, const QString& body) {
+    QStringList arguments{QStringLiteral("--subject"), subject};
+    if (!body.isEmpty())
+        arguments << QStringLiteral("--body") << body;
+    arguments << address;
+    QProcess::startDetached(TBaseForm::MailProgram, arguments);
+}
+
+void TFrameCommands::MailSales(const QString& subject, const QString& body) {
+    MailTo(SalesAddress, subject, body);
+}
+
+void TFrameCommands::MailSupport(const QString& subject, const QString& body) {
+    MailTo(SupportAddress, subject, body);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class TMainForm;
 
 // Builds the frame's command surface: the menus with their items, captions, shortcuts, hints
@@ -9,6 +11,13 @@ class TFrameCommands {
 public:
     static void CreateMenus(TMainForm* self);
     static void CreateToolBars(TMainForm* self);
+
+    // The maker's web site, opened in the browser, and mail to its sales and support addresses
+    // with a prepared subject and opening; the spell checker's Help menu offers them too.
+    static QString WebSiteAddress();
+    static void OpenWebSite();
+    static void MailSales(const QString& subject, const QString& body = QString());
+    static void MailSupport(const QString& subject, const QString& body = QString());
 
 private:
     static void CreateFileMenu(TMainForm* self);

@@ -39,6 +39,7 @@ const TContextRange ContextTable[] = {
     {501, 501, "contents.html"},
     {502, 502, "helponhelp.html"},
     {503, 506, "about.html"},
+    {601, 601, "speller.html"},
     {750, 760, "files.html#settings"},
     {770, 771, "editor.html#tools"},
 };
@@ -46,6 +47,7 @@ const TContextRange ContextTable[] = {
 const char* const PageNames[] = {
     "contents.html", "helponhelp.html", "gettingstarted.html", "boltgroup.html",
     "datafile.html", "report.html", "nisa.html", "editor.html", "files.html", "about.html",
+    "speller.html",
 };
 
 QUrl HelpUrl(const QString& page) { return QUrl(QStringLiteral("qrc:/help/") + page); }

@@ -1,7 +1,9 @@
 #include "document/tbaseform.h"
 #include "shell/tmainform.h"
 #include "shell/tsettings.h"
+#include "spell/tspelldictionaries.h"
 #include "tscripteddialogs.h"
+#include "tspelldecisions.h"
 
 #include <QAction>
 #include <QDir>
@@ -419,6 +421,69 @@ private slots:
         QVERIFY(form->IsModified());
         form->Undo();
         QCOMPARE(form->RichEdit1->toPlainText(), QString());
+    }
+
+    // The checker's corrections go into the rich text word by word: a replacement of another
+    // number of words or a removed repeat moves nothing out of place, every other word keeps its
+    // format, and a checked selection stays selected over the corrected text.
+    void spellCheckWritesCorrectionsBack_data() {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<int>("selectFrom");   // -1: nothing selected
+        QTest::addColumn<int>("selectTo");
+        QTest::addColumn<QStringList>("decisions");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("one word becomes two")
+            << "i have alot of <b>bold</b> words here" << -1 << 0 << QStringList{"R:a lot"}
+            << "i have a lot of bold words here" << "";
+        QTest::newRow("repeat removed") << "the the <b>bold</b> words" << -1 << 0
+                                        << QStringList{"R"} << "the bold words" << "";
+        QTest::newRow("selection only") << "alot <b>bold</b> alot words" << 5 << 14
+                                        << QStringList{"R:a lot"} << "alot bold a lot words"
+                                        << "bold a lot";
+        QTest::newRow("aborted") << "alot <b>bold</b> words" << -1 << 0
+                                 << QStringList{"R:a lot", "B"} << "alot bold words" << "";
+    }
+    void spellCheckWritesCorrectionsBack() {
+        QFETCH(QString, html);
+        QFETCH(int, selectFrom);
+        QFETCH(int, selectTo);
+        QFETCH(QStringList, decisions);
+        QFETCH(QString, expected);
+        QFETCH(QString, selected);
+        TSpellDictionaries dictionaries;
+        dictionaries.MainDictionary.Assign(
+            {"a", "lot", "of", "the", "bold", "words", "here", "i", "have"});
+        TSpellEngine engine(dictionaries);
+        Dialogs->SpellCheckAnswer = [&](const QString& text) {
+            const bool abort = decisions.endsWith(QStringLiteral("B"));
+            TSpellCorrections result = RunSpellDecisions(engine, text, decisions.mid(0, decisions.size() - abort));
+            if (abort)
+                result.CheckResult = 0;
+            return result;
+        };
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->RichEdit1->setHtml(html);
+        if (selectFrom >= 0) {
+            QTextCursor cursor(form->RichEdit1->document());
+            cursor.setPosition(selectFrom);
+            cursor.setPosition(selectTo, QTextCursor::KeepAnchor);
+            form->RichEdit1->setTextCursor(cursor);
+        }
+        form->SpellCheckDocument();
+        QCOMPARE(form->RichEdit1->toPlainText(), expected);
+        QCOMPARE(form->RichEdit1->textCursor().selectedText(), selected);
+        const bool aborted = decisions.endsWith(QStringLiteral("B"));
+        QCOMPARE(Dialogs->Messages.size(), aborted ? 1 : 0);
+        if (aborted)
+            QCOMPARE(Dialogs->Messages.first().Text,
+                     QStringLiteral("Spell Checking Aborted.\n\nChanges Abandoned"));
+        // Only "bold" is bold.
+        for (QTextBlock block = form->RichEdit1->document()->begin(); block.isValid();
+             block = block.next())
+            for (auto it = block.begin(); !it.atEnd(); ++it)
+                QCOMPARE(it.fragment().charFormat().fontWeight() > QFont::Normal,
+                         it.fragment().text() == QLatin1String("bold"));
     }
 };
 
