@@ -27,6 +27,10 @@ public:
     QStringList ProposedNames; // the names the file dialogs proposed
     QStringList OpenTypeFiles;
     TOpenTool OpenTypeAnswer = TOpenTool::Cancelled;
+    QList<int> LineAnswers;    // lines chosen in the goto-line dialog; none left or -1: Cancel
+    QList<int> LineMaxima;     // the line counts it was asked with
+    QList<int> LineProposals;  // the lines it started at
+    int StatisticsAsked = 0;
     bool PrintAnswer = true;
     int PrintAsked = 0;
     int Beeps = 0;
@@ -73,6 +77,16 @@ public:
         BoltCopyCaptions.append(caption);
         return BoltCopyAnswer && BoltCopyAnswer(example, values, page);
     }
+    bool GotoLine(QWidget*, const QString&, int maxLine, int& chosenLine) override {
+        LineMaxima.append(maxLine);
+        LineProposals.append(chosenLine);
+        const int answer = LineAnswers.isEmpty() ? -1 : LineAnswers.takeFirst();
+        if (answer < 0)
+            return false;
+        chosenLine = answer;
+        return true;
+    }
+    void Statistics(QWidget*, QTextEdit*, const QString&) override { ++StatisticsAsked; }
     void About(QWidget*) override {}
     QStringList AboutTitles;
     void AboutTitled(QWidget*, const QString& title) override { AboutTitles.append(title); }

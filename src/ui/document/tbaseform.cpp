@@ -4,7 +4,11 @@
 #include "document/tdocumentfile.h"
 #include "document/tplaintext.h"
 #include "document/treportformatter.h"
+#include "document/ttextcase.h"
+#include "document/ttextlines.h"
+#include "document/ttextsearch.h"
 #include "document/tplatformerror.h"
+#include "tfinddialog.h"
 #include "shell/tdialogs.h"
 #include "shell/tmainform.h"
 #include "shell/tsettings.h"
@@ -335,6 +339,10 @@ void TBaseForm::CreatePopupMenu1() {
     for (QAction* a : {Undo1, Cut1, Copy1, Save2, SaveAs2, Print2})
         a->setEnabled(false);
     TextAlignment1->setEnabled(false);
+    connect(TextStyle1, &QMenu::aboutToShow, this,
+            [this] { TextStyle1Click({Bold1, Itallic1, Underline1, Strikeout1}); });
+    connect(TextAlignment1, &QMenu::aboutToShow, this,
+            [this] { TextAlignment1Click({Left1, Centre1, Right1}); });
 }
 
 void TBaseForm::MenuPopupAction() {
@@ -670,6 +678,9 @@ void TBaseForm::ChooseFont() {
     if (!TDialogs::Current().ChooseFont(this, font, colour))
         return;
     FontDialogFont = font;
+    // An empty document takes the font as its base font too, so all it will hold starts in it.
+    if (!HasText())
+        RichEdit1->document()->setDefaultFont(font);
     QTextCharFormat format;
     format.setFont(font);
     RichEdit1->mergeCurrentCharFormat(format);
@@ -719,12 +730,24 @@ void TBaseForm::Left1Click(int tag) {
 
 void TBaseForm::ToggleBullets() {
     QTextCursor cursor = RichEdit1->textCursor();
-    if (QTextList* list = cursor.currentList()) {
-        QTextBlockFormat format = cursor.blockFormat();
-        list->remove(cursor.block());
-        format.setIndent(0);
-        format.setObjectIndex(-1);
-        cursor.setBlockFormat(format);
+    if (cursor.currentList()) {
+        // Every selected paragraph loses its bullet.
+        QTextDocument* document = RichEdit1->document();
+        const QTextBlock last = document->findBlock(cursor.selectionEnd());
+        cursor.beginEditBlock();
+        for (QTextBlock block = document->findBlock(cursor.selectionStart()); block.isValid();
+             block = block.next()) {
+            if (QTextList* list = block.textList()) {
+                QTextBlockFormat format = block.blockFormat();
+                list->remove(block);
+                format.setIndent(0);
+                format.setObjectIndex(-1);
+                QTextCursor(block).setBlockFormat(format);
+            }
+            if (block == last)
+                break;
+        }
+        cursor.endEditBlock();
     } else {
         cursor.createList(QTextListFormat::ListDisc);
     }
@@ -747,7 +770,10 @@ void TBaseForm::StepFirstLineIndent(int step) {
 void TBaseForm::StepRightIndent(int step) {
     QTextCursor cursor = RichEdit1->textCursor();
     QTextBlockFormat format = cursor.blockFormat();
-    format.setRightMargin(qMax(0.0, format.rightMargin() + step));
+    // A step that would take the right indent below 0 is refused.
+    if (format.rightMargin() + step < 0)
+        return;
+    format.setRightMargin(format.rightMargin() + step);
     cursor.setBlockFormat(format);
 }
 
@@ -772,25 +798,30 @@ void TBaseForm::SetFontNameAndSize(const QString& name, int size) {
 
 void TBaseForm::ChangeTextCase(int tag) {
     QTextCursor cursor = RichEdit1->textCursor();
-    if (!cursor.hasSelection())
+    if (!cursor.hasSelection() || tag < 0 || tag > 2)
         return;
-    QString text = cursor.selectedText();
-    if (tag == 0) {
-        text = text.toUpper();
-    } else if (tag == 1) {
-        text = text.toLower();
-    } else {
-        bool start = true;
-        for (QChar& c : text) {
-            c = start ? c.toUpper() : c.toLower();
-            start = !c.isLetterOrNumber() && c != QLatin1Char('\'');
-        }
-    }
-    const int anchor = cursor.selectionStart();
-    cursor.insertText(text);
-    cursor.setPosition(anchor);
-    cursor.setPosition(anchor + int(text.size()), QTextCursor::KeepAnchor);
+    TTextCase::Apply(cursor, tag);
     RichEdit1->setTextCursor(cursor);
+}
+
+void TBaseForm::TextStyle1Click(const QList<QAction*>& items) const {
+    const QTextCharFormat format = RichEdit1->currentCharFormat();
+    const bool styles[] = {format.fontWeight() > QFont::Normal, format.fontItalic(),
+                           format.fontUnderline(), format.fontStrikeOut()};
+    for (QAction* item : items) {
+        const int tag = item->data().toInt();
+        item->setCheckable(true);
+        item->setChecked(tag >= 0 && tag < 4 && styles[tag]);
+    }
+}
+
+void TBaseForm::TextAlignment1Click(const QList<QAction*>& items) const {
+    const Qt::Alignment align = RichEdit1->alignment();
+    const int current = (align & Qt::AlignRight) ? 1 : (align & Qt::AlignHCenter) ? 2 : 0;
+    for (QAction* item : items) {
+        item->setCheckable(true);
+        item->setChecked(item->data().toInt() == current);
+    }
 }
 
 void TBaseForm::ToggleTitleStyle(int tag) {
@@ -867,10 +898,121 @@ void TBaseForm::SpellCheckDocument() {
     restored.setPosition(qBound(0, int(mapped(position)), end), QTextCursor::KeepAnchor);
     RichEdit1->setTextCursor(restored);
 }
-void TBaseForm::Find1Click() { ReplaceMode = false; }
-void TBaseForm::Replace1Click() { ReplaceMode = true; }
-void TBaseForm::ShowStatistics() {}
-void TBaseForm::GotoLine() {}
+
+// ---------------------------------------------------------------------------------------------
+// Find, replace, goto line and statistics
+
+namespace {
+
+// The search text a selection gives: its first line, all that a one-line search field holds.
+QString SearchTextOf(const QTextCursor& cursor) {
+    QString text = cursor.selectedText();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\n' ||
+            c == u'\r') {
+            text.truncate(i);
+            break;
+        }
+    }
+    return text;
+}
+
+TTextSearch::TOptions SearchOptions(const TFindDialog* dialog) {
+    return {dialog->MatchCase(), dialog->WholeWord()};
+}
+
+} // namespace
+
+void TBaseForm::Find1Click() {
+    if (!FindDialog1) {
+        FindDialog1 = TDialogs::Current().CreateFindDialog(this, false);
+        connect(FindDialog1, &TFindDialog::FindNext, this, [this] { Find(FindDialog1); });
+    }
+    FindDialog1->SetFindText(SearchTextOf(RichEdit1->textCursor()));
+    ReplaceMode = false;
+    FindDialog1->ShowBeside(this);
+}
+
+void TBaseForm::Replace1Click() {
+    if (!ReplaceDialog1) {
+        ReplaceDialog1 = TDialogs::Current().CreateFindDialog(this, true);
+        connect(ReplaceDialog1, &TFindDialog::FindNext, this, [this] { Find(ReplaceDialog1); });
+        connect(ReplaceDialog1, &TFindDialog::Replace, this,
+                [this] { Replace(ReplaceDialog1, false); });
+        connect(ReplaceDialog1, &TFindDialog::ReplaceAll, this,
+                [this] { Replace(ReplaceDialog1, true); });
+    }
+    ReplaceDialog1->SetFindText(SearchTextOf(RichEdit1->textCursor()));
+    ReplaceMode = true;
+    ReplaceDialog1->ShowBeside(this);
+}
+
+void TBaseForm::Find(QObject* sender) {
+    const auto* dialog = qobject_cast<TFindDialog*>(sender);
+    if (!dialog || (dialog != FindDialog1 && dialog != ReplaceDialog1)) {
+        ShowMessage(QStringLiteral("Word Search Failed"), QStringLiteral("Find/Replace"),
+                    TMessageIcon::Exclamation, TMessageButtons::Ok);
+        return;
+    }
+    QTextCursor caret = RichEdit1->textCursor();
+    const bool found = TTextSearch::FindNext(caret, dialog->FindText(), SearchOptions(dialog));
+    if (!found)
+        ShowMessage(QStringLiteral("End of document reached."),
+                    ReplaceMode ? QStringLiteral("Replace") : QStringLiteral("Find"),
+                    TMessageIcon::Information, TMessageButtons::Ok);
+    RichEdit1->setTextCursor(caret);
+}
+
+void TBaseForm::Replace(QObject* sender, bool all) {
+    if (!ReplaceDialog1 || sender != ReplaceDialog1) {
+        ShowMessage(QStringLiteral("Word Search Failed"), QStringLiteral("Find/Replace"),
+                    TMessageIcon::Exclamation, TMessageButtons::Ok);
+        return;
+    }
+    const QString text = ReplaceDialog1->FindText();
+    const QString replacement = ReplaceDialog1->ReplaceText();
+    const TTextSearch::TOptions options = SearchOptions(ReplaceDialog1);
+    QTextCursor caret = RichEdit1->textCursor();
+    if (!all) {
+        // Only an occurrence of the search text is replaced, never some other selection.
+        if (TTextSearch::SelectionMatches(caret, text, options)) {
+            caret.insertText(replacement);
+            RichEdit1->setTextCursor(caret);
+        }
+        Find(ReplaceDialog1);
+        return;
+    }
+    {
+        TBusyCursorGuard busy(*this);
+        TTextSearch::ReplaceAll(caret, text, replacement, options);
+    }
+    ShowMessage(QStringLiteral("End of document reached."),
+                ReplaceMode ? QStringLiteral("Replace") : QStringLiteral("Find"),
+                TMessageIcon::Information, TMessageButtons::Ok);
+    RichEdit1->setTextCursor(caret);
+}
+
+void TBaseForm::GotoLine() {
+    QTextDocument* document = RichEdit1->document();
+    if (WordWrap()) {
+        // Wrapped lines count as the area shows them, so the whole text is laid out first.
+        TBusyCursorGuard busy(*this);
+        document->documentLayout()->documentSize();
+    }
+    const int maxLine = TTextLines::Count(*document);
+    int chosenLine = TTextLines::LineOf(*document, RichEdit1->textCursor().position()) + 1;
+    if (!TDialogs::Current().GotoLine(this, FileName, maxLine, chosenLine))
+        return;
+    // Line 0 is the first line; the dialog allows no line beyond the last.
+    chosenLine = qBound(1, chosenLine, maxLine);
+    QTextCursor caret(document);
+    caret.setPosition(TTextLines::LineStart(*document, chosenLine - 1));
+    RichEdit1->setTextCursor(caret);
+    RichEdit1->ensureCursorVisible();
+}
+
+void TBaseForm::ShowStatistics() { TDialogs::Current().Statistics(this, RichEdit1, FileName); }
 
 // ---------------------------------------------------------------------------------------------
 // Closing

@@ -17,6 +17,7 @@ class QProgressBar;
 class QTextEdit;
 class QToolBar;
 class QToolButton;
+class TFindDialog;
 class TMainForm;
 
 // The text document window: a rich-text editor for ".rtf" and ".txt" files inside the main
@@ -70,6 +71,14 @@ public:
     virtual void ChangeTextCase(int tag);   // 0 upper, 1 lower, 2 initial capitals
     virtual void ShowStatistics();
     virtual void GotoLine();
+    // Find-next of either find dialog; replace and replace-all of the replace dialog. An event
+    // from anything else is refused with a message.
+    void Find(QObject* sender);
+    void Replace(QObject* sender, bool all);
+    // Opening a Text Style or Text Alignment submenu checks its items (tagged by style bit or
+    // alignment) as the selection's style and the paragraph's alignment are.
+    void TextStyle1Click(const QList<QAction*>& items) const;
+    void TextAlignment1Click(const QList<QAction*>& items) const;
     void UpdateStatusBarVisibility();
     void DecimalPlaceSet(int tag);
 
@@ -130,6 +139,8 @@ public:
     QProgressBar* Gauge1 = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QToolButton* DecimalPlaces = nullptr;
+    TFindDialog* FindDialog1 = nullptr;    // made on first use, then kept
+    TFindDialog* ReplaceDialog1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QMenu* PopupMenu2 = nullptr;
     QMenu* PopupMenu3 = nullptr;

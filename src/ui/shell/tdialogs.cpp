@@ -1,5 +1,8 @@
 #include "tdialogs.h"
 
+#include "document/tfinddialog.h"
+#include "document/tlineform.h"
+#include "document/tstatsform.h"
 #include "model/tangleform.h"
 #include "model/tboltnodeform.h"
 #include "model/ttitlesform.h"
@@ -189,6 +192,26 @@ bool TDialogs::NisaNodeNumbers(QWidget* parent, const QStringList& boltColumn,
         return false;
     nodeColumn = form.NodeColumn();
     return true;
+}
+
+TFindDialog* TDialogs::CreateFindDialog(QWidget* parent, bool replace) {
+    return new TFindDialog(replace, parent);
+}
+
+bool TDialogs::GotoLine(QWidget* parent, const QString& fileName, int maxLine, int& chosenLine) {
+    TLineForm form(parent);
+    form.SetFileName(fileName);
+    form.SetLines(maxLine, chosenLine);
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    chosenLine = form.ChosenLine;
+    return true;
+}
+
+void TDialogs::Statistics(QWidget* parent, QTextEdit* richEdit, const QString& fileName) {
+    TStatsForm form(richEdit, parent);
+    form.SetFileName(fileName);
+    form.exec();
 }
 
 void TDialogs::About(QWidget* parent) {

@@ -9,7 +9,9 @@
 #include <QString>
 
 class QPrinter;
+class QTextEdit;
 class QWidget;
+class TFindDialog;
 
 // The one way the windows ask the user something modal: message boxes, input boxes and the
 // standard file, font, colour and printer dialogs, and the program's own small choice dialogs.
@@ -52,6 +54,14 @@ public:
     // page showing are read back into `values` and `page` names it; false when cancelled.
     virtual bool BoltCopy(QWidget* parent, const QString& caption, bool move,
                           const TVector3& example, TCopyMoveValues& values, TCopyMovePage& page);
+    // The modeless find dialog, or with replace the replace dialog, of a document window,
+    // which owns it and shows it.
+    virtual TFindDialog* CreateFindDialog(QWidget* parent, bool replace);
+    // The "Goto Line Number" dialog (TLineForm) for a document of maxLine lines, starting at
+    // chosenLine; false when cancelled. The chosen line comes out as the user left it.
+    virtual bool GotoLine(QWidget* parent, const QString& fileName, int maxLine, int& chosenLine);
+    // The "Document Statistics" dialog (TStatsForm), counting the text area's document.
+    virtual void Statistics(QWidget* parent, QTextEdit* richEdit, const QString& fileName);
     virtual void About(QWidget* parent);
     // The about box under another title (the spell checker's).
     virtual void AboutTitled(QWidget* parent, const QString& title);

@@ -364,6 +364,21 @@ void TFrameCommands::CreateEditMenu(TMainForm* self) {
         self->ClientArea->viewport()->update();
     });
     QObject::connect(self->Edit1, &QMenu::aboutToShow, self, &TMainForm::Edit1Click);
+    // The submenus show the selection's style and the paragraph's alignment; the case items
+    // work only on a selection.
+    QObject::connect(self->TextStyle1, &QMenu::aboutToShow, self, [self] {
+        if (TBaseForm* d = self->ActiveDocument())
+            d->TextStyle1Click(self->TextStyle1->actions());
+    });
+    QObject::connect(self->TextAlignment2, &QMenu::aboutToShow, self, [self] {
+        if (TBaseForm* d = self->ActiveDocument())
+            d->TextAlignment1Click(self->TextAlignment2->actions());
+    });
+    QObject::connect(self->TextCase1, &QMenu::aboutToShow, self, [self] {
+        TBaseForm* d = self->ActiveDocument();
+        for (QAction* a : self->TextCase1->actions())
+            a->setEnabled(d && d->HasSelection());
+    });
 }
 
 void TFrameCommands::CreateOptionsMenu(TMainForm* self) {
