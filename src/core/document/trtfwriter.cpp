@@ -2,6 +2,7 @@
 
 #include "tplatformerror.h"
 #include "trtfcodepage.h"
+#include "trtfreader.h"
 
 #include <QColor>
 #include <QHash>
@@ -10,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -56,6 +58,58 @@ bool IsBullet(QTextListFormat::Style style) {
            style == QTextListFormat::ListSquare || style == QTextListFormat::ListStyleUndefined;
 }
 
+// A list's level: as the reader keeps it, else one less than the list's indent steps (a list
+// nested in HTML one step further in than its parent).
+int LevelOf(const QTextListFormat& format) {
+    if (format.hasProperty(TRtfReader::ListLevelProperty))
+        return qBound(0, format.intProperty(TRtfReader::ListLevelProperty), 8);
+    return qBound(0, format.indent() - 1, 8);
+}
+
+// How a list level looks in the list table: its number format and the text around the number
+// (the document puts a "." after it unless the list says otherwise).
+struct TListLevelStyle {
+    int Nfc = 0; // 0 decimal, 1 upper roman, 2 lower roman, 3 upper letter, 4 lower letter, 23 bullet
+    QString Before;
+    QString After = QStringLiteral(".");
+    bool operator==(const TListLevelStyle&) const = default;
+};
+
+TListLevelStyle LevelStyleOf(const QTextListFormat& format) {
+    TListLevelStyle style;
+    switch (format.style()) {
+    case QTextListFormat::ListUpperRoman:
+        style.Nfc = 1;
+        break;
+    case QTextListFormat::ListLowerRoman:
+        style.Nfc = 2;
+        break;
+    case QTextListFormat::ListUpperAlpha:
+        style.Nfc = 3;
+        break;
+    case QTextListFormat::ListLowerAlpha:
+        style.Nfc = 4;
+        break;
+    case QTextListFormat::ListDecimal:
+        break;
+    default:
+        style.Nfc = 23;
+        style.After.clear();
+        return style;
+    }
+    // A level's text is short and ends at a ";".
+    style.Before = format.numberPrefix().left(15).remove(QLatin1Char(';'));
+    if (format.hasProperty(QTextFormat::ListNumberSuffix))
+        style.After = format.numberSuffix().left(15).remove(QLatin1Char(';'));
+    return style;
+}
+
+// One list of the list table: the levels its paragraphs use (nine, as word processors keep
+// them; a level no paragraph uses is numbered 1., 2., ...).
+struct TListEntry {
+    std::optional<TListLevelStyle> Levels[9];
+};
+
 int Twips(qreal points) {
     const qreal t = points * 20.0;
     if (t > 31680.0)
@@ -77,7 +131,9 @@ private:
     int FontIndex(const QString& family);
     int ColourIndex(const QColor& colour);
     void CollectTables();
+    void CollectList(const QTextBlock& block);
     void WriteHeader(QByteArray& out) const;
+    void WriteListTables(QByteArray& out) const;
     void WriteBlock(const QTextBlock& block);
     void WriteParagraphFormat(const QTextBlock& block);
     void WriteRunFormat(const QTextCharFormat& format);
@@ -95,6 +151,12 @@ private:
     QHash<QRgb, int> ColourIndexes;
     std::vector<QColor> Colours;
     int SymbolFont = -1;
+    // The lists of the list table; each list of the document has its entry and level there. A
+    // list nested in another shares the entry of the list around it, at its own level, so that
+    // a word processor numbers the outer list on after the nested one.
+    std::vector<TListEntry> ListEntries;
+    QHash<const QTextList*, std::pair<int, int>> ListPlaces;
+    int OpenListEntry = -1;
     QByteArray Body;
     QHash<int, QByteArray> RunPrefixes;
     QHash<int, QByteArray> MarkPrefixes;
@@ -194,6 +256,7 @@ void TRtfBuilder::CollectTables() {
         if (QTextList* list = block.textList(); list && IsBullet(list->format().style()) &&
                                                  SymbolFont < 0)
             SymbolFont = -2;
+        CollectList(block);
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid() || Collected.contains(fragment.charFormatIndex()))
@@ -209,6 +272,74 @@ void TRtfBuilder::CollectTables() {
     }
     if (SymbolFont == -2)
         SymbolFont = int(Families.size());
+}
+
+void TRtfBuilder::CollectList(const QTextBlock& block) {
+    const QTextList* list = block.textList();
+    if (!list) {
+        OpenListEntry = -1;
+        return;
+    }
+    auto place = ListPlaces.constFind(list);
+    if (place != ListPlaces.constEnd()) {
+        OpenListEntry = place->first;
+        return;
+    }
+    const int level = LevelOf(list->format());
+    const TListLevelStyle style = LevelStyleOf(list->format());
+    int entry = OpenListEntry;
+    if (level == 0 || entry < 0 ||
+        (ListEntries[size_t(entry)].Levels[level] && !(*ListEntries[size_t(entry)].Levels[level] == style))) {
+        entry = int(ListEntries.size());
+        ListEntries.emplace_back();
+    }
+    ListEntries[size_t(entry)].Levels[level] = style;
+    ListPlaces.insert(list, {entry, level});
+    OpenListEntry = entry;
+}
+
+// The list table in the form of Word 97 and later, which word processors read with each
+// paragraph's list (\lsN) and level (\ilvlN).
+void TRtfBuilder::WriteListTables(QByteArray& out) const {
+    if (ListEntries.empty())
+        return;
+    out.append("{\\*\\listtable");
+    for (size_t i = 0; i < ListEntries.size(); ++i) {
+        const QByteArray id = QByteArray::number(qulonglong(i + 1));
+        out.append("\r\n{\\list\\listtemplateid" + id + "\\listhybrid");
+        for (int level = 0; level < 9; ++level) {
+            const TListLevelStyle style = ListEntries[i].Levels[level].value_or(TListLevelStyle());
+            const QByteArray nfc = QByteArray::number(style.Nfc);
+            out.append("{\\listlevel\\levelnfc" + nfc + "\\levelnfcn" + nfc +
+                       "\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1{\\leveltext");
+            if (style.Nfc == 23) {
+                out.append("\\'01\\u-3913 ?;}{\\levelnumbers;}\\f" + QByteArray::number(SymbolFont));
+            } else {
+                const qsizetype length = style.Before.size() + 1 + style.After.size();
+                out.append("\\'");
+                out.append(HexDigits[(length >> 4) & 15]);
+                out.append(HexDigits[length & 15]);
+                AppendEscaped(out, style.Before);
+                out.append("\\'0" + QByteArray::number(level));
+                AppendEscaped(out, style.After);
+                const qsizetype position = style.Before.size() + 1;
+                out.append(";}{\\levelnumbers\\'");
+                out.append(HexDigits[(position >> 4) & 15]);
+                out.append(HexDigits[position & 15]);
+                out.append(";}");
+            }
+            AppendNumber(out, "fi", -360);
+            AppendNumber(out, "li", 720 * (level + 1));
+            out.append('}');
+        }
+        out.append("\\listid" + id + '}');
+    }
+    out.append("}\r\n{\\*\\listoverridetable");
+    for (size_t i = 0; i < ListEntries.size(); ++i) {
+        const QByteArray id = QByteArray::number(qulonglong(i + 1));
+        out.append("{\\listoverride\\listid" + id + "\\listoverridecount0\\ls" + id + '}');
+    }
+    out.append("}\r\n");
 }
 
 void TRtfBuilder::WriteHeader(QByteArray& out) const {
@@ -230,6 +361,7 @@ void TRtfBuilder::WriteHeader(QByteArray& out) const {
         }
         out.append("}\r\n");
     }
+    WriteListTables(out);
     out.append("{\\*\\generator Quorvane Fastenex;}\\viewkind4\r\n");
 }
 
@@ -245,6 +377,10 @@ void TRtfBuilder::WriteRunFormat(const QTextCharFormat& f) {
         Body.append("\\ul");
     if (f.fontStrikeOut())
         Body.append("\\strike");
+    if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        Body.append("\\super");
+    else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        Body.append("\\sub");
     if (f.foreground().style() != Qt::NoBrush)
         WriteNumber("cf", ColourIndex(f.foreground().color()));
     if (f.background().style() != Qt::NoBrush)
@@ -290,8 +426,11 @@ void TRtfBuilder::WriteParagraphFormat(const QTextBlock& block) {
         Body.append(' ');
         return;
     }
+    // Each list paragraph carries its number as text and in the paragraph-numbering form for
+    // readers that know only those, then its list and level in the list table.
     const QTextListFormat lf = list->format();
-    if (IsBullet(lf.style())) {
+    const TListLevelStyle style = LevelStyleOf(lf);
+    if (style.Nfc == 23) {
         Body.append("{\\pntext\\f" + QByteArray::number(SymbolFont) + "\\'b7\\tab}");
         Body.append("{\\*\\pn\\pnlvlblt\\pnf" + QByteArray::number(SymbolFont) +
                     "\\pnindent0{\\pntxtb\\'b7}}");
@@ -299,32 +438,20 @@ void TRtfBuilder::WriteParagraphFormat(const QTextBlock& block) {
         Body.append("{\\pntext\\f0 ");
         WriteText(list->itemText(block));
         Body.append("\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1");
-        switch (lf.style()) {
-        case QTextListFormat::ListLowerAlpha:
-            Body.append("\\pnlcltr");
-            break;
-        case QTextListFormat::ListUpperAlpha:
-            Body.append("\\pnucltr");
-            break;
-        case QTextListFormat::ListLowerRoman:
-            Body.append("\\pnlcrm");
-            break;
-        case QTextListFormat::ListUpperRoman:
-            Body.append("\\pnucrm");
-            break;
-        default:
-            Body.append("\\pndec");
-            break;
-        }
-        if (!lf.numberPrefix().isEmpty()) {
+        static const char* const formats[] = {"\\pndec", "\\pnucrm", "\\pnlcrm", "\\pnucltr", "\\pnlcltr"};
+        Body.append(formats[style.Nfc]);
+        if (!style.Before.isEmpty()) {
             Body.append("{\\pntxtb ");
-            WriteText(lf.numberPrefix());
+            WriteText(style.Before);
             Body.append('}');
         }
         Body.append("{\\pntxta ");
-        WriteText(lf.numberSuffix());
+        WriteText(style.After);
         Body.append("}}");
     }
+    const auto [entry, level] = ListPlaces.value(list);
+    WriteNumber("ls", entry + 1);
+    WriteNumber("ilvl", level);
 }
 
 const QByteArray& TRtfBuilder::RunPrefix(int formatIndex, const QTextCharFormat& format) {

@@ -2,6 +2,7 @@
 
 #include "document/tdocumentfile.h"
 #include "document/trtfreader.h"
+#include "document/trtfreader.h"
 #include "document/trtfwriter.h"
 
 #include <QBuffer>
@@ -46,6 +47,8 @@ private slots:
     void ParagraphRoundTrip();
     void ListRoundTrip_data();
     void ListRoundTrip();
+    void ReadFileRoundTrip_data();
+    void ReadFileRoundTrip();
     void DocumentFiles();
     void FailedWriteKeepsFile();
     void SecondWriteEqualsFirst_data();
@@ -119,7 +122,7 @@ void TestRtfWriter::Escapes() {
 void TestRtfWriter::CharacterFormatRoundTrip_data() {
     QTest::addColumn<QString>("family");
     QTest::addColumn<double>("size");
-    QTest::addColumn<int>("styles"); // bit numbers of the font styles
+    QTest::addColumn<int>("styles"); // bit numbers of the font styles; 16 superscript, 32 subscript
     QTest::addColumn<QColor>("foreground");
     QTest::addColumn<QColor>("background");
 
@@ -129,6 +132,8 @@ void TestRtfWriter::CharacterFormatRoundTrip_data() {
     QTest::newRow("underline") << "Times New Roman" << 12.0 << 4 << QColor() << QColor();
     QTest::newRow("strikeout") << "Arial" << 14.0 << 8 << QColor() << QColor();
     QTest::newRow("all four") << "Arial" << 9.0 << 15 << QColor() << QColor();
+    QTest::newRow("superscript") << "Arial" << 10.0 << 16 << QColor() << QColor();
+    QTest::newRow("subscript") << "Arial" << 10.0 << 32 << QColor() << QColor();
     QTest::newRow("half point") << "Arial" << 10.5 << 0 << QColor() << QColor();
     QTest::newRow("colour") << "Arial" << 10.0 << 0 << QColor(Qt::red) << QColor();
     QTest::newRow("highlight") << "Arial" << 10.0 << 0 << QColor() << QColor(Qt::yellow);
@@ -151,6 +156,9 @@ void TestRtfWriter::CharacterFormatRoundTrip() {
     f.setFontItalic(styles & 2);
     f.setFontUnderline(styles & 4);
     f.setFontStrikeOut(styles & 8);
+    if (styles & 48)
+        f.setVerticalAlignment(styles & 16 ? QTextCharFormat::AlignSuperScript
+                                           : QTextCharFormat::AlignSubScript);
     if (foreground.isValid())
         f.setForeground(foreground);
     if (background.isValid())
@@ -174,6 +182,7 @@ void TestRtfWriter::CharacterFormatRoundTrip() {
     QCOMPARE(r.fontItalic(), bool(styles & 2));
     QCOMPARE(r.fontUnderline(), bool(styles & 4));
     QCOMPARE(r.fontStrikeOut(), bool(styles & 8));
+    QCOMPARE(r.verticalAlignment(), f.verticalAlignment());
     QCOMPARE(r.foreground().style() != Qt::NoBrush, foreground.isValid());
     if (foreground.isValid())
         QCOMPARE(r.foreground().color(), foreground);
@@ -293,6 +302,51 @@ void TestRtfWriter::ListRoundTrip() {
     const QTextBlock first = back.findBlockByNumber(0);
     QCOMPARE(first.blockFormat().leftMargin() + list->format().indent() * back.indentWidth(), left);
     QCOMPARE(first.blockFormat().textIndent(), 0.0);
+}
+
+void TestRtfWriter::ReadFileRoundTrip_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QByteArray>("written");
+
+    QTest::newRow("hidden text") << QByteArray("{\\rtf1 Shown{\\v  hidden}.\\par}") << QByteArray("Shown.");
+    QTest::newRow("note mark")
+        << QByteArray("{\\rtf1 Note{\\super\\chftn{\\footnote{\\super\\chftn} Text.}}.}")
+        << QByteArray("\\super 1}");
+    QTest::newRow("nested list")
+        << QByteArray("{\\rtf1{\\*\\pn\\pnlvl1\\pndec{\\pntxta .}}A\\par{\\*\\pn\\pnlvl2\\pnlcltr"
+                      "{\\pntxta )}}B\\par{\\*\\pn\\pnlvl3\\pnucrm{\\pntxtb (}{\\pntxta )}}C\\par"
+                      "{\\*\\pn\\pnlvl1\\pndec{\\pntxta .}}D\\par}")
+        << QByteArray("{\\leveltext\\'03(\\'02);}{\\levelnumbers\\'02;}");
+    QTest::newRow("number with a dot")
+        << QByteArray("{\\rtf1{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}A\\par}") << QByteArray("{\\pntxta .}}\\ls1\\ilvl0");
+    QTest::newRow("number without text")
+        << QByteArray("{\\rtf1{\\*\\pn\\pnlvlbody\\pndec}A\\par}") << QByteArray("{\\pntxta }}\\ls1\\ilvl0");
+    QTest::newRow("mac page") << QByteArray("{\\rtf1\\mac \\'8e}") << QByteArray("\\'e9");
+}
+
+// A file read, written and read again keeps its text, list numbers and levels, and raised text.
+void TestRtfWriter::ReadFileRoundTrip() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(QByteArray, written);
+    QTextDocument first;
+    ReadRtf(rtf, first);
+    const QByteArray out = TRtfWriter::ToRtf(first);
+    QVERIFY2(out.contains(written), out.constData());
+    QTextDocument second;
+    ReadRtf(out, second);
+    QCOMPARE(DocumentText(second), DocumentText(first));
+    QCOMPARE(TRtfWriter::ToRtf(second), out);
+    auto describe = [](const QTextDocument& document) {
+        QStringList parts;
+        for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
+            if (const QTextList* list = b.textList())
+                parts << list->itemText(b) + list->format().property(TRtfReader::ListLevelProperty).toString();
+            for (int i = b.position(); i < b.position() + b.length() - 1; ++i)
+                parts << QString::number(FormatAt(document, i).verticalAlignment());
+        }
+        return parts.join(' ');
+    };
+    QCOMPARE(describe(second), describe(first));
 }
 
 void TestRtfWriter::DocumentFiles() {
