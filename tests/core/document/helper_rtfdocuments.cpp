@@ -3,6 +3,7 @@
 #include "helper_rtftext.h"
 
 #include "document/treportformatter.h"
+#include "document/trtfreader.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -104,6 +105,49 @@ void BuildLists(QTextDocument& document) {
     c.insertText(QStringLiteral("After the lists"), f);
 }
 
+// Nested numbered lists as pasted HTML makes them (one indent step a level), with the text
+// around the numbers, and raised and lowered text.
+void BuildNumbering(QTextDocument& document) {
+    document.setDefaultFont(QFont(QStringLiteral("Arial"), 10));
+    QTextCursor c(&document);
+    const QTextCharFormat f = Format(QStringLiteral("Arial"), 10);
+    c.insertText(QStringLiteral("Numbered levels"), f);
+    auto list = [](QTextListFormat::Style style, int indent, const char* before, const char* after) {
+        QTextListFormat lf;
+        lf.setStyle(style);
+        lf.setIndent(indent);
+        if (before)
+            lf.setNumberPrefix(QString::fromLatin1(before));
+        if (after)
+            lf.setNumberSuffix(QString::fromLatin1(after));
+        return lf;
+    };
+    auto item = [&](const QString& text) {
+        c.insertBlock(QTextBlockFormat());
+        c.insertText(text, f);
+    };
+    item(QStringLiteral("One"));
+    QTextList* outer = c.createList(list(QTextListFormat::ListDecimal, 1, nullptr, nullptr));
+    item(QStringLiteral("Two"));
+    QTextList* letters = c.createList(list(QTextListFormat::ListLowerAlpha, 2, nullptr, ")"));
+    item(QStringLiteral("Three"));
+    letters->add(c.block());
+    item(QStringLiteral("Four"));
+    c.createList(list(QTextListFormat::ListLowerRoman, 3, nullptr, nullptr));
+    item(QStringLiteral("Five"));
+    outer->add(c.block());
+    item(QStringLiteral("Six"));
+    c.createList(list(QTextListFormat::ListUpperAlpha, 2, "(", ")"));
+    item(QStringLiteral("Water is H"));
+    QTextCharFormat sub = f;
+    sub.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    c.insertText(QStringLiteral("2"), sub);
+    c.insertText(QStringLiteral("O and E = mc"), f);
+    QTextCharFormat super = f;
+    super.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    c.insertText(QStringLiteral("2"), super);
+}
+
 void BuildCharacters(QTextDocument& document) {
     document.setDefaultFont(QFont(QStringLiteral("Arial"), 10));
     QTextCursor c(&document);
@@ -162,6 +206,10 @@ TCharSummary Summary(const QTextCharFormat& f, const QTextDocument& document) {
         s.Styles += 'u';
     if (f.fontStrikeOut())
         s.Styles += 's';
+    if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        s.Styles += '^';
+    if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        s.Styles += '_';
     // Black text is the automatic colour of a word processor.
     if (f.foreground().style() != Qt::NoBrush && f.foreground().color() != QColor(Qt::black))
         s.Fore = f.foreground().color().name();
@@ -171,6 +219,7 @@ TCharSummary Summary(const QTextCharFormat& f, const QTextDocument& document) {
     return s;
 }
 
+// A list paragraph's kind, and for a numbered one its number as shown and its list level.
 QString ListKind(const QTextBlock& block) {
     const QTextList* list = block.textList();
     if (!list)
@@ -180,8 +229,13 @@ QString ListKind(const QTextBlock& block) {
     case QTextListFormat::ListCircle:
     case QTextListFormat::ListSquare:
         return QStringLiteral("bullet");
-    default:
-        return QStringLiteral("number");
+    default: {
+        const QTextListFormat lf = list->format();
+        const int level = lf.hasProperty(TRtfReader::ListLevelProperty)
+                              ? lf.intProperty(TRtfReader::ListLevelProperty)
+                              : qMax(lf.indent() - 1, 0);
+        return QStringLiteral("number %1 at level %2").arg(list->itemText(block)).arg(level);
+    }
     }
 }
 
@@ -217,6 +271,7 @@ QList<TTestDocument> TestDocuments() {
         {QStringLiteral("formats"), BuildFormats},
         {QStringLiteral("paragraphs"), BuildParagraphs},
         {QStringLiteral("lists"), BuildLists},
+        {QStringLiteral("numbering"), BuildNumbering},
         {QStringLiteral("characters"), BuildCharacters},
         {QStringLiteral("report"), BuildReport},
     };
