@@ -61,6 +61,13 @@ void TBoltGroupDocument::MarkChanged() {
     Host().ShowInformation(QStringLiteral("Data File Modified"));
 }
 
+void TBoltGroupDocument::DeleteBoltAt(qint32 index) {
+    if (index < 0 || index >= BoltCount())
+        return;
+    Bolts.removeAt(index);
+    MarkChanged();
+}
+
 bool TBoltGroupDocument::SaveDataFile(const QString& fileName) {
     TBusyCursorGuard cursor(Host());
     Host().ShowInformation(QStringLiteral("Saving Data File"));

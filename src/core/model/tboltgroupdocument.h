@@ -17,6 +17,9 @@ public:
 
     // Marks a change of the model: the data file on disk no longer holds it.
     void MarkChanged();
+    // Deletes one bolt and marks the change: every later bolt moves one place forward, so its
+    // number falls by one. An index that names no bolt changes nothing.
+    void DeleteBoltAt(qint32 index);
 
     // Writes the model to the analysis data file; false (and "Data File Not Saved") when the
     // file cannot be written, which leaves any previous file whole.

@@ -79,6 +79,9 @@ public:
     bool RotatingView = false;
     // Pointer position of the last dial event; also the start corner of an area selection.
     QPoint DragAnchor{0, 0};
+    // An area selection on the picture is in progress; its moving corner, in picture pixels.
+    bool BandActive = false;
+    QPoint BandCorner{0, 0};
 
     // The plot: 300 by 400 pixels, 24-bit colour, white until the first plot.
     QImage Picture;

@@ -6,6 +6,8 @@
 #include "shell/tmainform.h"
 #include "tangleform.h"
 #include "tboltviewmenu.h"
+#include "view/tboltediting.h"
+#include "view/tboltselection.h"
 
 #include <QAction>
 #include <QApplication>
@@ -278,7 +280,7 @@ void TBoltGroupForm::FirstActivation() {
     Image1->setFixedSize(TBoltView::PictureWidth, TBoltView::PictureHeight);
     Image2->setCursor(CurlCursor());
     Document.View.RotatingView = false;
-    BandActive = false;
+    Document.View.BandActive = false;
 
     // 7. The empty view.
     PlotBolts();
@@ -517,24 +519,144 @@ void TBoltGroupForm::SaveImageAs1Click() {
 }
 
 void TBoltGroupForm::SelectAllBolts1Click() {
-    Document.SelectedBolts.clear();
-    Document.SelectedBolts.reserve(Document.BoltCount());
-    for (qint32 i = 0; i < Document.BoltCount(); ++i)
-        Document.SelectedBolts.append(i);
+    Document.SelectAllBolts();
     PlotBolts();
 }
 
 void TBoltGroupForm::PopupMenu4Popup() {
+    BuildBoltItems(Image1->mapFromGlobal(QCursor::pos()));
+}
+
+void TBoltGroupForm::BuildBoltItems(const QPoint& position) {
     const QList<QAction*> items = PopupMenu4->actions();
     for (qsizetype i = FixedPopupItems; i < items.size(); ++i) {
         PopupMenu4->removeAction(items.at(i));
         if (items.at(i)->parent() == PopupMenu4 || items.at(i)->parent() == this)
             items.at(i)->deleteLater();
     }
-    SelectAllBolts1->setVisible(qint32(Document.SelectedBolts.size()) != Document.BoltCount());
+    SelectAllBolts1->setVisible(Document.SelectedBoltCount() != Document.BoltCount());
+
+    const QList<qint32> hits = TBoltSelection::MenuHitList(Document, position.x(), position.y());
+    using TCommand = TBoltSelection::TCommand;
+    for (const TBoltSelection::TMenuItem& item : TBoltSelection::PopupItems(Document, hits)) {
+        if (item.Command == TCommand::Separator) {
+            PopupMenu4->addSeparator();
+            continue;
+        }
+        QAction* action = PopupMenu4->addAction(item.Caption);
+        action->setData(item.Tag);
+        const int tag = item.Tag;
+        void (TBoltGroupForm::*command)(int) = nullptr;
+        switch (item.Command) {
+        case TCommand::Properties:
+            command = &TBoltGroupForm::BoltSelect;
+            break;
+        case TCommand::Add:
+            command = &TBoltGroupForm::AddBolt;
+            break;
+        case TCommand::Copy:
+            command = &TBoltGroupForm::BoltCopy;
+            break;
+        case TCommand::Move:
+            command = &TBoltGroupForm::BoltMove;
+            break;
+        case TCommand::Delete:
+            command = &TBoltGroupForm::BoltDelete;
+            break;
+        case TCommand::Separator:
+            break;
+        }
+        connect(action, &QAction::triggered, this, [this, command, tag] { (this->*command)(tag); });
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Picking bolts in the picture
+
+void TBoltGroupForm::Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                                     const QPoint& position) {
+    if (button != Qt::LeftButton)
+        return;
+    const auto mode = TBoltSelection::ClickMode(modifiers.testFlag(Qt::ShiftModifier),
+                                                modifiers.testFlag(Qt::ControlModifier),
+                                                modifiers.testFlag(Qt::AltModifier));
+    if (TBoltSelection::MouseDown(Document, Document.View, mode, position.x(), position.y()))
+        PlotBolts();
+}
+
+void TBoltGroupForm::Image1MouseMove(const QPoint& position) {
+    if (TBoltSelection::MouseMove(Document.View, position.x(), position.y()))
+        RefreshImage1();
+}
+
+void TBoltGroupForm::Image1MouseUp() {
+    if (!Document.View.BandActive)
+        return;
+    if (TBoltSelection::MouseUp(Document, Document.View))
+        PlotBolts();
+    else
+        RefreshImage1();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Bolt commands
+
+void TBoltGroupForm::BoltSelect(int tag) {
+    if (tag < 0 || tag > Document.BoltCount())
+        return;
+    TBoltEditing::TProperties values = TBoltEditing::PropertiesOf(Document, tag);
+    if (!TDialogs::Current().BoltProperties(this, values))
+        return;
+    TBoltEditing::ApplyProperties(Document, tag, values);
+    RefreshAnalysis();
+}
+
+void TBoltGroupForm::AddBolt(int) {
+    TBoltEditing::TProperties values = TBoltEditing::AddBoltProposal(Document);
+    if (!TDialogs::Current().BoltProperties(this, values))
+        return;
+    TBoltEditing::AddBolt(Document, values);
+    RefreshAnalysis();
+}
+
+void TBoltGroupForm::BoltDelete(int tag) {
+    if (tag < 0 || tag >= Document.BoltCount())
+        return;
+    if (ShowMessage(QStringLiteral("Are you sure?"), TBoltEditing::DeleteTitle(Document, tag),
+                    TMessageIcon::Question, TMessageButtons::YesNoCancel) != TMessageResult::Yes)
+        return;
+    TBoltEditing::DeleteBolts(Document, tag);
+    RefreshAnalysis();
+}
+
+void TBoltGroupForm::BoltCopy(int tag) {
+    // Filled in by the copy/move dialog: copies bolt `tag`, or the selection when there is one.
+    Q_UNUSED(tag);
+}
+
+void TBoltGroupForm::BoltMove(int tag) {
+    // Filled in by the copy/move dialog: moves the selected bolts.
+    Q_UNUSED(tag);
 }
 
 bool TBoltGroupForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image1) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            Image1MouseDown(mouse->button(), mouse->modifiers(), mouse->position().toPoint());
+            break;
+        }
+        case QEvent::MouseMove:
+            Image1MouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+            break;
+        case QEvent::MouseButtonRelease:
+            Image1MouseUp();
+            break;
+        default:
+            break;
+        }
+    }
     if (watched == Image2) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:

@@ -57,14 +57,35 @@ public:
     void Image2MouseMove(const QPoint& position);
     void Image2MouseUp();
 
+    // The picture, with positions in picture pixels: a left click picks bolts (Shift for a
+    // range, Ctrl to add, Alt to remove); a drag that starts on empty picture while nothing is
+    // selected draws a band and selects the bolts inside it.
+    void Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                         const QPoint& position);
+    void Image1MouseMove(const QPoint& position);
+    void Image1MouseUp();
+
+    // The bolt commands of the context menu; each item's Tag is the bolt concerned, BoltCount
+    // standing for the applied load. Properties of a bolt or of the applied load, a new bolt,
+    // and the deletion of the bolt or of the selection.
+    void BoltSelect(int tag);
+    void AddBolt(int tag);
+    void BoltDelete(int tag);
+    // Copy and move of the bolt or of the selection.
+    void BoltCopy(int tag);
+    void BoltMove(int tag);
+
     // Image commands of the context menu.
     void CopyImage1Click();
     void SaveImage1Click();
     void SaveImageAs1Click();
     void AnalysisTitles1Click() { EditTitles(); }
     void SelectAllBolts1Click();
-    // Opening of the context menu: its ten fixed items stay, everything after them is rebuilt.
+    // Opening of the context menu: its ten fixed items stay, everything after them is rebuilt
+    // for the bolts under the pointer and the selection.
     void PopupMenu4Popup();
+    // The same for a given point of the picture.
+    void BuildBoltItems(const QPoint& position);
 
     // Shows the current picture in Image1.
     void RefreshImage1();
@@ -113,8 +134,6 @@ public:
 
     // Fields.
     QString DataExtension;
-    // An area selection on the picture is in progress.
-    bool BandActive = false;
     bool FirstActivationPending = true;
 
     static constexpr int PaneWidth = 305;

@@ -8,6 +8,7 @@
 #include "model/ttitlesform.h"
 #include "spell/tspellcheck.h"
 #include "taboutbox.h"
+#include "view/tboltpropertiesform.h"
 #include "topentypeform.h"
 #include "view/tboltcopyform.h"
 
@@ -212,6 +213,15 @@ void TDialogs::Statistics(QWidget* parent, QTextEdit* richEdit, const QString& f
     TStatsForm form(richEdit, parent);
     form.SetFileName(fileName);
     form.exec();
+}
+
+bool TDialogs::BoltProperties(QWidget* parent, TBoltEditing::TProperties& values) {
+    TBoltPropertiesForm form(parent);
+    form.SetValues(values);
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    values = form.Values();
+    return true;
 }
 
 void TDialogs::About(QWidget* parent) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/tdocumenthost.h"
+#include "view/tboltediting.h"
 #include "spell/tspellcorrections.h"
 #include "view/tcopymovevalues.h"
 
@@ -62,6 +63,9 @@ public:
     virtual bool GotoLine(QWidget* parent, const QString& fileName, int maxLine, int& chosenLine);
     // The "Document Statistics" dialog (TStatsForm), counting the text area's document.
     virtual void Statistics(QWidget* parent, QTextEdit* richEdit, const QString& fileName);
+    // The "Bolt Properties" dialog (TBoltPropertiesForm) for a bolt, a new bolt or the applied
+    // load; false when cancelled.
+    virtual bool BoltProperties(QWidget* parent, TBoltEditing::TProperties& values);
     virtual void About(QWidget* parent);
     // The about box under another title (the spell checker's).
     virtual void AboutTitled(QWidget* parent, const QString& title);

@@ -35,6 +35,17 @@ public:
     QStringList InputQuestions;
     QList<TInputAnswer> InputAnswers;
 
+    // Bolt properties: the texts each dialog opened with; an answer edits them in place.
+    QList<TBoltEditing::TProperties> PropertiesShown;
+    QList<std::function<void(TBoltEditing::TProperties&)>> PropertiesAnswers;
+
+    bool BoltProperties(QWidget*, TBoltEditing::TProperties& values) override {
+        PropertiesShown.append(values);
+        if (PropertiesAnswers.isEmpty())
+            return false;
+        PropertiesAnswers.takeFirst()(values);
+        return true;
+    }
     bool ViewingAngle(QWidget*, QString& rotX, QString& rotY, QString& rotZ) override {
         AngleProposals.append({rotX, rotY, rotZ});
         if (AngleAnswers.isEmpty())

@@ -708,15 +708,16 @@ private slots:
             views.append(a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(views, (QStringList{"Front", "Back", "Left", "Right", "Top", "Bottom", "-", "Iso 1",
                                      "Iso 2", "Iso 3", "Iso 4", "-", "User Defined"}));
-        // Items added after the fixed ten go at the next opening; Select All Bolts shows only
-        // while some bolt is unselected.
+        // Items added after the fixed ten go at the next opening, which over nothing adds only
+        // "Add Bolt"; Select All Bolts shows only while some bolt is unselected.
         form->PopupMenu4->addAction(QStringLiteral("Bolt 1 Properties"));
-        form->PopupMenu4Popup();
-        QCOMPARE(form->PopupMenu4->actions().size(), TBoltGroupForm::FixedPopupItems);
+        form->BuildBoltItems(QPoint(-50, -50));
+        QCOMPARE(form->PopupMenu4->actions().size(), TBoltGroupForm::FixedPopupItems + 2);
+        QCOMPARE(form->PopupMenu4->actions().constLast()->text(), QStringLiteral("Add Bolt"));
         QVERIFY(form->SelectAllBolts1->isVisible());
         form->SelectAllBolts1->trigger();
         QCOMPARE(form->Document.SelectedBolts, (QList<qint32>{0, 1, 2, 3, 4, 5, 6, 7}));
-        form->PopupMenu4Popup();
+        form->BuildBoltItems(QPoint(-50, -50));
         QVERIFY(!form->SelectAllBolts1->isVisible());
         QVERIFY(form->Document.DataSaved);
     }
