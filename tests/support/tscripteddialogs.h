@@ -4,7 +4,8 @@
 
 #include <QList>
 #include <functional>
-#include <functional>
+#include <QPair>
+#include <tuple>
 #include <QStringList>
 
 // Dialogs that answer from a script instead of asking: each question is recorded, and the
@@ -27,6 +28,11 @@ public:
     QStringList ProposedNames; // the names the file dialogs proposed
     QStringList OpenTypeFiles;
     TOpenTool OpenTypeAnswer = TOpenTool::Cancelled;
+    QList<QColor> ColourAnswers;         // answers of the colour dialog; none left: Cancel
+    QList<QColor> ProposedColours;
+    QList<QPair<QFont, QColor>> FontAnswers; // answers of the font dialog; none left: Cancel
+    QList<QFont> ProposedFonts;
+    int PreferencesAsked = 0;
     QList<int> LineAnswers;    // lines chosen in the goto-line dialog; none left or -1: Cancel
     QList<int> LineMaxima;     // the line counts it was asked with
     QList<int> LineProposals;  // the lines it started at
@@ -64,19 +70,22 @@ public:
         OpenTypeFiles.append(fileName);
         return OpenTypeAnswer;
     }
-    bool ChooseFont(QWidget*, QFont&, QColor&) override { return false; }
-    bool ChooseColour(QWidget*, QColor&) override { return false; }
-    bool InputText(QWidget*, const QString&, const QString&, QString&) override { return false; }
-    // The copy and move dialog: the captions it was asked with; BoltCopyAnswer answers (it may
-    // change the values and choose the page), and without one the dialog is cancelled.
-    QStringList BoltCopyCaptions;
-    std::function<bool(const TVector3& example, TCopyMoveValues& values, TCopyMovePage& page)>
-        BoltCopyAnswer;
-    bool BoltCopy(QWidget*, const QString& caption, bool, const TVector3& example,
-                  TCopyMoveValues& values, TCopyMovePage& page) override {
-        BoltCopyCaptions.append(caption);
-        return BoltCopyAnswer && BoltCopyAnswer(example, values, page);
+    bool ChooseFont(QWidget*, QFont& font, QColor& colour) override {
+        ProposedFonts.append(font);
+        if (FontAnswers.isEmpty())
+            return false;
+        std::tie(font, colour) = FontAnswers.takeFirst();
+        return true;
     }
+    bool ChooseColour(QWidget*, QColor& colour) override {
+        ProposedColours.append(colour);
+        if (ColourAnswers.isEmpty())
+            return false;
+        colour = ColourAnswers.takeFirst();
+        return true;
+    }
+    void Preferences(QWidget*) override { ++PreferencesAsked; }
+    bool InputText(QWidget*, const QString&, const QString&, QString&) override { return false; }
     bool GotoLine(QWidget*, const QString&, int maxLine, int& chosenLine) override {
         LineMaxima.append(maxLine);
         LineProposals.append(chosenLine);
@@ -87,6 +96,16 @@ public:
         return true;
     }
     void Statistics(QWidget*, QTextEdit*, const QString&) override { ++StatisticsAsked; }
+    // The copy and move dialog: the captions it was asked with; BoltCopyAnswer answers (it may
+    // change the values and choose the page), and without one the dialog is cancelled.
+    QStringList BoltCopyCaptions;
+    std::function<bool(const TVector3& example, TCopyMoveValues& values, TCopyMovePage& page)>
+        BoltCopyAnswer;
+    bool BoltCopy(QWidget*, const QString& caption, bool, const TVector3& example,
+                  TCopyMoveValues& values, TCopyMovePage& page) override {
+        BoltCopyCaptions.append(caption);
+        return BoltCopyAnswer && BoltCopyAnswer(example, values, page);
+    }
     void About(QWidget*) override {}
     QStringList AboutTitles;
     void AboutTitled(QWidget*, const QString& title) override { AboutTitles.append(title); }

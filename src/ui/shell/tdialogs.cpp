@@ -11,6 +11,7 @@
 #include "view/tboltpropertiesform.h"
 #include "topentypeform.h"
 #include "view/tboltcopyform.h"
+#include "tpreferencesform.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -227,6 +228,11 @@ bool TDialogs::BoltProperties(QWidget* parent, TBoltEditing::TProperties& values
 void TDialogs::About(QWidget* parent) {
     TAboutBox box(TSharedFolders(), parent);
     box.exec();
+}
+
+void TDialogs::Preferences(QWidget* parent) {
+    TPreferencesForm form(parent);
+    form.exec();
 }
 
 void TDialogs::AboutTitled(QWidget* parent, const QString& title) {

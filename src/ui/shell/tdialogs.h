@@ -76,6 +76,8 @@ public:
     // The spell checker in its dictionary-only mode, for importing words into the main
     // dictionary and seeing the dictionaries' status; nothing is checked.
     virtual void DictionaryMaintenance(QWidget* parent);
+    // The preferences dialog (TPreferencesForm); it writes the settings itself.
+    virtual void Preferences(QWidget* parent);
     virtual void Beep();
 
     static TDialogs& Current();

@@ -357,12 +357,7 @@ void TFrameCommands::CreateEditMenu(TMainForm* self) {
     forward(self->Replace1, &TBaseForm::Replace1Click);
     forward(self->Statistics1, &TBaseForm::ShowStatistics);
     forward(self->GotoLine1, &TBaseForm::GotoLine);
-    // The preferences dialog comes with its own window; its settings are re-read regardless.
-    QObject::connect(self->Preferences1, &QAction::triggered, self, [self] {
-        self->ApplyPreferences();
-        self->update();
-        self->ClientArea->viewport()->update();
-    });
+    QObject::connect(self->Preferences1, &QAction::triggered, self, &TMainForm::Preferences1Click);
     QObject::connect(self->Edit1, &QMenu::aboutToShow, self, &TMainForm::Edit1Click);
     // The submenus show the selection's style and the paragraph's alignment; the case items
     // work only on a selection.
