@@ -303,17 +303,20 @@ QString RomanText(int n, bool upper) {
 }
 
 // The text of note number n (from 1) as the document numbers its notes.
+// Letters repeat (a ... z, aa ... zz, ...) and symbols double, up to 16 of them; Roman numbers
+// go up to 3999, and larger numbers are written in digits.
 QString NoteNumberText(int n, TNoteNumbering numbering) {
-    n = Clamp(n, 1, 3999);
+    n = qMax(n, 1);
     switch (numbering) {
     case TNoteNumbering::LowerAlpha:
     case TNoteNumbering::UpperAlpha: {
-        // a ... z, aa ... zz, aaa ...
         const QChar letter(char16_t((numbering == TNoteNumbering::LowerAlpha ? u'a' : u'A') + (n - 1) % 26));
-        return QString((n - 1) / 26 + 1, letter);
+        return QString(qMin((n - 1) / 26 + 1, 16), letter);
     }
     case TNoteNumbering::LowerRoman:
     case TNoteNumbering::UpperRoman:
+        if (n > 3999)
+            return QString::number(n);
         return RomanText(n, numbering == TNoteNumbering::UpperRoman);
     case TNoteNumbering::Symbols: {
         static const char16_t symbols[] = {u'*', 0x2020, 0x2021, 0x00A7};
@@ -1285,7 +1288,7 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         }
         break;
     case TWord::NoteStartAt:
-        NoteStarts[token.Bytes.startsWith("a") ? 1 : 0] = Clamp(p, 1, 3999);
+        NoteStarts[token.Bytes.startsWith("a") ? 1 : 0] = Clamp(p, 1, 1 << 24);
         break;
     case TWord::NoteNumbering:
         NoteNumberings[token.Bytes.startsWith("a") ? 1 : 0] = NumberingOfWord(token.Bytes);
