@@ -22,11 +22,23 @@
 namespace {
 
 const char* const AxisNames[] = {"X", "Y", "Z"};
+const int FieldWidth = 130;
+
+// Three columns of a caption and a field, so that the rows of every group line up.
+QGridLayout* Grid(QWidget* group) {
+    auto* grid = new QGridLayout(group);
+    for (int column = 0; column < 6; column += 2) {
+        grid->setColumnMinimumWidth(column, 14);
+        grid->setColumnMinimumWidth(column + 1, FieldWidth);
+    }
+    grid->setColumnStretch(6, 1);
+    return grid;
+}
 
 QLineEdit* Edit(const char* name, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
-    edit->setMinimumWidth(80);
+    edit->setFixedWidth(FieldWidth);
     return edit;
 }
 
@@ -35,7 +47,8 @@ QLabel* Value(const char* name, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setMinimumWidth(80);
+    label->setFixedWidth(FieldWidth);
+    label->setMinimumHeight(QLineEdit().sizeHint().height());
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
 }
@@ -60,6 +73,7 @@ QSpinBox* UpDown(const char* name, QWidget* parent) {
     upDown->setObjectName(QLatin1String(name));
     upDown->setRange(TCopyMoveValues::MinCopies, TCopyMoveValues::MaxCopies);
     upDown->setWrapping(true);
+    upDown->setFixedWidth(FieldWidth);
     upDown->setValue(1);
     return upDown;
 }
@@ -68,7 +82,7 @@ QSpinBox* UpDown(const char* name, QWidget* parent) {
 QGroupBox* FromGroup(QWidget* page, QLabel*& x, QLabel*& y, QLabel*& z, const char* xName,
                      const char* yName, const char* zName) {
     auto* group = new QGroupBox(QStringLiteral(" From "), page);
-    auto* grid = new QGridLayout(group);
+    auto* grid = Grid(group);
     grid->addWidget(Heading(QStringLiteral("Absolute Position of Original Bolt"), group), 0, 0, 1,
                     6);
     x = Value(xName, group);
@@ -107,7 +121,7 @@ TBoltCopyForm::TBoltCopyForm(QWidget* parent) : QDialog(parent) {
         auto* page = new QWidget;
         QGroupBox* from = FromGroup(page, X, Y, Z, "X", "Y", "Z");
         auto* to = new QGroupBox(QStringLiteral(" To "), page);
-        auto* grid = new QGridLayout(to);
+        auto* grid = Grid(to);
         FirstCopyLabel = Heading(QStringLiteral("Absolute Position of First Copy"), to);
         FirstCopyLabel->setObjectName(QStringLiteral("FirstCopyLabel"));
         grid->addWidget(FirstCopyLabel, 0, 0, 1, 6);
@@ -124,7 +138,7 @@ TBoltCopyForm::TBoltCopyForm(QWidget* parent) : QDialog(parent) {
         AddRow(grid, 3, dX, dY, dZ);
         TransCopiesLabel = Heading(QStringLiteral("Number of Copies"), to);
         TransCopiesLabel->setObjectName(QStringLiteral("TransCopiesLabel"));
-        grid->addWidget(TransCopiesLabel, 4, 0, 1, 3);
+        grid->addWidget(TransCopiesLabel, 4, 0, 1, 2);
         TranslationCopies = UpDown("TranslationCopies", to);
         grid->addWidget(TranslationCopies, 4, 3);
         AddPage(PageControl1, "TranslateSheet", QStringLiteral("Translate"), from, to);
@@ -134,18 +148,19 @@ TBoltCopyForm::TBoltCopyForm(QWidget* parent) : QDialog(parent) {
         auto* page = new QWidget;
         QGroupBox* from = FromGroup(page, RX, RY, RZ, "RX", "RY", "RZ");
         auto* to = new QGroupBox(QStringLiteral(" To "), page);
-        auto* grid = new QGridLayout(to);
+        auto* grid = Grid(to);
         grid->addWidget(Heading(QStringLiteral("Axis"), to), 0, 0, 1, 2);
         Axis = new QComboBox(to);
         Axis->setObjectName(QStringLiteral("Axis"));
+        Axis->setFixedWidth(FieldWidth);
         Axis->addItems(
             {QStringLiteral("X Axis"), QStringLiteral("Y Axis"), QStringLiteral("Z Axis")});
-        grid->addWidget(Axis, 0, 2, 1, 2);
+        grid->addWidget(Axis, 0, 3);
         RotationPerCopyLabel = Heading(QStringLiteral("Rotation per Copy"), to);
         RotationPerCopyLabel->setObjectName(QStringLiteral("RotationPerCopyLabel"));
         grid->addWidget(RotationPerCopyLabel, 1, 0, 1, 2);
         Angle = Edit("Angle", to);
-        grid->addWidget(Angle, 1, 2, 1, 2);
+        grid->addWidget(Angle, 1, 3);
         grid->addWidget(Heading(QStringLiteral("Degrees"), to), 1, 4, 1, 2);
         grid->addWidget(Heading(QStringLiteral("Centre"), to), 2, 0, 1, 6);
         CentreXLabel = new QLabel(QStringLiteral("Y"), to);
@@ -169,7 +184,7 @@ TBoltCopyForm::TBoltCopyForm(QWidget* parent) : QDialog(parent) {
         AddRow(grid, 5, RXR, RYR, RZR);
         RotationCopiesLabel = Heading(QStringLiteral("Number of Copies"), to);
         RotationCopiesLabel->setObjectName(QStringLiteral("RotationCopiesLabel"));
-        grid->addWidget(RotationCopiesLabel, 6, 0, 1, 3);
+        grid->addWidget(RotationCopiesLabel, 6, 0, 1, 2);
         RotationCopies = UpDown("RotationCopies", to);
         grid->addWidget(RotationCopies, 6, 3);
         AddPage(PageControl1, "RotateSheet", QStringLiteral("Rotate"), from, to);
@@ -179,13 +194,14 @@ TBoltCopyForm::TBoltCopyForm(QWidget* parent) : QDialog(parent) {
         auto* page = new QWidget;
         QGroupBox* from = FromGroup(page, MX, MY, MZ, "MX", "MY", "MZ");
         auto* to = new QGroupBox(QStringLiteral(" To "), page);
-        auto* grid = new QGridLayout(to);
+        auto* grid = Grid(to);
         grid->addWidget(Heading(QStringLiteral("Axis"), to), 0, 0, 1, 2);
         Plane = new QComboBox(to);
         Plane->setObjectName(QStringLiteral("Plane"));
+        Plane->setFixedWidth(FieldWidth);
         Plane->addItems(
             {QStringLiteral("YZ Plane"), QStringLiteral("XZ Plane"), QStringLiteral("XY Plane")});
-        grid->addWidget(Plane, 0, 2, 1, 2);
+        grid->addWidget(Plane, 0, 3);
         grid->addWidget(Heading(QStringLiteral("Plane Position"), to), 1, 0, 1, 6);
         PlaneLabel = new QLabel(QStringLiteral("X"), to);
         PlaneLabel->setObjectName(QStringLiteral("PlaneLabel"));
@@ -206,7 +222,7 @@ TBoltCopyForm::TBoltCopyForm(QWidget* parent) : QDialog(parent) {
         auto* page = new QWidget;
         QGroupBox* from = FromGroup(page, SX, SY, SZ, "SX", "SY", "SZ");
         auto* to = new QGroupBox(QStringLiteral(" To "), page);
-        auto* grid = new QGridLayout(to);
+        auto* grid = Grid(to);
         grid->addWidget(Heading(QStringLiteral("Base Point"), to), 0, 0, 1, 6);
         BaseX = Edit("BaseX", to);
         BaseY = Edit("BaseY", to);
