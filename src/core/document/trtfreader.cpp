@@ -391,6 +391,7 @@ private:
     void FlushRun();
     void BeginContent();
     void EndParagraph();
+    bool Hides();
     void ApplyParagraph(const TParaProps& props);
     TListStyle ListStyleOf(const TParaProps& props) const;
     TListStyle ResolveListStyle(const TParaProps& props) const;
@@ -415,6 +416,7 @@ private:
     std::vector<TGroupState> Stack;
     int OverflowDepth = 0;
     bool DepthLimited = false;
+    bool HiddenTextLeftOut = false;
     bool DocumentClosed = false;
     TParaProps ClosingPara;
     int SkipUnits = 0;
@@ -553,6 +555,7 @@ TRtfReadResult TRtfParser::Parse() {
     AppendNotes();
     Out.Cursor.endEditBlock();
     result.DepthLimited = DepthLimited;
+    result.HiddenTextLeftOut = HiddenTextLeftOut;
     return result;
 }
 
@@ -676,7 +679,7 @@ void TRtfParser::AppendText(QStringView text) {
 }
 
 void TRtfParser::AppendChar(char16_t c) {
-    if (Top().Destination != TDestination::Text || Top().Char.Hidden)
+    if (Top().Destination != TDestination::Text || Hides())
         return;
     ResolveSurrogate();
     if (Out.ParagraphPending)
@@ -704,7 +707,7 @@ void TRtfParser::AppendUnit(int unit) {
         }
         const char16_t high = PendingHigh;
         PendingHigh = 0;
-        if (Top().Destination != TDestination::Text || Top().Char.Hidden)
+        if (Top().Destination != TDestination::Text || Hides())
             return;
         if (Out.ParagraphPending)
             BeginContent();
@@ -772,9 +775,17 @@ void TRtfParser::BeginContent() {
     Out.Cursor.insertBlock(BlockFormat(Out.BlockProps), QTextCharFormat());
 }
 
+// Whether the text now read is hidden, and so left out.
+bool TRtfParser::Hides() {
+    if (!Top().Char.Hidden)
+        return false;
+    HiddenTextLeftOut = true;
+    return true;
+}
+
 // A hidden paragraph mark joins its paragraph to the next one.
 void TRtfParser::EndParagraph() {
-    if (Top().Destination != TDestination::Text || Top().Char.Hidden)
+    if (Top().Destination != TDestination::Text || Hides())
         return;
     ResolveSurrogate();
     if (Out.ParagraphPending)

@@ -11,6 +11,8 @@ struct TRtfReadResult {
     bool RichText = false;
     // Groups nested deeper than TRtfReader::MaxDepth were left out.
     bool DepthLimited = false;
+    // Hidden text was left out (and would be lost if the document were saved over the file).
+    bool HiddenTextLeftOut = false;
 };
 
 // Reads rich text (RTF) into a text document: the text with its fonts, sizes, colours,

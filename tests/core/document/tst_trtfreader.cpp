@@ -28,6 +28,7 @@ private slots:
     void BinaryGarbage();
     void DeviceReading();
     void UndoStaysAsItWas();
+    void HiddenTextReported();
 };
 
 void TestRtfReader::Text_data() {
@@ -458,6 +459,12 @@ void TestRtfReader::UndoStaysAsItWas() {
     ReadRtf("{\\rtf1 A\\par B}", document);
     QVERIFY(document.isUndoRedoEnabled());
     QVERIFY(!document.isUndoAvailable());
+}
+
+void TestRtfReader::HiddenTextReported() {
+    QTextDocument document;
+    QVERIFY(!TRtfReader::Read(QByteArrayView("{\\rtf1 a{\\v0 b}}"), document).HiddenTextLeftOut);
+    QVERIFY(TRtfReader::Read(QByteArrayView("{\\rtf1 a{\\v b}}"), document).HiddenTextLeftOut);
 }
 
 QTEST_MAIN(TestRtfReader)
