@@ -31,7 +31,7 @@ bool IsBolt(const TBoltGroupModel& model, qint32 i) {
 // The bolts a command acts on: the valid selected ones in selection order, else the example.
 QList<qint32> Sources(const TBoltGroupModel& model, qint32 example) {
     QList<qint32> sources;
-    if (model.SelectedBolts.isEmpty()) {
+    if (!model.HasBoltSelection()) {
         if (IsBolt(model, example))
             sources.append(example);
         return sources;
@@ -193,13 +193,13 @@ TBoltTransforms::TResult TBoltTransforms::CopyBolts(TBoltGroupModel& model, TCop
             return TResult::OutOfRange;
         }
     }
-    model.SelectedBolts.clear();
+    model.ClearBoltSelection();
     return TResult::Done;
 }
 
 TBoltTransforms::TResult TBoltTransforms::MoveBolts(TBoltGroupModel& model, TCopyMovePage page,
                                                     const TCopyMoveValues& values) {
-    if (model.SelectedBolts.isEmpty())
+    if (!model.HasBoltSelection())
         return TResult::NothingSelected;
     void (*move)(TBoltGroupModel&, qint32, const TCopyMoveValues&) =
         page == TCopyMovePage::Rotate   ? MoveBoltRotated
@@ -219,6 +219,6 @@ TBoltTransforms::TResult TBoltTransforms::MoveBolts(TBoltGroupModel& model, TCop
     }
     for (qsizetype k = 0; k < sources.size(); ++k)
         model.Bolts[sources.at(k)] = moved.Bolts.at(k);
-    model.SelectedBolts.clear();
+    model.ClearBoltSelection();
     return TResult::Done;
 }

@@ -6,6 +6,7 @@
 #include "shell/tmainform.h"
 #include "tangleform.h"
 #include "tboltviewmenu.h"
+#include "view/tbolttransforms.h"
 #include "view/tboltediting.h"
 #include "view/tboltselection.h"
 
@@ -630,13 +631,62 @@ void TBoltGroupForm::BoltDelete(int tag) {
 }
 
 void TBoltGroupForm::BoltCopy(int tag) {
-    // Filled in by the copy/move dialog: copies bolt `tag`, or the selection when there is one.
-    Q_UNUSED(tag);
+    if (tag < 0 || tag >= Document.BoltCount())
+        return;
+    const QString caption =
+        Document.HasBoltSelection()
+            ? QStringLiteral("Copy Selected Bolts (Bolt %1 as an example)").arg(tag + 1)
+            : QStringLiteral("Copy Bolt %1").arg(tag + 1);
+    CopyOrMove(tag, caption, false);
 }
 
 void TBoltGroupForm::BoltMove(int tag) {
-    // Filled in by the copy/move dialog: moves the selected bolts.
-    Q_UNUSED(tag);
+    if (!Document.HasBoltSelection() || tag < 0 || tag >= Document.BoltCount())
+        return;
+    CopyOrMove(tag, QStringLiteral("Move Selected Bolts (Bolt %1 as an example)").arg(tag + 1),
+               true);
+}
+
+void TBoltGroupForm::CopyOrMove(int example, const QString& caption, bool move) {
+    TCopyMoveValues values = CopyMoveValues;
+    TCopyMovePage page = TCopyMovePage::Translate;
+    if (!TDialogs::Current().BoltCopy(this, caption, move,
+                                      TBoltTransforms::Position(Document.Bolts.at(example)), values,
+                                      page))
+        return;
+    CopyMoveValues = values;
+    ShowInformation(move ? QStringLiteral("Moving Bolts") : QStringLiteral("Copying Bolts"));
+    TBusyClearGuard busy(*this);
+    TBusyCursorGuard cursor(*this);
+    const TBoltTransforms::TResult result =
+        move ? TBoltTransforms::MoveBolts(Document, page, CopyMoveValues)
+             : TBoltTransforms::CopyBolts(Document, page, example, CopyMoveValues);
+    if (result != TBoltTransforms::TResult::Done) {
+        // Refused before anything changed: the model, the selection and the report stay.
+        const QString text =
+            result == TBoltTransforms::TResult::TooManyBolts
+                ? QStringLiteral("The copies would give %1 bolts; at most %2 bolts can be held.")
+                      .arg(Document.BoltCount() +
+                           TBoltTransforms::CopiesToAdd(Document, page, example, CopyMoveValues))
+                      .arg(TBoltGroupDocument::MaxBoltCount)
+            : move ? QStringLiteral("A moved bolt would lie beyond the range of numbers.")
+                   : QStringLiteral("A copied bolt would lie beyond the range of numbers.");
+        ShowMessage(text, QStringLiteral("Warning"), TMessageIcon::Exclamation,
+                    TMessageButtons::Ok);
+        ShowInformation(move ? QStringLiteral("Bolts Not Moved")
+                             : QStringLiteral("Bolts Not Copied"));
+        return;
+    }
+    // The old report goes at once; the new one follows the analysis.
+    if (!move && !RichEdit1->document()->isEmpty())
+        ClearText();
+    repaint();
+    if (MainForm)
+        MainForm->repaint();
+    // The model has changed whether or not the analysis of the new group succeeds.
+    Document.DataSaved = false;
+    RefreshAnalysis();
+    Document.MarkChanged();
 }
 
 bool TBoltGroupForm::eventFilter(QObject* watched, QEvent* event) {

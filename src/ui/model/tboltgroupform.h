@@ -2,6 +2,7 @@
 
 #include "document/tbaseform.h"
 #include "model/tboltgroupdocument.h"
+#include "view/tcopymovevalues.h"
 
 #include <QList>
 #include <QPoint>
@@ -134,6 +135,8 @@ public:
 
     // Fields.
     QString DataExtension;
+    // The values of the copy and move dialog, remembered for the next use while the window lives.
+    TCopyMoveValues CopyMoveValues;
     bool FirstActivationPending = true;
 
     static constexpr int PaneWidth = 305;
@@ -151,4 +154,6 @@ private:
     // not hold counts as an unsaved change of the document.
     void MarkReportFromModel();
     void RebuildReport();
+    // The copy or move command after its checks: the dialog, the transform, the new analysis.
+    void CopyOrMove(int example, const QString& caption, bool move);
 };

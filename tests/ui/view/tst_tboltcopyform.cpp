@@ -1,3 +1,5 @@
+#include "model/tboltgroupform.h"
+#include "tscripteddialogs.h"
 #include "view/tboltcopyform.h"
 
 #include <QComboBox>
@@ -6,6 +8,8 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocument>
+#include <QTextEdit>
 
 namespace {
 
@@ -30,6 +34,26 @@ QString Shown(TBoltCopyForm& form, const QString& name) {
     if (auto* upDown = qobject_cast<QSpinBox*>(control))
         return QString::number(upDown->value());
     return QStringLiteral("<no %1>").arg(name);
+}
+
+// A bolt group window that records its information-label texts.
+class TRecordingBoltForm : public TBoltGroupForm {
+public:
+    TRecordingBoltForm() : TBoltGroupForm(nullptr) {}
+    QStringList Information;
+    void ShowInformation(const QString& text) override {
+        Information.append(text);
+        TBoltGroupForm::ShowInformation(text);
+    }
+};
+
+TBolt Bolt(double x, double y, double z, qint32 node) {
+    TBolt b;
+    b.X = x;
+    b.Y = y;
+    b.Z = z;
+    b.NodeNumber = node;
+    return b;
 }
 
 } // namespace
@@ -134,6 +158,82 @@ private slots:
         QCOMPARE(values.RotationAngle, angle);
         QCOMPARE(values.MirrorPosition, mirror);
         QCOMPARE(values.ScaleFactors.X, factorX);
+    }
+
+    // The copy and move commands of the bolt group window: the caption asked, the bolts after,
+    // the selection emptied, the values remembered only on OK, the model marked and analysed.
+    void Commands_data() {
+        QTest::addColumn<bool>("move");
+        QTest::addColumn<int>("tag");
+        QTest::addColumn<QList<qint32>>("selected");
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QList<double>>("xs");
+        const QList<qint32> none;
+        QTest::newRow("copy one bolt")
+            << false << 1 << none << true << "Copy Bolt 2" << QList<double>{0, 50, 0, 60, 70};
+        QTest::newRow("copy two selected twice") << false << 0 << QList<qint32>{0, 1} << true
+                                                 << "Copy Selected Bolts (Bolt 1 as an example)"
+                                                 << QList<double>{0, 50, 0, 10, 20, 60, 70};
+        QTest::newRow("copy cancelled")
+            << false << 1 << none << false << "Copy Bolt 2" << QList<double>{0, 50, 0};
+        QTest::newRow("move selected")
+            << true << 1 << QList<qint32>{1} << true << "Move Selected Bolts (Bolt 2 as an example)"
+            << QList<double>{0, 60, 0};
+        QTest::newRow("move without selection")
+            << true << 1 << none << true << "" << QList<double>{0, 50, 0};
+    }
+    void Commands() {
+        QFETCH(bool, move);
+        QFETCH(int, tag);
+        QFETCH(QList<qint32>, selected);
+        QFETCH(bool, accept);
+        QFETCH(QString, caption);
+        QFETCH(QList<double>, xs);
+        TScriptedDialogs dialogs;
+        TRecordingBoltForm form;
+        form.Document.Bolts = {Bolt(0, 0, 0, 1), Bolt(50, 0, 0, 2), Bolt(0, 40, 5, 3)};
+        form.Document.AppliedLoad = {20, 20, 0, 0, 0, -1000, 0, 0};
+        form.Document.SelectedBolts = selected;
+        TCopyMoveValues opened;
+        double exampleX = -1;
+        dialogs.BoltCopyAnswer = [&](const TVector3& example, TCopyMoveValues& values,
+                                     TCopyMovePage& page) {
+            opened = values;
+            exampleX = example.X;
+            values.CopyOffset = {10, 0, 0};
+            values.CopyCount = 2;
+            page = TCopyMovePage::Translate;
+            return accept;
+        };
+        form.CopyMoveValues.RotationAngle = 45;
+        if (move)
+            form.BoltMove(tag);
+        else
+            form.BoltCopy(tag);
+        QCOMPARE(dialogs.BoltCopyCaptions,
+                 caption.isEmpty() ? QStringList() : QStringList{caption});
+        QCOMPARE(opened.RotationAngle, caption.isEmpty() ? 0.0 : 45.0);
+        QCOMPARE(exampleX, caption.isEmpty() ? -1 : (tag == 1 ? 50.0 : 0.0));
+        QList<double> shownXs;
+        for (const TBolt& b : std::as_const(form.Document.Bolts))
+            shownXs.append(b.X);
+        QCOMPARE(shownXs, xs);
+        for (qsizetype i = 3; i < form.Document.Bolts.size(); ++i)
+            QCOMPARE(form.Document.Bolts.at(i).NodeNumber, 0);
+        const bool changed = accept && !caption.isEmpty();
+        QCOMPARE(form.Document.SelectedBolts, changed ? QList<qint32>() : selected);
+        QCOMPARE(form.CopyMoveValues.CopyOffset.X, changed ? 10.0 : 0.0);
+        QCOMPARE(form.Document.DataSaved, !changed);
+        if (changed) {
+            QCOMPARE(form.Information.first(), move ? "Moving Bolts" : "Copying Bolts");
+            QCOMPARE(form.Information.last(), "Data File Modified");
+            QCOMPARE(form.Document.UnitLoads.size(), xs.size());
+            QVERIFY(form.Document.ActualLoadsCalculated);
+            QVERIFY(form.RichEdit1->document()->isModified());
+        } else {
+            QVERIFY(form.Information.isEmpty());
+        }
     }
 };
 
