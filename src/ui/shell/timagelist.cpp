@@ -249,6 +249,33 @@ QIcon Make(TImageList::TImage image) {
         return style->standardIcon(QStyle::SP_TitleBarNormalButton);
     case TImageList::FileMenu:
         return Drawn([](QPainter& p) { DrawPage(p); });
+    case TImageList::Palette:
+        // Four colour dots on a painter's palette.
+        return Drawn([](QPainter& p) {
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(QColor(120, 80, 30));
+            p.setBrush(QColor(230, 190, 130));
+            p.drawEllipse(QRectF(0.5, 2.5, 15, 11));
+            p.setPen(Qt::NoPen);
+            const QColor dots[] = {Qt::red, QColor(0, 160, 0), Qt::blue, QColor(240, 200, 0)};
+            const QPointF at[] = {{4, 6}, {8, 4.5}, {12, 6.5}, {11, 10.5}};
+            for (int i = 0; i < 4; ++i) {
+                p.setBrush(dots[i]);
+                p.drawEllipse(at[i], 1.8, 1.8);
+            }
+        });
+    case TImageList::ToolBars:
+        // Two rows of buttons.
+        return Drawn([](QPainter& p) {
+            p.setPen(QColor(90, 90, 100));
+            for (int row = 0; row < 2; ++row) {
+                p.setBrush(QColor(225, 225, 230));
+                p.drawRect(QRectF(0.5, 2.5 + row * 6, 15, 5));
+                p.setBrush(row == 0 ? QColor(60, 110, 200) : QColor(200, 120, 40));
+                for (int b = 0; b < 3; ++b)
+                    p.drawRect(QRectF(2.5 + b * 4, 3.5 + row * 6, 2, 2));
+            }
+        });
     case TImageList::Cascade:
     case TImageList::TileHorizontal:
     case TImageList::TileVertical:

@@ -10,7 +10,7 @@ public:
         SpellCheck, Find, Replace, Font, Bold, Italic, Underline, StrikeOut, Bullets,
         FirstIndentMore, FirstIndentLess, IndentMore, IndentLess, AlignLeft, AlignCentre,
         AlignRight, RightIndentMore, RightIndentLess, Minimize, Maximize, Restore, FileMenu,
-        Cascade, TileHorizontal, TileVertical, Count
+        Cascade, TileHorizontal, TileVertical, Palette, ToolBars, Count
     };
     static QIcon Icon(TImage image);
 };

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -79,13 +80,13 @@ TPreferencesForm::TPreferencesForm(QWidget* parent) : QDialog(parent) {
         int Help;
     };
     const TPage pages[] = {
-        {CreateLogoPage(), TImageList::FileMenu, "Logo && Colours", "Logo & Colour Preferences", 750},
+        {CreateLogoPage(), TImageList::Palette, "Logo && Colours", "Logo & Colour Preferences", 750},
         {CreateSizePage(), TImageList::Maximize, "Size", "Window Size Preferences", 751},
         {CreateQuickListPage(), TImageList::Open, "Quick List", "Quick List Preferences", 752},
         {CreateAllToolsPage(), TImageList::Font, "All Tools", "Editor Setup Preferences", 753},
         {CreateSpellCheckerPage(), TImageList::SpellCheck, "Spell Checker",
          "Spell Checker Preferences", 754},
-        {CreateToolbarsPage(), TImageList::TileHorizontal, "Toolbars", "Toolbar Preferences", 755},
+        {CreateToolbarsPage(), TImageList::ToolBars, "Toolbars", "Toolbar Preferences", 755},
         {CreateResetPage(), TImageList::Undo, "Reset", "Reset Factory Defaults", 756},
     };
     for (const TPage& page : pages) {
@@ -215,7 +216,8 @@ QWidget* TPreferencesForm::CreateAllToolsPage() {
     grid->addWidget(new QLabel(QStringLiteral("Font Style"), group), 0, 0);
     grid->addWidget(FontStyle, 0, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Font Size"), group), 1, 0);
-    grid->addWidget(FontSize, 1, 1);
+    FontSize->setFixedWidth(FontSize->sizeHint().width() + 12);
+    grid->addWidget(FontSize, 1, 1, Qt::AlignLeft);
     grid->addWidget(new QLabel(QStringLiteral("Font Colour"), group), 1, 2, Qt::AlignRight);
     grid->addWidget(FontColour, 1, 3);
     auto* styles = new QHBoxLayout;
@@ -413,7 +415,11 @@ void TPreferencesForm::TopColourMouseUp(QLabel* swatch) {
 }
 
 void TPreferencesForm::ChangeFontClick() {
-    QFont font(FontStyle->currentText());
+    // A name the font system knows only as an alias ("Courier New") is preset as the font it
+    // stands for, and stays as it is when that font comes back unchanged.
+    const QString name = FontStyle->currentText();
+    const QString resolved = QFontInfo(QFont(name)).family();
+    QFont font(resolved);
     font.setPointSize(TSettings::ParseFontSize(FontSize->currentText()));
     font.setBold(Bold->isChecked());
     font.setItalic(Itallics->isChecked());
@@ -422,7 +428,8 @@ void TPreferencesForm::ChangeFontClick() {
     QColor colour = SwatchColour(FontColour);
     if (!TDialogs::Current().ChooseFont(this, font, colour))
         return;
-    SelectFontStyle(font.families().isEmpty() ? font.family() : font.families().constFirst());
+    const QString chosen = font.families().isEmpty() ? font.family() : font.families().constFirst();
+    SelectFontStyle(chosen == resolved ? name : chosen);
     FontSize->setEditText(QString::number(qRound(font.pointSizeF())));
     SetSwatchColour(FontColour, colour);
     Bold->setChecked(font.bold());
