@@ -650,15 +650,8 @@ void TMainForm::FileDropper1Drop() {
         if (answer != TMessageResult::Yes)
             return;
     }
-    for (const QString& file : files) {
-        // One file that cannot be opened does not keep the others from opening.
-        try {
-            OpenFileByType(file);
-        } catch (const TPlatformError& error) {
-            TDialogs::Current().Message(this, error.Text(), QStringLiteral("Error"),
-                                        TMessageIcon::Error, TMessageButtons::Ok);
-        }
-    }
+    // Each by type; one that cannot be opened does not keep the others from opening.
+    OpenFiles(files, {});
     FileDropper1->Update();
 }
 
