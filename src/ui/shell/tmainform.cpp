@@ -208,6 +208,19 @@ void TMainForm::AddDocument(TBaseForm* form) {
     sub->setWindowIcon(TImageList::Icon(TImageList::FileMenu));
     sub->resize(845, 480);
     connect(sub, &QObject::destroyed, this, &TMainForm::DocumentClosed, Qt::QueuedConnection);
+    // A maximized document window shows no title bar of its own: its buttons are then the
+    // frame's, at the right of the menu bar.
+    connect(sub, &QMdiSubWindow::windowStateChanged, this, &TMainForm::SyncTitleBars);
+    // Ctrl+F4 is the frame's Close; the same key on the window's own menu would make it ambiguous,
+    // so that neither would close the window.
+    if (QMenu* menu = sub->systemMenu()) {
+        const QKeySequence closeKey(Qt::CTRL | Qt::Key_F4);
+        for (QAction* a : menu->actions()) {
+            QList<QKeySequence> keys = a->shortcuts();
+            if (keys.removeAll(closeKey))
+                a->setShortcuts(keys);
+        }
+    }
     const bool maximise = TSettings().ToolWindowMaximise();
     if (maximise)
         sub->showMaximized();
@@ -215,6 +228,14 @@ void TMainForm::AddDocument(TBaseForm* form) {
         sub->show();
     ActivateDocument(form);
     ClientArea->viewport()->update();
+}
+
+void TMainForm::SyncTitleBars() {
+    for (QMdiSubWindow* sub : ClientArea->subWindowList()) {
+        const bool frameless = sub->isMaximized();
+        if (bool(sub->windowFlags() & Qt::FramelessWindowHint) != frameless)
+            sub->setWindowFlag(Qt::FramelessWindowHint, frameless);
+    }
 }
 
 void TMainForm::ActivateDocument(TBaseForm* form) {
@@ -962,6 +983,10 @@ void TMainForm::Timer1Timer() {
         OptionsMenuAction->setVisible(false);
         ViewMenuAction->setVisible(false);
         ToolBar8->setVisible(false);
+        // Nothing is aligned or styled while no document is open.
+        for (QAction* a : {LeftButton, CentreButton, RightButton, StyleButtons[0], StyleButtons[1],
+                           StyleButtons[2], StyleButtons[3]})
+            a->setChecked(false);
         Panels[4]->setText(QStringLiteral(" "));
         StatusBar1->setStatusTip(windowTitle());
         TextCase1->menuAction()->setEnabled(false);

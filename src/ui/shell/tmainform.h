@@ -37,6 +37,9 @@ public:
     // Puts a new document window into the frame and shows it as its settings say.
     void AddDocument(TBaseForm* form);
     void ActivateDocument(TBaseForm* form);
+    // A maximized document window shows no title bar of its own: its buttons are then the
+    // frame's, at the right of the menu bar.
+    void SyncTitleBars();
 
     TBaseForm* TextEditFile1Click();
     TBaseForm* BoltGroupAnalysis1Click();

@@ -288,12 +288,15 @@ private slots:
     void lastDocumentClosedBringsBackTheBackground() {
         Frame->resize(800, 600);
         Frame->TextEditFile1Click();
+        Frame->Timer1Timer();
+        QVERIFY(Frame->LeftButton->isChecked());
         Frame->Close1Click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
         QCOMPARE(Frame->DocumentCount(), 0);
         Frame->Timer1Timer();
         QCOMPARE(Frame->Panels[0]->text(), QStringLiteral(" No Document "));
+        QVERIFY(!Frame->LeftButton->isChecked());
         QVERIFY(!Frame->WindowMenuAction->isVisible());
         QVERIFY(!Frame->CloseButton->isEnabled());
         const QImage picture = Frame->ClientArea->viewport()->grab().toImage();
@@ -470,13 +473,25 @@ private slots:
         QVERIFY(Frame->close());
     }
 
+    void ctrlF4ClosesTheDocument_data() {
+        QTest::addColumn<bool>("maximized");
+        QTest::newRow("maximized, without a title bar of its own") << true;
+        QTest::newRow("restored") << false;
+    }
     void ctrlF4ClosesTheDocument() {
+        QFETCH(bool, maximized);
         Frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(Frame));
         Frame->activateWindow();
         TBaseForm* form = Frame->TextEditFile1Click();
+        QMdiSubWindow* sub = Frame->SubWindowOf(form);
+        if (!maximized)
+            sub->showNormal();
+        QCOMPARE(sub->isMaximized(), maximized);
+        QCOMPARE(bool(sub->windowFlags() & Qt::FramelessWindowHint), maximized);
         form->RichEdit1->setFocus();
         QPointer<TBaseForm> guard(form);
+        Frame->Timer1Timer();
         QTest::keyClick(form->RichEdit1, Qt::Key_F4, Qt::ControlModifier);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(guard.isNull());
