@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,8 +56,6 @@ private slots:
     void freshSettingsShowTheDefaults() {
         TPreferencesForm form;
         QCOMPARE(form.windowTitle(), QStringLiteral("Quorvane Fastenex Preferences"));
-        QCOMPARE(form.height(), TPreferencesForm::FixedHeight);
-        QVERIFY(form.width() >= TPreferencesForm::MinimumWidth);
         QCOMPARE(form.PageControl1->count(), 7);
         QCOMPARE(form.PageControl1->tabText(0), QStringLiteral("Logo && Colours"));
         const TPreferences p = form.ControlPreferences();
@@ -166,13 +165,18 @@ private slots:
         TPreferencesForm form;
         form.FontSize->setEditText(QStringLiteral("big"));
         form.Bold->setChecked(true);
-        QFont chosen(QStringLiteral("Liberation Serif"));
-        chosen.setPointSize(20);
-        chosen.setItalic(true);
-        Dialogs->FontAnswers = {{chosen, QColor(Qt::red)}};
+        // The font an alias stands for, given back unchanged, leaves the alias in the list.
+        QFont same(QFontInfo(QFont(QStringLiteral("Courier New"))).family());
+        same.setPointSize(8);
+        QFont other(QStringLiteral("Liberation Serif"));
+        other.setPointSize(20);
+        other.setItalic(true);
+        Dialogs->FontAnswers = {{same, QColor(Qt::black)}, {other, QColor(Qt::red)}};
         form.ChangeFontClick();
         QCOMPARE(Dialogs->ProposedFonts.first().pointSize(), 8);
         QVERIFY(Dialogs->ProposedFonts.first().bold());
+        QCOMPARE(form.FontStyle->currentText(), QStringLiteral("Courier New"));
+        form.ChangeFontClick();
         QCOMPARE(form.FontStyle->currentText(), QStringLiteral("Liberation Serif"));
         QCOMPARE(form.FontSize->currentText(), QStringLiteral("20"));
         QVERIFY(!form.Bold->isChecked());
