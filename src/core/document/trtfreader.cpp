@@ -341,9 +341,25 @@ TNoteNumbering NumberingOfWord(QByteArrayView word) {
     return TNoteNumbering::Decimal;
 }
 
+// The text before or after a list number as the document keeps it: short, printable, without
+// the ";" that ends a level's text in a file.
+QString NumberText(QStringView text) {
+    QString clean;
+    for (QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c >= 0x20 && c != ';' && !(c >= 0x7F && c <= 0xA0) && c != 0xAD && c != 0x2011 &&
+            c != 0x2028 && c != 0x2029 && c != 0xFFFC && c != 0xFFFD && c != 0xFDD0 &&
+            c != 0xFDD1 && !QChar::isSurrogate(c))
+            clean.append(ch);
+    }
+    return clean.left(15);
+}
+
 // The text around the number in a list level's text: its first character is the length, and
-// characters 0 to 8 stand for the numbers of the levels.
-void ReadLevelText(const QString& levelText, TListStyle& style) {
+// characters 0 to 8 stand for the numbers of the levels; a ";" ends it.
+void ReadLevelText(QString levelText, TListStyle& style) {
+    if (levelText.endsWith(QLatin1Char(';')))
+        levelText.chop(1);
     if (levelText.isEmpty())
         return;
     const QString text = levelText.mid(1, levelText.at(0).unicode());
@@ -357,8 +373,8 @@ void ReadLevelText(const QString& levelText, TListStyle& style) {
     }
     if (first < 0)
         return;
-    style.Before = text.left(first);
-    style.After = text.mid(last + 1);
+    style.Before = NumberText(QStringView(text).left(first));
+    style.After = NumberText(QStringView(text).mid(last + 1));
     style.Explicit = true;
 }
 
@@ -460,12 +476,15 @@ private:
         // A paragraph mark was read; the next content starts a new block.
         bool ParagraphPending = false;
         TParaProps BlockProps;
-        // The lists of the list paragraphs just before, by level, and the list override
-        // (0 for paragraph numbering) they belong to.
-        QTextList* OpenLists[9] = {};
-        TListStyle OpenStyles[9];
-        int OpenOwner = -1;
-        bool PreviousWasListItem = false;
+        // The lists that list paragraphs join, by level: for each list of the list table
+        // (\lsN), and under 0 for paragraph numbering, which only paragraphs right after
+        // each other share.
+        struct TOpenLists {
+            QTextList* Lists[9] = {};
+            TListStyle Styles[9];
+        };
+        QHash<int, TOpenLists> OpenLists;
+        bool PreviousWasNumbered = false;
     };
     TOutput Out;
     TOutput Parked;
@@ -605,7 +624,8 @@ bool TRtfParser::GroupEnd() {
     case TDestination::PnTextAfter:
         if (Top().Destination == TDestination::Pn) {
             TListStyle& pn = Top().Para.Pn;
-            (closed.Destination == TDestination::PnTextBefore ? pn.Before : pn.After) = TakeCapture();
+            (closed.Destination == TDestination::PnTextBefore ? pn.Before : pn.After) =
+                NumberText(TakeCapture());
         }
         break;
     default:
@@ -861,8 +881,10 @@ QTextBlockFormat TRtfParser::BlockFormat(const TParaProps& props) const {
     return b;
 }
 
-// A list paragraph joins the list of its level among the list paragraphs just before it, so
-// that a list continues its numbering after a nested one; a deeper list starts anew after it.
+// A list paragraph joins the list of its level in its list of the list table, so that a list
+// numbers on across other paragraphs and after a nested list, while a nested list starts anew
+// after a paragraph of a higher level. Paragraph numbering continues only from the paragraph
+// right before.
 void TRtfParser::ApplyParagraph(const TParaProps& props) {
     ListTablesClosed = true;
     if (!(props == Out.BlockProps)) {
@@ -870,16 +892,16 @@ void TRtfParser::ApplyParagraph(const TParaProps& props) {
         Out.BlockProps = props;
     }
     const TListStyle style = ListStyleOf(props);
-    if (style.Kind == TListKind::None) {
-        Out.PreviousWasListItem = false;
-        return;
-    }
     const int owner = qMax(props.ListOverride, 0);
-    if (!Out.PreviousWasListItem || owner != Out.OpenOwner)
-        std::fill(std::begin(Out.OpenLists), std::end(Out.OpenLists), nullptr);
+    if (style.Kind == TListKind::None || owner != 0 || !Out.PreviousWasNumbered)
+        Out.OpenLists.remove(0);
+    Out.PreviousWasNumbered = style.Kind != TListKind::None && owner == 0;
+    if (style.Kind == TListKind::None)
+        return;
+    TOutput::TOpenLists& open = Out.OpenLists[owner];
     const int level = Clamp(props.ListLevel, 0, MaxListLevels - 1);
-    if (Out.OpenLists[level] && Out.OpenStyles[level] == style) {
-        Out.OpenLists[level]->add(Out.Cursor.block());
+    if (open.Lists[level] && open.Styles[level] == style) {
+        open.Lists[level]->add(Out.Cursor.block());
     } else {
         QTextListFormat lf;
         lf.setStyle(StyleOfKind(style.Kind));
@@ -892,13 +914,11 @@ void TRtfParser::ApplyParagraph(const TParaProps& props) {
                 lf.setNumberPrefix(style.Before);
             lf.setNumberSuffix(style.After);
         }
-        Out.OpenLists[level] = Out.Cursor.createList(lf);
-        Out.OpenStyles[level] = style;
+        open.Lists[level] = Out.Cursor.createList(lf);
+        open.Styles[level] = style;
     }
     for (int deeper = level + 1; deeper < MaxListLevels; ++deeper)
-        Out.OpenLists[deeper] = nullptr;
-    Out.OpenOwner = owner;
-    Out.PreviousWasListItem = true;
+        open.Lists[deeper] = nullptr;
 }
 
 void TRtfParser::CaptureUnit(int unit) {

@@ -370,6 +370,12 @@ void TestRtfReader::ListNumbers_data() {
                       "\\listid5\\ls1}}\\pard\\ls1 A\\par\\ilvl1 B\\par C\\par\\ilvl2 D\\par\\ilvl0 E\\par"
                       "\\ilvl1 F\\par\\pard G\\par}")
         << QString::fromUtf8("1.0 (a)1 (b)1 i–2 2.0 (a)1 -");
+    QTest::newRow("a list numbers on across other paragraphs")
+        << QByteArray("{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc0}{\\listlevel\\levelnfc4}\\listid1}"
+                      "{\\list{\\listlevel\\levelnfc3}\\listid2}}{\\*\\listoverridetable{\\listoverride"
+                      "\\listid1\\ls1}{\\listoverride\\listid2\\ls2}}\\pard\\ls1 A\\par\\ilvl1 B\\par"
+                      "\\pard\\ls2 C\\par\\pard D\\par\\ls1\\ilvl1 E\\par\\ilvl0 F\\par}")
+        << "1.0 a.1 A.0 - b.1 2.0";
     QTest::newRow("paragraph numbering levels and text")
         << QByteArray("{\\rtf1{\\*\\pn\\pnlvl1\\pndec{\\pntxta .}}A\\par{\\*\\pn\\pnlvl2\\pnucltr"
                       "{\\pntxtb (}{\\pntxta )}}B\\par{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}C\\par"
