@@ -90,16 +90,26 @@ bool TBoltSelection::MouseDown(TBoltGroupModel& model, TBoltView& view, TClickMo
         for (qint32 h : hits)
             model.DeselectBolt(h);
         break;
-    case TClickMode::Range:
+    case TClickMode::Range: {
+        // The lowest and highest selected bolt are taken afresh for every hit; as each step
+        // selects a whole range they follow from the previous ones without a search.
+        qint32 lo = model.LowestSelectedBolt();
+        qint32 hi = model.HighestSelectedBolt();
         for (qint32 h : hits) {
-            const qint32 lo = model.LowestSelectedBolt();
-            const qint32 hi = model.HighestSelectedBolt();
             const qint32 from = h < lo ? h : h > hi ? hi : lo;
             const qint32 to = h < lo ? lo : h > hi ? h : hi;
-            for (qint32 i = from; i <= to; ++i)
-                model.SelectBolt(i);
+            const bool wasEmpty = !model.HasBoltSelection();
+            // Nothing to add when every index from lo to hi is selected already.
+            if (wasEmpty || model.SelectedBoltCount() != qint64(hi) - lo + 1 || from < lo ||
+                to > hi) {
+                for (qint32 i = from; i <= to; ++i)
+                    model.SelectBolt(i);
+            }
+            lo = wasEmpty ? from : std::min(lo, from);
+            hi = wasEmpty ? to : std::max(hi, to);
         }
         break;
+    }
     }
     model.SortBoltSelection();
     return true;

@@ -721,6 +721,75 @@ private slots:
         QVERIFY(!form->SelectAllBolts1->isVisible());
         QVERIFY(form->Document.DataSaved);
     }
+
+    // ---------------------------------------------------------------------------------------
+    // Picking and editing bolts
+
+    void clicksAndBandOnThePicture() {
+        TBoltGroupForm* form = OpenExample(QStringLiteral("bracket-3d.dat"), QStringLiteral("B.dat"));
+        const TProjectedPoint top = form->Document.ProjectedBolts.at(5);
+        QTest::mouseClick(form->Image1, Qt::LeftButton, Qt::ControlModifier,
+                          QPoint(int(top.PlotX) + 3, int(top.PlotY) + 4));
+        QCOMPARE(form->Document.SelectedBolts, QList<qint32>{top.BoltIndex});
+        QCOMPARE(QColor(form->Image1->pixmap().toImage().pixel(int(top.PlotX), int(top.PlotY))).red(), 255);
+        // A plain click beside the bolts clears; then a drag over the whole picture takes all.
+        QTest::mouseClick(form->Image1, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        QTest::mousePress(form->Image1, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        QTest::mouseMove(form->Image1, QPoint(297, 330));
+        QTest::mouseRelease(form->Image1, Qt::LeftButton, Qt::NoModifier, QPoint(297, 330));
+        QCOMPARE(form->Document.SelectedBoltCount(), 6);
+        QVERIFY(form->Document.DataSaved);
+    }
+
+    void deleteAsksFirst_data() {
+        QTest::addColumn<TMessageResult>("answer");
+        QTest::addColumn<int>("boltsLeft");
+        QTest::newRow("yes") << TMessageResult::Yes << 4;
+        QTest::newRow("no") << TMessageResult::No << 6;
+        QTest::newRow("cancel") << TMessageResult::Cancel << 6;
+    }
+    void deleteAsksFirst() {
+        QFETCH(TMessageResult, answer);
+        QFETCH(int, boltsLeft);
+        TBoltGroupForm* form = OpenExample(QStringLiteral("bracket-3d.dat"), QStringLiteral("B.dat"));
+        form->Document.SelectBolt(1);
+        form->Document.SelectBolt(4);
+        Dialogs->MessageAnswers = {answer};
+        form->BuildBoltItems(QPoint(-50, -50));
+        QAction* item = form->PopupMenu4->actions().constLast();
+        QCOMPARE(item->text(), QStringLiteral("Delete Selected Bolts"));
+        item->trigger();
+        QCOMPARE(Dialogs->Messages.size(), 1);
+        QCOMPARE(Dialogs->Messages[0].Text + Dialogs->Messages[0].Caption,
+                 QStringLiteral("Are you sure?Delete Bolts 2,5,"));
+        QCOMPARE(Dialogs->Messages[0].Buttons, TMessageButtons::YesNoCancel);
+        QCOMPARE(form->Document.BoltCount(), boltsLeft);
+        QCOMPARE(form->Document.SelectedBoltCount(), boltsLeft == 6 ? 2 : 0);
+        QCOMPARE(form->RichEdit1->document()->isModified(), boltsLeft != 6);
+    }
+
+    // A new window is given a load and bolts, each proposed from the last, until the analysis runs.
+    void addingBoltsToAnEmptyWindow() {
+        TBoltGroupForm* form = NewForm();
+        form->BuildBoltItems(QPoint(150, 150));
+        QCOMPARE(form->PopupMenu4->actions().at(TBoltGroupForm::FixedPopupItems + 1)->text(),
+                 QStringLiteral("Add Applied Load"));
+        using TProps = TBoltEditing::TProperties;
+        Dialogs->PropertiesAnswers = {[](TProps& v) { v.FZ = QStringLiteral("-500"); },
+                                      [](TProps& v) { v.Node = QStringLiteral("7"); },
+                                      [](TProps& v) { v.X = QStringLiteral("100"); },
+                                      [](TProps& v) { v.Y = QStringLiteral("80"); }};
+        form->BoltSelect(0);
+        for (int i = 0; i < 3; ++i)
+            form->AddBolt(form->Document.BoltCount());
+        QStringList shown;
+        for (const TProps& v : Dialogs->PropertiesShown)
+            shown << QStringList{v.Caption, v.X, v.Y, v.FX, v.FZ, v.Node}.join(QLatin1Char(' '));
+        QCOMPARE(shown, (QStringList{"Applied Load Properties 0 0 0 0 0", "Add Bolt Number1 0 0 1 1 0",
+                                     "Add Bolt Number2 0 0 1 1 0", "Add Bolt Number3 100 0 1 1 0"}));
+        QVERIFY(form->Document.ActualLoadsCalculated);
+        QVERIFY(!form->Document.DataSaved);
+    }
 };
 
 QTEST_MAIN(TestBoltGroupForm)
