@@ -280,6 +280,8 @@ void TSpellCheck::DictionaryOnlyMode() {
     Options1->menuAction()->setVisible(false);
     ViewAnimation = false;
     StartPending = false;
+    // No words are counted; the counter shows only the words of an import.
+    Progress->ShowCounter(QString());
     DrawProgress();
 }
 
