@@ -949,7 +949,7 @@ void TBaseForm::Replace1Click() {
 }
 
 void TBaseForm::Find(QObject* sender) {
-    const auto* dialog = qobject_cast<TFindDialog*>(sender);
+    auto* dialog = qobject_cast<TFindDialog*>(sender);
     if (!dialog || (dialog != FindDialog1 && dialog != ReplaceDialog1)) {
         ShowMessage(QStringLiteral("Word Search Failed"), QStringLiteral("Find/Replace"),
                     TMessageIcon::Exclamation, TMessageButtons::Ok);
@@ -962,6 +962,13 @@ void TBaseForm::Find(QObject* sender) {
                     ReplaceMode ? QStringLiteral("Replace") : QStringLiteral("Find"),
                     TMessageIcon::Information, TMessageButtons::Ok);
     RichEdit1->setTextCursor(caret);
+    if (found) {
+        QTextCursor start = caret;
+        start.setPosition(caret.selectionStart());
+        const QRect match = RichEdit1->cursorRect(start).united(RichEdit1->cursorRect(caret));
+        dialog->KeepClear(
+            QRect(RichEdit1->viewport()->mapToGlobal(match.topLeft()), match.size()));
+    }
 }
 
 void TBaseForm::Replace(QObject* sender, bool all) {
@@ -1009,6 +1016,9 @@ void TBaseForm::GotoLine() {
     QTextCursor caret(document);
     caret.setPosition(TTextLines::LineStart(*document, chosenLine - 1));
     RichEdit1->setTextCursor(caret);
+    // The line comes to the top of the view, where the eye looks for it.
+    QScrollBar* bar = RichEdit1->verticalScrollBar();
+    bar->setValue(bar->value() + RichEdit1->cursorRect().top());
     RichEdit1->ensureCursorVisible();
 }
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 TFindDialog::TFindDialog(bool replace, QWidget* parent) : QDialog(parent) {
@@ -106,4 +107,16 @@ void TFindDialog::ShowBeside(QWidget* document) {
     raise();
     activateWindow();
     FindEdit->setFocus();
+}
+
+void TFindDialog::KeepClear(const QRect& area) {
+    if (!isVisible() || !frameGeometry().intersects(area))
+        return;
+    const QScreen* screen = this->screen();
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    QRect frame = frameGeometry();
+    frame.moveTop(area.bottom() + 24);
+    if (available.isValid() && frame.bottom() > available.bottom())
+        frame.moveBottom(area.top() - 24);
+    move(frame.topLeft());
 }

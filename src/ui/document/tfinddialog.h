@@ -24,6 +24,9 @@ public:
     // Shows the dialog, the first time at the top right of the document window so that it
     // covers as little of the text as it can, and brings it to the front.
     void ShowBeside(QWidget* document);
+    // Moves the shown dialog off the area, in global co-ordinates, when it covers it, so that a
+    // match it has found can be seen.
+    void KeepClear(const QRect& area);
 
     QLineEdit* FindEdit = nullptr;
     QLineEdit* ReplaceEdit = nullptr; // none in the find dialog

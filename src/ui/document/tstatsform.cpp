@@ -53,6 +53,9 @@ TStatsForm::TStatsForm(QTextEdit* richEdit, QWidget* parent) : QDialog(parent), 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     HelpButton = new QPushButton(QStringLiteral("Help"), this);
     OKButton->setDefault(true);
+    // The fields only show; the focus starts on OK.
+    for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4})
+        edit->setFocusPolicy(Qt::ClickFocus);
     buttons->addStretch(1);
     buttons->addWidget(OKButton);
     buttons->addWidget(HelpButton);
