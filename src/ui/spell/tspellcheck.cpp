@@ -292,6 +292,9 @@ bool TSpellCheck::event(QEvent* event) {
         StartPending = false;
         StartTimer->start();
     }
+    // The menus' hints show in the status bar of the window the checker was opened from.
+    if (event->type() == QEvent::StatusTip && parentWidget())
+        return QCoreApplication::sendEvent(parentWidget()->window(), event);
     return QDialog::event(event);
 }
 
@@ -549,6 +552,13 @@ void TSpellCheck::PopBusyCursor() {
 
 TMessageResult TSpellCheck::ShowMessage(const QString& text, const QString& caption,
                                         TMessageIcon icon, TMessageButtons buttons) {
-    return TDialogs::Current().Message(isVisible() ? this : parentWidget(), text, caption, icon,
-                                       buttons);
+    // A question is answered with the normal pointer, also while the hourglass shows.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const TMessageResult result = TDialogs::Current().Message(
+        isVisible() ? this : parentWidget(), text, caption, icon, buttons);
+    if (busy)
+        QApplication::restoreOverrideCursor();
+    return result;
 }

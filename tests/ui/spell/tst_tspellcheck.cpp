@@ -276,12 +276,6 @@ private slots:
                  QString::number(checker.Engine.WordCount) + QStringLiteral("   "));
     }
 
-    void framesDiffer() {
-        for (int i = 1; i < TSpellProgress::FrameCount; ++i) {
-            QCOMPARE(TSpellProgress::Frame(i).size(), QSize(64, 64));
-            QVERIFY(TSpellProgress::Frame(i) != TSpellProgress::Frame(i - 1));
-        }
-    }
 };
 
 QTEST_MAIN(TestSpellCheck)
