@@ -11,7 +11,9 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
+#include <algorithm>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -108,6 +110,9 @@ TListLevelStyle LevelStyleOf(const QTextListFormat& format) {
 // them; a level no paragraph uses is numbered 1., 2., ...).
 struct TListEntry {
     std::optional<TListLevelStyle> Levels[9];
+    // The list whose paragraphs a paragraph at each level would number on from: a paragraph
+    // of a higher level ends the lists below it.
+    const QTextList* Current[9] = {};
 };
 
 int Twips(qreal points) {
@@ -281,20 +286,28 @@ void TRtfBuilder::CollectList(const QTextBlock& block) {
         return;
     }
     auto place = ListPlaces.constFind(list);
-    if (place != ListPlaces.constEnd()) {
-        OpenListEntry = place->first;
-        return;
-    }
-    const int level = LevelOf(list->format());
-    const TListLevelStyle style = LevelStyleOf(list->format());
     int entry = OpenListEntry;
-    if (level == 0 || entry < 0 ||
-        (ListEntries[size_t(entry)].Levels[level] && !(*ListEntries[size_t(entry)].Levels[level] == style))) {
-        entry = int(ListEntries.size());
-        ListEntries.emplace_back();
+    int level = 0;
+    if (place != ListPlaces.constEnd()) {
+        std::tie(entry, level) = *place;
+    } else {
+        // A nested list joins the list of the paragraph before at its own level, unless that
+        // level looks different or another list there would number on.
+        level = LevelOf(list->format());
+        const TListLevelStyle style = LevelStyleOf(list->format());
+        if (level == 0 || entry < 0 ||
+            (ListEntries[size_t(entry)].Levels[level] &&
+             !(*ListEntries[size_t(entry)].Levels[level] == style)) ||
+            ListEntries[size_t(entry)].Current[level]) {
+            entry = int(ListEntries.size());
+            ListEntries.emplace_back();
+        }
+        ListEntries[size_t(entry)].Levels[level] = style;
+        ListPlaces.insert(list, {entry, level});
     }
-    ListEntries[size_t(entry)].Levels[level] = style;
-    ListPlaces.insert(list, {entry, level});
+    TListEntry& e = ListEntries[size_t(entry)];
+    e.Current[level] = list;
+    std::fill(e.Current + level + 1, e.Current + 9, nullptr);
     OpenListEntry = entry;
 }
 

@@ -317,6 +317,10 @@ void TestRtfWriter::ReadFileRoundTrip_data() {
                       "{\\pntxta )}}B\\par{\\*\\pn\\pnlvl3\\pnucrm{\\pntxtb (}{\\pntxta )}}C\\par"
                       "{\\*\\pn\\pnlvl1\\pndec{\\pntxta .}}D\\par}")
         << QByteArray("{\\leveltext\\'03(\\'02);}{\\levelnumbers\\'02;}");
+    QTest::newRow("neighbouring lists at one level")
+        << QByteArray("{\\rtf1{\\*\\pn\\pnlvl1\\pndec}A\\par{\\*\\pn\\pnlvl2\\pndec}B\\par"
+                      "\\ls7{\\*\\pn\\pnlvl2\\pndec}C\\par}")
+        << QByteArray("\\ls2\\ilvl1");
     QTest::newRow("number with a dot")
         << QByteArray("{\\rtf1{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}A\\par}") << QByteArray("{\\pntxta .}}\\ls1\\ilvl0");
     QTest::newRow("number without text")
