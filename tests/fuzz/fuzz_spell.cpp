@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the spell checker: the first part as a dictionary file, the rest as the
 // text to check and as a file of words to import. Loading, checking, suggestions and import must
-// never crash or hang, and a check in which every problem is ignored must give back the text
-// exactly, its separators made spaces.
+// never crash or hang, a check in which every problem is ignored must give back the text
+// exactly, its separators made spaces, and the corrections of a check must turn the text into the
+// corrected text.
 #include "spell/tspelldictionaries.h"
 #include "spell/tspellengine.h"
 
@@ -71,6 +72,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         engine.Ignore();
     }
     if (!engine.Complete() || engine.CheckedText != expected)
+        std::abort();
+
+    // Again with corrections of every kind: the corrections applied to the text from the last to
+    // the first must give the corrected text.
+    engine.PrepareCheck();
+    unsigned choice = options;
+    problems = 0;
+    while (engine.ContinueCheck() != TSpellProblem::None) {
+        if (++problems > 2 * expected.size() + 2)
+            std::abort();
+        choice = choice * 1103515245u + 12345u;
+        switch ((choice >> 16) % 5) {
+        case 0: engine.Replace(engine.ProposedReplacement()); break;
+        case 1: engine.Replace(QStringLiteral("a lot ")); break;
+        case 2: engine.Replace(QString()); break;
+        case 3: engine.AddWord(); break;
+        default: engine.Ignore(); break;
+        }
+    }
+    QString corrected = expected;
+    for (auto edit = engine.Edits.rbegin(); edit != engine.Edits.rend(); ++edit) {
+        if (edit->Start < 0 || edit->Length < 0 || edit->Start + edit->Length > corrected.size())
+            std::abort();
+        corrected.replace(edit->Start, edit->Length, edit->Text);
+    }
+    if (corrected != engine.CheckedText)
         std::abort();
 
     dictionaries.AddFileToMainDictionary(sourceName);
