@@ -13,7 +13,7 @@ struct TCopyMoveValues {
     // Copies per source bolt for a translate or rotate copy, 1 to 100.
     qint32 CopyCount = 1;
     // The displacement per copy (dX, dY, dZ).
-    TVector3 CopyOffset;
+    TVector3 CopyOffset{};
     // 0 X axis, 1 Y axis, 2 Z axis.
     quint8 RotationAxis = 0;
     // The centre's co-ordinates on the two axes other than the rotation axis, in axis order: Y, Z
@@ -25,7 +25,7 @@ struct TCopyMoveValues {
     quint8 MirrorPlane = 0;
     // The plane's co-ordinate on its normal axis.
     double MirrorPosition = 0;
-    TVector3 ScaleBase;
+    TVector3 ScaleBase{};
     TVector3 ScaleFactors{1, 1, 1};
 
     static constexpr qint32 MinCopies = 1;

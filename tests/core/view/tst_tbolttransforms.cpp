@@ -10,53 +10,17 @@ namespace {
 
 using TPoints = QList<TVector3>;
 
-TBolt Bolt(double x, double y, double z, qint32 node = 0, qint8 orientation = 0) {
-    TBolt b;
-    b.X = x;
-    b.Y = y;
-    b.Z = z;
-    b.StiffnessX = 2;
-    b.StiffnessY = 3;
-    b.StiffnessZ = 4;
-    b.NodeNumber = node;
-    b.Orientation = orientation;
-    return b;
-}
-
-TCopyMoveValues Translation(double dx, double dy, double dz, qint32 copies) {
-    TCopyMoveValues v;
-    v.CopyOffset = {dx, dy, dz};
-    v.CopyCount = copies;
-    return v;
-}
-
-TCopyMoveValues Rotation(int axis, double first, double second, double angle, qint32 copies) {
-    TCopyMoveValues v;
-    v.RotationAxis = quint8(axis);
-    v.RotationCentre[0] = first;
-    v.RotationCentre[1] = second;
-    v.RotationAngle = angle;
-    v.CopyCount = copies;
-    return v;
-}
-
-TCopyMoveValues Mirror(int plane, double position) {
-    TCopyMoveValues v;
-    v.MirrorPlane = quint8(plane);
-    v.MirrorPosition = position;
-    return v;
-}
-
-TCopyMoveValues Scale(TVector3 base, TVector3 factors) {
-    TCopyMoveValues v;
-    v.ScaleBase = base;
-    v.ScaleFactors = factors;
-    return v;
-}
-
 bool Near(const TVector3& a, const TVector3& b) {
     return std::abs(a.X - b.X) < 1e-12 && std::abs(a.Y - b.Y) < 1e-12 &&
            std::abs(a.Z - b.Z) < 1e-12;
+}
+
+// Positions of bolts 0, 1, ... must be the given points, to rounding.
+void ComparePositions(const TBoltGroupModel& model, qsizetype from, const TPoints& points) {
+    QCOMPARE(model.BoltCount(), from + points.size());
+    for (qsizetype k = 0; k < points.size(); ++k)
+        QVERIFY2(Near(TBoltTransforms::Position(model.Bolts.at(from + k)), points.at(k)),
+                 qPrintable(QStringLiteral("bolt index %1").arg(from + k)));
 }
 
 } // namespace
@@ -65,7 +29,8 @@ class TstTBoltTransforms : public QObject {
     Q_OBJECT
 
 private slots:
-    // Copying one bolt: the positions appended after the existing bolts, in copy order.
+    // Copying one bolt: the positions appended after the existing bolts, in copy order, with the
+    // source's stiffnesses and orientation and no node number.
     void CopyOneBolt_data() {
         QTest::addColumn<TCopyMovePage>("page");
         QTest::addColumn<TCopyMoveValues>("values");
@@ -73,35 +38,39 @@ private slots:
         QTest::addColumn<TPoints>("copies");
         const auto T = TCopyMovePage::Translate, R = TCopyMovePage::Rotate,
                    M = TCopyMovePage::Mirror, S = TCopyMovePage::Scale;
-        QTest::newRow("translate 3 copies") << T << Translation(10, 0, 0, 3) << TVector3{0, 0, 0}
-                                            << TPoints{{10, 0, 0}, {20, 0, 0}, {30, 0, 0}};
-        QTest::newRow("translate zero offset")
-            << T << Translation(0, 0, 0, 2) << TVector3{1, 2, 3} << TPoints{{1, 2, 3}, {1, 2, 3}};
-        QTest::newRow("rotate Z 90 x3") << R << Rotation(2, 0, 0, 90, 3) << TVector3{10, 0, 0}
-                                        << TPoints{{0, 10, 0}, {-10, 0, 0}, {0, -10, 0}};
-        QTest::newRow("rotate Z 45 x8 about (5, 5)")
-            << R << Rotation(2, 5, 5, 45, 8) << TVector3{15, 5, 2}
-            << TPoints{{5 + std::sqrt(50.0), 5 + std::sqrt(50.0), 2}, {5, 15, 2},
-                       {5 - std::sqrt(50.0), 5 + std::sqrt(50.0), 2}, {-5, 5, 2},
-                       {5 - std::sqrt(50.0), 5 - std::sqrt(50.0), 2}, {5, -5, 2},
-                       {5 + std::sqrt(50.0), 5 - std::sqrt(50.0), 2}, {15, 5, 2}};
+        QTest::newRow("translate 3 copies")
+            << T << TCopyMoveValues{.CopyCount = 3, .CopyOffset = {10, 0, 0}} << TVector3{0, 0, 0}
+            << TPoints{{10, 0, 0}, {20, 0, 0}, {30, 0, 0}};
+        QTest::newRow("rotate Z 90 x3")
+            << R << TCopyMoveValues{.CopyCount = 3, .RotationAxis = 2, .RotationAngle = 90}
+            << TVector3{10, 0, 0} << TPoints{{0, 10, 0}, {-10, 0, 0}, {0, -10, 0}};
+        QTest::newRow("rotate Z 90 x2 about (x 5, y 5)")
+            << R
+            << TCopyMoveValues{.CopyCount = 2,
+                               .RotationAxis = 2,
+                               .RotationCentre = {5, 5},
+                               .RotationAngle = 90}
+            << TVector3{15, 5, 2} << TPoints{{5, 15, 2}, {-5, 5, 2}};
         // About X, +Y turns towards +Z; the centre is (0, Y, Z).
-        QTest::newRow("rotate X centre (y 1, z 2)")
-            << R << Rotation(0, 1, 2, 90, 1) << TVector3{7, 1, 5} << TPoints{{7, -2, 2}};
+        QTest::newRow("rotate X about (y 1, z 2)")
+            << R
+            << TCopyMoveValues{.RotationAxis = 0, .RotationCentre = {1, 2}, .RotationAngle = 90}
+            << TVector3{7, 1, 5} << TPoints{{7, -2, 2}};
         // About Y, +Z turns towards +X; the centre is (X, 0, Z).
-        QTest::newRow("rotate Y centre (x 1, z 2)")
-            << R << Rotation(1, 1, 2, 90, 1) << TVector3{1, 7, 5} << TPoints{{4, 7, 2}};
-        QTest::newRow("mirror YZ")
-            << M << Mirror(0, -1) << TVector3{3, 4, 5} << TPoints{{-5, 4, 5}};
-        QTest::newRow("mirror XZ") << M << Mirror(1, 1) << TVector3{3, 4, 5} << TPoints{{3, -2, 5}};
-        QTest::newRow("mirror XY") << M << Mirror(2, 0) << TVector3{3, 4, 5} << TPoints{{3, 4, -5}};
-        QTest::newRow("scale") << S << Scale({1, 1, 1}, {2, 3, 0}) << TVector3{2, 2, 2}
-                               << TPoints{{3, 4, 1}};
-        // A mirror and a scale make one copy whatever the copy count says.
-        TCopyMoveValues many = Scale({0, 0, 0}, {2, 2, 2});
-        many.CopyCount = 5;
-        QTest::newRow("scale ignores count")
-            << S << many << TVector3{1, 1, 1} << TPoints{{2, 2, 2}};
+        QTest::newRow("rotate Y about (x 1, z 2)")
+            << R
+            << TCopyMoveValues{.RotationAxis = 1, .RotationCentre = {1, 2}, .RotationAngle = 90}
+            << TVector3{1, 7, 5} << TPoints{{4, 7, 2}};
+        QTest::newRow("mirror XZ") << M << TCopyMoveValues{.MirrorPlane = 1, .MirrorPosition = 1}
+                                   << TVector3{3, 4, 5} << TPoints{{3, -2, 5}};
+        QTest::newRow("mirror XY") << M << TCopyMoveValues{.MirrorPlane = 2, .MirrorPosition = -1}
+                                   << TVector3{3, 4, 5} << TPoints{{3, 4, -7}};
+        // A scale (or mirror) makes one copy whatever the copy count says.
+        QTest::newRow("scale") << S
+                               << TCopyMoveValues{.CopyCount = 5,
+                                                  .ScaleBase = {1, 1, 1},
+                                                  .ScaleFactors = {2, 3, 0}}
+                               << TVector3{2, 2, 2} << TPoints{{3, 4, 1}};
     }
     void CopyOneBolt() {
         QFETCH(TCopyMovePage, page);
@@ -109,23 +78,18 @@ private slots:
         QFETCH(TVector3, source);
         QFETCH(TPoints, copies);
         TBoltGroupModel model;
-        model.Bolts = {Bolt(-1, -1, -1, 11, 1), Bolt(source.X, source.Y, source.Z, 42, 3)};
+        const TBolt first{-1, -1, -1, 1, 1, 1, 11, 1};
+        const TBolt example{source.X, source.Y, source.Z, 2, 3, 4, 42, 3};
+        model.Bolts = {first, example};
         QCOMPARE(TBoltTransforms::CopiesToAdd(model, page, 1, values), copies.size());
-        TBoltTransforms::CopyBolts(model, page, 1, values);
-        QCOMPARE(model.BoltCount(), 2 + copies.size());
-        QCOMPARE(model.Bolts.at(0), Bolt(-1, -1, -1, 11, 1));
-        QCOMPARE(model.Bolts.at(1), Bolt(source.X, source.Y, source.Z, 42, 3));
-        for (qsizetype k = 0; k < copies.size(); ++k) {
-            const TBolt& b = model.Bolts.at(2 + k);
-            QVERIFY2(Near(TBoltTransforms::Position(b), copies.at(k)),
-                     qPrintable(QString::number(k)));
-            // Stiffnesses and orientation of the source, no node number.
-            QCOMPARE(b.StiffnessX, 2.0);
-            QCOMPARE(b.StiffnessY, 3.0);
-            QCOMPARE(b.StiffnessZ, 4.0);
-            QCOMPARE(b.Orientation, qint8(3));
-            QCOMPARE(b.NodeNumber, 0);
-        }
+        QCOMPARE(TBoltTransforms::CopyBolts(model, page, 1, values),
+                 TBoltTransforms::TResult::Done);
+        QCOMPARE(model.Bolts.at(0), first);
+        QCOMPARE(model.Bolts.at(1), example);
+        ComparePositions(model, 2, copies);
+        for (qsizetype k = 2; k < model.Bolts.size(); ++k)
+            QCOMPARE(model.Bolts.at(k), (TBolt{model.Bolts.at(k).X, model.Bolts.at(k).Y,
+                                               model.Bolts.at(k).Z, 2, 3, 4, 0, 3}));
     }
 
     // Selected bolts are copied in selection order, all copies of one before the next, and the
@@ -142,8 +106,8 @@ private slots:
         const TPoints unchanged{{0, 0, 0}, {5, 0, 0}, {9, 0, 0}};
         using R = TBoltTransforms::TResult;
         const auto T = TCopyMovePage::Translate, S = TCopyMovePage::Scale;
-        const TCopyMoveValues step = Translation(1, 1, 0, 2);
-        const TCopyMoveValues huge = Scale({0, 0, 0}, {1e308, 1, 1});
+        const TCopyMoveValues step{.CopyCount = 2, .CopyOffset = {1, 1, 0}};
+        const TCopyMoveValues huge{.ScaleFactors = {1e308, 1, 1}};
         QTest::newRow("copy two selected twice")
             << false << T << step << QList<qint32>{0, 2}
             << TPoints{{0, 0, 0}, {5, 0, 0},  {9, 0, 0}, {1, 1, 0},
@@ -169,16 +133,13 @@ private slots:
         QFETCH(TPoints, after);
         QFETCH(TBoltTransforms::TResult, result);
         TBoltGroupModel model;
-        model.Bolts = {Bolt(0, 0, 0, 1), Bolt(5, 0, 0, 2), Bolt(9, 0, 0, 3)};
+        model.Bolts = {TBolt{0, 0, 0, 1, 1, 1, 1}, TBolt{5, 0, 0, 1, 1, 1, 2},
+                       TBolt{9, 0, 0, 1, 1, 1, 3}};
         model.SelectedBolts = selected;
-        if (move)
-            QCOMPARE(TBoltTransforms::MoveBolts(model, page, values), result);
-        else
-            QCOMPARE(TBoltTransforms::CopyBolts(model, page, 1, values), result);
-        QCOMPARE(model.BoltCount(), after.size());
-        for (qsizetype i = 0; i < after.size(); ++i)
-            QVERIFY2(Near(TBoltTransforms::Position(model.Bolts.at(i)), after.at(i)),
-                     qPrintable(QString::number(i)));
+        QCOMPARE(move ? TBoltTransforms::MoveBolts(model, page, values)
+                      : TBoltTransforms::CopyBolts(model, page, 1, values),
+                 result);
+        ComparePositions(model, 0, after);
         for (qint32 i = 0; i < 3; ++i)
             QCOMPARE(model.Bolts.at(i).NodeNumber, i + 1);
         // Only a refused command keeps the selection.
