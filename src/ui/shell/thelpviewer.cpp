@@ -26,6 +26,7 @@ const TContextRange ContextTable[] = {
     {102, 102, "editor.html"},
     {103, 103, "boltgroup.html"},
     {114, 114, "gettingstarted.html#tooltype"},
+    {120, 120, "boltgroup.html#pick"},
     {121, 121, "boltgroup.html#copy"},
     {201, 206, "files.html#toolbars"},
     {301, 301, "gettingstarted.html#new"},

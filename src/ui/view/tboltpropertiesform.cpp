@@ -34,6 +34,7 @@ void CentreOnScreen(QWidget* widget) {
 TBoltPropertiesForm::TBoltPropertiesForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("BoltPropertiesForm"));
     setWindowTitle(QStringLiteral("Bolt Properties"));
+    setProperty("HelpContext", HelpContext);
 
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;

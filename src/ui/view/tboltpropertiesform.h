@@ -18,6 +18,8 @@ class TBoltPropertiesForm : public QDialog {
 public:
     explicit TBoltPropertiesForm(QWidget* parent = nullptr);
 
+    static constexpr int HelpContext = 120;
+
     // Fills the dialog: caption, texts and orientation; for the applied load the stiffness
     // labels read "X Load", "Y Load" and "Z Load" and the bolt fields are hidden.
     void SetValues(const TBoltEditing::TProperties& values);

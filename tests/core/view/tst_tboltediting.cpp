@@ -70,7 +70,7 @@ private slots:
         QTest::addColumn<QList<double>>("left");
         QTest::newRow("no selection") << QList<qint32>{} << 4 << "Delete Bolt 5"
                                       << QList<double>{0, 1, 2, 3, 5};
-        QTest::newRow("one selected") << QList<qint32>{2} << 2 << "Delete Bolt 3"
+        QTest::newRow("one selected") << QList<qint32>{2} << 0 << "Delete Bolt 3"
                                       << QList<double>{0, 1, 3, 4, 5};
         QTest::newRow("2 and 5 of six") << QList<qint32>{1, 4} << 1 << "Delete Bolts 2,5,"
                                         << QList<double>{0, 2, 3, 5};

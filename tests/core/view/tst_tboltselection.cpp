@@ -146,9 +146,6 @@ private slots:
         QTest::addColumn<QString>("items");
         // Six bolts, 6 is the load. Commands: 1 properties, 2 add, 3 copy, 4 move, 5 delete.
         const QList<qint32> none;
-        QTest::newRow("over nothing") << true << none << none << "-|Add Bolt 6 2";
-        QTest::newRow("over nothing, no load")
-            << false << none << none << "-|Add Applied Load 6 1|-|Add Bolt 6 2";
         QTest::newRow("two bolts and the load")
             << true << none << QList<qint32>{4, 1, 6}
             << "-|Bolt 5 Properties 4 1|Bolt 2 Properties 1 1|Applied Load Properties 6 1|"
