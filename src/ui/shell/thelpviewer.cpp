@@ -133,6 +133,9 @@ int THelpViewer::ContextOf(const QWidget* widget) {
     for (const QWidget* w = widget; w; w = w->parentWidget()) {
         if (auto* form = qobject_cast<const TBaseForm*>(w); form && form->IsBoltGroupForm())
             return BoltGroupContext;
+        // A dialog with a topic of its own shows that, whichever window opened it.
+        if (w->isWindow() && w->property("HelpContext").toInt() > 0)
+            break;
     }
     for (const QWidget* w = widget; w; w = w->parentWidget()) {
         bool ok = false;

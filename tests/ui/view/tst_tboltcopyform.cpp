@@ -1,10 +1,12 @@
 #include "model/tboltgroupform.h"
+#include "shell/thelpviewer.h"
 #include "tscripteddialogs.h"
 #include "view/tboltcopyform.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
@@ -96,6 +98,13 @@ private slots:
             QCOMPARE(s.section(QLatin1Char('='), 0, 0) + QLatin1Char('=') +
                          Shown(form, s.section(QLatin1Char('='), 0, 0)),
                      s);
+    }
+
+    // Help from the dialog shows its own topic, not that of the bolt group window under it.
+    void HelpTopic() {
+        TBoltGroupForm window(nullptr);
+        TBoltCopyForm form(&window);
+        QCOMPARE(THelpViewer::ContextOf(form.HelpButton), TBoltCopyForm::HelpContext);
     }
 
     // Only the values of the page showing are read back; a translate move keeps the count.
