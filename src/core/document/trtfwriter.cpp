@@ -11,9 +11,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
-#include <algorithm>
 #include <optional>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -106,13 +104,10 @@ TListLevelStyle LevelStyleOf(const QTextListFormat& format) {
     return style;
 }
 
-// One list of the list table: the levels its paragraphs use (nine, as word processors keep
-// them; a level no paragraph uses is numbered 1., 2., ...).
+// One list of the list table: the level its paragraphs use, among nine as word processors
+// keep them (a level no paragraph uses is numbered 1., 2., ...).
 struct TListEntry {
     std::optional<TListLevelStyle> Levels[9];
-    // The list whose paragraphs a paragraph at each level would number on from: a paragraph
-    // of a higher level ends the lists below it.
-    const QTextList* Current[9] = {};
 };
 
 int Twips(qreal points) {
@@ -156,12 +151,10 @@ private:
     QHash<QRgb, int> ColourIndexes;
     std::vector<QColor> Colours;
     int SymbolFont = -1;
-    // The lists of the list table; each list of the document has its entry and level there. A
-    // list nested in another shares the entry of the list around it, at its own level, so that
-    // a word processor numbers the outer list on after the nested one.
+    // The lists of the list table: each list of the document has an entry of its own, which
+    // a word processor numbers on across other paragraphs as the document does, and its level.
     std::vector<TListEntry> ListEntries;
     QHash<const QTextList*, std::pair<int, int>> ListPlaces;
-    int OpenListEntry = -1;
     QByteArray Body;
     QHash<int, QByteArray> RunPrefixes;
     QHash<int, QByteArray> MarkPrefixes;
@@ -281,34 +274,12 @@ void TRtfBuilder::CollectTables() {
 
 void TRtfBuilder::CollectList(const QTextBlock& block) {
     const QTextList* list = block.textList();
-    if (!list) {
-        OpenListEntry = -1;
+    if (!list || ListPlaces.contains(list))
         return;
-    }
-    auto place = ListPlaces.constFind(list);
-    int entry = OpenListEntry;
-    int level = 0;
-    if (place != ListPlaces.constEnd()) {
-        std::tie(entry, level) = *place;
-    } else {
-        // A nested list joins the list of the paragraph before at its own level, unless that
-        // level looks different or another list there would number on.
-        level = LevelOf(list->format());
-        const TListLevelStyle style = LevelStyleOf(list->format());
-        if (level == 0 || entry < 0 ||
-            (ListEntries[size_t(entry)].Levels[level] &&
-             !(*ListEntries[size_t(entry)].Levels[level] == style)) ||
-            ListEntries[size_t(entry)].Current[level]) {
-            entry = int(ListEntries.size());
-            ListEntries.emplace_back();
-        }
-        ListEntries[size_t(entry)].Levels[level] = style;
-        ListPlaces.insert(list, {entry, level});
-    }
-    TListEntry& e = ListEntries[size_t(entry)];
-    e.Current[level] = list;
-    std::fill(e.Current + level + 1, e.Current + 9, nullptr);
-    OpenListEntry = entry;
+    const int level = LevelOf(list->format());
+    ListEntries.emplace_back();
+    ListEntries.back().Levels[level] = LevelStyleOf(list->format());
+    ListPlaces.insert(list, {int(ListEntries.size()) - 1, level});
 }
 
 // The list table in the form of Word 97 and later, which word processors read with each
