@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -22,6 +23,9 @@ int main(int argc, char* argv[]) {
     // The picture's texts need the GUI application; the batch tool draws off screen unless told
     // otherwise.
     qInstallMessageHandler(FilterQtMessages);
+    // Under a file-size limit a write that passes it fails with its own error (the file is too
+    // large) and the run ends with the file-error code, instead of the process being killed.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

@@ -7,16 +7,22 @@
 #include "document/tlinebuffers.h"
 #include "document/treportformatter.h"
 #include "document/tplatformerror.h"
+#include "document/treportpdf.h"
 #include "document/tsavefile.h"
+#include "analysis/tboltloadscsv.h"
 #include "model/tboltgroupdocument.h"
 #include "model/tnumberformat.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTextDocument>
 #include <QLocale>
 #include <cmath>
 #include <cstdio>
+#include <new>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -26,10 +32,18 @@ const QCommandLineOption DataOption(QStringList{QStringLiteral("data")},
                                     QStringLiteral("FILE"));
 const QCommandLineOption ReportOption(QStringList{QStringLiteral("report")},
                                       QStringLiteral("Write the analysis report to FILE as plain "
-                                                     "text, or as rich text when FILE ends in "
-                                                     ".rtf. Without any output option the report "
-                                                     "is printed on standard output."),
+                                                     "text, as rich text when FILE ends in .rtf, "
+                                                     "or as a PDF document on A4 pages when FILE "
+                                                     "ends in .pdf. Without any output option the "
+                                                     "report is printed on standard output."),
                                       QStringLiteral("FILE"));
+const QCommandLineOption CsvOption(QStringList{QStringLiteral("csv")},
+                                   QStringLiteral("Write one line per bolt to FILE as "
+                                                  "comma-separated values: number, position, "
+                                                  "stiffnesses, unit loads, load-case loads, "
+                                                  "resultant, and axial and shear load where the "
+                                                  "bolt's axial direction is defined."),
+                                   QStringLiteral("FILE"));
 const QCommandLineOption SettingsOption(QStringList{QStringLiteral("settings")},
                                         QStringLiteral("Enter every file read or written in the "
                                                        "recent-file list of the settings file "
@@ -84,24 +98,32 @@ bool IsAnalysisError(const TPlatformError& e) {
            e.Text() == QLatin1String(TPlatformError::InvalidOperation);
 }
 
+// The reason a report, or anything else made from the analysis, cannot be written; empty when
+// the analysis is complete.
+QString AnalysisRefusal(const TBatchLineBuffers& buffers, const TBoltGroupDocument& document) {
+    if (document.ActualLoadsCalculated && buffers.OutputShown)
+        return QString();
+    const QString reason = QString::fromLatin1(TBoltGroupAnalysis::Refusal(document));
+    return reason.isEmpty() ? QStringLiteral("Analysis Not Complete") : reason;
+}
+
 // The finished analysis report as plain text with LF line ends, on standard output or, through
-// a save file, in the named file; a file ending in .rtf gets it as rich text. Refused, with the
-// reason on standard error, when the analysis could not run.
-int WriteReport(const TBatchLineBuffers& buffers, const TBoltGroupDocument& document,
-                const QString& fileName) {
-    if (!document.ActualLoadsCalculated || !buffers.OutputShown) {
-        const QString reason = QString::fromLatin1(TBoltGroupAnalysis::Refusal(document));
-        PrintLine(stderr, reason.isEmpty() ? QStringLiteral("Analysis Not Complete") : reason);
-        return TBatchTool::Refused;
-    }
-    if (TDocumentFile::IsRichTextName(fileName)) {
+// a save file, in the named file; a file ending in .rtf gets it as rich text, one ending in .pdf
+// as a PDF document. The analysis must be complete.
+void WriteReport(const TBatchLineBuffers& buffers, const TBoltGroupDocument& document,
+                 const QString& fileName) {
+    const bool pdf = fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+    if (pdf || TDocumentFile::IsRichTextName(fileName)) {
         // As the report window shows it: "Courier New", titles and subtitles styled.
         QTextDocument report;
         TReportFormatter::ShowLines(report, buffers.ShownLines, TReportFormatter::DefaultFont());
         TReportFormatter::StyleLines(report, buffers.ShownTitles, buffers.ShownSubtitles,
                                      buffers.TitleStyle, buffers.SubtitleStyle);
-        TDocumentFile::Save(fileName, report, true);
-        return TBatchTool::Done;
+        if (pdf)
+            TReportPdf::Write(report, document.AnalysisTitle, fileName);
+        else
+            TDocumentFile::Save(fileName, report, true);
+        return;
     }
     // Standard output when no file is named; a file is written whole or not at all (a failure
     // throws and ends the run with the file-error code).
@@ -125,8 +147,38 @@ int WriteReport(const TBatchLineBuffers& buffers, const TBoltGroupDocument& docu
     flush();
     if (file)
         file->Commit();
-    return TBatchTool::Done;
 }
+
+// What identifies a file named on the command line: its canonical path (links, "." and ".."
+// resolved; for a file still to be made, that of its folder with its name) and, when it exists,
+// its device and inode, so that a second hard link to it counts as the same file.
+struct TFileIdentity {
+    QString Path;
+    bool Exists = false;
+    dev_t Device = 0;
+    ino_t Inode = 0;
+
+    explicit TFileIdentity(const QString& fileName) {
+        const QFileInfo info(fileName);
+        struct stat status {};
+        if (::stat(QFile::encodeName(fileName).constData(), &status) == 0) {
+            Exists = true;
+            Device = status.st_dev;
+            Inode = status.st_ino;
+        }
+        Path = info.canonicalFilePath();
+        if (Path.isEmpty()) {
+            const QString folder = info.absoluteDir().canonicalPath();
+            Path = folder.isEmpty() ? info.absoluteFilePath()
+                                    : QDir(folder).filePath(info.fileName());
+        }
+    }
+    bool operator==(const TFileIdentity& other) const {
+        if (Exists && other.Exists)
+            return Device == other.Device && Inode == other.Inode;
+        return Path == other.Path;
+    }
+};
 
 } // namespace
 
@@ -135,10 +187,16 @@ void TBatchTool::DefineOptions() {
         "Quorvane Fastenex bolt group analysis from the command line.\n"
         "Reads INPUT (an analysis data file .dat or a NISA input file .nis) and writes what the options ask for; without "
         "an output option it prints the analysis report.\n\n"
+        "Outputs are written in the order --data, --nisa, --picture, --report, --csv. An output "
+        "that would be refused stops the run before any is written, and no output may name the "
+        "input, the settings file or another output. When the analysis fails, --data is still "
+        "written and the others are not. A file that cannot be written stops the run at that "
+        "output; the outputs before it stay written.\n\n"
         "Exit codes: 0 done, 1 refused, 2 usage, 3 analysis error, 4 file error."));
     Parser.addHelpOption();
     Parser.addOption(DataOption);
     Parser.addOption(ReportOption);
+    Parser.addOption(CsvOption);
     Parser.addOption(PictureOption);
     Parser.addOption(ViewOption);
     Parser.addOption(AnglesOption);
@@ -174,6 +232,8 @@ int TBatchTool::Execute(const QStringList& arguments) {
     InputFile = positional.first();
     if (!ParseViewOptions())
         return Usage;
+    if (!CheckFileNames())
+        return Usage;
     Host.Verbose = Parser.isSet(VerboseOption);
     Host.SettingsFile = Parser.value(SettingsOption);
     try {
@@ -181,7 +241,41 @@ int TBatchTool::Execute(const QStringList& arguments) {
     } catch (const TPlatformError& e) {
         PrintLine(stderr, e.Text());
         return IsAnalysisError(e) ? AnalysisError : FileError;
+    } catch (const std::bad_alloc&) {
+        PrintLine(stderr, QStringLiteral("Not enough memory for %1 bolts").arg(BoltCount));
+        return FileError;
     }
+}
+
+bool TBatchTool::CheckFileNames() {
+    // Every file the run writes, by the option that names it; the settings file is rewritten
+    // whenever a file enters its list.
+    QList<std::pair<QString, QString>> outputs;
+    for (const QCommandLineOption* option : {&DataOption, &NisaOption, &PictureOption,
+                                             &ReportOption, &CsvOption, &SettingsOption}) {
+        if (Parser.isSet(*option))
+            outputs.append({QStringLiteral("--") + option->names().first(), Parser.value(*option)});
+    }
+    const TFileIdentity input(InputFile);
+    QList<TFileIdentity> identities;
+    for (const auto& [option, fileName] : std::as_const(outputs)) {
+        const TFileIdentity output(fileName);
+        if (output == input) {
+            PrintLine(stderr, QStringLiteral("%1 \"%2\" names the input file; it would be "
+                                             "overwritten.")
+                                  .arg(option, fileName));
+            return false;
+        }
+        for (qsizetype i = 0; i < identities.size(); ++i) {
+            if (identities.at(i) == output) {
+                PrintLine(stderr, QStringLiteral("%1 and %2 name the same file \"%3\".")
+                                      .arg(outputs.at(i).first, option, fileName));
+                return false;
+            }
+        }
+        identities.append(output);
+    }
+    return true;
 }
 
 int TBatchTool::Run() {
@@ -196,39 +290,76 @@ int TBatchTool::Run() {
     TBoltGroupDocument document(buffers);
     ApplyViewOptions(document.View);
     document.ResetModel();
-    // A NISA input file is taken by its extension, as the bolt group window does.
+    // A NISA input file is taken by its extension, as the bolt group window does. An analysis
+    // that fails leaves the bolt group read, so the data file can still be written.
     const bool nisaInput = info.suffix().toLower() == QLatin1String("nis");
-    if (!(nisaInput ? document.ImportNisaFile(InputFile) : document.LoadDataFile(InputFile)))
-        return Refused;
+    QString analysisError;
+    try {
+        if (!(nisaInput ? document.ImportNisaFile(InputFile) : document.LoadDataFile(InputFile)))
+            return Refused;
+    } catch (const TPlatformError& e) {
+        if (!IsAnalysisError(e))
+            throw;
+        analysisError = e.Text();
+    }
+    BoltCount = document.BoltCount();
 
-    bool wroteOutput = false;
+    const bool reportWanted = Parser.isSet(ReportOption) || Parser.isSet(CsvOption) ||
+                              !(Parser.isSet(DataOption) || Parser.isSet(NisaOption) ||
+                                Parser.isSet(PictureOption));
+    if (analysisError.isEmpty()) {
+        // Everything that would refuse an output is found before any output is written.
+        if (Parser.isSet(NisaOption)) {
+            if (!document.ActualLoadsCalculated) {
+                PrintLine(stderr, QStringLiteral("No Actual Loads Calculated"));
+                return Refused;
+            }
+            for (qint32 i = 0; i < document.BoltCount(); ++i) {
+                if (document.Bolts.at(i).NodeNumber == 0) {
+                    PrintLine(stderr, QStringLiteral("Bolt %1 has no NISA node number").arg(i + 1));
+                    return Refused;
+                }
+            }
+        }
+        if (Parser.isSet(PictureOption) && !document.View.PlotComplete) {
+            PrintLine(stderr, QStringLiteral("Plotting Bolts Aborted"));
+            return Refused;
+        }
+        if (reportWanted) {
+            const QString refusal = AnalysisRefusal(buffers, document);
+            if (!refusal.isEmpty()) {
+                PrintLine(stderr, refusal);
+                return Refused;
+            }
+        }
+    }
+
     if (Parser.isSet(DataOption)) {
-        wroteOutput = true;
-        if (!document.SaveDataFile(Parser.value(DataOption))) {
+        const QString fileName = Parser.value(DataOption);
+        if (!document.SaveDataFile(fileName)) {
             PrintLine(stderr, QStringLiteral("Data File Not Saved"));
+            if (!document.SaveDataError.isEmpty())
+                PrintLine(stderr, document.SaveDataError);
             return FileError;
         }
     }
+    if (!analysisError.isEmpty()) {
+        PrintLine(stderr, analysisError);
+        return AnalysisError;
+    }
     if (Parser.isSet(NisaOption)) {
-        wroteOutput = true;
         // The load case number is the input box's pre-filled answer, which the host accepts.
         document.NisaLoadCaseId = Parser.value(LoadCaseOption);
         if (!document.ExportNisaLoads(Parser.value(NisaOption)))
             return Refused;
     }
-    if (Parser.isSet(PictureOption)) {
-        wroteOutput = true;
-        if (!document.View.PlotComplete) {
-            PrintLine(stderr, QStringLiteral("Plotting Bolts Aborted"));
-            return Refused;
-        }
+    if (Parser.isSet(PictureOption))
         document.SavePicture(Parser.value(PictureOption));
-    }
-    if (Parser.isSet(ReportOption) || !wroteOutput) {
-        const int code = WriteReport(buffers, document, Parser.value(ReportOption));
-        if (code != Done)
-            return code;
-    }
+    if (Parser.isSet(ReportOption) || !(Parser.isSet(DataOption) || Parser.isSet(NisaOption) ||
+                                        Parser.isSet(PictureOption) || Parser.isSet(CsvOption)))
+        WriteReport(buffers, document, Parser.value(ReportOption));
+    if (Parser.isSet(CsvOption))
+        TBoltLoadsCsv::Write(document, Parser.value(CsvOption));
     return Done;
 }
 

@@ -17,6 +17,9 @@ public:
 
 private:
     void DefineOptions();
+    // Refuses, on standard error, an output that names the input file, the settings file or
+    // another output: the same file after links, "." and ".." are resolved.
+    bool CheckFileNames();
     int Run();
     // Reads the picture's view options; false (a usage error, told on standard error) when one
     // is not valid.
@@ -26,6 +29,8 @@ private:
     QCommandLineParser Parser;
     TBatchHost Host;
     QString InputFile;
+    // The bolts read, for the message when the memory runs out.
+    qint64 BoltCount = 0;
     int ViewCode = 6;
     int LensCode = 0;
     bool UserAngles = false;

@@ -39,6 +39,16 @@ has "one entry" "$tmp/one.txt" "FileCount=1"
 mkdir "$tmp/folder.ini"
 "$batch" --settings "$tmp/folder.ini" "$tmp/input.dat" >/dev/null 2>"$tmp/err"; check "unwritable settings" 4 $?
 
+# Two runs at a time on one settings file lose no entry, and leave no lock file behind.
+mkdir "$tmp/both"
+printf '[Preferences]\r\nQuickListLength=100\r\n' >"$tmp/both/s.ini"
+for i in $(seq 1 40); do cp "$tmp/input.dat" "$tmp/both/in$i.dat"; done
+runs() { for i in $(seq "$1" "$2"); do "$batch" --settings "$tmp/both/s.ini" "$tmp/both/in$i.dat" >/dev/null 2>&1 || echo "FAIL: run $i"; done; }
+runs 1 20 & runs 21 40; wait
+tr -d '\r' <"$tmp/both/s.ini" >"$tmp/both.txt"
+has "every entry of two runs at a time" "$tmp/both.txt" "FileCount=40"
+[ ! -e "$tmp/both/s.ini.lock" ] || { echo "FAIL: lock file left"; fail=1; }
+
 # Without the option nothing appears beside the input or the program.
 before=$(ls -A "$(dirname "$batch")" "$tmp" | sort)
 (cd "$tmp" && "$batch" input.dat >/dev/null 2>&1); check "no settings option" 0 $?

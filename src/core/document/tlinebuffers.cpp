@@ -258,10 +258,11 @@ void TLineBuffers::LoadDataLines(const QString& fileName) {
                                  .arg(MaxFileSize >> 20);
     if (file.size() > MaxFileSize)
         throw TPlatformError(tooLarge);
-    // Read in pieces: a device that reports no size (a pipe, a special file) may be endless.
+    // Read in pieces until the end of the file: a device that reports no size (a pipe, a
+    // special file) may be endless, and one that has no data yet is not at its end.
     QByteArray bytes;
     bytes.reserve(qsizetype(file.size()));
-    while (!file.atEnd()) {
+    for (;;) {
         const QByteArray piece = file.read(1 << 20);
         if (piece.isEmpty())
             break;

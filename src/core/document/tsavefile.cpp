@@ -2,6 +2,9 @@
 
 #include "tplatformerror.h"
 
+#include <cerrno>
+#include <cstring>
+
 
 TSaveFile::TSaveFile(const QString& fileName) : FileName(fileName), File(fileName) {
     if (!File.open(QIODevice::WriteOnly))
@@ -15,22 +18,34 @@ TSaveFile::~TSaveFile() {
 }
 
 void TSaveFile::Write(const QByteArray& bytes) {
+    errno = 0;
     if (File.write(bytes) != bytes.size())
-        Fail();
+        Fail(errno);
 }
 
 void TSaveFile::Commit() {
     // Buffered writes reach the disk at the flush; a short write shows only there.
+    errno = 0;
     if (!File.flush() || File.error() != QFileDevice::NoError)
-        Fail();
+        Fail(errno);
     Committed = true;
+    errno = 0;
     if (!File.commit())
-        throw TPlatformError(
-            QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, File.errorString()));
+        throw TPlatformError(QStringLiteral("Cannot write file \"%1\". %2")
+                                 .arg(FileName, Reason(errno)));
 }
 
-void TSaveFile::Fail() {
+QString TSaveFile::Reason(int systemError) const {
+    // A write that the system cut short (a full disk, a file-size limit) leaves the device
+    // without a reason of its own; the system's is the one to tell.
     const QString reason = File.errorString();
+    if (systemError != 0 && (reason.isEmpty() || reason == QLatin1String("Unknown error")))
+        return QString::fromLocal8Bit(std::strerror(systemError));
+    return reason;
+}
+
+void TSaveFile::Fail(int systemError) {
+    const QString reason = Reason(systemError);
     File.cancelWriting();
     Committed = true;
     throw TPlatformError(QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, reason));

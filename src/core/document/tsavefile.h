@@ -26,7 +26,9 @@ public:
     static void WriteFile(const QString& fileName, const QByteArray& bytes);
 
 private:
-    [[noreturn]] void Fail();
+    // The device's reason for a failure, or the system's when the device has none.
+    QString Reason(int systemError) const;
+    [[noreturn]] void Fail(int systemError);
     QString FileName;
     QSaveFile File;
     bool Committed = false;

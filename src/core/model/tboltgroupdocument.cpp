@@ -2,12 +2,14 @@
 
 #include "analysis/tboltgroupanalysis.h"
 #include "document/tbusycursorguard.h"
+#include "document/tplatformerror.h"
 #include "tnisaexport.h"
 #include "tnisaimport.h"
 #include "tnumberformat.h"
 #include "view/tboltplot.h"
 
 #include <QFileInfo>
+#include <new>
 
 namespace {
 
@@ -96,10 +98,13 @@ bool TBoltGroupDocument::SaveDataFile(const QString& fileName) {
                               TNumberFormat::FormatGeneral(l.FY) + comma +
                               TNumberFormat::FormatGeneral(l.FZ) + QStringLiteral(",0,0"));
         Buffers.SaveOutputLines(fileName);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        const auto* platformError = dynamic_cast<const TPlatformError*>(&e);
+        SaveDataError = platformError ? platformError->Text() : QString::fromLocal8Bit(e.what());
         Host().ShowInformation(QStringLiteral("Data File Not Saved"));
         return false;
     }
+    SaveDataError.clear();
     DataSaved = true;
     Host().AddToQuickList(fileName);
     Host().ShowInformation(QStringLiteral("Data File Saved"));
@@ -157,7 +162,31 @@ QString TBoltGroupDocument::ReportFileName(const QString& fileName) {
     return ChangeExtension(fileName, QStringLiteral(" Bolt Group Loads.rtf"));
 }
 
+void TBoltGroupDocument::DiscardOutOfMemory(qint64 boltCount, const QString& fileName) {
+    // Whatever was read or calculated goes, so that the memory is free again and no part of
+    // the group is taken for the whole.
+    ResetModel();
+    ProjectedBolts.clear();
+    UnitLoads.clear();
+    ActualLoads.clear();
+    UnitLoadsCalculated = false;
+    ActualLoadsCalculated = false;
+    Buffers.FreeLineBuffers();
+    throw TPlatformError(boltCount > 0 ? QStringLiteral("Not enough memory for %1 bolts").arg(boltCount)
+                                       : QStringLiteral("Not enough memory to read file \"%1\".")
+                                             .arg(fileName));
+}
+
 bool TBoltGroupDocument::LoadDataFile(const QString& fileName) {
+    qint64 declared = 0;
+    try {
+        return ReadDataFile(fileName, declared);
+    } catch (const std::bad_alloc&) {
+        DiscardOutOfMemory(std::max<qint64>(declared, BoltCount()), fileName);
+    }
+}
+
+bool TBoltGroupDocument::ReadDataFile(const QString& fileName, qint64& declared) {
     {
         Buffers.CreateLineBuffers();
         TFreeBuffersGuard freeBuffers(Buffers);
@@ -184,6 +213,7 @@ bool TBoltGroupDocument::LoadDataFile(const QString& fileName) {
             0, TNumberFormat::ParseInteger(
                    ReadDataValue(QStringLiteral("Number of Bolts"), QStringLiteral("0")))
                    .value_or(0));
+        declared = count;
         if (count > MaxBoltCount) {
             Host().ShowMessage(
                 QStringLiteral("The data file gives %1 bolts; at most %2 bolts can be read.")
@@ -229,7 +259,11 @@ void TBoltGroupDocument::AnalyseAfterRead(const QString& fileName, const QString
 }
 
 bool TBoltGroupDocument::ImportNisaFile(const QString& fileName) {
-    return TNisaImport(*this).ImportNisaFile(fileName);
+    try {
+        return TNisaImport(*this).ImportNisaFile(fileName);
+    } catch (const std::bad_alloc&) {
+        DiscardOutOfMemory(BoltCount(), fileName);
+    }
 }
 
 bool TBoltGroupDocument::ExportNisaLoads(const QString& fileName) {

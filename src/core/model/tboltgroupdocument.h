@@ -22,14 +22,17 @@ public:
     void DeleteBoltAt(qint32 index);
 
     // Writes the model to the analysis data file; false (and "Data File Not Saved") when the
-    // file cannot be written, which leaves any previous file whole.
+    // file cannot be written, which leaves any previous file whole. SaveDataError then holds
+    // the reason.
     bool SaveDataFile(const QString& fileName);
+    QString SaveDataError;
     // Reads an analysis data file into the freshly reset model and analyses it; false when the
-    // file is refused. A file that exists but cannot be read throws TPlatformError.
+    // file is refused. A file that exists but cannot be read throws TPlatformError, and so does
+    // a group too large for the memory ("Not enough memory for N bolts"), which leaves the
+    // model empty.
     bool LoadDataFile(const QString& fileName);
     // Reads a NISA input file (its first rigid link, nodes, forces and titles) into the freshly
-    // reset model and analyses it; false when the file is refused. A file that exists but cannot
-    // be read throws TPlatformError.
+    // reset model and analyses it; false when the file is refused. Throws as LoadDataFile does.
     bool ImportNisaFile(const QString& fileName);
     // Writes the calculated bolt loads as a NISA load fragment, asking for missing node numbers
     // and the load case number; false when refused or cancelled, and then nothing is written. A
@@ -68,4 +71,10 @@ public:
 
     // Most bolts a data file may declare; a larger count is refused before anything is allocated.
     static constexpr qint64 MaxBoltCount = 10'000'000;
+
+private:
+    bool ReadDataFile(const QString& fileName, qint64& declared);
+    // Empties the model after the memory ran out while reading or analysing it, and throws the
+    // error that tells so.
+    [[noreturn]] void DiscardOutOfMemory(qint64 boltCount, const QString& fileName);
 };

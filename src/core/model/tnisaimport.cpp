@@ -110,6 +110,18 @@ bool TNisaImport::ImportNisaFile(const QString& fileName) {
             host.ShowInformation(QStringLiteral("Reading NISA File Aborted"));
             return false;
         }
+        // The load acts at the independent node: without its co-ordinates there is no point of
+        // the load to analyse about.
+        if (!IndependentNodeFound) {
+            Document.ResetModel();
+            host.ShowMessage(QStringLiteral("Independent Node %1 not defined in NISA File\n"
+                                            "Cannot Extract Position of Applied Load")
+                                 .arg(IndependentNode),
+                             QStringLiteral("Warning"), TMessageIcon::Exclamation,
+                             TMessageButtons::Ok);
+            host.ShowInformation(QStringLiteral("Reading NISA File Aborted"));
+            return false;
+        }
         ReadLoadCaseTitle();
         ReadForces();
     }
@@ -314,6 +326,7 @@ bool TNisaImport::ReadNodes() {
         SplitFields(text, fields);
         const qint32 node = NodeNumberOf(fields[0]);
         if (node == IndependentNode) {
+            IndependentNodeFound = true;
             TAppliedLoad& load = Document.AppliedLoad;
             load.X = RealOf(fields[4]);
             load.Y = RealOf(fields[5]);

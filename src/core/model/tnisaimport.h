@@ -20,8 +20,8 @@ public:
     explicit TNisaImport(TBoltGroupDocument& document);
 
     // Reads the file into the freshly reset model and analyses it. False when the file has no
-    // rigid link or no node card, after telling the user; the model then stays empty. A file that
-    // cannot be read throws TPlatformError.
+    // rigid link, no node card, or no node line for the link's independent node, after telling
+    // the user; the model then stays empty. A file that cannot be read throws TPlatformError.
     bool ImportNisaFile(const QString& fileName);
 
     // The longest piece of a line kept as one data line; the rest of a longer line follows as
@@ -50,6 +50,8 @@ private:
     TLineBuffers& Buffers;
     TNisaRigidLink RigidLink;
     qint32 IndependentNode = 1;
+    // The node card gave the independent node's co-ordinates.
+    bool IndependentNodeFound = false;
     // Line cursor; also the progress position of the window.
     int Cursor = 0;
     int PieceCount = 0;

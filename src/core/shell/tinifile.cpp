@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 
 TIniFile::TIniFile(const QString& fileName) : Path(fileName) {}
 
@@ -55,16 +56,30 @@ TIniText TIniFile::Read() const {
     return Load(state, problem);
 }
 
-void TIniFile::Save(const TIniText& text) {
+void TIniFile::MakeFolder() const {
     const QString folder = QFileInfo(Path).absolutePath();
     if (!QDir().mkpath(folder))
         throw TPlatformError(QStringLiteral("Cannot create file \"%1\". The folder \"%2\" cannot "
                                             "be created.")
                                  .arg(Path, folder));
+}
+
+void TIniFile::Save(const TIniText& text) {
+    MakeFolder();
     TSaveFile::WriteFile(Path, text.ToBytes());
 }
 
 void TIniFile::Modify(const std::function<void(TIniText&)>& change) {
+    // Another program (a second desktop program, a batch run) may change the file at the same
+    // time: the lock file beside it makes each read, change and write one step, so that no
+    // change is lost. A lock left by a program that has ended is taken over.
+    MakeFolder();
+    QLockFile lock(Path + QStringLiteral(".lock"));
+    if (!lock.tryLock(LockTimeout))
+        throw TPlatformError(QStringLiteral("Cannot write file \"%1\". %2")
+                                 .arg(Path, lock.error() == QLockFile::LockFailedError
+                                                ? QStringLiteral("Another program is changing it.")
+                                                : QStringLiteral("Its lock file cannot be made.")));
     TReadState state;
     QString problem;
     TIniText text = Load(state, problem);

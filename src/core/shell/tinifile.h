@@ -24,8 +24,12 @@ public:
 
     // The whole file in one read; empty when it is missing or unreadable.
     TIniText Read() const;
-    // One read, the change, one write: several keys change together.
+    // One read, the change, one write: several keys change together. The whole step holds the
+    // lock file beside the settings file (its name with ".lock"), waiting at most LockTimeout
+    // milliseconds for another program's change to end; on time-out it throws TPlatformError
+    // and changes nothing.
     void Modify(const std::function<void(TIniText&)>& change);
+    static inline int LockTimeout = 3000;
 
     QString ReadString(const QString& section, const QString& key, const QString& fallback) const;
     qint32 ReadInteger(const QString& section, const QString& key, qint32 fallback) const;
@@ -43,6 +47,7 @@ public:
 private:
     enum class TReadState { Missing, Whole, Unusable };
     TIniText Load(TReadState& state, QString& problem) const;
+    void MakeFolder() const;
     void Save(const TIniText& text);
 
     QString Path;

@@ -11,6 +11,13 @@
 
 namespace {
 
+// An analysis that runs out of memory.
+class TOutOfMemoryDocument : public TBoltGroupDocument {
+public:
+    using TBoltGroupDocument::TBoltGroupDocument;
+    void RefreshAnalysis() override { throw std::bad_alloc(); }
+};
+
 // Reading and writing only, for models the analysis would refuse.
 class TFileOnlyDocument : public TBoltGroupDocument {
 public:
@@ -355,6 +362,7 @@ private slots:
         TBoltGroupDocument d(buffers);
         d.DataSaved = false;
         QVERIFY(!d.SaveDataFile(Dir.path()));
+        QVERIFY(d.SaveDataError.startsWith(QStringLiteral("Cannot create file")));
         QVERIFY(!d.DataSaved);
         QCOMPARE(host.Information.last(), QStringLiteral("Data File Not Saved"));
         QVERIFY(host.QuickList.isEmpty());
@@ -387,6 +395,9 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previousHandler);
         QVERIFY(!written);
+        // The system's reason, not the device's "Unknown error".
+        QVERIFY2(d.SaveDataError.endsWith(QStringLiteral("File too large")),
+                 qPrintable(d.SaveDataError));
         QVERIFY(!d.DataSaved);
         QCOMPARE(host.Information.last(), QStringLiteral("Data File Not Saved"));
         QFile f(path);
@@ -432,6 +443,35 @@ private slots:
         QCOMPARE(buffers.FileName, Dir.filePath(QStringLiteral("Stiffless Bolt Group Loads.rtf")));
         QVERIFY(d.ImageFileName.isEmpty());
         QVERIFY(d.DataSaved);
+        QVERIFY(!buffers.LineBuffersExist());
+    }
+
+    // A group too large for the memory is told by its size and leaves nothing half read.
+    void OutOfMemoryEmptiesTheModel_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("data file") << DataFile("Number of Bolts=3\r\nApplied Load=0,0,0,1,0,0\r\n")
+                                   << QStringLiteral("Big.dat");
+        QTest::newRow("NISA file")
+            << QByteArray("*RIGL\n1, 9, 0, 0, 0, 1, 123, 2, 123, 3, 123\n*NODE\n1,0,0,0,0,0,0\n"
+                          "2,0,0,0,1,0,0\n3,0,0,0,0,1,0\n9,0,0,0,1,1,1\n")
+            << QStringLiteral("Big.nis");
+    }
+    void OutOfMemoryEmptiesTheModel() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, name);
+        TLineBuffers buffers;
+        TOutOfMemoryDocument d(buffers);
+        d.ResetModel();
+        const QString path = Write(bytes, name);
+        try {
+            name.endsWith(QStringLiteral(".nis")) ? d.ImportNisaFile(path) : d.LoadDataFile(path);
+            QFAIL("no error");
+        } catch (const TPlatformError& e) {
+            QCOMPARE(e.Text(), QStringLiteral("Not enough memory for 3 bolts"));
+        }
+        QCOMPARE(d.BoltCount(), 0);
+        QVERIFY(!d.UnitLoadsCalculated && !d.ActualLoadsCalculated);
         QVERIFY(!buffers.LineBuffersExist());
     }
 

@@ -141,12 +141,11 @@ private slots:
             << QList<TBolt>{Bolt(0, 0, 0, 0, 0, 0, 11), Bolt(10, 0, 0, 0, 1, 0, 12)};
         QTest::newRow("empty node fields name no node")
             << QByteArray("*RIGL\n1, 100, 0, 0, 0, 11, 123, , 123, 12, 12,,\n$\n*NODES\n"
-                          "1,0,0,0,7,7,7\n11,0,0,0,0,0,0\n12,0,0,0,10,0,0\n")
+                          "1,0,0,0,7,7,7\n11,0,0,0,0,0,0\n12,0,0,0,10,0,0\n100,0,0,0,0,0,0\n")
             << QList<TBolt>{b11, Bolt(10, 0, 0, 1, 1, 0, 12)};
         QTest::newRow("second rigid link ignored")
             << QByteArray("*RIGL\n1, 100, 0, 0, 0, 12, 123\n*RIGL\n2, 100, 0, 0, 0, 11, 123\n")
             << QList<TBolt>{Bolt(10, 0, 0, 1, 1, 1, 12)};
-        QTest::newRow("empty link") << QByteArray("*RIGL\n") << QList<TBolt>{};
     }
 
     void RigidLinkCard() {
@@ -166,15 +165,15 @@ private slots:
                           "100,0,0,0,4,5,6\n")
             << QList<TBolt>{Bolt(1, 2, 3, 1, 1, 1, 11)} << QList<double>{4, 5, 6};
         QTest::newRow("card ends at the next card")
-            << QByteArray("*NODE\n11,0,0,0,1,2,3\n*ELEMENT\n12,0,0,0,1,1,1\n")
+            << QByteArray("*NODE\n11,0,0,0,1,2,3\n100,0,0,0,0,0,0\n*ELEMENT\n12,0,0,0,1,1,1\n")
             << QList<TBolt>{Bolt(1, 2, 3, 1, 1, 1, 11)} << QList<double>{0, 0, 0};
         QTest::newRow("nodes not in the link skipped, bad numbers read as 0")
-            << QByteArray("*NODE\n 99,0,0,0,1,1,1\n 12 , 0,0,0, x, -2.5e1 , 1E2 \n")
+            << QByteArray("*NODE\n 99,0,0,0,1,1,1\n 12 , 0,0,0, x, -2.5e1 , 1E2 \n100,0,0,0,0,0,0\n")
             << QList<TBolt>{Bolt(0, -25, 100, 1, 1, 0, 12)} << QList<double>{0, 0, 0};
         QTest::newRow("tab runs two fields together")
-            << QByteArray("*NODE\n1\t1,0,0,0,1\t5,3,\t4\n")
+            << QByteArray("*NODE\n1\t1,0,0,0,1\t5,3,\t4\n100,0,0,0,0,0,0\n")
             << QList<TBolt>{Bolt(15, 3, 4, 1, 1, 1, 11)} << QList<double>{0, 0, 0};
-        QTest::newRow("short line") << QByteArray("*NODE\n11,0,0,0,8\n")
+        QTest::newRow("short line") << QByteArray("*NODE\n11,0,0,0,8\n100,0,0,0,0,0,0\n")
                                     << QList<TBolt>{Bolt(8, 0, 0, 1, 1, 1, 11)}
                                     << QList<double>{0, 0, 0};
     }
@@ -193,7 +192,7 @@ private slots:
         // A node listed twice in the link is taken once for each of its node lines.
         TResult r;
         Import("*RIGL\n1, 100, 0, 0, 0, 11, 1, 11, 2\n*NODE\n11,0,0,0,1,0,0\n11,0,0,0,2,0,0\n"
-               "11,0,0,0,3,0,0\n",
+               "11,0,0,0,3,0,0\n100,0,0,0,0,0,0\n",
                r);
         QCOMPARE(r.Bolts, (QList<TBolt>{Bolt(1, 0, 0, 1, 0, 0, 11), Bolt(2, 0, 0, 0, 1, 0, 11)}));
     }
@@ -214,7 +213,7 @@ private slots:
 
         TResult bolt;
         Import("*RIGL\n1, 100, 0, 0, 0, 1, 123, 12, 12\n*NODES\n\t\n1,0,0,0,7,8,9\n"
-               "12,0,0,0,1,0,0\n",
+               "12,0,0,0,1,0,0\n100,0,0,0,0,0,0\n",
                bolt);
         QCOMPARE(bolt.Bolts,
                  (QList<TBolt>{Bolt(7, 8, 9, 1, 1, 1, 1), Bolt(1, 0, 0, 1, 1, 0, 12)}));
@@ -314,6 +313,15 @@ private slots:
         QTest::newRow("rigid link only in a comment") << "** *RIGL\n1, 100\n" + Nodes << noLink;
         QTest::newRow("no node card") << "*TITL\nT\n" + RigidLink + "*CFORCE\n100,FX,1,\n"
                                       << noNodes;
+        // The load acts at the independent node; without its co-ordinates it has no point.
+        QTest::newRow("no node line for the independent node")
+            << "*TITL\nT\n" + RigidLink + "*NODES\n11,0,0,0,0,0,0\n12,0,0,0,10,0,0\n"
+            << QStringLiteral("Warning: Independent Node 100 not defined in NISA File\n"
+                              "Cannot Extract Position of Applied Load");
+        QTest::newRow("empty link") << "*RIGL\n" + Nodes
+                                    << QStringLiteral("Warning: Independent Node 1 not defined in "
+                                                      "NISA File\nCannot Extract Position of "
+                                                      "Applied Load");
     }
 
     void Refusals() {
@@ -375,10 +383,11 @@ private slots:
             << QByteArray(510, 'x') + "*RIGL\n1, 100, 0, 0, 0, 11, 123\n" + Nodes << 1;
         QTest::newRow("carriage returns end lines")
             << QByteArray("*RIGL\r1, 100, 0, 0, 0, 11, 123, 12, 12\r\n*NODE\r11,0,0,0,0,0,0\r"
-                          "12,0,0,0,1,0,0")
+                          "12,0,0,0,1,0,0\r100,0,0,0,0,0,0")
             << 2;
         QTest::newRow("control and high bytes dropped")
-            << Bytes("*RI\x01GL\n1, 10\xc3\xa9" "0, 0, 0, 0, 1\x00" "1, 123\n*NODE\n11,0,0,0,0,0,0\n")
+            << Bytes("*RI\x01GL\n1, 10\xc3\xa9" "0, 0, 0, 0, 1\x00" "1, 123\n*NODE\n11,0,0,0,0,0,0\n"
+                     "100,0,0,0,0,0,0\n")
             << 1;
     }
 

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -236,6 +237,26 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("[A]\r\n") + line + "\r\n");
+    }
+
+    // A change waits for the lock another program holds on the file, and gives up after the
+    // bounded wait with the file as it was.
+    void LockedFileIsNotChanged() {
+        const QString path = PathOf(QStringLiteral("locked.ini"));
+        WriteBytes(path, "[A]\r\nK=1\r\n");
+        QLockFile other(path + QStringLiteral(".lock"));
+        QVERIFY(other.lock());
+        const int timeout = TIniFile::LockTimeout;
+        TIniFile::LockTimeout = 50;
+        TIniFile ini(path);
+        QVERIFY_THROWS_EXCEPTION(TPlatformError,
+                                 ini.WriteInteger(QStringLiteral("A"), QStringLiteral("K"), 2));
+        QCOMPARE(ini.ReadInteger(QStringLiteral("A"), QStringLiteral("K"), 0), 1);
+        other.unlock();
+        ini.WriteInteger(QStringLiteral("A"), QStringLiteral("K"), 2);
+        TIniFile::LockTimeout = timeout;
+        QCOMPARE(ini.ReadInteger(QStringLiteral("A"), QStringLiteral("K"), 0), 2);
+        QVERIFY(!QFile::exists(path + QStringLiteral(".lock")));
     }
 
     // Nothing is cached: a change made by someone else is seen by the next read, and two

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class TBoltGroupDocument;
+
+// The bolt loads of an analysed group as comma-separated values, one line per bolt after a
+// header line: the bolt's number, position and stiffnesses, its nine unit loads, its loads in
+// the load case with their resultant, and its axial and shear load when its axial direction is
+// defined (empty fields otherwise). Numbers are written in the C locale in the shortest form
+// that reads back as the same value, so nothing is lost to rounding; lines end with CR LF.
+class TBoltLoadsCsv {
+public:
+    static QByteArray HeaderLine();
+    // The line of bolt index i; the loads must have been calculated.
+    static QByteArray BoltLine(const TBoltGroupDocument& document, qint32 index);
+    // Writes the file through a save file; a failed write throws TPlatformError and leaves the
+    // previous file whole.
+    static void Write(const TBoltGroupDocument& document, const QString& fileName);
+};
