@@ -7,10 +7,12 @@ class QTextDocument;
 
 // Writes a text document as rich text (RTF) that word processors open with the same text and
 // formatting: a font and a colour table built from the document, one group per run of text
-// with its font, size, styles, colour and highlight, paragraphs with their alignment, indents
-// and spacing, and bullets and numbering in the paragraph-numbering form (\pn) that every
-// reader understands. Characters of code page 1252 are written as bytes, all others as
-// Unicode escapes with a '?' for readers without Unicode; the output is 7-bit ASCII.
+// with its font, size, styles, raised or lowered position, colour and highlight, paragraphs
+// with their alignment, indents and spacing, and bullets and numbering both in the
+// paragraph-numbering form (\pn) that every reader understands and in a list table, which
+// keeps each list's level and the text around its numbers. Characters of code page 1252 are
+// written as bytes, all others as Unicode escapes with a '?' for readers without Unicode; the
+// output is 7-bit ASCII.
 class TRtfWriter {
 public:
     static QByteArray ToRtf(const QTextDocument& document);
