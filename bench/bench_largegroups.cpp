@@ -8,8 +8,7 @@
 //   bench_largegroups N               one size
 //   bench_largegroups generate N FILE writes a random group of N bolts to FILE and stops
 
-#include "document/tlinebuffers.h"
-#include "model/tboltgroupdocument.h"
+#include "benchgroups.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,43 +17,12 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
-
-// Bolts spread through a block with random stiffnesses, every fourth one of each axial
-// direction and the rest undefined, and a load off the group's centre.
-bool Generate(int n, const QString& fileName) {
-    TLineBuffers buffers;
-    TBoltGroupDocument d(buffers);
-    std::mt19937 rng(11);
-    std::uniform_real_distribution<double> u(0, 1);
-    d.Bolts.reserve(n);
-    for (int i = 0; i < n; ++i) {
-        TBolt b;
-        b.X = 400 * u(rng);
-        b.Y = 300 * u(rng) + 200 * u(rng) * u(rng);
-        b.Z = 100 * u(rng);
-        b.StiffnessX = 0.5 + 4 * u(rng);
-        b.StiffnessY = 0.5 + 4 * u(rng);
-        b.StiffnessZ = 0.5 + 4 * u(rng);
-        b.Orientation = qint8(i % 4);
-        d.Bolts.append(b);
-    }
-    d.AnalysisTitle = QStringLiteral("Random Block of %1 Bolts").arg(n);
-    d.LoadCaseTitle = QStringLiteral("Eccentric Load");
-    d.AppliedLoad.X = 700;
-    d.AppliedLoad.Y = -100;
-    d.AppliedLoad.Z = 250;
-    d.AppliedLoad.FX = 1000;
-    d.AppliedLoad.FY = -2000;
-    d.AppliedLoad.FZ = 500;
-    return d.SaveDataFile(fileName);
-}
 
 struct TRun {
     double Seconds = 0;
@@ -91,7 +59,7 @@ TRun RunTool(const QString& tool, const QStringList& arguments) {
 
 int RunSize(const QString& tool, const QDir& dir, int n) {
     const QString input = dir.filePath(QStringLiteral("group-%1.dat").arg(n));
-    if (!QFileInfo::exists(input) && !Generate(n, input)) {
+    if (!QFileInfo::exists(input) && !WriteRandomGroup(n, input)) {
         std::printf("%d bolts: cannot write %s\n", n, qPrintable(input));
         return 1;
     }
@@ -131,7 +99,7 @@ int RunSize(const QString& tool, const QDir& dir, int n) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     if (argc == 4 && qstrcmp(argv[1], "generate") == 0)
-        return Generate(std::atoi(argv[2]), QString::fromLocal8Bit(argv[3])) ? 0 : 1;
+        return WriteRandomGroup(std::atoi(argv[2]), QString::fromLocal8Bit(argv[3])) ? 0 : 1;
     const QString tool = QDir(QCoreApplication::applicationDirPath())
                              .filePath(QStringLiteral("../bin/fastenex-batch"));
     if (!QFileInfo(tool).isExecutable()) {

@@ -16,6 +16,38 @@ void ApplyStyle(QTextCursor& cursor, TFontStyles style) {
     cursor.mergeCharFormat(f);
 }
 
+// Finds the lines in the text: each one trimmed, searched forward, matching case, from the end
+// of the previous match; a line that is empty, not found or that would span a line end is passed
+// over and the search goes on from the same place. found(at, length) is called for every match
+// and done() after every line.
+template <typename Found, typename Done>
+void FindLines(QStringView text, const QStringList& lines, Found found, Done done) {
+    qsizetype from = 0;
+    for (const QString& line : lines) {
+        const QString wanted = line.trimmed();
+        if (!wanted.isEmpty() && !wanted.contains(QLatin1Char('\n'))) {
+            const qsizetype at = text.indexOf(wanted, from, Qt::CaseSensitive);
+            if (at >= 0) {
+                found(at, wanted.size());
+                from = at + wanted.size();
+            }
+        }
+        done();
+    }
+}
+
+void StyleFound(QTextCursor& cursor, QStringView text, const QStringList& lines,
+                TFontStyles style) {
+    FindLines(
+        text, lines,
+        [&](qsizetype at, qsizetype length) {
+            cursor.setPosition(int(at));
+            cursor.setPosition(int(at + length), QTextCursor::KeepAnchor);
+            ApplyStyle(cursor, style);
+        },
+        [] {});
+}
+
 } // namespace
 
 QFont TReportFormatter::DefaultFont() {
@@ -26,28 +58,45 @@ QFont TReportFormatter::DefaultFont() {
 
 void TReportFormatter::ShowLines(QTextDocument& document, const QStringList& lines,
                                  const QFont& font) {
+    QString text = lines.join(QLatin1Char('\n'));
+    if (!lines.isEmpty())
+        text.append(QLatin1Char('\n'));
+    ShowText(document, std::move(text), font);
+}
+
+void TReportFormatter::ShowText(QTextDocument& document, QString text, const QFont& font) {
+    ShowStyledText(document, std::move(text), font, {}, {}, {}, {});
+}
+
+void TReportFormatter::ShowStyledText(QTextDocument& document, QString text, const QFont& font,
+                                      const QStringList& titleLines,
+                                      const QStringList& subtitleLines, TFontStyles titleStyle,
+                                      TFontStyles subtitleStyle) {
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
-    document.clear();
-    document.setDefaultFont(font);
     QTextCharFormat format;
     format.setFontFamilies(QStringList{font.family()});
     if (font.pointSizeF() > 0)
         format.setFontPointSize(font.pointSizeF());
-    QTextCursor cursor(&document);
-    cursor.beginEditBlock();
-    cursor.setBlockCharFormat(format);
-    QString text = lines.join(QLatin1Char('\n'));
-    if (!lines.isEmpty())
-        text.append(QLatin1Char('\n'));
     // Report lines come from data files; keep the document's own markers out of them.
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
     for (QChar& c : text) {
         const char16_t u = c.unicode();
-        if (u == 0xFDD0 || u == 0xFDD1 || u == 0xFFFC || u == 0x2029)
+        if (u == '\r')
+            c = QLatin1Char(' ');
+        else if (u == 0xFDD0 || u == 0xFDD1 || u == 0xFFFC || u == 0x2029)
             c = QChar(QChar::ReplacementCharacter);
     }
+    // Emptying the document inside the edit block makes the text and its styles one new
+    // content, which an editor lays out piece by piece as it is shown instead of all at once.
+    // Document positions are the indexes of the text, one character per line end.
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    document.clear();
+    document.setDefaultFont(font);
+    cursor.setBlockCharFormat(format);
     cursor.insertText(text, format);
+    StyleFound(cursor, text, titleLines, titleStyle);
+    StyleFound(cursor, text, subtitleLines, subtitleStyle);
     cursor.endEditBlock();
     document.setUndoRedoEnabled(undo);
 }
@@ -55,6 +104,18 @@ void TReportFormatter::ShowLines(QTextDocument& document, const QStringList& lin
 void TReportFormatter::StyleLines(QTextDocument& document, const QStringList& titleLines,
                                   const QStringList& subtitleLines, TFontStyles titleStyle,
                                   TFontStyles subtitleStyle, TLineBuffers* buffers) {
+    StyleLines(document, titleLines, subtitleLines, titleStyle, subtitleStyle, buffers, true);
+}
+
+void TReportFormatter::CountStyledLines(const QStringList& titleLines,
+                                        const QStringList& subtitleLines, TLineBuffers& buffers) {
+    QTextDocument unused;
+    StyleLines(unused, titleLines, subtitleLines, {}, {}, &buffers, false);
+}
+
+void TReportFormatter::StyleLines(QTextDocument& document, const QStringList& titleLines,
+                                  const QStringList& subtitleLines, TFontStyles titleStyle,
+                                  TFontStyles subtitleStyle, TLineBuffers* buffers, bool apply) {
     if (buffers) {
         buffers->Host().ShowInformation(QStringLiteral("Formatting Output"));
         buffers->ProgressPosition = 0;
@@ -64,29 +125,26 @@ void TReportFormatter::StyleLines(QTextDocument& document, const QStringList& ti
         buffers->UpdateProgress();
     }
     // Document positions are the indexes of the raw text, one character per block separator.
-    const QString text = document.toRawText();
+    const QString text = apply ? document.toRawText() : QString();
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
     qint64 handled = 0;
     auto styleList = [&](const QStringList& lines, TFontStyles style) {
-        qsizetype from = 0;
-        for (const QString& line : lines) {
-            const QString wanted = line.trimmed();
-            if (!wanted.isEmpty()) {
-                const qsizetype at = text.indexOf(wanted, from, Qt::CaseSensitive);
-                if (at >= 0) {
-                    cursor.setPosition(int(at));
-                    cursor.setPosition(int(at + wanted.size()), QTextCursor::KeepAnchor);
-                    ApplyStyle(cursor, style);
-                    from = at + wanted.size();
+        FindLines(
+            text, lines,
+            [&](qsizetype at, qsizetype length) {
+                cursor.setPosition(int(at));
+                cursor.setPosition(int(at + length), QTextCursor::KeepAnchor);
+                ApplyStyle(cursor, style);
+            },
+            [&] {
+                if (buffers) {
+                    buffers->ProgressPosition =
+                        int(qMin<qint64>(handled * 10 + 10, std::numeric_limits<int>::max()));
+                    buffers->UpdateProgress();
                 }
-            }
-            if (buffers) {
-                buffers->ProgressPosition = int(qMin<qint64>(handled * 10 + 10, std::numeric_limits<int>::max()));
-                buffers->UpdateProgress();
-            }
-            ++handled;
-        }
+                ++handled;
+            });
     };
     styleList(titleLines, titleStyle);
     styleList(subtitleLines, subtitleStyle);

@@ -19,6 +19,13 @@ public:
     // paragraph that the last line end leaves, all in the font; the font also becomes the
     // document's default font.
     static void ShowLines(QTextDocument& document, const QStringList& lines, const QFont& font);
+    // The same for a text of lines each ended by a line feed.
+    static void ShowText(QTextDocument& document, QString text, const QFont& font);
+    // ShowText and StyleLines in one edit, which an editor showing the document lays out once,
+    // piece by piece as it is shown; the document then reads as after both steps.
+    static void ShowStyledText(QTextDocument& document, QString text, const QFont& font,
+                               const QStringList& titleLines, const QStringList& subtitleLines,
+                               TFontStyles titleStyle, TFontStyles subtitleStyle);
 
     // Gives the title lines found in the text the title style and the subtitle lines the
     // subtitle style. Each line is trimmed and searched forward, matching case, from the end
@@ -32,6 +39,16 @@ public:
                            const QStringList& subtitleLines, TFontStyles titleStyle,
                            TFontStyles subtitleStyle, TLineBuffers* buffers = nullptr);
 
+    // What StyleLines tells through the buffers ("Formatting Output" and the progress of every
+    // line), for lines that ShowStyledText has already styled.
+    static void CountStyledLines(const QStringList& titleLines, const QStringList& subtitleLines,
+                                 TLineBuffers& buffers);
+
     // Both steps on the buffers' output, title and subtitle lines and styles.
     static void BuildReport(QTextDocument& document, TLineBuffers& buffers, const QFont& font);
+
+private:
+    static void StyleLines(QTextDocument& document, const QStringList& titleLines,
+                           const QStringList& subtitleLines, TFontStyles titleStyle,
+                           TFontStyles subtitleStyle, TLineBuffers* buffers, bool apply);
 };

@@ -71,6 +71,20 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QS
     return action;
 }
 
+// Turns every CR LF into LF in one pass (QString::replace moves the rest of a long text for
+// every batch of matches).
+void JoinCrLf(QString& text) {
+    QChar* const begin = text.data();
+    const QChar* const end = begin + text.size();
+    QChar* out = begin;
+    for (const QChar* in = begin; in < end; ++in) {
+        if (in->unicode() == '\r' && in + 1 < end && in[1].unicode() == '\n')
+            continue;
+        *out++ = *in;
+    }
+    text.truncate(out - begin);
+}
+
 } // namespace
 
 TBaseForm::TBaseForm(TMainForm* mainForm, QWidget* parent) : QWidget(parent), MainForm(mainForm) {
@@ -488,6 +502,21 @@ void TBaseForm::ShowOutput() {
     while (QFileInfo::exists(tempName))
         tempName += QLatin1Char('a');
     QTextDocument* document = RichEdit1->document();
+    // The editor holds no caret while the text is replaced, and gets one at the start after, on
+    // every exit: a caret or selection carried along to the end of a long text would make the
+    // editor lay out the whole text before drawing anything.
+    struct TCaretGuard {
+        QTextEdit* Edit;
+        ~TCaretGuard() { Edit->setTextCursor(QTextCursor(Edit->document())); }
+    };
+    RichEdit1->setTextCursor(QTextCursor());
+    TCaretGuard caret{RichEdit1};
+    // The title and subtitle lines are styled in the same edit, so that the editor lays the
+    // text out once, as it is shown; FormatOutput then finds them styled.
+    auto show = [&](QString text) {
+        TReportFormatter::ShowStyledText(*document, std::move(text), FontDialogFont, TitleLines(),
+                                         SubtitleLines(), TitleStyle, SubtitleStyle);
+    };
     bool shown = false;
     try {
         SaveOutputLines(tempName);
@@ -495,10 +524,10 @@ void TBaseForm::ShowOutput() {
         if (file.open(QIODevice::ReadOnly)) {
             QString text = TPlainText::Decode(file.readAll());
             file.close();
-            text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-            if (text.endsWith(QLatin1Char('\n')))
-                text.chop(1);
-            TReportFormatter::ShowLines(*document, text.split(QLatin1Char('\n')), FontDialogFont);
+            JoinCrLf(text);
+            if (!text.endsWith(QLatin1Char('\n')))
+                text.append(QLatin1Char('\n'));
+            show(std::move(text));
             shown = true;
         }
     } catch (const TPlatformError&) {
@@ -507,8 +536,17 @@ void TBaseForm::ShowOutput() {
     }
     QFile::remove(tempName);
     if (!shown)
-        TReportFormatter::ShowLines(*document, OutputLines(), FontDialogFont);
+        show(OutputLines().isEmpty() ? QString()
+                                     : OutputLines().join(QLatin1Char('\n')) + QLatin1Char('\n'));
     document->clearUndoRedoStacks();
+    StyledTitles = TitleLines();
+    StyledSubtitles = SubtitleLines();
+    StyledTitleStyle = TitleStyle;
+    StyledSubtitleStyle = SubtitleStyle;
+    OutputStyled = true;
+    // Any later change of the text makes FormatOutput style it afresh.
+    connect(document, &QTextDocument::contentsChange, this, [this] { OutputStyled = false; },
+            Qt::SingleShotConnection);
     RichEdit1->setStatusTip(FileName);
 }
 
@@ -525,9 +563,17 @@ void TBaseForm::FormatOutput() {
     TEditorGuard guard{RichEdit1};
     RichEdit1->moveCursor(QTextCursor::Start);
     RichEdit1->setUpdatesEnabled(false);
-    // "Formatting Output", the progress fields and the gauge go through this window.
-    TReportFormatter::StyleLines(*RichEdit1->document(), TitleLines(), SubtitleLines(), TitleStyle,
-                                 SubtitleStyle, this);
+    // "Formatting Output", the progress fields and the gauge go through this window. Lines that
+    // ShowOutput has styled in the text it showed are only counted.
+    const bool styled = OutputStyled && StyledTitles == TitleLines() &&
+                        StyledSubtitles == SubtitleLines() && StyledTitleStyle == TitleStyle &&
+                        StyledSubtitleStyle == SubtitleStyle;
+    OutputStyled = false;
+    if (styled)
+        TReportFormatter::CountStyledLines(TitleLines(), SubtitleLines(), *this);
+    else
+        TReportFormatter::StyleLines(*RichEdit1->document(), TitleLines(), SubtitleLines(),
+                                     TitleStyle, SubtitleStyle, this);
 }
 
 // ---------------------------------------------------------------------------------------------

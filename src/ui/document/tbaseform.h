@@ -207,4 +207,11 @@ private:
     QString MailCopyFileName(int n) const;
 
     int BusyCursorDepth = 0;
+    // The title and subtitle lines and styles that ShowOutput gave the text it showed; set until
+    // the text changes or FormatOutput has run.
+    bool OutputStyled = false;
+    QStringList StyledTitles;
+    QStringList StyledSubtitles;
+    TFontStyles StyledTitleStyle;
+    TFontStyles StyledSubtitleStyle;
 };

@@ -293,6 +293,41 @@ private slots:
         form->FreeLineBuffers();
     }
 
+    // ShowOutput styles the lines with the text; a change of the styles or of the text before
+    // FormatOutput runs must still end in the styles of the buffers.
+    void formatOutputAfterAChange_data() {
+        QTest::addColumn<bool>("changeStyle");
+        QTest::newRow("title style changed") << true;
+        QTest::newRow("text formatting cleared") << false;
+    }
+    void formatOutputAfterAChange() {
+        QFETCH(bool, changeStyle);
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->CreateLineBuffers();
+        form->AddOutputLine(QStringLiteral("Results"));
+        form->AddOutputLine(QStringLiteral("Loads"));
+        form->AddTitleLine(QStringLiteral("Results"));
+        form->AddSubtitleLine(QStringLiteral("Loads"));
+        form->ShowOutput();
+        QTextDocument* document = form->RichEdit1->document();
+        if (changeStyle) {
+            form->TitleStyle = TFontStyles{TFontStyle::Italic};
+        } else {
+            QTextCursor all(document);
+            all.select(QTextCursor::Document);
+            all.setCharFormat(QTextCharFormat());
+        }
+        form->FormatOutput();
+        QTextCursor title(document);
+        title.setPosition(1);
+        QCOMPARE(title.charFormat().fontItalic(), changeStyle);
+        QCOMPARE(title.charFormat().fontWeight() > QFont::Normal, !changeStyle);
+        QTextCursor subtitle(document->firstBlock().next());
+        subtitle.setPosition(subtitle.position() + 1);
+        QVERIFY(subtitle.charFormat().fontUnderline());
+        form->FreeLineBuffers();
+    }
+
     void progressRedrawsOnlyAfterMoreThanHundredUnits_data() {
         QTest::addColumn<int>("position");
         QTest::addColumn<int>("gauge");

@@ -33,6 +33,21 @@ public:
     }
 };
 
+// A bolt group window that keeps the lines it was given to show.
+class TShowingBoltForm : public TBoltGroupForm {
+public:
+    using TBoltGroupForm::TBoltGroupForm;
+    QStringList Lines;
+    QStringList Titles;
+    QStringList Subtitles;
+    void ShowOutput() override {
+        Lines = OutputLines();
+        Titles = TitleLines();
+        Subtitles = SubtitleLines();
+        TBoltGroupForm::ShowOutput();
+    }
+};
+
 QByteArray ReadAll(const QString& fileName) {
     QFile file(fileName);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -508,6 +523,42 @@ private slots:
         QVERIFY(!FormatOf(document, QStringLiteral("Load Case")).fontUnderline());
         QVERIFY(!form->LineBuffersExist());
         QVERIFY(!form->IsModified());
+    }
+
+    // A group whose rows pass the event points and the progress steps many times: the window's
+    // text is the report, every title in the title style and every subtitle underlined.
+    void largeGroupReportIsShownWhole_data() {
+        QTest::addColumn<int>("bolts");
+        QTest::addColumn<int>("orientations");
+        QTest::newRow("150 bolts, no axial directions") << 150 << 1;
+        QTest::newRow("1,200 bolts, mixed axial directions") << 1200 << 4;
+    }
+    void largeGroupReportIsShownWhole() {
+        QFETCH(int, bolts);
+        QFETCH(int, orientations);
+        QByteArray data = "[General]\r\nAnalysis Type=Bolt Group\r\n \r\n[Analysis Data]\r\n"
+                          "Analysis Title=Large Group\r\nLoad Case Title=Case 1\r\n"
+                          "Number of Bolts=" + QByteArray::number(bolts) + "\r\n";
+        for (int i = 0; i < bolts; ++i)
+            data += QStringLiteral("Bolt %1=%2,%3,%4,1,2,3,%5,0\r\n")
+                        .arg(i + 1).arg(i % 37 * 10).arg(i / 37 * 10).arg(i * 7 % 11)
+                        .arg(i % orientations).toLatin1();
+        data += "Applied Load=500,-20,30,1000,-2000,500,0,0\r\n";
+        auto* form = new TShowingBoltForm(Frame);
+        Frame->AddDocument(form);
+        form->OpenDocument(WriteFile(QStringLiteral("Large.dat"), data));
+        QVERIFY(form->Document.ActualLoadsCalculated);
+        QVERIFY(form->Lines.size() > 9 * bolts);
+        QTextDocument* document = form->RichEdit1->document();
+        QCOMPARE(document->toPlainText(), form->Lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        for (const QString& title : form->Titles)
+            QCOMPARE(FormatOf(document, title).fontWeight(), int(QFont::Bold));
+        for (const QString& subtitle : form->Subtitles)
+            QVERIFY(FormatOf(document, subtitle).fontUnderline());
+        const QTextCharFormat plain = FormatOf(document, QStringLiteral("Attachment       X"));
+        QVERIFY(plain.fontWeight() <= QFont::Normal && !plain.fontUnderline());
+        QCOMPARE(plain.fontFamilies().toStringList().value(0), QStringLiteral("Courier New"));
+        QCOMPARE(form->RichEdit1->textCursor().position(), 0);
     }
 
     // ---------------------------------------------------------------------------------------

@@ -1,0 +1,142 @@
+// The desktop windows on large documents, each case in its own process so that its peak memory
+// is its own: a random 3-D bolt group opened into a bolt group window until its report is
+// shown, and a large rich-text report opened into a text window. Printed for each: the open
+// until shown, the caret sent to the end of the text (which lays out the whole text), and the
+// peak memory. Targets: 10^5 bolts shown under 5 s and 1.5 GB; a 50 MB rich-text document
+// shown under 15 s. Runs on any display, offscreen included.
+//
+//   bench_reportwindow                 10^4 and 10^5 bolts, then a 50 MB rich-text report
+//   bench_reportwindow N               a group of N bolts
+//   bench_reportwindow rtf FILE        a rich-text file of your own
+
+#include "benchgroups.h"
+#include "document/tbaseform.h"
+#include "shell/tmainform.h"
+#include "shell/tsettings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+double PeakMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+// Lets the window handle what is pending, its painting included.
+void Settle() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
+// Opens the file in a new window of the given kind and prints the figures.
+int OpenAndShow(int argc, char* argv[], const QString& fileName, bool boltGroup, const char* what) {
+    QApplication app(argc, argv);
+    QTemporaryDir settings;
+    TSettings::SetLocation(QDir(settings.path()).filePath(QStringLiteral("fastenex.ini")));
+    TMainForm frame;
+    frame.resize(1200, 850);
+    frame.show();
+    Settle();
+    QElapsedTimer timer;
+    timer.start();
+    TBaseForm* form = nullptr;
+    if (boltGroup) {
+        form = frame.BoltGroupAnalysis1Click();
+        if (form)
+            form->OpenDocument(fileName);
+    } else {
+        form = frame.OpenFileByType(fileName);
+    }
+    if (!form) {
+        std::printf("%s: no window\n", what);
+        return 1;
+    }
+    // Shown: the window's first painting of the report; the editor lays out the rest of the
+    // text later, piece by piece, or at once when the caret is sent to the end.
+    form->RichEdit1->viewport()->repaint();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    const double shown = timer.nsecsElapsed() / 1e9;
+    const int blocks = form->RichEdit1->document()->blockCount();
+    timer.restart();
+    form->RichEdit1->moveCursor(QTextCursor::End);
+    form->RichEdit1->ensureCursorVisible();
+    form->RichEdit1->viewport()->repaint();
+    const double toEnd = timer.nsecsElapsed() / 1e9;
+    std::printf("%-34s shown %7.2f s  caret to end %6.2f s  %8d lines  peak %7.1f MB\n", what,
+                shown, toEnd, blocks, PeakMb());
+    std::fflush(stdout);
+    return 0;
+}
+
+int InChild(int argc, char* argv[], const QString& fileName, bool boltGroup, const char* what) {
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(OpenAndShow(argc, argv, fileName, boltGroup, what));
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
+
+int Group(int argc, char* argv[], const QDir& dir, int n) {
+    const QString input = dir.filePath(QStringLiteral("group-%1.dat").arg(n));
+    if (!QFileInfo::exists(input) && !WriteRandomGroup(n, input))
+        return 1;
+    const QByteArray what = QStringLiteral("bolt group window, %1 bolts").arg(n).toLatin1();
+    return InChild(argc, argv, input, true, what.constData());
+}
+
+// A rich-text report of about the size asked for, written by the batch tool.
+int RichText(int argc, char* argv[], const QDir& dir, int megabytes) {
+    const int bolts = megabytes * 1'450;
+    const QString input = dir.filePath(QStringLiteral("group-%1.dat").arg(bolts));
+    const QString report = dir.filePath(QStringLiteral("report-%1.rtf").arg(bolts));
+    if (!QFileInfo::exists(input) && !WriteRandomGroup(bolts, input))
+        return 1;
+    const QString tool = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()
+                             .section(QLatin1Char('/'), 0, -2) + QStringLiteral("/../bin/fastenex-batch");
+    const QByteArray command = (QStringLiteral("'%1' --report '%2' '%3'").arg(tool, report, input))
+                                   .toLocal8Bit();
+    if (std::system(command.constData()) != 0)
+        return 1;
+    const QByteArray what = QStringLiteral("text window, %1 MB rich text")
+                                .arg(QFileInfo(report).size() / 1048576.0, 0, 'f', 1)
+                                .toLatin1();
+    return InChild(argc, argv, report, false, what.constData());
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // The parent only writes the files; each window runs in a child with its own application.
+    int failed = 0;
+    {
+        QTemporaryDir dir;
+        const QDir where(dir.path());
+        if (argc == 3 && qstrcmp(argv[1], "rtf") == 0)
+            return InChild(argc, argv, QString::fromLocal8Bit(argv[2]), false, "text window");
+        if (argc == 2)
+            return Group(argc, argv, where, std::atoi(argv[1]));
+        for (int n : {10'000, 100'000})
+            failed += Group(argc, argv, where, n);
+        failed += RichText(argc, argv, where, 50);
+    }
+    return failed ? 1 : 0;
+}
