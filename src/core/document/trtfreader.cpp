@@ -919,6 +919,12 @@ void TRtfParser::ApplyParagraph(const TParaProps& props) {
     }
     for (int deeper = level + 1; deeper < MaxListLevels; ++deeper)
         open.Lists[deeper] = nullptr;
+    // The number is drawn in the paragraph's own format: that of its first text.
+    const QTextBlock block = Out.Cursor.block();
+    if (block.begin() != block.end()) {
+        QTextCursor mark(block);
+        mark.setBlockCharFormat(block.begin().fragment().charFormat());
+    }
 }
 
 void TRtfParser::CaptureUnit(int unit) {
