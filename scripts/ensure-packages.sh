@@ -2,7 +2,7 @@
 # Installs the Debian packages the project needs, only those that are missing, without questions.
 set -euo pipefail
 packages=(qt6-base-dev cmake ninja-build g++ fonts-liberation2 fontconfig wbritish xdg-utils
-          libx11-dev xvfb xauth desktop-file-utils shared-mime-info "$@")
+          libx11-dev xvfb xauth desktop-file-utils shared-mime-info poppler-utils "$@")
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
