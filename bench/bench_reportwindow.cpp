@@ -105,7 +105,7 @@ int Group(int argc, char* argv[], const QDir& dir, int n) {
 
 // A rich-text report of about the size asked for, written by the batch tool.
 int RichText(int argc, char* argv[], const QDir& dir, int megabytes) {
-    const int bolts = megabytes * 1'450;
+    const int bolts = megabytes * 950;
     const QString input = dir.filePath(QStringLiteral("group-%1.dat").arg(bolts));
     const QString report = dir.filePath(QStringLiteral("report-%1.rtf").arg(bolts));
     if (!QFileInfo::exists(input) && !WriteRandomGroup(bolts, input))

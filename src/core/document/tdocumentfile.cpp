@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTextCursor>
 #include <QTextDocument>
 
 bool TDocumentFile::IsRichTextName(const QString& fileName) {
@@ -37,6 +38,16 @@ TRtfReadResult TDocumentFile::Load(const QString& fileName, QTextDocument& docum
         throw TPlatformError(QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
                                  .arg(fileName)
                                  .arg(TRtfReader::MaxFileSize >> 20));
+    // The readers empty the document and fill it inside this one edit, on every exit, so that
+    // an editor showing the document lays the new text out as it is shown, not all at once.
+    class TEditBlock {
+    public:
+        explicit TEditBlock(QTextDocument& document) : Cursor(&document) { Cursor.beginEditBlock(); }
+        ~TEditBlock() { Cursor.endEditBlock(); }
+
+    private:
+        QTextCursor Cursor;
+    } edit(document);
     if (richText)
         return TRtfReader::Read(QByteArrayView(data), document);
     TPlainText::Read(data, document);

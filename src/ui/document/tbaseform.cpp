@@ -581,8 +581,15 @@ void TBaseForm::FormatOutput() {
 
 void TBaseForm::ReadText(const QString& fileName, bool richText) {
     QTextDocument* document = RichEdit1->document();
-    TDocumentFile::Load(fileName, *document, richText);
-    RichEdit1->moveCursor(QTextCursor::Start);
+    // No caret is carried along to the end of the new text (see ShowOutput).
+    RichEdit1->setTextCursor(QTextCursor());
+    try {
+        TDocumentFile::Load(fileName, *document, richText);
+    } catch (...) {
+        RichEdit1->setTextCursor(QTextCursor(document));
+        throw;
+    }
+    RichEdit1->setTextCursor(QTextCursor(document));
     // A freshly read document has nothing to undo.
     document->clearUndoRedoStacks();
 }
