@@ -1,13 +1,12 @@
 #include "tlineform.h"
 
-#include <QCoreApplication>
+#include "shell/tdialogbuttons.h"
+
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -50,24 +49,11 @@ TLineForm::TLineForm(QWidget* parent) : QDialog(parent) {
     layout->addLayout(fieldRow);
     layout->addStretch(1);
 
-    auto* buttons = new QHBoxLayout;
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    HelpButton = new QPushButton(QStringLiteral("Help"), this);
-    OKButton->setDefault(true);
-    buttons->addStretch(1);
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(HelpButton);
-    layout->addLayout(buttons);
+    const TDialogButtons buttons(this, layout, TDialogButtons::Unnamed);
+    OKButton = buttons.OKButton;
+    CancelButton = buttons.CancelButton;
+    HelpButton = buttons.HelpButton;
 
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    // Help is the dialog's F1: the frame's context help shows the page for this dialog.
-    connect(HelpButton, &QPushButton::clicked, this, [this] {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-        QCoreApplication::sendEvent(this, &press);
-    });
     connect(Edit1, &QLineEdit::textEdited, this, &TLineForm::Edit1Change);
     connect(UpButton, &QToolButton::clicked, this, &TLineForm::CSpinButton1UpClick);
     connect(DownButton, &QToolButton::clicked, this, &TLineForm::CSpinButton1DownClick);

@@ -2,6 +2,7 @@
 
 #include "document/ttextlines.h"
 #include "document/ttextstatistics.h"
+#include "shell/tdialogbuttons.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -9,8 +10,6 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,23 +48,12 @@ TStatsForm::TStatsForm(QTextEdit* richEdit, QWidget* parent) : QDialog(parent), 
     layout->addLayout(grid);
     layout->addStretch(1);
 
-    auto* buttons = new QHBoxLayout;
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    HelpButton = new QPushButton(QStringLiteral("Help"), this);
-    OKButton->setDefault(true);
+    const TDialogButtons buttons(this, layout, TDialogButtons::NoCancel | TDialogButtons::Unnamed);
+    OKButton = buttons.OKButton;
+    HelpButton = buttons.HelpButton;
     // The fields only show; the focus starts on OK.
     for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4})
         edit->setFocusPolicy(Qt::ClickFocus);
-    buttons->addStretch(1);
-    buttons->addWidget(OKButton);
-    buttons->addWidget(HelpButton);
-    layout->addLayout(buttons);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-    // Help is the dialog's F1: the frame's context help shows the page for this dialog.
-    connect(HelpButton, &QPushButton::clicked, this, [this] {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-        QCoreApplication::sendEvent(this, &press);
-    });
 
     Timer1 = new QTimer(this);
     Timer1->setSingleShot(true);

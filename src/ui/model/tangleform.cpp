@@ -1,13 +1,12 @@
 #include "tangleform.h"
 
 #include "model/tnumberformat.h"
+#include "shell/tdialogbuttons.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -35,19 +34,9 @@ TAngleForm::TAngleForm(QWidget* parent) : QDialog(parent) {
     }
     layout->addLayout(grid);
 
-    auto* buttons = new QHBoxLayout;
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    OKButton->setDefault(true);
-    buttons->addStretch(1);
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
-    layout->addLayout(buttons);
-    // Escape rejects the dialog, as Cancel does.
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    const TDialogButtons buttons(this, layout, TDialogButtons::NoHelp);
+    OKButton = buttons.OKButton;
+    CancelButton = buttons.CancelButton;
 
     // Not resizable, centred on the screen.
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -1,6 +1,7 @@
 #include "tboltnodeform.h"
 
-#include <QHBoxLayout>
+#include "shell/tdialogbuttons.h"
+
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
@@ -24,26 +25,15 @@ TBoltNodeForm::TBoltNodeForm(QWidget* parent) : QDialog(parent) {
     Bolts->setEditTriggers(QAbstractItemView::AllEditTriggers);
     layout->addWidget(Bolts, 1);
 
-    auto* buttons = new QHBoxLayout;
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    HelpButton = new QPushButton(QStringLiteral("Help"), this);
-    HelpButton->setObjectName(QStringLiteral("HelpButton"));
-    HelpButton->hide();
-    OKButton->setDefault(true);
-    buttons->addStretch(1);
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(HelpButton);
-    layout->addLayout(buttons);
+    const TDialogButtons buttons(this, layout, TDialogButtons::HelpHidden | TDialogButtons::OwnOK);
+    OKButton = buttons.OKButton;
+    CancelButton = buttons.CancelButton;
+    HelpButton = buttons.HelpButton;
     connect(OKButton, &QPushButton::clicked, this, [this] {
         // A cell still being edited counts as entered: leaving it commits its text.
         Bolts->setCurrentIndex(QModelIndex());
         accept();
     });
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TBoltNodeForm::SetRows(const QStringList& boltColumn, const QStringList& nodeColumn) {

@@ -1,10 +1,10 @@
 #include "ttitlesform.h"
 
+#include "shell/tdialogbuttons.h"
+
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 TTitlesForm::TTitlesForm(QWidget* parent) : QDialog(parent) {
@@ -22,20 +22,8 @@ TTitlesForm::TTitlesForm(QWidget* parent) : QDialog(parent) {
     form->addRow(QStringLiteral("Load Case Title"), LoadCaseTitle);
     layout->addLayout(form);
 
-    auto* buttons = new QHBoxLayout;
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    HelpButton = new QPushButton(QStringLiteral("Help"), this);
-    HelpButton->setObjectName(QStringLiteral("HelpButton"));
-    HelpButton->hide();
-    OKButton->setDefault(true);
-    buttons->addStretch(1);
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(HelpButton);
-    layout->addLayout(buttons);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    const TDialogButtons buttons(this, layout, TDialogButtons::HelpHidden);
+    OKButton = buttons.OKButton;
+    CancelButton = buttons.CancelButton;
+    HelpButton = buttons.HelpButton;
 }

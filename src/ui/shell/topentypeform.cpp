@@ -1,12 +1,11 @@
 #include "topentypeform.h"
 
+#include "tdialogbuttons.h"
+
 #include <QButtonGroup>
 #include <QGroupBox>
-#include <QCoreApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -40,23 +39,10 @@ TOpenTypeForm::TOpenTypeForm(const QString& fileName, QWidget* parent) : QDialog
     ToolButtons->button(0)->setChecked(true);
     layout->addWidget(ToolType);
 
-    auto* buttons = new QHBoxLayout;
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    HelpButton = new QPushButton(QStringLiteral("Help"), this);
-    OKButton->setDefault(true);
-    buttons->addStretch(1);
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(HelpButton);
-    layout->addLayout(buttons);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    // Help is the dialog's F1: the frame's context help shows the page for this dialog.
-    connect(HelpButton, &QPushButton::clicked, this, [this] {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-        QCoreApplication::sendEvent(this, &press);
-    });
+    const TDialogButtons buttons(this, layout, TDialogButtons::Unnamed);
+    OKButton = buttons.OKButton;
+    CancelButton = buttons.CancelButton;
+    HelpButton = buttons.HelpButton;
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

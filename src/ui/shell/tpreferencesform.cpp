@@ -2,6 +2,7 @@
 
 #include "document/tbaseform.h"
 #include "document/tplatformerror.h"
+#include "tdialogbuttons.h"
 #include "tdialogs.h"
 #include "tgroupboxex.h"
 #include "timagelist.h"
@@ -14,7 +15,6 @@
 #include <QFontInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -97,21 +97,16 @@ TPreferencesForm::TPreferencesForm(QWidget* parent) : QDialog(parent) {
     }
     layout->addWidget(PageControl1, 1);
 
-    auto* buttons = new QHBoxLayout;
-    OKButton = MakeButton(this, "OKButton", QStringLiteral("OK"), QStringLiteral("Accept Preferences"));
-    CancelButton = MakeButton(this, "CancelButton", QStringLiteral("Cancel"),
-                              QStringLiteral("Discard Changes to Preferences"));
-    HelpButton = MakeButton(this, "HelpButton", QStringLiteral("Help"),
-                            QStringLiteral("Help with Preferences"));
-    OKButton->setDefault(true);
-    buttons->addStretch(1);
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(HelpButton);
-    layout->addLayout(buttons);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-    // Escape is QDialog's reject, as Cancel.
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    const TDialogButtons buttons(this, layout, TDialogButtons::OwnHelp);
+    OKButton = buttons.OKButton;
+    CancelButton = buttons.CancelButton;
+    HelpButton = buttons.HelpButton;
+    // Enter presses OK also while Cancel or Help has the focus.
+    for (QPushButton* button : {OKButton, CancelButton, HelpButton})
+        button->setAutoDefault(false);
+    SetHint(OKButton, QStringLiteral("Accept Preferences"));
+    SetHint(CancelButton, QStringLiteral("Discard Changes to Preferences"));
+    SetHint(HelpButton, QStringLiteral("Help with Preferences"));
     connect(HelpButton, &QPushButton::clicked, this, &TPreferencesForm::HelpButtonClick);
 
     setFixedHeight(FixedHeight);
@@ -489,8 +484,7 @@ void TPreferencesForm::ResetClick() {
 void TPreferencesForm::HelpButtonClick() {
     // The frame's context help answers F1 with the topic of the widget that has it: the page.
     QWidget* page = PageControl1->currentWidget();
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-    QCoreApplication::sendEvent(page ? page : this, &press);
+    TDialogButtons::PressHelpKey(page ? page : this);
 }
 
 void TPreferencesForm::ShowFace(TFace face) {

@@ -2,17 +2,14 @@
 
 #include "model/tnumberformat.h"
 #include "view/tbolttransforms.h"
+#include "shell/tdialogbuttons.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -247,26 +244,10 @@ TBoltCopyForm::TBoltCopyForm(QWidget* parent) : QDialog(parent) {
     Nrotation = RotationCopies->findChild<QLineEdit*>();
     Nrotation->setObjectName(QStringLiteral("Nrotation"));
 
-    auto* buttons = new QHBoxLayout;
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    HelpButton = new QPushButton(QStringLiteral("Help"), this);
-    HelpButton->setObjectName(QStringLiteral("HelpButton"));
-    OKButton->setDefault(true);
-    buttons->addStretch(1);
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(HelpButton);
-    layout->addLayout(buttons);
-    // Escape rejects the dialog, as Cancel does; Help is the dialog's F1.
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HelpButton, &QPushButton::clicked, this, [this] {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-        QCoreApplication::sendEvent(this, &press);
-    });
+    const TDialogButtons buttons(this, layout);
+    OKButton = buttons.OKButton;
+    CancelButton = buttons.CancelButton;
+    HelpButton = buttons.HelpButton;
 
     for (QLineEdit* e : {XTrans, YTrans, ZTrans})
         connect(e, &QLineEdit::textChanged, this, &TBoltCopyForm::XTransChange);

@@ -1,6 +1,7 @@
 #include "tboltpropertiesform.h"
 
 #include "model/tbolt.h"
+#include "shell/tdialogbuttons.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -91,23 +92,10 @@ TBoltPropertiesForm::TBoltPropertiesForm(QWidget* parent) : QDialog(parent) {
     fields->addLayout(nodeColumn);
     layout->addWidget(BoltFields);
 
-    auto* buttons = new QHBoxLayout;
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    HelpButton = new QPushButton(QStringLiteral("Help"), this);
-    HelpButton->setObjectName(QStringLiteral("HelpButton"));
-    HelpButton->hide();
-    OKButton->setDefault(true);
-    buttons->addStretch(1);
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(HelpButton);
-    layout->addLayout(buttons);
-    // Escape rejects the dialog, as Cancel does.
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    const TDialogButtons buttons(this, layout, TDialogButtons::HelpHidden);
+    OKButton = buttons.OKButton;
+    CancelButton = buttons.CancelButton;
+    HelpButton = buttons.HelpButton;
 
     QWidget* order[] = {X, Y, Z, FX, FY, FZ, OKButton, CancelButton, HelpButton, Node};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
