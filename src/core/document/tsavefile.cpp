@@ -35,17 +35,19 @@ void TSaveFile::Commit() {
                                  .arg(FileName, Reason(errno)));
 }
 
-QString TSaveFile::Reason(int systemError) const {
+QString TSaveFile::Reason(int systemError, const QString& writerReason) const {
     // A write that the system cut short (a full disk, a file-size limit) leaves the device
     // without a reason of its own; the system's is the one to tell.
     const QString reason = File.errorString();
-    if (systemError != 0 && (reason.isEmpty() || reason == QLatin1String("Unknown error")))
+    if (!reason.isEmpty() && reason != QLatin1String("Unknown error"))
+        return reason;
+    if (systemError != 0)
         return QString::fromLocal8Bit(std::strerror(systemError));
-    return reason;
+    return writerReason.isEmpty() ? reason : writerReason;
 }
 
-void TSaveFile::Fail(int systemError) {
-    const QString reason = Reason(systemError);
+void TSaveFile::Fail(int systemError, const QString& writerReason) {
+    const QString reason = Reason(systemError, writerReason);
     File.cancelWriting();
     Committed = true;
     throw TPlatformError(QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, reason));

@@ -21,14 +21,15 @@ public:
     void Write(const QByteArray& bytes);
     // Puts the file in place; throws when anything failed.
     void Commit();
+    // Abandons the file after a writer that streams into Device() failed: throws with the
+    // device's reason, else the system's (the errno value of the failure), else the writer's.
+    [[noreturn]] void Fail(int systemError, const QString& writerReason = QString());
 
     // The whole content in one call.
     static void WriteFile(const QString& fileName, const QByteArray& bytes);
 
 private:
-    // The device's reason for a failure, or the system's when the device has none.
-    QString Reason(int systemError) const;
-    [[noreturn]] void Fail(int systemError);
+    QString Reason(int systemError, const QString& writerReason = QString()) const;
     QString FileName;
     QSaveFile File;
     bool Committed = false;

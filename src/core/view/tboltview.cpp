@@ -4,6 +4,7 @@
 #include "document/tplatformerror.h"
 
 #include <QImageWriter>
+#include <cerrno>
 
 namespace {
 
@@ -95,8 +96,8 @@ void TBoltView::SavePicture(const QString& fileName) const {
     // Qt writes 32-bit pictures as 24-bit bitmaps; the format is named so that the name's
     // extension has no say.
     QImageWriter writer(&file.Device(), QByteArrayLiteral("bmp"));
+    errno = 0;
     if (!writer.write(Picture.convertToFormat(QImage::Format_RGB32)))
-        throw TPlatformError(
-            QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, writer.errorString()));
+        file.Fail(errno, writer.errorString());
     file.Commit();
 }

@@ -2,9 +2,12 @@
 #include "helper_plot.h"
 #include "view/tboltview.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 #include <QtEndian>
 
 class TstTBoltView : public QObject {
@@ -207,6 +210,30 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(TPlatformError,
                                  f.Document.SavePicture(dir.filePath("no/such/folder/p.bmp")));
         QCOMPARE(int(f.Host.Information.size()), shown);
+    }
+
+    // A picture cut short by the disk (here a limit on the size of files) tells the system's
+    // reason, not "Unknown error".
+    void SavePictureCutShortTellsWhy() {
+        QTemporaryDir dir;
+        TPlotFixture f;
+        f.Document.PlotBolts();
+        rlimit saved{};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        QString reason;
+        try {
+            f.Document.SavePicture(dir.filePath(QStringLiteral("p.bmp")));
+        } catch (const TPlatformError& e) {
+            reason = e.Text();
+        }
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+        QVERIFY2(reason.endsWith(QStringLiteral("File too large")), qPrintable(reason));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
     }
 };
 
