@@ -4,6 +4,7 @@
 #include "document/tdocumentfile.h"
 #include "document/tplaintext.h"
 #include "document/treportformatter.h"
+#include "document/treportpdf.h"
 #include "document/ttextcase.h"
 #include "document/ttextlines.h"
 #include "document/ttextsearch.h"
@@ -671,8 +672,8 @@ QPrinter& TBaseForm::Printer() {
 }
 
 void TBaseForm::SetPrintMargins(QPrinter& printer) {
-    // 40 device units, in points at the printer's resolution.
-    const double margin = 40.0 * 72.0 / qMax(1, printer.resolution());
+    // 40 device units, in points at the printer's resolution, as the PDF report has them.
+    const double margin = TReportPdf::PrintMargin(printer.resolution());
     printer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Point);
 }
 
