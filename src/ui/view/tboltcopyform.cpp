@@ -50,55 +50,96 @@ QLabel* Value(const char* name, QWidget* parent) {
     return label;
 }
 
-QLabel* Heading(const QString& text, QWidget* parent) {
-    return new QLabel(text, parent);
+// An axis name in front of its field.
+QLabel* Caption(const QString& text, QWidget* parent, const char* name = nullptr) {
+    auto* caption = new QLabel(text, parent);
+    if (name)
+        caption->setObjectName(QLatin1String(name));
+    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return caption;
 }
 
-// A row of three fields captioned X, Y and Z.
-void AddRow(QGridLayout* grid, int row, QWidget* x, QWidget* y, QWidget* z) {
-    QWidget* fields[] = {x, y, z};
+// A heading over the grid's row: across all of it, or over the first caption and field.
+QLabel* AddHeading(QGridLayout* grid, int row, const QString& text, int span = 6,
+                   const char* name = nullptr) {
+    auto* heading = new QLabel(text, grid->parentWidget());
+    if (name)
+        heading->setObjectName(QLatin1String(name));
+    grid->addWidget(heading, row, 0, 1, span);
+    return heading;
+}
+
+// A row of three fields made by `make`, captioned X, Y and Z.
+template <typename TField>
+void AddRow(QGridLayout* grid, int row, TField* (*make)(const char*, QWidget*), TField*& x,
+            TField*& y, TField*& z, const char* xName, const char* yName, const char* zName) {
+    QWidget* group = grid->parentWidget();
+    x = make(xName, group);
+    y = make(yName, group);
+    z = make(zName, group);
+    TField* fields[] = {x, y, z};
     for (int i = 0; i < 3; ++i) {
-        auto* caption = new QLabel(QLatin1String(AxisNames[i]), fields[i]->parentWidget());
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        grid->addWidget(caption, row, 2 * i);
+        grid->addWidget(Caption(QLatin1String(AxisNames[i]), group), row, 2 * i);
         grid->addWidget(fields[i], row, 2 * i + 1);
     }
 }
 
-QSpinBox* UpDown(const char* name, QWidget* parent) {
-    auto* upDown = new QSpinBox(parent);
+// One field with its axis caption in the grid's row, in the caption and field pair `pair`.
+QLineEdit* AddEdit(QGridLayout* grid, int row, int pair, QLabel*& caption,
+                   const char* captionName, const QString& axis, const char* name) {
+    caption = Caption(axis, grid->parentWidget(), captionName);
+    QLineEdit* edit = Edit(name, grid->parentWidget());
+    grid->addWidget(caption, row, 2 * pair);
+    grid->addWidget(edit, row, 2 * pair + 1);
+    return edit;
+}
+
+// The list of the grid's first row: the axis or the plane.
+QComboBox* AddList(QGridLayout* grid, const char* name, const QStringList& items) {
+    AddHeading(grid, 0, QStringLiteral("Axis"), 2);
+    auto* list = new QComboBox(grid->parentWidget());
+    list->setObjectName(QLatin1String(name));
+    list->setFixedWidth(FieldWidth);
+    list->addItems(items);
+    grid->addWidget(list, 0, 3);
+    return list;
+}
+
+// The number of copies on the grid's row: its heading and its up-down.
+QSpinBox* AddCopies(QGridLayout* grid, int row, QLabel*& heading, const char* headingName,
+                    const char* name) {
+    heading = AddHeading(grid, row, QStringLiteral("Number of Copies"), 2, headingName);
+    auto* upDown = new QSpinBox(grid->parentWidget());
     upDown->setObjectName(QLatin1String(name));
     upDown->setRange(TCopyMoveValues::MinCopies, TCopyMoveValues::MaxCopies);
     upDown->setWrapping(true);
     upDown->setFixedWidth(FieldWidth);
     upDown->setValue(1);
+    grid->addWidget(upDown, row, 3);
     return upDown;
 }
 
-// The " From " group: the example's position.
-QGroupBox* FromGroup(QWidget* page, QLabel*& x, QLabel*& y, QLabel*& z, const char* xName,
+// A page, not yet on its tab: the " From " group showing the example's position, and the
+// " To " group, whose grid the page goes on to fill.
+QGridLayout* NewPage(const char* name, QLabel*& x, QLabel*& y, QLabel*& z, const char* xName,
                      const char* yName, const char* zName) {
-    auto* group = new QGroupBox(QStringLiteral(" From "), page);
-    auto* grid = Grid(group);
-    grid->addWidget(Heading(QStringLiteral("Absolute Position of Original Bolt"), group), 0, 0, 1,
-                    6);
-    x = Value(xName, group);
-    y = Value(yName, group);
-    z = Value(zName, group);
-    AddRow(grid, 1, x, y, z);
-    return group;
-}
-
-QWidget* AddPage(QTabWidget* tabs, const char* name, const QString& caption, QGroupBox* from,
-                 QGroupBox* to) {
-    auto* page = from->parentWidget();
+    auto* page = new QWidget;
     page->setObjectName(QLatin1String(name));
+    auto* from = new QGroupBox(QStringLiteral(" From "), page);
+    QGridLayout* fromGrid = Grid(from);
+    AddHeading(fromGrid, 0, QStringLiteral("Absolute Position of Original Bolt"));
+    AddRow(fromGrid, 1, Value, x, y, z, xName, yName, zName);
+    auto* to = new QGroupBox(QStringLiteral(" To "), page);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(from);
     layout->addWidget(to);
     layout->addStretch(1);
-    tabs->addTab(page, caption);
-    return page;
+    return Grid(to);
+}
+
+// Puts the page whose " To " grid this is on its tab.
+void AddPage(QTabWidget* tabs, QGridLayout* to, const QString& caption) {
+    tabs->addTab(to->parentWidget()->parentWidget(), caption);
 }
 
 } // namespace
@@ -114,130 +155,54 @@ TBoltCopyForm::TBoltCopyForm(QWidget* parent) : QDialog(parent) {
     layout->addWidget(PageControl1);
 
     // Translate.
-    {
-        auto* page = new QWidget;
-        QGroupBox* from = FromGroup(page, X, Y, Z, "X", "Y", "Z");
-        auto* to = new QGroupBox(QStringLiteral(" To "), page);
-        auto* grid = Grid(to);
-        FirstCopyLabel = Heading(QStringLiteral("Absolute Position of First Copy"), to);
-        FirstCopyLabel->setObjectName(QStringLiteral("FirstCopyLabel"));
-        grid->addWidget(FirstCopyLabel, 0, 0, 1, 6);
-        XTrans = Edit("XTrans", to);
-        YTrans = Edit("YTrans", to);
-        ZTrans = Edit("ZTrans", to);
-        AddRow(grid, 1, XTrans, YTrans, ZTrans);
-        DisplacementLabel = Heading(QStringLiteral("Relative Displacement per Copy"), to);
-        DisplacementLabel->setObjectName(QStringLiteral("DisplacementLabel"));
-        grid->addWidget(DisplacementLabel, 2, 0, 1, 6);
-        dX = Edit("dX", to);
-        dY = Edit("dY", to);
-        dZ = Edit("dZ", to);
-        AddRow(grid, 3, dX, dY, dZ);
-        TransCopiesLabel = Heading(QStringLiteral("Number of Copies"), to);
-        TransCopiesLabel->setObjectName(QStringLiteral("TransCopiesLabel"));
-        grid->addWidget(TransCopiesLabel, 4, 0, 1, 2);
-        TranslationCopies = UpDown("TranslationCopies", to);
-        grid->addWidget(TranslationCopies, 4, 3);
-        AddPage(PageControl1, "TranslateSheet", QStringLiteral("Translate"), from, to);
-    }
+    QGridLayout* grid = NewPage("TranslateSheet", X, Y, Z, "X", "Y", "Z");
+    FirstCopyLabel = AddHeading(grid, 0, QStringLiteral("Absolute Position of First Copy"), 6,
+                                "FirstCopyLabel");
+    AddRow(grid, 1, Edit, XTrans, YTrans, ZTrans, "XTrans", "YTrans", "ZTrans");
+    DisplacementLabel = AddHeading(grid, 2, QStringLiteral("Relative Displacement per Copy"), 6,
+                                   "DisplacementLabel");
+    AddRow(grid, 3, Edit, dX, dY, dZ, "dX", "dY", "dZ");
+    TranslationCopies = AddCopies(grid, 4, TransCopiesLabel, "TransCopiesLabel", "TranslationCopies");
+    AddPage(PageControl1, grid, QStringLiteral("Translate"));
+
     // Rotate.
-    {
-        auto* page = new QWidget;
-        QGroupBox* from = FromGroup(page, RX, RY, RZ, "RX", "RY", "RZ");
-        auto* to = new QGroupBox(QStringLiteral(" To "), page);
-        auto* grid = Grid(to);
-        grid->addWidget(Heading(QStringLiteral("Axis"), to), 0, 0, 1, 2);
-        Axis = new QComboBox(to);
-        Axis->setObjectName(QStringLiteral("Axis"));
-        Axis->setFixedWidth(FieldWidth);
-        Axis->addItems(
-            {QStringLiteral("X Axis"), QStringLiteral("Y Axis"), QStringLiteral("Z Axis")});
-        grid->addWidget(Axis, 0, 3);
-        RotationPerCopyLabel = Heading(QStringLiteral("Rotation per Copy"), to);
-        RotationPerCopyLabel->setObjectName(QStringLiteral("RotationPerCopyLabel"));
-        grid->addWidget(RotationPerCopyLabel, 1, 0, 1, 2);
-        Angle = Edit("Angle", to);
-        grid->addWidget(Angle, 1, 3);
-        grid->addWidget(Heading(QStringLiteral("Degrees"), to), 1, 4, 1, 2);
-        grid->addWidget(Heading(QStringLiteral("Centre"), to), 2, 0, 1, 6);
-        CentreXLabel = new QLabel(QStringLiteral("Y"), to);
-        CentreXLabel->setObjectName(QStringLiteral("CentreXLabel"));
-        CentreXLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        CentreX = Edit("CentreX", to);
-        CentreYLabel = new QLabel(QStringLiteral("Z"), to);
-        CentreYLabel->setObjectName(QStringLiteral("CentreYLabel"));
-        CentreYLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        CentreY = Edit("CentreY", to);
-        grid->addWidget(CentreXLabel, 3, 0);
-        grid->addWidget(CentreX, 3, 1);
-        grid->addWidget(CentreYLabel, 3, 2);
-        grid->addWidget(CentreY, 3, 3);
-        RotatedLabel = Heading(QStringLiteral("Absolute Position of First Copy"), to);
-        RotatedLabel->setObjectName(QStringLiteral("RotatedLabel"));
-        grid->addWidget(RotatedLabel, 4, 0, 1, 6);
-        RXR = Value("RXR", to);
-        RYR = Value("RYR", to);
-        RZR = Value("RZR", to);
-        AddRow(grid, 5, RXR, RYR, RZR);
-        RotationCopiesLabel = Heading(QStringLiteral("Number of Copies"), to);
-        RotationCopiesLabel->setObjectName(QStringLiteral("RotationCopiesLabel"));
-        grid->addWidget(RotationCopiesLabel, 6, 0, 1, 2);
-        RotationCopies = UpDown("RotationCopies", to);
-        grid->addWidget(RotationCopies, 6, 3);
-        AddPage(PageControl1, "RotateSheet", QStringLiteral("Rotate"), from, to);
-    }
+    grid = NewPage("RotateSheet", RX, RY, RZ, "RX", "RY", "RZ");
+    Axis = AddList(grid, "Axis",
+                   {QStringLiteral("X Axis"), QStringLiteral("Y Axis"), QStringLiteral("Z Axis")});
+    RotationPerCopyLabel = AddHeading(grid, 1, QStringLiteral("Rotation per Copy"), 2,
+                                      "RotationPerCopyLabel");
+    Angle = Edit("Angle", grid->parentWidget());
+    grid->addWidget(Angle, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Degrees"), grid->parentWidget()), 1, 4, 1, 2);
+    AddHeading(grid, 2, QStringLiteral("Centre"));
+    CentreX = AddEdit(grid, 3, 0, CentreXLabel, "CentreXLabel", QStringLiteral("Y"), "CentreX");
+    CentreY = AddEdit(grid, 3, 1, CentreYLabel, "CentreYLabel", QStringLiteral("Z"), "CentreY");
+    RotatedLabel = AddHeading(grid, 4, QStringLiteral("Absolute Position of First Copy"), 6,
+                              "RotatedLabel");
+    AddRow(grid, 5, Value, RXR, RYR, RZR, "RXR", "RYR", "RZR");
+    RotationCopies = AddCopies(grid, 6, RotationCopiesLabel, "RotationCopiesLabel", "RotationCopies");
+    AddPage(PageControl1, grid, QStringLiteral("Rotate"));
+
     // Mirror.
-    {
-        auto* page = new QWidget;
-        QGroupBox* from = FromGroup(page, MX, MY, MZ, "MX", "MY", "MZ");
-        auto* to = new QGroupBox(QStringLiteral(" To "), page);
-        auto* grid = Grid(to);
-        grid->addWidget(Heading(QStringLiteral("Axis"), to), 0, 0, 1, 2);
-        Plane = new QComboBox(to);
-        Plane->setObjectName(QStringLiteral("Plane"));
-        Plane->setFixedWidth(FieldWidth);
-        Plane->addItems(
-            {QStringLiteral("YZ Plane"), QStringLiteral("XZ Plane"), QStringLiteral("XY Plane")});
-        grid->addWidget(Plane, 0, 3);
-        grid->addWidget(Heading(QStringLiteral("Plane Position"), to), 1, 0, 1, 6);
-        PlaneLabel = new QLabel(QStringLiteral("X"), to);
-        PlaneLabel->setObjectName(QStringLiteral("PlaneLabel"));
-        PlaneLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        PlaneValue = Edit("PlaneValue", to);
-        grid->addWidget(PlaneLabel, 2, 0);
-        grid->addWidget(PlaneValue, 2, 1);
-        grid->addWidget(Heading(QStringLiteral("Absolute Position of Mirrored Bolt"), to), 3, 0, 1,
-                        6);
-        MXM = Value("MXM", to);
-        MYM = Value("MYM", to);
-        MZM = Value("MZM", to);
-        AddRow(grid, 4, MXM, MYM, MZM);
-        AddPage(PageControl1, "MirrorSheet", QStringLiteral("Mirror"), from, to);
-    }
+    grid = NewPage("MirrorSheet", MX, MY, MZ, "MX", "MY", "MZ");
+    Plane = AddList(grid, "Plane",
+                    {QStringLiteral("YZ Plane"), QStringLiteral("XZ Plane"), QStringLiteral("XY Plane")});
+    AddHeading(grid, 1, QStringLiteral("Plane Position"));
+    PlaneValue = AddEdit(grid, 2, 0, PlaneLabel, "PlaneLabel", QStringLiteral("X"), "PlaneValue");
+    AddHeading(grid, 3, QStringLiteral("Absolute Position of Mirrored Bolt"));
+    AddRow(grid, 4, Value, MXM, MYM, MZM, "MXM", "MYM", "MZM");
+    AddPage(PageControl1, grid, QStringLiteral("Mirror"));
+
     // Scale.
-    {
-        auto* page = new QWidget;
-        QGroupBox* from = FromGroup(page, SX, SY, SZ, "SX", "SY", "SZ");
-        auto* to = new QGroupBox(QStringLiteral(" To "), page);
-        auto* grid = Grid(to);
-        grid->addWidget(Heading(QStringLiteral("Base Point"), to), 0, 0, 1, 6);
-        BaseX = Edit("BaseX", to);
-        BaseY = Edit("BaseY", to);
-        BaseZ = Edit("BaseZ", to);
-        AddRow(grid, 1, BaseX, BaseY, BaseZ);
-        grid->addWidget(Heading(QStringLiteral("Scale In each Axis"), to), 2, 0, 1, 6);
-        ScaleX = Edit("ScaleX", to);
-        ScaleY = Edit("ScaleY", to);
-        ScaleZ = Edit("ScaleZ", to);
-        AddRow(grid, 3, ScaleX, ScaleY, ScaleZ);
-        grid->addWidget(Heading(QStringLiteral("Absolute Position of Scaled Bolt"), to), 4, 0, 1,
-                        6);
-        SXS = Value("SXS", to);
-        SYS = Value("SYS", to);
-        SZS = Value("SZS", to);
-        AddRow(grid, 5, SXS, SYS, SZS);
-        AddPage(PageControl1, "ScaleSheet", QStringLiteral("Scale"), from, to);
-    }
+    grid = NewPage("ScaleSheet", SX, SY, SZ, "SX", "SY", "SZ");
+    AddHeading(grid, 0, QStringLiteral("Base Point"));
+    AddRow(grid, 1, Edit, BaseX, BaseY, BaseZ, "BaseX", "BaseY", "BaseZ");
+    AddHeading(grid, 2, QStringLiteral("Scale In each Axis"));
+    AddRow(grid, 3, Edit, ScaleX, ScaleY, ScaleZ, "ScaleX", "ScaleY", "ScaleZ");
+    AddHeading(grid, 4, QStringLiteral("Absolute Position of Scaled Bolt"));
+    AddRow(grid, 5, Value, SXS, SYS, SZS, "SXS", "SYS", "SZS");
+    AddPage(PageControl1, grid, QStringLiteral("Scale"));
+
     // The edit part of each up-down.
     TransCopiesEdit = TranslationCopies->findChild<QLineEdit*>();
     TransCopiesEdit->setObjectName(QStringLiteral("TransCopiesEdit"));
