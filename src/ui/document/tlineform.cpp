@@ -1,13 +1,12 @@
 #include "tlineform.h"
 
 #include "shell/tdialogbuttons.h"
+#include "shell/tscreencentre.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -61,11 +60,7 @@ TLineForm::TLineForm(QWidget* parent) : QDialog(parent) {
     setFixedHeight(186);
     setMinimumWidth(350);
     resize(350, 186);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = geometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    TScreenCentre::Place(this);
 }
 
 void TLineForm::SetFileName(const QString& fileName) {

@@ -3,17 +3,16 @@
 #include "document/ttextlines.h"
 #include "document/ttextstatistics.h"
 #include "shell/tdialogbuttons.h"
+#include "shell/tscreencentre.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
@@ -63,11 +62,7 @@ TStatsForm::TStatsForm(QTextEdit* richEdit, QWidget* parent) : QDialog(parent), 
     setFixedHeight(232);
     setMinimumWidth(410);
     resize(410, 232);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = geometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    TScreenCentre::Place(this);
 }
 
 void TStatsForm::SetFileName(const QString& fileName) {

@@ -2,12 +2,11 @@
 
 #include "model/tnumberformat.h"
 #include "shell/tdialogbuttons.h"
+#include "shell/tscreencentre.h"
 
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QVBoxLayout>
 
 TAngleForm::TAngleForm(QWidget* parent) : QDialog(parent) {
@@ -41,11 +40,7 @@ TAngleForm::TAngleForm(QWidget* parent) : QDialog(parent) {
     // Not resizable, centred on the screen.
     layout->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = geometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    TScreenCentre::Place(this);
 }
 
 QString TAngleForm::AngleText(double angle) { return TNumberFormat::FormatGeneral(angle); }

@@ -3,14 +3,13 @@
 #include "model/tnumberformat.h"
 #include "view/tbolttransforms.h"
 #include "shell/tdialogbuttons.h"
+#include "shell/tscreencentre.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -231,11 +230,7 @@ TBoltCopyForm::TBoltCopyForm(QWidget* parent) : QDialog(parent) {
     // Not resizable, centred on the screen.
     layout->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = geometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    TScreenCentre::Place(this);
 }
 
 QString TBoltCopyForm::NumberText(double value) {

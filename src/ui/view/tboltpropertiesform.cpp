@@ -2,17 +2,16 @@
 
 #include "model/tbolt.h"
 #include "shell/tdialogbuttons.h"
+#include "shell/tscreencentre.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -23,11 +22,7 @@ const char* const OrientationCaptions[4] = {
 
 void CentreOnScreen(QWidget* widget) {
     widget->adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = widget->geometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        widget->move(frame.topLeft());
-    }
+    TScreenCentre::Place(widget);
 }
 
 } // namespace
