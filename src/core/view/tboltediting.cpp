@@ -4,6 +4,7 @@
 #include "model/tnumberformat.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -11,14 +12,22 @@ QString Text(double value) { return TNumberFormat::FormatGeneral(value); }
 
 double Number(const QString& text) { return TNumberFormat::ParseReal(text, 0); }
 
+// The six numbers of the dialog (position, then stiffnesses or forces) as its texts, and back.
+void ShowNumbers(TBoltEditing::TProperties& values, const std::array<double, 6>& numbers) {
+    QString* texts[] = {&values.X, &values.Y, &values.Z, &values.FX, &values.FY, &values.FZ};
+    for (size_t i = 0; i < numbers.size(); ++i)
+        *texts[i] = Text(numbers[i]);
+}
+
+void ReadNumbers(const TBoltEditing::TProperties& values, const std::array<double*, 6>& numbers) {
+    const QString* texts[] = {&values.X, &values.Y, &values.Z, &values.FX, &values.FY, &values.FZ};
+    for (size_t i = 0; i < numbers.size(); ++i)
+        *numbers[i] = Number(*texts[i]);
+}
+
 TBoltEditing::TProperties BoltProperties(const TBolt& bolt) {
     TBoltEditing::TProperties values;
-    values.X = Text(bolt.X);
-    values.Y = Text(bolt.Y);
-    values.Z = Text(bolt.Z);
-    values.FX = Text(bolt.StiffnessX);
-    values.FY = Text(bolt.StiffnessY);
-    values.FZ = Text(bolt.StiffnessZ);
+    ShowNumbers(values, {bolt.X, bolt.Y, bolt.Z, bolt.StiffnessX, bolt.StiffnessY, bolt.StiffnessZ});
     values.Node = QString::number(bolt.NodeNumber);
     values.Orientation = bolt.Orientation >= 0 && bolt.Orientation <= 3 ? bolt.Orientation : -1;
     return values;
@@ -32,12 +41,7 @@ TBoltEditing::TProperties TBoltEditing::PropertiesOf(const TBoltGroupModel& mode
         TProperties values;
         values.Caption = QStringLiteral("Applied Load Properties");
         values.ForLoad = true;
-        values.X = Text(load.X);
-        values.Y = Text(load.Y);
-        values.Z = Text(load.Z);
-        values.FX = Text(load.FX);
-        values.FY = Text(load.FY);
-        values.FZ = Text(load.FZ);
+        ShowNumbers(values, {load.X, load.Y, load.Z, load.FX, load.FY, load.FZ});
         values.Node = QStringLiteral("0");
         return values;
     }
@@ -48,12 +52,8 @@ TBoltEditing::TProperties TBoltEditing::PropertiesOf(const TBoltGroupModel& mode
 
 TBolt TBoltEditing::BoltOf(const TProperties& values, qint8 previous) {
     TBolt bolt;
-    bolt.X = Number(values.X);
-    bolt.Y = Number(values.Y);
-    bolt.Z = Number(values.Z);
-    bolt.StiffnessX = Number(values.FX);
-    bolt.StiffnessY = Number(values.FY);
-    bolt.StiffnessZ = Number(values.FZ);
+    ReadNumbers(values, {&bolt.X, &bolt.Y, &bolt.Z, &bolt.StiffnessX, &bolt.StiffnessY,
+                         &bolt.StiffnessZ});
     bolt.NodeNumber = TNumberFormat::ParseInteger(values.Node, 0);
     bolt.Orientation =
         values.Orientation >= 0 && values.Orientation <= 3 ? qint8(values.Orientation) : previous;
@@ -64,12 +64,7 @@ void TBoltEditing::ApplyProperties(TBoltGroupDocument& document, qint32 tag,
                                    const TProperties& values) {
     if (tag == document.BoltCount()) {
         TAppliedLoad& load = document.AppliedLoad;
-        load.X = Number(values.X);
-        load.Y = Number(values.Y);
-        load.Z = Number(values.Z);
-        load.FX = Number(values.FX);
-        load.FY = Number(values.FY);
-        load.FZ = Number(values.FZ);
+        ReadNumbers(values, {&load.X, &load.Y, &load.Z, &load.FX, &load.FY, &load.FZ});
     } else {
         TBolt& bolt = document.Bolts[tag];
         bolt = BoltOf(values, bolt.Orientation);
