@@ -6,9 +6,10 @@
 #include "spell/tspelldictionaries.h"
 #include "spell/tspellengine.h"
 
+#include "benchdictionary.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
@@ -44,13 +45,9 @@ double Median(std::vector<double> values) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    const QString dictionary = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                        : QCoreApplication::applicationDirPath() +
-                                              QStringLiteral("/../bin/Dictionary.dic");
-    if (!QFileInfo(dictionary).isFile()) {
-        std::fprintf(stderr, "No dictionary at %s\n", qPrintable(dictionary));
+    const QString dictionary = BenchDictionary(argc, argv);
+    if (dictionary.isEmpty())
         return 1;
-    }
 
     // Loading: read unsorted, sort once.
     std::vector<double> loads, loadsCpu;

@@ -14,6 +14,8 @@
 #include "shell/tsettings.h"
 #include "spell/tspellcheck.h"
 
+#include "benchdictionary.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -111,13 +113,9 @@ TRun RunOnce(const QString& text, const std::vector<qsizetype>& marks, double ex
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    const QString dictionary = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                        : QCoreApplication::applicationDirPath() +
-                                              QStringLiteral("/../bin/Dictionary.dic");
-    if (!QFileInfo(dictionary).isFile()) {
-        std::fprintf(stderr, "No dictionary at %s\n", qPrintable(dictionary));
+    const QString dictionary = BenchDictionary(argc, argv);
+    if (dictionary.isEmpty())
         return 1;
-    }
     QTemporaryDir folder;
     // An empty custom dictionary, so that no warning about a missing one stops the run.
     QFile custom(folder.filePath(QStringLiteral("Custom.dic")));
