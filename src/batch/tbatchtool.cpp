@@ -287,6 +287,8 @@ int TBatchTool::Run() {
     }
     TBatchLineBuffers buffers(&Host);
     buffers.FileName = info.absoluteFilePath();
+    // The report's text is built only when it is written.
+    buffers.ReportLinesWanted = ReportWritten();
     TBoltGroupDocument document(buffers);
     ApplyViewOptions(document.View);
     document.ResetModel();
@@ -355,12 +357,16 @@ int TBatchTool::Run() {
     }
     if (Parser.isSet(PictureOption))
         document.SavePicture(Parser.value(PictureOption));
-    if (Parser.isSet(ReportOption) || !(Parser.isSet(DataOption) || Parser.isSet(NisaOption) ||
-                                        Parser.isSet(PictureOption) || Parser.isSet(CsvOption)))
+    if (ReportWritten())
         WriteReport(buffers, document, Parser.value(ReportOption));
     if (Parser.isSet(CsvOption))
         TBoltLoadsCsv::Write(document, Parser.value(CsvOption));
     return Done;
+}
+
+bool TBatchTool::ReportWritten() const {
+    return Parser.isSet(ReportOption) || !(Parser.isSet(DataOption) || Parser.isSet(NisaOption) ||
+                                           Parser.isSet(PictureOption) || Parser.isSet(CsvOption));
 }
 
 bool TBatchTool::ParseViewOptions() {

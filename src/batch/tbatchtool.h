@@ -24,6 +24,8 @@ private:
     // Reads the picture's view options; false (a usage error, told on standard error) when one
     // is not valid.
     bool ParseViewOptions();
+    // Whether the run writes the analysis report: asked for, or no other output asked for.
+    bool ReportWritten() const;
     void ApplyViewOptions(TBoltView& view) const;
 
     QCommandLineParser Parser;

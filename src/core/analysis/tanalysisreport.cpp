@@ -155,6 +155,8 @@ void TAnalysisReport::WriteUnitLoadReport(const TBoltGroupModel& model,
     buffers.CreateLineBuffers();
     buffers.ClearLineBuffers();
     out.Host.ClearText();
+    if (!buffers.ReportLinesWanted)
+        return;
 
     out.Blank();
     out.Title(QStringLiteral("Analysis Results"));
@@ -333,6 +335,12 @@ void TAnalysisReport::WriteUnitLoadReport(const TBoltGroupModel& model,
 }
 
 void TAnalysisReport::WriteActualLoadReport(const TBoltGroupModel& model, TLineBuffers& buffers) {
+    if (!buffers.ReportLinesWanted) {
+        buffers.ShowOutput();
+        buffers.FormatOutput();
+        buffers.FreeLineBuffers();
+        return;
+    }
     TWriter out(model, buffers);
     const QList<TBolt> bolts = model.Bolts;
     const QList<TBoltActualLoads> loads = model.ActualLoads;

@@ -80,6 +80,11 @@ public:
     static constexpr qint64 MaxFileSize = qint64(1) << 30;
     static constexpr qint64 MaxLineCount = 20'000'000;
 
+    // Whether the analysis report writes its lines. A holder that will neither show nor write
+    // the report (the batch tool asked only for other outputs) clears it: the report then goes
+    // through the same steps and status texts without building its text.
+    bool ReportLinesWanted = true;
+
     // Fields of the window that this machinery uses.
     bool Busy = false;
     int ProgressPosition = 0;

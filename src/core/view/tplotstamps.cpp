@@ -5,7 +5,9 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QGlyphRun>
 #include <QPainter>
+#include <QTextLayout>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -139,36 +141,67 @@ void TPlotStamps::RenderTexts(const QString* texts, size_t count, TOffsets& pool
 
 bool TPlotStamps::ComposesNumbers() { return PrepareText() && PrepareCharacters(); }
 
+bool TPlotStamps::LayoutPlaces(const QString& text, TPlaces& places) const {
+    if (text.size() > 16)
+        return false;
+    QTextLayout layout(text, TBoltPlot::PlotFont());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    if (runs.size() != 1)
+        return false;
+    const QList<QPointF> positions = runs.first().positions();
+    if (positions.size() != text.size())
+        return false;
+    for (qsizetype i = 0; i < positions.size(); ++i) {
+        const qreal x = positions[i].x() * 64;
+        places.Place[i] = int(std::lround(x));
+        if (places.Place[i] != x || places.Place[i] < 0)
+            return false;
+    }
+    places.Width = QFontMetrics(TBoltPlot::PlotFont()).horizontalAdvance(text);
+    return true;
+}
+
 bool TPlotStamps::PrepareCharacters() {
     if (CharactersTried)
         return CharactersReady;
     CharactersTried = true;
     const std::string_view characters = "0123456789- ";
     QString texts[CharacterCount];
-    const QFontMetricsF exact(TBoltPlot::PlotFont());
-    qreal advances[CharacterCount];
-    for (int i = 0; i < CharacterCount; ++i) {
+    for (int i = 0; i < CharacterCount; ++i)
         texts[i] = QString(QLatin1Char(characters[size_t(i)]));
-        advances[i] = exact.horizontalAdvance(texts[i]);
-    }
-    // Advances and the kerning of each pair in 64ths of a pixel, as the text layout adds them.
-    auto to64 = [](qreal value, int& result) {
-        result = int(std::lround(value * 64));
-        return result == value * 64;
-    };
+    // Each character's class: its width alone and the places and widths of every pair it
+    // stands in, first or second.
+    std::vector<int> signatures[CharacterCount];
     for (int i = 0; i < CharacterCount; ++i) {
-        if (!to64(advances[i], Advance64[i]) || Advance64[i] <= 0)
+        TPlaces places;
+        if (!LayoutPlaces(texts[i], places))
             return false;
-        for (int j = 0; j < CharacterCount; ++j)
-            if (!to64(exact.horizontalAdvance(texts[i] + texts[j]) - advances[i] - advances[j],
-                      Kerning64[i][j]))
+        signatures[i].push_back(places.Width);
+        for (int j = 0; j < CharacterCount; ++j) {
+            TPlaces first;
+            TPlaces second;
+            if (!LayoutPlaces(texts[i] + texts[j], first) ||
+                !LayoutPlaces(texts[j] + texts[i], second))
                 return false;
+            signatures[i].insert(signatures[i].end(),
+                                 {first.Place[1], first.Width, second.Place[1], second.Width});
+        }
+    }
+    for (int i = 0; i < CharacterCount; ++i) {
+        ClassOf[i] = characters[size_t(i)];
+        for (int j = 0; j < i; ++j)
+            if (signatures[j] == signatures[i]) {
+                ClassOf[i] = ClassOf[j];
+                break;
+            }
     }
     RenderTexts(texts, CharacterCount, CharacterPool, Characters);
     // Every pair of characters a number and its space can hold, and every digit at every place
-    // a number of up to eleven characters gives it, after any number of kerned pairs, with and
-    // without a minus sign: the places of the glyphs and how a glyph at a fractional place is
-    // drawn.
+    // a number of up to eleven characters gives it, after any number of ones, with and without
+    // a minus sign: the places of the glyphs and how a glyph at a fractional place is drawn.
     QStringList checks;
     for (char a : std::string_view("0123456789-"))
         for (char b : std::string_view("0123456789 "))
@@ -182,34 +215,41 @@ bool TPlotStamps::PrepareCharacters() {
                                   QString(place - ones, QLatin1Char('0')) + QLatin1Char(digit) +
                                   QLatin1Char(' ');
     checks << QStringLiteral("-2147483648 ") << QStringLiteral("2147483647 ");
+    quint32 seed = 12345;
+    for (int k = 0; k < 500; ++k) {
+        seed = seed * 1664525u + 1013904223u;
+        checks << QString::number(seed % 2147483647u >> (seed % 28)) + QLatin1Char(' ');
+    }
     CharactersReady = ComposedMatches(checks);
     return CharactersReady;
 }
 
-int TPlotStamps::ComposedWidth(const char* text, int length) const {
-    int total = 0;
-    for (int i = 0; i < length; ++i) {
-        const int c = CharacterIndex(text[i]);
-        total += Advance64[c];
-        if (i + 1 < length)
-            total += Kerning64[c][CharacterIndex(text[i + 1])];
+const TPlotStamps::TPlaces* TPlotStamps::Places(const char* text, int length) {
+    QByteArray key(text, length);
+    for (char& c : key)
+        c = ClassOf[CharacterIndex(c)];
+    auto found = PlacesByClasses.constFind(key);
+    if (found == PlacesByClasses.constEnd()) {
+        TPlaces places;
+        if (!LayoutPlaces(QString::fromLatin1(key), places))
+            return nullptr;
+        found = PlacesByClasses.insert(key, places);
     }
-    return (total + 32) >> 6;
+    return &found.value();
 }
 
-void TPlotStamps::ComposeText(QImage& image, qint64 left, qint64 top, const char* text,
-                              int length) const {
+bool TPlotStamps::ComposeText(QImage& image, qint64 left, qint64 top, const char* text,
+                              int length) {
+    const TPlaces* places = Places(text, length);
+    if (!places)
+        return false;
     // Each glyph at the whole pixel at or before its place.
-    int place = 0;
     for (int i = 0; i < length; ++i) {
-        const int c = CharacterIndex(text[i]);
-        const TLabel& stamp = Characters[c];
-        Stamp(image, left + (place >> 6), top, CharacterPool.data() + stamp.Start, stamp.Count,
-              qRgb(0, 0, 0));
-        place += Advance64[c];
-        if (i + 1 < length)
-            place += Kerning64[c][CharacterIndex(text[i + 1])];
+        const TLabel& stamp = Characters[CharacterIndex(text[i])];
+        Stamp(image, left + (places->Place[i] >> 6), top, CharacterPool.data() + stamp.Start,
+              stamp.Count, qRgb(0, 0, 0));
     }
+    return true;
 }
 
 bool TPlotStamps::ComposedMatches(const QStringList& texts) {
@@ -227,10 +267,10 @@ bool TPlotStamps::ComposedMatches(const QStringList& texts) {
                 const QString& text = texts.at(first + k);
                 const QByteArray latin = text.toLatin1();
                 painter.drawText(QPoint(Margin, k * BandHeight + Margin + metrics.ascent()), text);
-                ComposeText(composed, Margin, k * BandHeight + Margin, latin.constData(),
-                            int(latin.size()));
-                if (ComposedWidth(latin.constData(), int(latin.size())) !=
-                    metrics.horizontalAdvance(text))
+                const TPlaces* places = Places(latin.constData(), int(latin.size()));
+                if (!places || places->Width != metrics.horizontalAdvance(text) ||
+                    !ComposeText(composed, Margin, k * BandHeight + Margin, latin.constData(),
+                                 int(latin.size())))
                     return false;
             }
         }
@@ -240,10 +280,13 @@ bool TPlotStamps::ComposedMatches(const QStringList& texts) {
     return true;
 }
 
-void TPlotStamps::ComposeLabel(QImage& image, int left, int top, const char* text,
-                               int length) const {
-    FillCell(image, left, top, ComposedWidth(text, length));
-    ComposeText(image, left, top, text, length);
+bool TPlotStamps::ComposeLabel(QImage& image, int left, int top, const char* text,
+                               int length) {
+    const TPlaces* places = Places(text, length);
+    if (!places)
+        return false;
+    FillCell(image, left, top, places->Width);
+    return ComposeText(image, left, top, text, length);
 }
 
 void TPlotStamps::FillCell(QImage& image, int left, int top, int width) const {
@@ -271,6 +314,30 @@ void TPlotStamps::PrepareLabels(const std::vector<qint32>& numbers) {
     RenderLabels(missing.data(), missing.size(), LabelPool, rendered.data());
     for (size_t k = 0; k < missing.size(); ++k)
         Labels[size_t(missing[k]) - 1] = rendered[k];
+    Pending.clear();
+    for (qint32 number : numbers)
+        if (number < 1 || number > CachedNumbers)
+            Pending.push_back(number);
+    PendingNext = 0;
+    ChunkNumbers.clear();
+    ChunkNext = 0;
+}
+
+const TPlotStamps::TLabel* TPlotStamps::NextPrepared(qint32 number) {
+    if (ChunkNext == ChunkNumbers.size() && PendingNext < Pending.size() &&
+        Pending[PendingNext] == number) {
+        const size_t batch = std::min<size_t>(BandsPerScratch, Pending.size() - PendingNext);
+        ChunkNumbers.assign(Pending.begin() + qsizetype(PendingNext),
+                            Pending.begin() + qsizetype(PendingNext + batch));
+        PendingNext += batch;
+        ChunkLabels.assign(batch, TLabel());
+        ChunkPool.clear();
+        RenderLabels(ChunkNumbers.data(), batch, ChunkPool, ChunkLabels.data());
+        ChunkNext = 0;
+    }
+    if (ChunkNext < ChunkNumbers.size() && ChunkNumbers[ChunkNext] == number)
+        return &ChunkLabels[ChunkNext++];
+    return nullptr;
 }
 
 void TPlotStamps::DrawLabel(QImage& image, int left, int top, qint32 number) {
@@ -280,8 +347,8 @@ void TPlotStamps::DrawLabel(QImage& image, int left, int top, qint32 number) {
         char text[16];
         char* end = std::to_chars(text, text + 15, number).ptr;
         *end++ = ' ';
-        ComposeLabel(image, left, top, text, int(end - text));
-        return;
+        if (ComposeLabel(image, left, top, text, int(end - text)))
+            return;
     }
     const TOffsets* pool = &LabelPool;
     TLabel label;
@@ -292,6 +359,9 @@ void TPlotStamps::DrawLabel(QImage& image, int left, int top, qint32 number) {
         if (!cached.Ready)
             RenderLabels(&number, 1, LabelPool, &cached);
         label = cached;
+    } else if (const TLabel* prepared = NextPrepared(number)) {
+        label = *prepared;
+        pool = &ChunkPool;
     } else {
         Uncached.clear();
         RenderLabels(&number, 1, Uncached, &label);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QImage>
 #include <QRgb>
 #include <QtGlobal>
@@ -26,15 +28,16 @@ public:
     // Draws the numbers not yet kept all at once, ahead of a plot that labels them.
     void PrepareLabels(const std::vector<qint32>& numbers);
     // Whether numbers are put together from the stamps of their characters: each glyph drawn at
-    // the whole pixel at or before its place, the sum of the advances and pair kernings before
-    // it, as the painter draws unantialiased text. This is checked against the painter once, for
-    // every pair of characters and every digit at every place a number can give it, and only
-    // when every check matches are numbers composed; otherwise each number is drawn by the
-    // painter.
+    // the whole pixel at or before its place, which the text layout gives for the classes of the
+    // number's characters, as the painter draws unantialiased text. This is checked against the
+    // painter once, for every pair of characters and every digit at every place a number can
+    // give it, and only when every check matches are numbers composed; otherwise each number is
+    // drawn by the painter.
     bool ComposesNumbers();
 
     // When numbers are not composed, numbers up to this are kept once drawn; larger ones are
-    // drawn afresh each time.
+    // drawn afresh each time, those that PrepareLabels named in batches as the plot reaches
+    // them in the same order.
     static constexpr qint32 CachedNumbers = 100'000;
 
 private:
@@ -56,9 +59,14 @@ private:
     bool PrepareText();
     bool PrepareCharacters();
     bool ComposedMatches(const QStringList& texts);
-    int ComposedWidth(const char* text, int length) const;
-    void ComposeText(QImage& image, qint64 left, qint64 top, const char* text, int length) const;
-    void ComposeLabel(QImage& image, int left, int top, const char* text, int length) const;
+    // Glyph places in 64ths of a pixel and the width of the white cell of a text.
+    struct TPlaces {
+        int Place[16] = {};
+        int Width = 0;
+    };
+    const TPlaces* Places(const char* text, int length);
+    bool ComposeText(QImage& image, qint64 left, qint64 top, const char* text, int length);
+    bool ComposeLabel(QImage& image, int left, int top, const char* text, int length);
     void RenderLabels(const qint32* numbers, size_t count, TOffsets& pool, TLabel* labels);
     void RenderTexts(const QString* texts, size_t count, TOffsets& pool, TLabel* labels);
     // The number's white cell, clipped to the picture.
@@ -76,13 +84,26 @@ private:
     std::vector<TLabel> Labels;
     TOffsets LabelPool;
     TOffsets Uncached;
+    // Numbers beyond the kept ones that the plot being drawn labels, in its order, drawn by the
+    // painter a batch at a time as the plot reaches them.
+    std::vector<qint32> Pending;
+    size_t PendingNext = 0;
+    std::vector<qint32> ChunkNumbers;
+    std::vector<TLabel> ChunkLabels;
+    size_t ChunkNext = 0;
+    TOffsets ChunkPool;
+    const TLabel* NextPrepared(qint32 number);
     // The stamps of "0" to "9", "-" and " " and their advances, for composed numbers.
     static constexpr int CharacterCount = 12;
     static int CharacterIndex(char c) { return c == '-' ? 10 : c == ' ' ? 11 : c - '0'; }
     bool CharactersTried = false;
     bool CharactersReady = false;
     TLabel Characters[CharacterCount];
-    int Advance64[CharacterCount] = {};
-    int Kerning64[CharacterCount][CharacterCount] = {};
+    // The character standing for each character's class: characters of one class have the same
+    // advance and the same kerning with every character, so the glyph places of a text depend
+    // only on its classes. Places are kept by the text of the standing characters.
+    char ClassOf[CharacterCount] = {};
+    QHash<QByteArray, TPlaces> PlacesByClasses;
+    bool LayoutPlaces(const QString& text, TPlaces& places) const;
     TOffsets CharacterPool;
 };

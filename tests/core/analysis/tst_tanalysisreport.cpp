@@ -297,6 +297,22 @@ private slots:
                             [](const QString& l) { return l.startsWith(QLatin1String("10000x ")); }));
     }
 
+    // A holder that never shows the report gets the same steps and the loads, without lines.
+    void ReportWithoutItsLines() {
+        TReportHost host;
+        TCaptureBuffers buffers(&host);
+        buffers.ReportLinesWanted = false;
+        TBoltGroupDocument document(buffers);
+        document.ResetModel();
+        QVERIFY(document.LoadDataFile(QStringLiteral(FASTENEX_EXAMPLES "/bracket-3d.dat")));
+        QVERIFY(document.ActualLoadsCalculated);
+        QCOMPARE(document.ActualLoads.size(), document.Bolts.size());
+        QCOMPARE(buffers.Calls, (QStringList{QStringLiteral("ShowOutput"), QStringLiteral("FormatOutput")}));
+        QVERIFY(buffers.Shown.isEmpty() && buffers.Titles.isEmpty());
+        QCOMPARE(host.TextCleared, 1);
+        QVERIFY(!buffers.LineBuffersExist());
+    }
+
     // The loops over the bolts let events run every 100 bolts: while the unit loads are summed
     // and in the unit-load, position, orientation, distance and r^2 rows.
     void EventPoints_data() {

@@ -80,7 +80,12 @@ private slots:
         painter.setFont(TBoltPlot::PlotFont());
         painter.setPen(Qt::black);
         const QFontMetrics metrics = painter.fontMetrics();
-        // Twice over, the second time from what was kept.
+        // Twice over, the second time from what was kept; the first time named ahead in the
+        // order they are drawn, as a plot does.
+        std::vector<qint32> numbers;
+        for (int k = 0; k < count; ++k)
+            numbers.push_back(qint32(qint64(first) + qint64(k) * step));
+        TPlotStamps::Instance().PrepareLabels(numbers);
         for (int pass = 0; pass < 2; ++pass)
             for (int k = 0; k < count; ++k) {
                 const qint32 number = qint32(qint64(first) + qint64(k) * step);
