@@ -138,6 +138,12 @@ void WriteReport(const TBatchLineBuffers& buffers, const TBoltGroupDocument& doc
             std::fwrite(chunk.constData(), 1, size_t(chunk.size()), stdout);
         chunk.clear();
     };
+    if (buffers.ShownAsText) {
+        for (const QByteArray& piece : buffers.ShownText) {
+            chunk = piece;
+            flush();
+        }
+    }
     for (const QString& line : buffers.ShownLines) {
         chunk += line.toUtf8();
         chunk += '\n';
@@ -287,8 +293,14 @@ int TBatchTool::Run() {
     }
     TBatchLineBuffers buffers(&Host);
     buffers.FileName = info.absoluteFilePath();
-    // The report's text is built only when it is written.
+    // The report's text is built only when it is written, and kept as the text it is written
+    // as when that is plain text; nothing but the report adds output lines while the file is
+    // read and analysed.
     buffers.ReportLinesWanted = ReportWritten();
+    const QString reportName = Parser.value(ReportOption);
+    buffers.KeepOutputAsText = ReportWritten() &&
+                               !reportName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) &&
+                               !TDocumentFile::IsRichTextName(reportName);
     TBoltGroupDocument document(buffers);
     ApplyViewOptions(document.View);
     document.ResetModel();
@@ -305,6 +317,7 @@ int TBatchTool::Run() {
         analysisError = e.Text();
     }
     BoltCount = document.BoltCount();
+    buffers.KeepOutputAsText = false;
 
     const bool reportWanted = Parser.isSet(ReportOption) || Parser.isSet(CsvOption) ||
                               !(Parser.isSet(DataOption) || Parser.isSet(NisaOption) ||
