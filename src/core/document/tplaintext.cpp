@@ -69,11 +69,24 @@ void TPlainText::Read(QByteArrayView data, QTextDocument& document) {
 
 QByteArray TPlainText::Encode(const QTextDocument& document) {
     // The raw text keeps non-breaking spaces, which the plain text would turn into spaces.
-    QString text = document.toRawText();
-    text.replace(QChar(QChar::ParagraphSeparator), QLatin1String("\r\n"));
-    text.replace(QChar(QChar::LineSeparator), QLatin1String("\r\n"));
-    text.remove(QChar(QChar::ObjectReplacementCharacter));
-    text.replace(QChar(0xFDD0), QLatin1String("\r\n"));
-    text.remove(QChar(0xFDD1));
-    return text.toUtf8();
+    // One pass: replacing each separator in place would move the rest of a long text again for
+    // every batch of line ends.
+    const QString text = document.toRawText();
+    QString out;
+    out.reserve(text.size() + text.size() / 16);
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case QChar::ParagraphSeparator:
+        case QChar::LineSeparator:
+        case 0xFDD0:
+            out.append(QLatin1String("\r\n"));
+            break;
+        case QChar::ObjectReplacementCharacter:
+        case 0xFDD1:
+            break;
+        default:
+            out.append(c);
+        }
+    }
+    return out.toUtf8();
 }
