@@ -225,31 +225,33 @@ bool TPlotStamps::PrepareCharacters() {
 }
 
 const TPlotStamps::TPlaces* TPlotStamps::Places(const char* text, int length) {
-    QByteArray key(text, length);
-    for (char& c : key)
-        c = ClassOf[CharacterIndex(c)];
+    // The key: the length and, four bits each, the class of every character.
+    if (length > 15)
+        return nullptr;
+    quint64 key = quint64(length) << 60;
+    for (int i = 0; i < length; ++i)
+        key |= quint64(CharacterIndex(ClassOf[CharacterIndex(text[i])])) << (4 * i);
     auto found = PlacesByClasses.constFind(key);
     if (found == PlacesByClasses.constEnd()) {
+        QString standing(length, QLatin1Char(' '));
+        for (int i = 0; i < length; ++i)
+            standing[i] = QLatin1Char(ClassOf[CharacterIndex(text[i])]);
         TPlaces places;
-        if (!LayoutPlaces(QString::fromLatin1(key), places))
+        if (!LayoutPlaces(standing, places))
             return nullptr;
         found = PlacesByClasses.insert(key, places);
     }
     return &found.value();
 }
 
-bool TPlotStamps::ComposeText(QImage& image, qint64 left, qint64 top, const char* text,
-                              int length) {
-    const TPlaces* places = Places(text, length);
-    if (!places)
-        return false;
+void TPlotStamps::ComposeText(QImage& image, qint64 left, qint64 top, const char* text,
+                              int length, const TPlaces& places) const {
     // Each glyph at the whole pixel at or before its place.
     for (int i = 0; i < length; ++i) {
         const TLabel& stamp = Characters[CharacterIndex(text[i])];
-        Stamp(image, left + (places->Place[i] >> 6), top, CharacterPool.data() + stamp.Start,
+        Stamp(image, left + (places.Place[i] >> 6), top, CharacterPool.data() + stamp.Start,
               stamp.Count, qRgb(0, 0, 0));
     }
-    return true;
 }
 
 bool TPlotStamps::ComposedMatches(const QStringList& texts) {
@@ -268,10 +270,10 @@ bool TPlotStamps::ComposedMatches(const QStringList& texts) {
                 const QByteArray latin = text.toLatin1();
                 painter.drawText(QPoint(Margin, k * BandHeight + Margin + metrics.ascent()), text);
                 const TPlaces* places = Places(latin.constData(), int(latin.size()));
-                if (!places || places->Width != metrics.horizontalAdvance(text) ||
-                    !ComposeText(composed, Margin, k * BandHeight + Margin, latin.constData(),
-                                 int(latin.size())))
+                if (!places || places->Width != metrics.horizontalAdvance(text))
                     return false;
+                ComposeText(composed, Margin, k * BandHeight + Margin, latin.constData(),
+                            int(latin.size()), *places);
             }
         }
         if (composed != Scratch)
@@ -286,7 +288,8 @@ bool TPlotStamps::ComposeLabel(QImage& image, int left, int top, const char* tex
     if (!places)
         return false;
     FillCell(image, left, top, places->Width);
-    return ComposeText(image, left, top, text, length);
+    ComposeText(image, left, top, text, length, *places);
+    return true;
 }
 
 void TPlotStamps::FillCell(QImage& image, int left, int top, int width) const {

@@ -65,7 +65,8 @@ private:
         int Width = 0;
     };
     const TPlaces* Places(const char* text, int length);
-    bool ComposeText(QImage& image, qint64 left, qint64 top, const char* text, int length);
+    void ComposeText(QImage& image, qint64 left, qint64 top, const char* text, int length,
+                     const TPlaces& places) const;
     bool ComposeLabel(QImage& image, int left, int top, const char* text, int length);
     void RenderLabels(const qint32* numbers, size_t count, TOffsets& pool, TLabel* labels);
     void RenderTexts(const QString* texts, size_t count, TOffsets& pool, TLabel* labels);
@@ -101,9 +102,9 @@ private:
     TLabel Characters[CharacterCount];
     // The character standing for each character's class: characters of one class have the same
     // advance and the same kerning with every character, so the glyph places of a text depend
-    // only on its classes. Places are kept by the text of the standing characters.
+    // only on its classes. Places are kept by the classes of a text's characters.
     char ClassOf[CharacterCount] = {};
-    QHash<QByteArray, TPlaces> PlacesByClasses;
+    QHash<quint64, TPlaces> PlacesByClasses;
     bool LayoutPlaces(const QString& text, TPlaces& places) const;
     TOffsets CharacterPool;
 };
