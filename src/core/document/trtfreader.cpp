@@ -249,6 +249,10 @@ constexpr int MaxLists = 4096;
 constexpr int MaxListLevels = 9;
 constexpr int MaxFontNameLength = 256;
 constexpr int MaxCaptureLength = 64;
+constexpr int MaxOpenLists = 1024;
+// The document's lists take time to the square of their length to build (each item added
+// touches every item before it), so a longer list goes on as a new list, numbered anew.
+constexpr int MaxListItems = 500;
 constexpr int MaxIndent = 31680; // 22 inches in twips
 
 int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
@@ -824,8 +828,11 @@ TListStyle TRtfParser::ListStyleOf(const TParaProps& props) const {
     // list tables are closed by then (ListTablesClosed).
     const quint64 key = (quint64(quint32(props.ListOverride)) << 8) | quint64(props.ListLevel);
     auto cached = ListStyles.constFind(key);
-    if (cached == ListStyles.constEnd())
+    if (cached == ListStyles.constEnd()) {
+        if (ListStyles.size() >= MaxOpenLists)
+            ListStyles.clear();
         cached = ListStyles.insert(key, ResolveListStyle(props));
+    }
     if (cached->Kind == TListKind::None)
         return props.Pn.Kind != TListKind::None ? props.Pn : TListStyle{TListKind::Bullet};
     return *cached;
@@ -898,9 +905,13 @@ void TRtfParser::ApplyParagraph(const TParaProps& props) {
     Out.PreviousWasNumbered = style.Kind != TListKind::None && owner == 0;
     if (style.Kind == TListKind::None)
         return;
+    // A file that names list after list keeps only the most recent ones open.
+    if (Out.OpenLists.size() >= MaxOpenLists && !Out.OpenLists.contains(owner))
+        Out.OpenLists.clear();
     TOutput::TOpenLists& open = Out.OpenLists[owner];
     const int level = Clamp(props.ListLevel, 0, MaxListLevels - 1);
-    if (open.Lists[level] && open.Styles[level] == style) {
+    if (open.Lists[level] && open.Styles[level] == style &&
+        open.Lists[level]->count() < MaxListItems) {
         open.Lists[level]->add(Out.Cursor.block());
     } else {
         QTextListFormat lf;
