@@ -303,6 +303,9 @@ int TBatchTool::Run() {
                                !TDocumentFile::IsRichTextName(reportName);
     TBoltGroupDocument document(buffers);
     ApplyViewOptions(document.View);
+    // Every read plots; a picture that is not written needs no bolt numbers.
+    if (!Parser.isSet(PictureOption))
+        document.View.ShowBoltLabels = false;
     document.ResetModel();
     // A NISA input file is taken by its extension, as the bolt group window does. An analysis
     // that fails leaves the bolt group read, so the data file can still be written.
