@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -57,6 +58,9 @@ int main(int argc, char* argv[]) {
             return AnswerInTerminal(command);
         }
     }
+    // Under a file-size limit a write fails with "File too large" and is reported like any
+    // failed save, instead of the signal ending the program with the user's work.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The window system's own options (-platform, -display, ...) are taken out by the
     // application object before the program reads its arguments.
     TApplication app(argc, argv);
