@@ -252,7 +252,7 @@ constexpr int MaxCaptureLength = 64;
 constexpr int MaxOpenLists = 1024;
 // The document's lists take time to the square of their length to build (each item added
 // touches every item before it), so a longer list goes on as a new list, numbered anew.
-constexpr int MaxListItems = 500;
+constexpr int MaxListItems = 2000;
 constexpr int MaxIndent = 31680; // 22 inches in twips
 
 int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
