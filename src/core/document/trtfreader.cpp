@@ -834,7 +834,7 @@ TListStyle TRtfParser::ListStyleOf(const TParaProps& props) const {
         cached = ListStyles.insert(key, ResolveListStyle(props));
     }
     if (cached->Kind == TListKind::None)
-        return props.Pn.Kind != TListKind::None ? props.Pn : TListStyle{TListKind::Bullet};
+        return props.Pn.Kind != TListKind::None ? props.Pn : TListStyle{TListKind::Bullet, {}, {}};
     return *cached;
 }
 
@@ -1193,7 +1193,7 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         if (w == TWord::ListLevel) {
             s.Destination = TDestination::ListLevel;
             if (int(Lists.back().Levels.size()) < MaxListLevels)
-                Lists.back().Levels.push_back(TListStyle{TListKind::Bullet});
+                Lists.back().Levels.push_back(TListStyle{TListKind::Bullet, {}, {}});
             else
                 s.Destination = TDestination::Skip;
         } else if (w == TWord::ListId) {
