@@ -36,8 +36,10 @@ void FindLines(QStringView text, const QStringList& lines, Found found, Done don
     }
 }
 
+// Gives every line found in the text the style; done() is called after every line.
+template <typename Done>
 void StyleFound(QTextCursor& cursor, QStringView text, const QStringList& lines,
-                TFontStyles style) {
+                TFontStyles style, Done done) {
     FindLines(
         text, lines,
         [&](qsizetype at, qsizetype length) {
@@ -45,7 +47,7 @@ void StyleFound(QTextCursor& cursor, QStringView text, const QStringList& lines,
             cursor.setPosition(int(at + length), QTextCursor::KeepAnchor);
             ApplyStyle(cursor, style);
         },
-        [] {});
+        done);
 }
 
 } // namespace
@@ -95,8 +97,8 @@ void TReportFormatter::ShowStyledText(QTextDocument& document, QString text, con
     document.setDefaultFont(font);
     cursor.setBlockCharFormat(format);
     cursor.insertText(text, format);
-    StyleFound(cursor, text, titleLines, titleStyle);
-    StyleFound(cursor, text, subtitleLines, subtitleStyle);
+    StyleFound(cursor, text, titleLines, titleStyle, [] {});
+    StyleFound(cursor, text, subtitleLines, subtitleStyle, [] {});
     cursor.endEditBlock();
     document.setUndoRedoEnabled(undo);
 }
@@ -129,25 +131,16 @@ void TReportFormatter::StyleLines(QTextDocument& document, const QStringList& ti
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
     qint64 handled = 0;
-    auto styleList = [&](const QStringList& lines, TFontStyles style) {
-        FindLines(
-            text, lines,
-            [&](qsizetype at, qsizetype length) {
-                cursor.setPosition(int(at));
-                cursor.setPosition(int(at + length), QTextCursor::KeepAnchor);
-                ApplyStyle(cursor, style);
-            },
-            [&] {
-                if (buffers) {
-                    buffers->ProgressPosition =
-                        int(qMin<qint64>(handled * 10 + 10, std::numeric_limits<int>::max()));
-                    buffers->UpdateProgress();
-                }
-                ++handled;
-            });
+    const auto lineDone = [&] {
+        if (buffers) {
+            buffers->ProgressPosition =
+                int(qMin<qint64>(handled * 10 + 10, std::numeric_limits<int>::max()));
+            buffers->UpdateProgress();
+        }
+        ++handled;
     };
-    styleList(titleLines, titleStyle);
-    styleList(subtitleLines, subtitleStyle);
+    StyleFound(cursor, text, titleLines, titleStyle, lineDone);
+    StyleFound(cursor, text, subtitleLines, subtitleStyle, lineDone);
     cursor.endEditBlock();
 }
 

@@ -599,6 +599,10 @@ void TBaseForm::WriteText(const QString& fileName, bool richText) const {
     TDocumentFile::Save(fileName, *RichEdit1->document(), richText);
 }
 
+QString TBaseForm::NotFoundText(const QString& fileName) {
+    return QStringLiteral("File\n\"") + fileName + QStringLiteral("\"\ncannot be found.");
+}
+
 void TBaseForm::OpenDocument(const QString& fileName) {
     TBusyCursorGuard cursor(*this);
     const QFileInfo info(fileName);
@@ -611,7 +615,7 @@ void TBaseForm::OpenDocument(const QString& fileName) {
     } else {
         FileName = QDir::home().filePath(QStringLiteral("Error.rtf"));
         SetCaption();
-        ShowMessage(QStringLiteral("File\n\"") + fileName + QStringLiteral("\"\ncannot be found."),
+        ShowMessage(NotFoundText(fileName),
                     QStringLiteral("Error"), TMessageIcon::Error, TMessageButtons::Ok);
         const QString errorFile = TSettings().Folders.ProgramFolderFile(QStringLiteral("Error.rtf"));
         if (QFileInfo(errorFile).isFile()) {

@@ -126,6 +126,8 @@ public:
     static QPrinter& Printer();
     // The page area of a print: the printer's page less 40 device units on every side.
     static void SetPrintMargins(QPrinter& printer);
+    // The message for a file that is not there: "File\n\"name\"\ncannot be found."
+    static QString NotFoundText(const QString& fileName);
 
     // The program xdg-email is started as; tests point it elsewhere.
     static QString MailProgram;

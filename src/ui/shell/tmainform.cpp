@@ -340,8 +340,7 @@ int TMainForm::OpenFiles(const QStringList& files, const QStringList& boltGroupF
     const auto openEach = [this, &opened](const QStringList& names, bool boltGroup) {
         for (const QString& name : names) {
             if (!QFileInfo(name).isFile()) {
-                TDialogs::Current().Message(this, QStringLiteral("File\n\"") + name +
-                                                      QStringLiteral("\"\ncannot be found."),
+                TDialogs::Current().Message(this, TBaseForm::NotFoundText(name),
                                             QStringLiteral("Error"), TMessageIcon::Error,
                                             TMessageButtons::Ok);
                 continue;
