@@ -4,7 +4,7 @@
 // replots against the targets (the rotation dial replots on every mouse move: 1,000 bolts in
 // under 16 ms, 10,000 in under 100 ms), with the projection, sort and painting on their own.
 // Exits with 1 when a target is missed.
-#include "document/tdocumenthost.h"
+#include "foundation/tdocumenthost.h"
 #include "document/tlinebuffers.h"
 #include "model/tboltgroupdocument.h"
 #include "view/tboltplot.h"

@@ -4,7 +4,7 @@
 // floating-point errors, leaving both flags false and the buffers freed, or completes with
 // finite results, a report whose numbers are all numbers and sums that are 1 and 0.
 #include "document/tlinebuffers.h"
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "model/tboltgroupdocument.h"
 
 #include <cmath>

@@ -2,7 +2,7 @@
 // a fresh document, which is then analysed as after any successful read; the loads of a group
 // that analyses are written back out as a NISA load fragment.
 #include "document/tlinebuffers.h"
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "model/tboltgroupdocument.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 // selection, including values no file can hold (infinities, not-a-number, the largest and
 // smallest doubles). The plot must never crash or write outside the picture, and it either
 // completes with every bolt drawn inside the picture or aborts leaving the previous picture.
-#include "document/tdocumenthost.h"
+#include "foundation/tdocumenthost.h"
 #include "document/tlinebuffers.h"
 #include "model/tboltgroupdocument.h"
 

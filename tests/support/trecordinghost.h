@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/tdocumenthost.h"
+#include "foundation/tdocumenthost.h"
 
 #include <QStringList>
 

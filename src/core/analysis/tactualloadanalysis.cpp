@@ -1,6 +1,6 @@
 #include "tactualloadanalysis.h"
 
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 
 #include <cmath>
 

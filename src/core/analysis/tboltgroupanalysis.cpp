@@ -1,6 +1,6 @@
 #include "tboltgroupanalysis.h"
 
-#include "document/tbusycursorguard.h"
+#include "foundation/tbusycursorguard.h"
 #include "model/tboltgroupdocument.h"
 #include "tactualloadanalysis.h"
 #include "tanalysisreport.h"

@@ -1,6 +1,6 @@
 #include "tboltloadscsv.h"
 
-#include "document/tsavefile.h"
+#include "foundation/tsavefile.h"
 #include "model/tboltgroupdocument.h"
 
 #include <QLocale>

@@ -1,6 +1,6 @@
 #include "tunitloadanalysis.h"
 
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 
 #include <algorithm>
 #include <cmath>

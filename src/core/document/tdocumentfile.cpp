@@ -1,8 +1,8 @@
 #include "tdocumentfile.h"
-#include "tsavefile.h"
+#include "foundation/tsavefile.h"
 
 #include "tplaintext.h"
-#include "tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "trtfwriter.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "tlinebuffers.h"
 
-#include "tplatformerror.h"
-#include "tsavefile.h"
+#include "foundation/tplatformerror.h"
+#include "foundation/tsavefile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tdocumenthost.h"
+#include "foundation/tdocumenthost.h"
 #include "tfontstyles.h"
 
 #include <QHash>

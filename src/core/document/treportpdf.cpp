@@ -1,7 +1,7 @@
 #include "treportpdf.h"
 
-#include "tplatformerror.h"
-#include "tsavefile.h"
+#include "foundation/tplatformerror.h"
+#include "foundation/tsavefile.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>

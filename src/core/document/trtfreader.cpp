@@ -1,7 +1,7 @@
 #include "trtfreader.h"
 
 #include "tplaintext.h"
-#include "tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "trtfcodepage.h"
 #include "trtftokenizer.h"
 

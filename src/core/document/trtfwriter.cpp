@@ -1,6 +1,6 @@
 #include "trtfwriter.h"
 
-#include "tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "trtfcodepage.h"
 #include "trtfreader.h"
 

@@ -1,8 +1,8 @@
 #include "tboltgroupdocument.h"
 
 #include "analysis/tboltgroupanalysis.h"
-#include "document/tbusycursorguard.h"
-#include "document/tplatformerror.h"
+#include "foundation/tbusycursorguard.h"
+#include "foundation/tplatformerror.h"
 #include "tnisaexport.h"
 #include "tnisaimport.h"
 #include "tnumberformat.h"

@@ -1,7 +1,7 @@
 #include "tnisaimport.h"
 
 #include "document/tlinebuffers.h"
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "tboltgroupdocument.h"
 #include "tnumberformat.h"
 

@@ -1,8 +1,8 @@
 #include "tspelldictionaries.h"
-#include "document/tsavefile.h"
+#include "foundation/tsavefile.h"
 
-#include "document/tbusycursorguard.h"
-#include "document/tplatformerror.h"
+#include "foundation/tbusycursorguard.h"
+#include "foundation/tplatformerror.h"
 #include "tspellcharacters.h"
 
 #include <QFile>

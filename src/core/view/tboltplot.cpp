@@ -1,6 +1,6 @@
 #include "tboltplot.h"
 
-#include "document/tbusycursorguard.h"
+#include "foundation/tbusycursorguard.h"
 #include "document/tlinebuffers.h"
 #include "model/tboltgroupmodel.h"
 #include "model/tnumberformat.h"

@@ -1,7 +1,7 @@
 #include "tboltprojection.h"
 
-#include "document/tdocumenthost.h"
-#include "document/tplatformerror.h"
+#include "foundation/tdocumenthost.h"
+#include "foundation/tplatformerror.h"
 
 #include <QColor>
 #include <algorithm>

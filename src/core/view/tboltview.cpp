@@ -1,7 +1,7 @@
 #include "tboltview.h"
-#include "document/tsavefile.h"
+#include "foundation/tsavefile.h"
 
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 
 #include <QImageWriter>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "tbaseform.h"
 
-#include "document/tbusycursorguard.h"
+#include "foundation/tbusycursorguard.h"
 #include "document/tdocumentfile.h"
 #include "document/tplaintext.h"
 #include "document/treportformatter.h"
@@ -8,7 +8,7 @@
 #include "document/ttextcase.h"
 #include "document/ttextlines.h"
 #include "document/ttextsearch.h"
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "tfinddialog.h"
 #include "shell/tdialogs.h"
 #include "shell/tmainform.h"

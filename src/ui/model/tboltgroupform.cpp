@@ -1,7 +1,7 @@
 #include "tboltgroupform.h"
 
-#include "document/tbusycursorguard.h"
-#include "document/tplatformerror.h"
+#include "foundation/tbusycursorguard.h"
+#include "foundation/tplatformerror.h"
 #include "shell/tdialogs.h"
 #include "shell/tmainform.h"
 #include "tangleform.h"

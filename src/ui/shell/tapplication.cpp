@@ -1,6 +1,6 @@
 #include "tapplication.h"
 
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "tdialogs.h"
 
 #include <exception>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/tdocumenthost.h"
+#include "foundation/tdocumenthost.h"
 #include "view/tboltediting.h"
 #include "spell/tspellcorrections.h"
 #include "view/tcopymovevalues.h"

@@ -1,7 +1,7 @@
 #include "tmainform.h"
 
 #include "document/tbaseform.h"
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "model/tboltgroupform.h"
 #include "tapplication.h"
 #include "tdialogs.h"

@@ -1,7 +1,7 @@
 #include "tpreferencesform.h"
 
 #include "document/tbaseform.h"
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "tdialogbuttons.h"
 #include "tdialogs.h"
 #include "tgroupboxex.h"

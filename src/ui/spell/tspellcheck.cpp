@@ -1,6 +1,6 @@
 #include "tspellcheck.h"
 
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "shell/tdialogs.h"
 #include "shell/tframecommands.h"
 #include "shell/tsettings.h"

@@ -1,5 +1,5 @@
 #include "analysis/tboltgroupanalysis.h"
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "helper_capturebuffers.h"
 #include "model/tboltgroupdocument.h"
 

@@ -1,6 +1,6 @@
 #include "analysis/tactualloadanalysis.h"
 #include "analysis/tunitloadanalysis.h"
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "helper_rigidbody.h"
 
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "document/tlinebuffers.h"
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "trecordinghost.h"
 
 #include <QFile>

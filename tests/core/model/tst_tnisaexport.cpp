@@ -1,4 +1,4 @@
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "model/tboltgroupdocument.h"
 #include "model/tnisaexport.h"
 #include "model/tnumberformat.h"

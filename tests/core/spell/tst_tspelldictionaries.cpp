@@ -1,4 +1,4 @@
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "spell/tspelldictionaries.h"
 #include "trecordinghost.h"
 

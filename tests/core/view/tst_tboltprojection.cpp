@@ -1,5 +1,5 @@
-#include "document/tdocumenthost.h"
-#include "document/tplatformerror.h"
+#include "foundation/tdocumenthost.h"
+#include "foundation/tplatformerror.h"
 #include "view/tboltprojection.h"
 #include "view/tboltview.h"
 

@@ -1,4 +1,4 @@
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "helper_plot.h"
 #include "view/tboltview.h"
 

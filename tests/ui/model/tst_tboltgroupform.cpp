@@ -1,4 +1,4 @@
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "helper_boltdialogs.h"
 #include "model/tboltgroupform.h"
 #include "shell/tmainform.h"

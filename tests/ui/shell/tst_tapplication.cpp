@@ -1,4 +1,4 @@
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "shell/tapplication.h"
 #include "tscripteddialogs.h"
 
