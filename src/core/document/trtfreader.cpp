@@ -437,6 +437,15 @@ private:
     int OverflowDepth = 0;
     bool DepthLimited = false;
     bool HiddenTextLeftOut = false;
+    // The kinds of content left out, for the reader's result.
+    QStringList LeftOut;
+    void NoteLeftOut(const char* kind) {
+        const QString k = QLatin1String(kind);
+        if (!LeftOut.contains(k))
+            LeftOut.append(k);
+    }
+    // A destination that is skipped: notes the content a save would lose.
+    void NoteSkipped(QByteArrayView word);
     bool DocumentClosed = false;
     TParaProps ClosingPara;
     int SkipUnits = 0;
@@ -579,7 +588,21 @@ TRtfReadResult TRtfParser::Parse() {
     Out.Cursor.endEditBlock();
     result.DepthLimited = DepthLimited;
     result.HiddenTextLeftOut = HiddenTextLeftOut;
+    if (HiddenTextLeftOut)
+        NoteLeftOut("hidden text");
+    if (DepthLimited)
+        NoteLeftOut("groups nested too deeply");
+    result.LeftOut = LeftOut;
     return result;
+}
+
+void TRtfParser::NoteSkipped(QByteArrayView word) {
+    if (word == "pict" || word == "shppict" || word == "shp")
+        NoteLeftOut("pictures");
+    else if (word.startsWith("header") || word.startsWith("footer"))
+        NoteLeftOut("headers and footers");
+    else if (word == "annotation" || word == "comment")
+        NoteLeftOut("comments");
 }
 
 void TRtfParser::GroupStart() {
@@ -1113,11 +1136,17 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
     // Words that mean the same everywhere outside skipped text.
     switch (w) {
     case TWord::SkipDestination:
+        NoteSkipped(token.Bytes);
+        s.Destination = TDestination::Skip;
+        return;
     case TWord::FieldInstruction:
         s.Destination = TDestination::Skip;
         return;
-    case TWord::Upr:
     case TWord::Object:
+        NoteLeftOut("objects");
+        s.Destination = TDestination::Alternative;
+        return;
+    case TWord::Upr:
         s.Destination = TDestination::Alternative;
         return;
     case TWord::FieldResult:
@@ -1345,6 +1374,7 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         EndParagraph();
         break;
     case TWord::Row:
+        NoteLeftOut("tables");
         EndParagraph();
         break;
     case TWord::Line:

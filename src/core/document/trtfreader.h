@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QStringList>
 
 class QIODevice;
 class QTextDocument;
@@ -13,6 +14,10 @@ struct TRtfReadResult {
     bool DepthLimited = false;
     // Hidden text was left out (and would be lost if the document were saved over the file).
     bool HiddenTextLeftOut = false;
+    // What the file held that the document does not keep, one plural noun phrase a kind
+    // ("pictures", "tables", "headers and footers", ...) in the order first met; empty when
+    // nothing was left out. Saving the document over the file would lose these.
+    QStringList LeftOut;
 };
 
 // Reads rich text (RTF) into a text document: the text with its fonts, sizes, colours,

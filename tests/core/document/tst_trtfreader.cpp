@@ -29,6 +29,8 @@ private slots:
     void DeviceReading();
     void UndoStaysAsItWas();
     void HiddenTextReported();
+    void LeftOutReported_data();
+    void LeftOutReported();
 };
 
 void TestRtfReader::Text_data() {
@@ -471,6 +473,26 @@ void TestRtfReader::HiddenTextReported() {
     QTextDocument document;
     QVERIFY(!TRtfReader::Read(QByteArrayView("{\\rtf1 a{\\v0 b}}"), document).HiddenTextLeftOut);
     QVERIFY(TRtfReader::Read(QByteArrayView("{\\rtf1 a{\\v b}}"), document).HiddenTextLeftOut);
+}
+
+void TestRtfReader::LeftOutReported_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QStringList>("leftOut");
+    QTest::newRow("plain") << QByteArray("{\\rtf1 a\\par b}") << QStringList();
+    QTest::newRow("ignored info") << QByteArray("{\\rtf1{\\info{\\title T}} a}") << QStringList();
+    QTest::newRow("picture twice")
+        << QByteArray("{\\rtf1 a{\\pict\\pngblip 89504e47}{\\*\\shppict{\\pict 00}}}")
+        << QStringList{"pictures"};
+    QTest::newRow("header, hidden")
+        << QByteArray("{\\rtf1{\\header H}{\\footerf F}a{\\v b}}")
+        << QStringList{"headers and footers", "hidden text"};
+}
+
+void TestRtfReader::LeftOutReported() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(QStringList, leftOut);
+    QTextDocument document;
+    QCOMPARE(TRtfReader::Read(QByteArrayView(rtf), document).LeftOut, leftOut);
 }
 
 QTEST_MAIN(TestRtfReader)
