@@ -1,5 +1,6 @@
 #include "tboltgroupanalysis.h"
 
+#include "document/tbusyflagguard.h"
 #include "foundation/tbusycursorguard.h"
 #include "model/tboltgroupdocument.h"
 #include "tactualloadanalysis.h"
@@ -7,21 +8,6 @@
 #include "tunitloadanalysis.h"
 
 namespace {
-
-// Sets the Busy flag for the lifetime of the guard and restores it on every exit.
-class TBusyGuard {
-public:
-    explicit TBusyGuard(TLineBuffers& buffers) : Buffers(buffers), Previous(buffers.Busy) {
-        Buffers.Busy = true;
-    }
-    ~TBusyGuard() { Buffers.Busy = Previous; }
-    TBusyGuard(const TBusyGuard&) = delete;
-    TBusyGuard& operator=(const TBusyGuard&) = delete;
-
-private:
-    TLineBuffers& Buffers;
-    bool Previous;
-};
 
 } // namespace
 
@@ -36,7 +22,7 @@ const char* TBoltGroupAnalysis::Refusal(const TBoltGroupDocument& document) {
 void TBoltGroupAnalysis::CalculateUnitLoads(TBoltGroupDocument& document) {
     TDocumentHost& host = document.Host();
     TBusyCursorGuard cursor(host);
-    TBusyGuard busy(document.Buffers);
+    TBusyFlagGuard busy(document.Buffers);
     document.UnitLoadsCalculated = false;
     // The actual loads are derived from the unit loads being replaced: a run that stops on an
     // error must not leave them marked as current, or the NISA export would write the loads of
@@ -61,7 +47,7 @@ void TBoltGroupAnalysis::CalculateUnitLoads(TBoltGroupDocument& document) {
 void TBoltGroupAnalysis::CalculateActualLoads(TBoltGroupDocument& document) {
     TDocumentHost& host = document.Host();
     TBusyCursorGuard cursor(host);
-    TBusyGuard busy(document.Buffers);
+    TBusyFlagGuard busy(document.Buffers);
     document.ActualLoadsCalculated = false;
     if (!document.UnitLoadsCalculated || document.UnitLoads.size() != document.Bolts.size())
         return;

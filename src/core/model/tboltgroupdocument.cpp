@@ -1,7 +1,9 @@
 #include "tboltgroupdocument.h"
 
 #include "analysis/tboltgroupanalysis.h"
+#include "document/tfreebuffersguard.h"
 #include "foundation/tbusycursorguard.h"
+#include "foundation/tfilenames.h"
 #include "foundation/tplatformerror.h"
 #include "tnisaexport.h"
 #include "tnisaimport.h"
@@ -12,16 +14,6 @@
 #include <new>
 
 namespace {
-
-// Frees the line buffers on every exit of a reader or writer.
-class TFreeBuffersGuard {
-public:
-    explicit TFreeBuffersGuard(TLineBuffers& buffers) : Buffers(buffers) {}
-    ~TFreeBuffersGuard() { Buffers.FreeLineBuffers(); }
-
-private:
-    TLineBuffers& Buffers;
-};
 
 QString DataLineForBolt(int number, const TBolt& b) {
     QString line;
@@ -41,15 +33,6 @@ QString DataLineForBolt(int number, const TBolt& b) {
     line += QLatin1Char(',');
     line += QString::number(b.NodeNumber);
     return line;
-}
-
-// Replaces the extension of the file name (the part after the last "." of its last component).
-QString ChangeExtension(const QString& fileName, const QString& extension) {
-    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    if (dot > slash)
-        return fileName.left(dot) + extension;
-    return fileName + extension;
 }
 
 } // namespace
@@ -158,8 +141,8 @@ TAppliedLoad TBoltGroupDocument::ParseLoadFields(const QString& text) {
 
 QString TBoltGroupDocument::ReportFileName(const QString& fileName) {
     if (fileName.contains(QStringLiteral("Bolt Group Loads")))
-        return ChangeExtension(fileName, QStringLiteral(".rtf"));
-    return ChangeExtension(fileName, QStringLiteral(" Bolt Group Loads.rtf"));
+        return TFileNames::ChangeExtension(fileName, QStringLiteral(".rtf"));
+    return TFileNames::ChangeExtension(fileName, QStringLiteral(" Bolt Group Loads.rtf"));
 }
 
 void TBoltGroupDocument::DiscardOutOfMemory(qint64 boltCount, const QString& fileName) {

@@ -1,5 +1,6 @@
 #include "tnisaexport.h"
 
+#include "document/tfreebuffersguard.h"
 #include "tboltgroupdocument.h"
 #include "tnumberformat.h"
 
@@ -9,16 +10,6 @@
 #include <cstdio>
 
 namespace {
-
-// Frees the line buffers on every exit of the export.
-class TFreeBuffersGuard {
-public:
-    explicit TFreeBuffersGuard(TLineBuffers& buffers) : Buffers(buffers) {}
-    ~TFreeBuffersGuard() { Buffers.FreeLineBuffers(); }
-
-private:
-    TLineBuffers& Buffers;
-};
 
 bool HasBoltWithoutNode(const TBoltGroupDocument& document) {
     return std::any_of(document.Bolts.cbegin(), document.Bolts.cend(),

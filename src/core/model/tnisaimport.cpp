@@ -1,6 +1,6 @@
 #include "tnisaimport.h"
 
-#include "document/tlinebuffers.h"
+#include "document/tfreebuffersguard.h"
 #include "foundation/tplatformerror.h"
 #include "tboltgroupdocument.h"
 #include "tnumberformat.h"
@@ -10,16 +10,6 @@
 #include <string_view>
 
 namespace {
-
-// Frees the line buffers on every exit of the import.
-class TFreeBuffersGuard {
-public:
-    explicit TFreeBuffersGuard(TLineBuffers& buffers) : Buffers(buffers) {}
-    ~TFreeBuffersGuard() { Buffers.FreeLineBuffers(); }
-
-private:
-    TLineBuffers& Buffers;
-};
 
 // The line contains the card keyword (which begins with "*"), letter case counting. Only the
 // places of "*" are compared, so a long line without one costs a single fast scan.

@@ -1,7 +1,7 @@
 #include "tboltplot.h"
 
+#include "document/tbusyflagguard.h"
 #include "foundation/tbusycursorguard.h"
-#include "document/tlinebuffers.h"
 #include "model/tboltgroupmodel.h"
 #include "model/tnumberformat.h"
 #include "tboltview.h"
@@ -17,22 +17,6 @@
 #include <optional>
 
 namespace {
-
-// Sets the window's Busy flag for the lifetime of the guard and restores the earlier value, so a
-// plot inside a longer operation leaves that operation's flag standing.
-class TBusyFlagGuard {
-public:
-    explicit TBusyFlagGuard(TLineBuffers& buffers) : Buffers(buffers), Previous(buffers.Busy) {
-        Buffers.Busy = true;
-    }
-    ~TBusyFlagGuard() { Buffers.Busy = Previous; }
-    TBusyFlagGuard(const TBusyFlagGuard&) = delete;
-    TBusyFlagGuard& operator=(const TBusyFlagGuard&) = delete;
-
-private:
-    TLineBuffers& Buffers;
-    bool Previous;
-};
 
 // Marks the view's plot as running for the lifetime of the guard.
 class TPlotRunningGuard {
