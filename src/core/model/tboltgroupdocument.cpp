@@ -243,14 +243,17 @@ void TBoltGroupDocument::AnalyseAfterRead(const QString& fileName, const QString
 
 bool TBoltGroupDocument::ImportNisaFile(const QString& fileName) {
     try {
-        return TNisaImport(*this).ImportNisaFile(fileName);
+        if (!TNisaImport(*this, Buffers).ImportNisaFile(fileName))
+            return false;
+        AnalyseAfterRead(fileName, QStringLiteral("NISA File Loaded"));
+        return true;
     } catch (const std::bad_alloc&) {
         DiscardOutOfMemory(BoltCount(), fileName);
     }
 }
 
 bool TBoltGroupDocument::ExportNisaLoads(const QString& fileName) {
-    return TNisaExport(*this).ExportNisaLoads(fileName);
+    return TNisaExport(*this, Buffers).ExportNisaLoads(fileName);
 }
 
 void TBoltGroupDocument::PlotBolts() { TBoltPlot::PlotBolts(*this, View, Buffers); }
@@ -266,6 +269,10 @@ void TBoltGroupDocument::RefreshAnalysis() {
     CalculateActualLoads();
 }
 
-void TBoltGroupDocument::CalculateUnitLoads() { TBoltGroupAnalysis::CalculateUnitLoads(*this); }
+void TBoltGroupDocument::CalculateUnitLoads() {
+    TBoltGroupAnalysis::CalculateUnitLoads(*this, Buffers);
+}
 
-void TBoltGroupDocument::CalculateActualLoads() { TBoltGroupAnalysis::CalculateActualLoads(*this); }
+void TBoltGroupDocument::CalculateActualLoads() {
+    TBoltGroupAnalysis::CalculateActualLoads(*this, Buffers);
+}
