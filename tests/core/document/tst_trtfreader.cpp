@@ -9,7 +9,7 @@
 #include <QTextList>
 #include <QtTest>
 
-class TestRtfReader : public QObject {
+class TstTRtfReader : public QObject {
     Q_OBJECT
 
 private slots:
@@ -31,7 +31,7 @@ private slots:
     void HiddenTextReported();
 };
 
-void TestRtfReader::Text_data() {
+void TstTRtfReader::Text_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("text");
 
@@ -145,7 +145,7 @@ void TestRtfReader::Text_data() {
     QTest::newRow("plain cp1252") << QByteArray("caf\xe9\x80") << QString::fromUtf8("café€");
 }
 
-void TestRtfReader::Text() {
+void TstTRtfReader::Text() {
     QFETCH(QByteArray, rtf);
     QFETCH(QString, text);
     QTextDocument document;
@@ -153,7 +153,7 @@ void TestRtfReader::Text() {
     QCOMPARE(DocumentText(document), text);
 }
 
-void TestRtfReader::CharacterFormats_data() {
+void TstTRtfReader::CharacterFormats_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<int>("position");
     QTest::addColumn<QString>("family");
@@ -214,7 +214,7 @@ void TestRtfReader::CharacterFormats_data() {
         << "Arial" << 12.0 << "" << "" << "";
 }
 
-void TestRtfReader::CharacterFormats() {
+void TstTRtfReader::CharacterFormats() {
     QFETCH(QByteArray, rtf);
     QFETCH(int, position);
     QTextDocument document;
@@ -242,7 +242,7 @@ void TestRtfReader::CharacterFormats() {
           "background");
 }
 
-void TestRtfReader::ParagraphFormats_data() {
+void TstTRtfReader::ParagraphFormats_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<int>("block");
     QTest::addColumn<int>("alignment");
@@ -277,7 +277,7 @@ void TestRtfReader::ParagraphFormats_data() {
                                          << 1584.0 << 0.0 << 0.0 << 0.0 << 0.0;
 }
 
-void TestRtfReader::ParagraphFormats() {
+void TstTRtfReader::ParagraphFormats() {
     QFETCH(QByteArray, rtf);
     QFETCH(int, block);
     QTextDocument document;
@@ -291,7 +291,7 @@ void TestRtfReader::ParagraphFormats() {
     QTEST(b.bottomMargin(), "after");
 }
 
-void TestRtfReader::Lists_data() {
+void TstTRtfReader::Lists_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("text");
     // One letter a paragraph: '-' no list, 'b' bullet, 'd' decimal, 'a' lower alpha; a
@@ -325,7 +325,7 @@ void TestRtfReader::Lists_data() {
         << "A\nB\nC" << "b-|b";
 }
 
-void TestRtfReader::Lists() {
+void TstTRtfReader::Lists() {
     QFETCH(QByteArray, rtf);
     QTextDocument document;
     ReadRtf(rtf, document);
@@ -358,7 +358,7 @@ void TestRtfReader::Lists() {
     QTEST(lists, "lists");
 }
 
-void TestRtfReader::ListNumbers_data() {
+void TstTRtfReader::ListNumbers_data() {
     QTest::addColumn<QByteArray>("rtf");
     // Each paragraph's number as shown and its list level; "-" for a paragraph in no list.
     QTest::addColumn<QString>("numbers");
@@ -383,7 +383,7 @@ void TestRtfReader::ListNumbers_data() {
         << "1.0 (A)1 2.0 i0";
 }
 
-void TestRtfReader::ListNumbers() {
+void TstTRtfReader::ListNumbers() {
     QFETCH(QByteArray, rtf);
     QTextDocument document;
     ReadRtf(rtf, document);
@@ -397,7 +397,7 @@ void TestRtfReader::ListNumbers() {
     QTEST(numbers.join(' '), "numbers");
 }
 
-void TestRtfReader::DeepNesting() {
+void TstTRtfReader::DeepNesting() {
     const int depth = 200000;
     QByteArray rtf = "{\\rtf1 A";
     rtf += QByteArray(depth, '{') + "\\b x" + QByteArray(depth, '}') + "B}";
@@ -420,7 +420,7 @@ void TestRtfReader::DeepNesting() {
     QCOMPARE(DocumentText(document), QStringLiteral("A"));
 }
 
-void TestRtfReader::HugeNumbersAndWords() {
+void TstTRtfReader::HugeNumbersAndWords() {
     QByteArray rtf = "{\\rtf1 \\" + QByteArray(100000, 'a') + "1 A\\b" + QByteArray(100000, '9') +
                      " B\\u-99999999999? C\\uc99999999 \\u65? D\\bin99999999999 ";
     QTextDocument document;
@@ -430,7 +430,7 @@ void TestRtfReader::HugeNumbersAndWords() {
     QVERIFY(FormatAt(document, 1).fontWeight() >= QFont::Bold);
 }
 
-void TestRtfReader::BinaryGarbage() {
+void TstTRtfReader::BinaryGarbage() {
     QRandomGenerator random(20240501);
     QTextDocument document;
     for (int round = 0; round < 200; ++round) {
@@ -447,7 +447,7 @@ void TestRtfReader::BinaryGarbage() {
     }
 }
 
-void TestRtfReader::DeviceReading() {
+void TstTRtfReader::DeviceReading() {
     QByteArray rtf = "{\\rtf1 A\\par B}";
     QBuffer buffer(&rtf);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
@@ -459,7 +459,7 @@ void TestRtfReader::DeviceReading() {
     QVERIFY_THROWS_EXCEPTION(std::exception, TRtfReader::Read(closed, document));
 }
 
-void TestRtfReader::UndoStaysAsItWas() {
+void TstTRtfReader::UndoStaysAsItWas() {
     QTextDocument document;
     QVERIFY(document.isUndoRedoEnabled());
     ReadRtf("{\\rtf1 A\\par B}", document);
@@ -467,11 +467,11 @@ void TestRtfReader::UndoStaysAsItWas() {
     QVERIFY(!document.isUndoAvailable());
 }
 
-void TestRtfReader::HiddenTextReported() {
+void TstTRtfReader::HiddenTextReported() {
     QTextDocument document;
     QVERIFY(!TRtfReader::Read(QByteArrayView("{\\rtf1 a{\\v0 b}}"), document).HiddenTextLeftOut);
     QVERIFY(TRtfReader::Read(QByteArrayView("{\\rtf1 a{\\v b}}"), document).HiddenTextLeftOut);
 }
 
-QTEST_MAIN(TestRtfReader)
+QTEST_MAIN(TstTRtfReader)
 #include "tst_trtfreader.moc"
