@@ -1,7 +1,8 @@
 #include "twordlist.h"
-#include "foundation/tsavefile.h"
 
+#include "foundation/tlineends.h"
 #include "foundation/tplatformerror.h"
+#include "foundation/tsavefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,37 +13,12 @@
 
 namespace {
 
-qint64 CountLineEnds(const QByteArray& bytes) {
-    qint64 n = 0;
-    const char* p = bytes.constData();
-    const char* end = p + bytes.size();
-    for (; p < end; ++p) {
-        if (*p == '\n' || (*p == '\r' && (p + 1 == end || p[1] != '\n')))
-            ++n;
-    }
-    return n;
-}
-
-// Splits text into lines ended by CR, LF or CR LF; a final line without an end counts, a final
-// line end does not start another line.
 QStringList SplitLines(const QString& text) {
     QStringList lines;
-    const QChar* p = text.constData();
-    const QChar* end = p + text.size();
-    const QChar* start = p;
-    while (p < end) {
-        const QChar c = *p;
-        if (c == u'\r' || c == u'\n') {
-            lines.append(QString(start, qsizetype(p - start)));
-            if (c == u'\r' && p + 1 < end && p[1] == u'\n')
-                ++p;
-            start = ++p;
-        } else {
-            ++p;
-        }
-    }
-    if (start < end)
-        lines.append(QString(start, qsizetype(end - start)));
+    TLineEnds::Split(text.constData(), text.constData() + text.size(),
+                     [&](const QChar* start, qsizetype length) {
+                         lines.append(QString(start, length));
+                     });
     return lines;
 }
 
@@ -249,7 +225,7 @@ QByteArray TWordList::ReadFile(const QString& fileName) {
 QStringList TWordList::ReadLines(const QString& fileName, qsizetype maxLines) {
     QByteArray bytes = ReadFile(fileName);
     const bool unended = !bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r');
-    if (CountLineEnds(bytes) + (unended ? 1 : 0) > maxLines)
+    if (TLineEnds::Count(bytes) + (unended ? 1 : 0) > maxLines)
         throw TPlatformError(QStringLiteral("Cannot read file \"%1\". The file has more than %2 lines.")
                                  .arg(fileName)
                                  .arg(maxLines));

@@ -9,7 +9,7 @@
 #include <QTextList>
 #include <QtTest>
 
-class TestRtfReader : public QObject {
+class TstTRtfReader : public QObject {
     Q_OBJECT
 
 private slots:
@@ -33,7 +33,7 @@ private slots:
     void LeftOutReported();
 };
 
-void TestRtfReader::Text_data() {
+void TstTRtfReader::Text_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("text");
 
@@ -147,7 +147,7 @@ void TestRtfReader::Text_data() {
     QTest::newRow("plain cp1252") << QByteArray("caf\xe9\x80") << QString::fromUtf8("café€");
 }
 
-void TestRtfReader::Text() {
+void TstTRtfReader::Text() {
     QFETCH(QByteArray, rtf);
     QFETCH(QString, text);
     QTextDocument document;
@@ -155,7 +155,7 @@ void TestRtfReader::Text() {
     QCOMPARE(DocumentText(document), text);
 }
 
-void TestRtfReader::CharacterFormats_data() {
+void TstTRtfReader::CharacterFormats_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<int>("position");
     QTest::addColumn<QString>("family");
@@ -216,7 +216,7 @@ void TestRtfReader::CharacterFormats_data() {
         << "Arial" << 12.0 << "" << "" << "";
 }
 
-void TestRtfReader::CharacterFormats() {
+void TstTRtfReader::CharacterFormats() {
     QFETCH(QByteArray, rtf);
     QFETCH(int, position);
     QTextDocument document;
@@ -244,7 +244,7 @@ void TestRtfReader::CharacterFormats() {
           "background");
 }
 
-void TestRtfReader::ParagraphFormats_data() {
+void TstTRtfReader::ParagraphFormats_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<int>("block");
     QTest::addColumn<int>("alignment");
@@ -279,7 +279,7 @@ void TestRtfReader::ParagraphFormats_data() {
                                          << 1584.0 << 0.0 << 0.0 << 0.0 << 0.0;
 }
 
-void TestRtfReader::ParagraphFormats() {
+void TstTRtfReader::ParagraphFormats() {
     QFETCH(QByteArray, rtf);
     QFETCH(int, block);
     QTextDocument document;
@@ -293,7 +293,7 @@ void TestRtfReader::ParagraphFormats() {
     QTEST(b.bottomMargin(), "after");
 }
 
-void TestRtfReader::Lists_data() {
+void TstTRtfReader::Lists_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("text");
     // One letter a paragraph: '-' no list, 'b' bullet, 'd' decimal, 'a' lower alpha; a
@@ -327,7 +327,7 @@ void TestRtfReader::Lists_data() {
         << "A\nB\nC" << "b-|b";
 }
 
-void TestRtfReader::Lists() {
+void TstTRtfReader::Lists() {
     QFETCH(QByteArray, rtf);
     QTextDocument document;
     ReadRtf(rtf, document);
@@ -360,7 +360,7 @@ void TestRtfReader::Lists() {
     QTEST(lists, "lists");
 }
 
-void TestRtfReader::ListNumbers_data() {
+void TstTRtfReader::ListNumbers_data() {
     QTest::addColumn<QByteArray>("rtf");
     // Each paragraph's number as shown and its list level; "-" for a paragraph in no list.
     QTest::addColumn<QString>("numbers");
@@ -385,7 +385,7 @@ void TestRtfReader::ListNumbers_data() {
         << "1.0 (A)1 2.0 i0";
 }
 
-void TestRtfReader::ListNumbers() {
+void TstTRtfReader::ListNumbers() {
     QFETCH(QByteArray, rtf);
     QTextDocument document;
     ReadRtf(rtf, document);
@@ -399,7 +399,7 @@ void TestRtfReader::ListNumbers() {
     QTEST(numbers.join(' '), "numbers");
 }
 
-void TestRtfReader::DeepNesting() {
+void TstTRtfReader::DeepNesting() {
     const int depth = 200000;
     QByteArray rtf = "{\\rtf1 A";
     rtf += QByteArray(depth, '{') + "\\b x" + QByteArray(depth, '}') + "B}";
@@ -422,7 +422,7 @@ void TestRtfReader::DeepNesting() {
     QCOMPARE(DocumentText(document), QStringLiteral("A"));
 }
 
-void TestRtfReader::HugeNumbersAndWords() {
+void TstTRtfReader::HugeNumbersAndWords() {
     QByteArray rtf = "{\\rtf1 \\" + QByteArray(100000, 'a') + "1 A\\b" + QByteArray(100000, '9') +
                      " B\\u-99999999999? C\\uc99999999 \\u65? D\\bin99999999999 ";
     QTextDocument document;
@@ -432,7 +432,7 @@ void TestRtfReader::HugeNumbersAndWords() {
     QVERIFY(FormatAt(document, 1).fontWeight() >= QFont::Bold);
 }
 
-void TestRtfReader::BinaryGarbage() {
+void TstTRtfReader::BinaryGarbage() {
     QRandomGenerator random(20240501);
     QTextDocument document;
     for (int round = 0; round < 200; ++round) {
@@ -449,7 +449,7 @@ void TestRtfReader::BinaryGarbage() {
     }
 }
 
-void TestRtfReader::DeviceReading() {
+void TstTRtfReader::DeviceReading() {
     QByteArray rtf = "{\\rtf1 A\\par B}";
     QBuffer buffer(&rtf);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
@@ -461,7 +461,7 @@ void TestRtfReader::DeviceReading() {
     QVERIFY_THROWS_EXCEPTION(std::exception, TRtfReader::Read(closed, document));
 }
 
-void TestRtfReader::UndoStaysAsItWas() {
+void TstTRtfReader::UndoStaysAsItWas() {
     QTextDocument document;
     QVERIFY(document.isUndoRedoEnabled());
     ReadRtf("{\\rtf1 A\\par B}", document);
@@ -469,13 +469,13 @@ void TestRtfReader::UndoStaysAsItWas() {
     QVERIFY(!document.isUndoAvailable());
 }
 
-void TestRtfReader::HiddenTextReported() {
+void TstTRtfReader::HiddenTextReported() {
     QTextDocument document;
     QVERIFY(!TRtfReader::Read(QByteArrayView("{\\rtf1 a{\\v0 b}}"), document).HiddenTextLeftOut);
     QVERIFY(TRtfReader::Read(QByteArrayView("{\\rtf1 a{\\v b}}"), document).HiddenTextLeftOut);
 }
 
-void TestRtfReader::LeftOutReported_data() {
+void TstTRtfReader::LeftOutReported_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QStringList>("leftOut");
     QTest::newRow("plain") << QByteArray("{\\rtf1 a\\par b}") << QStringList();
@@ -488,12 +488,12 @@ void TestRtfReader::LeftOutReported_data() {
         << QStringList{"headers and footers", "hidden text"};
 }
 
-void TestRtfReader::LeftOutReported() {
+void TstTRtfReader::LeftOutReported() {
     QFETCH(QByteArray, rtf);
     QFETCH(QStringList, leftOut);
     QTextDocument document;
     QCOMPARE(TRtfReader::Read(QByteArrayView(rtf), document).LeftOut, leftOut);
 }
 
-QTEST_MAIN(TestRtfReader)
+QTEST_MAIN(TstTRtfReader)
 #include "tst_trtfreader.moc"
