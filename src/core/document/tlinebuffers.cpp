@@ -1,7 +1,7 @@
 #include "tlinebuffers.h"
 
 #include "foundation/tlineends.h"
-#include "foundation/tplatformerror.h"
+#include "foundation/treadfile.h"
 #include "foundation/tsavefile.h"
 
 #include <QFile>
@@ -223,15 +223,7 @@ void TLineBuffers::LoadDataLines(const QString& fileName) {
     if (!info.exists())
         return;
     QFile file(fileName);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        const QString reason = info.isDir() ? QStringLiteral("Is a directory") : file.errorString();
-        throw TPlatformError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
-    }
-    const QString tooLarge = QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
-                                 .arg(fileName)
-                                 .arg(MaxFileSize >> 20);
-    if (file.size() > MaxFileSize)
-        throw TPlatformError(tooLarge);
+    TReadFile::Open(file, MaxFileSize);
     // Read in pieces until the end of the file: a device that reports no size (a pipe, a
     // special file) may be endless, and one that has no data yet is not at its end.
     QByteArray bytes;
@@ -242,16 +234,13 @@ void TLineBuffers::LoadDataLines(const QString& fileName) {
             break;
         bytes += piece;
         if (bytes.size() > MaxFileSize)
-            throw TPlatformError(tooLarge);
+            throw TReadFile::TooLarge(fileName, MaxFileSize);
     }
     if (file.error() != QFileDevice::NoError)
-        throw TPlatformError(
-            QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+        throw TReadFile::ReadFailed(file);
     file.close();
     if (TLineEnds::Count(bytes) > MaxLineCount)
-        throw TPlatformError(QStringLiteral("Cannot read file \"%1\". The file has more than %2 lines.")
-                                 .arg(fileName)
-                                 .arg(MaxLineCount));
+        throw TReadFile::TooManyLines(fileName, MaxLineCount);
     // Files are UTF-8; a file that is not (one written by an older program in a Windows code
     // page) is read byte for byte as Latin-1 so that nothing is lost or replaced.
     const bool utf8 = IsValidUtf8(bytes);

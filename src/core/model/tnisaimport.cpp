@@ -1,7 +1,7 @@
 #include "tnisaimport.h"
 
 #include "document/tfreebuffersguard.h"
-#include "foundation/tplatformerror.h"
+#include "foundation/treadfile.h"
 #include "tboltgroupmodel.h"
 #include "tnumberformat.h"
 
@@ -125,17 +125,7 @@ void TNisaImport::ReadLines(const QString& fileName) {
     if (!info.exists())
         return;
     QFile file(fileName);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        const QString reason = info.isDir() ? QStringLiteral("Is a directory") : file.errorString();
-        throw TPlatformError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
-    }
-    const auto tooLarge = [&fileName] {
-        return TPlatformError(QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
-                                  .arg(fileName)
-                                  .arg(TLineBuffers::MaxFileSize >> 20));
-    };
-    if (file.size() > TLineBuffers::MaxFileSize)
-        throw tooLarge();
+    TReadFile::Open(file, TLineBuffers::MaxFileSize);
 
     // The file is read in blocks and cut into pieces: a line end (CR, LF or CR LF) ends a piece,
     // and so does the 510th character of a line, after which the line goes on as a new piece.
@@ -153,7 +143,7 @@ void TNisaImport::ReadLines(const QString& fileName) {
             break;
         total += block.size();
         if (total > TLineBuffers::MaxFileSize)
-            throw tooLarge();
+            throw TReadFile::TooLarge(fileName, TLineBuffers::MaxFileSize);
         for (const char c : std::as_const(block)) {
             if (c == '\n' && afterCarriageReturn) {
                 afterCarriageReturn = false;
@@ -178,8 +168,7 @@ void TNisaImport::ReadLines(const QString& fileName) {
         }
     }
     if (file.error() != QFileDevice::NoError)
-        throw TPlatformError(
-            QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+        throw TReadFile::ReadFailed(file);
     if (pieceLength > 0)
         AddPiece(std::string_view(piece, size_t(kept)));
 }
@@ -195,10 +184,7 @@ void TNisaImport::AddPiece(std::string_view piece) {
     if (piece.find("**") != std::string_view::npos)
         return;
     if (Buffers.DataLineCount() >= TLineBuffers::MaxLineCount)
-        throw TPlatformError(
-            QStringLiteral("Cannot read file \"%1\". The file has more than %2 lines.")
-                .arg(FileName)
-                .arg(TLineBuffers::MaxLineCount));
+        throw TReadFile::TooManyLines(FileName, TLineBuffers::MaxLineCount);
     static const QString empty = QStringLiteral("");
     Buffers.AddDataLine(piece.empty() ? empty
                                       : QString::fromLatin1(piece.data(), qsizetype(piece.size())));

@@ -1,7 +1,7 @@
 #include "twordlist.h"
 
 #include "foundation/tlineends.h"
-#include "foundation/tplatformerror.h"
+#include "foundation/treadfile.h"
 #include "foundation/tsavefile.h"
 
 #include <QDir>
@@ -184,19 +184,9 @@ void TWordList::Assign(const QStringList& texts) {
 }
 
 QByteArray TWordList::ReadFile(const QString& fileName) {
-    const QFileInfo info(fileName);
     QFile file(fileName);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        const QString reason = info.isDir() ? QStringLiteral("Is a directory") : file.errorString();
-        throw TPlatformError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
-    }
-    const auto tooLarge = [&] {
-        return TPlatformError(QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
-                                  .arg(fileName)
-                                  .arg(MaxFileSize >> 20));
-    };
-    if (file.size() > MaxFileSize)
-        throw tooLarge();
+    TReadFile::Open(file, MaxFileSize);
+    const auto tooLarge = [&] { return TReadFile::TooLarge(fileName, MaxFileSize); };
     // Read into a buffer of the file's size (grown for files that do not know theirs), so that
     // a small file never costs a buffer of the largest size allowed.
     QByteArray bytes(qsizetype(file.size()) + 1, Qt::Uninitialized);
@@ -209,8 +199,7 @@ QByteArray TWordList::ReadFile(const QString& fileName) {
         }
         const qint64 n = file.read(bytes.data() + used, bytes.size() - used);
         if (n < 0)
-            throw TPlatformError(
-                QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+            throw TReadFile::ReadFailed(file);
         if (n == 0)
             break;
         used += qsizetype(n);
@@ -226,9 +215,7 @@ QStringList TWordList::ReadLines(const QString& fileName, qsizetype maxLines) {
     QByteArray bytes = ReadFile(fileName);
     const bool unended = !bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r');
     if (TLineEnds::Count(bytes) + (unended ? 1 : 0) > maxLines)
-        throw TPlatformError(QStringLiteral("Cannot read file \"%1\". The file has more than %2 lines.")
-                                 .arg(fileName)
-                                 .arg(maxLines));
+        throw TReadFile::TooManyLines(fileName, maxLines);
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
     // Dictionaries are UTF-8; one that is not (written in a Windows code page) is read byte for
