@@ -3,7 +3,7 @@
 //
 //     fastenex-makedictionary WORDLIST OUTPUT
 
-#include "document/tplatformerror.h"
+#include "foundation/tplatformerror.h"
 #include "spell/twordlist.h"
 
 #include <QCoreApplication>
