@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/tdialogs.h"
+#include "shell/tstandarddialogs.h"
 
 #include <QList>
 #include <functional>
@@ -9,8 +9,9 @@
 #include <QStringList>
 
 // Dialogs that answer from a script instead of asking: each question is recorded, and the
-// answers are taken from the queues (or the fixed answers when a queue is empty).
-class TScriptedDialogs : public TDialogs {
+// answers are taken from the queues (or the fixed answers when a queue is empty). A question
+// it does not script is asked with the standard dialog.
+class TScriptedDialogs : public TStandardDialogs {
 public:
     struct TMessage {
         QString Text;
