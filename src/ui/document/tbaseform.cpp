@@ -9,9 +9,9 @@
 #include "document/ttextlines.h"
 #include "document/ttextsearch.h"
 #include "foundation/tplatformerror.h"
+#include "tdocumentframe.h"
 #include "tfinddialog.h"
 #include "shell/tdialogs.h"
-#include "shell/tmainform.h"
 #include "shell/tsettings.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -88,11 +88,11 @@ void JoinCrLf(QString& text) {
 
 } // namespace
 
-TBaseForm::TBaseForm(TMainForm* mainForm, QWidget* parent) : QWidget(parent), MainForm(mainForm) {
+TBaseForm::TBaseForm(TDocumentFrame* frame, QWidget* parent) : QWidget(parent), Frame(frame) {
     SetHost(this);
     setObjectName(QStringLiteral("BaseForm"));
     setProperty("HelpContext", HelpContext);
-    const int n = (MainForm ? MainForm->DocumentCount() : 0) + 1;
+    const int n = (Frame ? Frame->DocumentCount() : 0) + 1;
     FileName = QDir::home().filePath(QStringLiteral("Untitled %1.rtf").arg(n));
     FontDialogFont = TReportFormatter::DefaultFont();
     CreateControls();
@@ -102,7 +102,7 @@ TBaseForm::TBaseForm(TMainForm* mainForm, QWidget* parent) : QWidget(parent), Ma
     Printer().setPageOrientation(QPageLayout::Portrait);
     Paste1->setEnabled(QApplication::clipboard()->mimeData() &&
                        QApplication::clipboard()->mimeData()->hasText());
-    InsertKeyAtStart = InsertKeyNow = MainForm ? MainForm->InsertKeyToggled : false;
+    InsertKeyAtStart = InsertKeyNow = Frame ? Frame->InsertKeyToggled() : false;
     RichEdit1->setProperty("HelpContext", HelpContext);
     TitleStyle = TFontStyles{TFontStyle::Bold};
     SubtitleStyle = TFontStyles{TFontStyle::Underline};
@@ -635,8 +635,8 @@ void TBaseForm::Open2Click() {
         QStringLiteral("RichText & Text Files (*.rtf & *.txt)|*.rtf;*.txt|All Files|*.*"));
     if (chosen.isEmpty())
         return;
-    if (MainForm)
-        MainForm->update();
+    if (Frame)
+        Frame->UpdateFrame();
     OpenDocument(chosen);
 }
 
@@ -923,8 +923,8 @@ void TBaseForm::SpellCheckDocument() {
         } else if (result.TextChanged && !result.Edits.empty()) {
             RichEdit1->setStatusTip(QStringLiteral("Updating Checked Text"));
             repaint();
-            if (MainForm)
-                MainForm->repaint();
+            if (Frame)
+                Frame->RepaintFrame();
             struct TUpdatesGuard {
                 QTextEdit* Edit;
                 ~TUpdatesGuard() { Edit->setUpdatesEnabled(true); }

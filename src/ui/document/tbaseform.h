@@ -17,8 +17,8 @@ class QProgressBar;
 class QTextEdit;
 class QToolBar;
 class QToolButton;
+class TDocumentFrame;
 class TFindDialog;
-class TMainForm;
 
 // The text document window: a rich-text editor for ".rtf" and ".txt" files inside the main
 // frame, and the base of the bolt group window. Besides the editor it carries the four line
@@ -30,7 +30,7 @@ class TMainForm;
 class TBaseForm : public QWidget, public TLineBuffers, public TDocumentHost {
     Q_OBJECT
 public:
-    explicit TBaseForm(TMainForm* mainForm, QWidget* parent = nullptr);
+    explicit TBaseForm(TDocumentFrame* frame, QWidget* parent = nullptr);
     ~TBaseForm() override;
 
     // The window half of the line buffers.
@@ -132,7 +132,8 @@ public:
     // The program xdg-email is started as; tests point it elsewhere.
     static QString MailProgram;
 
-    TMainForm* MainForm;
+    // The frame that holds the window; nullptr for a window on its own.
+    TDocumentFrame* Frame;
 
     // Controls.
     QTextEdit* RichEdit1 = nullptr;

@@ -1,9 +1,9 @@
 #include "tboltgroupform.h"
 
+#include "document/tdocumentframe.h"
 #include "foundation/tbusycursorguard.h"
 #include "foundation/tplatformerror.h"
 #include "shell/tdialogs.h"
-#include "shell/tmainform.h"
 #include "tangleform.h"
 #include "tboltviewmenu.h"
 #include "view/tbolttransforms.h"
@@ -100,8 +100,8 @@ QCursor CurlCursor() {
 
 } // namespace
 
-TBoltGroupForm::TBoltGroupForm(TMainForm* mainForm, QWidget* parent)
-    : TBaseForm(mainForm, parent), Document(*this) {
+TBoltGroupForm::TBoltGroupForm(TDocumentFrame* frame, QWidget* parent)
+    : TBaseForm(frame, parent), Document(*this) {
     setObjectName(QStringLiteral("BoltGroupForm"));
     DocumentType = QStringLiteral("Bolt Group Analysis");
     setWindowTitle(QStringLiteral("Bolt Group Analysis"));
@@ -247,7 +247,7 @@ void TBoltGroupForm::FormActivate() {
 
 void TBoltGroupForm::FirstActivation() {
     // 1. The default name, numbered by the document windows open in the frame.
-    const int windows = MainForm ? MainForm->DocumentCount() : 1;
+    const int windows = Frame ? Frame->DocumentCount() : 1;
     FileName = QDir::home().filePath(QStringLiteral("Bolt Group Analysis %1.dat").arg(windows));
 
     // 2. Document type and status panel.
@@ -294,8 +294,8 @@ void TBoltGroupForm::OpenDocument(const QString& fileName) {
     const QString extension = Extension(fileName).toLower();
     if (extension != QLatin1String(".dat") && extension != QLatin1String(".nis")) {
         // Another kind of file opens in a window of its own kind; this one stays as it was.
-        if (MainForm)
-            MainForm->OpenFileByType(fileName);
+        if (Frame)
+            Frame->OpenFileByType(fileName);
         return;
     }
     ShowInformation(QStringLiteral("Data File Not Loaded"));
@@ -327,8 +327,8 @@ void TBoltGroupForm::Open2Click() {
         this, OpenDialogTitle, ChangeExtension(FileName, OpenExtension), OpenDialogFilter);
     if (chosen.isEmpty())
         return;
-    if (MainForm)
-        MainForm->update();
+    if (Frame)
+        Frame->UpdateFrame();
     OpenDocument(chosen);
 }
 
@@ -681,8 +681,8 @@ void TBoltGroupForm::CopyOrMove(int example, const QString& caption, bool move) 
     if (!move && !RichEdit1->document()->isEmpty())
         ClearText();
     repaint();
-    if (MainForm)
-        MainForm->repaint();
+    if (Frame)
+        Frame->RepaintFrame();
     // The model has changed whether or not the analysis of the new group succeeds.
     Document.DataSaved = false;
     RefreshAnalysis();

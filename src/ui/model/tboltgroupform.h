@@ -19,7 +19,7 @@ class QSplitter;
 class TBoltGroupForm : public TBaseForm {
     Q_OBJECT
 public:
-    explicit TBoltGroupForm(TMainForm* mainForm, QWidget* parent = nullptr);
+    explicit TBoltGroupForm(TDocumentFrame* frame, QWidget* parent = nullptr);
     ~TBoltGroupForm() override;
 
     bool IsBoltGroupForm() const override { return true; }

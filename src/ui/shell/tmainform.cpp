@@ -835,9 +835,9 @@ void TMainForm::SetDocumentControlsEnabled(bool enabled) {
 }
 
 void TMainForm::InsertKeyPressed() {
-    InsertKeyToggled = !InsertKeyToggled;
+    InsertToggled = !InsertToggled;
     if (TBaseForm* d = ActiveDocument()) {
-        LastInsertKeyState = InsertKeyToggled;
+        LastInsertKeyState = InsertToggled;
         d->FlipInsertKey();
         Panels[4]->setText(d->InsertMode() ? QStringLiteral(" Insert") : QStringLiteral(" Typeover"));
     }
@@ -861,11 +861,11 @@ void TMainForm::Timer1Timer() {
     // Insert and typeover.
     if (!LastInsertKeyKnown) {
         LastInsertKeyKnown = true;
-        LastInsertKeyState = InsertKeyToggled;
+        LastInsertKeyState = InsertToggled;
     }
     if (d) {
-        if (InsertKeyToggled != LastInsertKeyState) {
-            LastInsertKeyState = InsertKeyToggled;
+        if (InsertToggled != LastInsertKeyState) {
+            LastInsertKeyState = InsertToggled;
             d->FlipInsertKey();
         }
         Panels[4]->setText(d->InsertMode() ? QStringLiteral(" Insert") : QStringLiteral(" Typeover"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/tdocumentframe.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -23,7 +25,7 @@ class THelpViewer;
 // by extension which kind of window opens a file, keeps the recent-file list in the File menu
 // and the open windows in the Window menu, and paints its background while it is empty. Its
 // timer keeps menus, buttons and the status bar in step with the active document.
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, public TDocumentFrame {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* parent = nullptr);
@@ -31,7 +33,7 @@ public:
 
     // Document windows.
     QList<TBaseForm*> Documents() const;
-    int DocumentCount() const;
+    int DocumentCount() const override;
     TBaseForm* ActiveDocument() const;
     QMdiSubWindow* SubWindowOf(const TBaseForm* form) const;
     // Puts a new document window into the frame and shows it as its settings say.
@@ -45,7 +47,7 @@ public:
     TBaseForm* BoltGroupAnalysis1Click();
     void Open1Click();
     // Opens a file in the kind of window its extension asks for; nullptr when none opened.
-    TBaseForm* OpenFileByType(const QString& fileName);
+    TBaseForm* OpenFileByType(const QString& fileName) override;
     // Opens the files the program was started with: each by type, then each bolt group file in
     // a bolt group window without the question. A file that cannot be found or read is told in
     // a message box and the others still open. Returns how many windows opened.
@@ -77,6 +79,9 @@ public:
     void FontNameChosen();
     // The Insert key was pressed: flip the typing mode of the active document.
     void InsertKeyPressed();
+    bool InsertKeyToggled() const override { return InsertToggled; }
+    void RepaintFrame() override { repaint(); }
+    void UpdateFrame() override { update(); }
 
     // The text of the lock-key panel.
     static QString LockKeysText(bool caps, bool num, bool scroll);
@@ -113,7 +118,7 @@ public:
     int CurrentFontSize = 8;
 
     // Tick state.
-    bool InsertKeyToggled = false;
+    bool InsertToggled = false;
     bool LastInsertKeyState = false;
     bool LastInsertKeyKnown = false;
     bool LastModified = false;
