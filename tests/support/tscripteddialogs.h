@@ -85,7 +85,7 @@ public:
         colour = ColourAnswers.takeFirst();
         return true;
     }
-    void Preferences(QWidget*) override { ++PreferencesAsked; }
+    void Preferences(QWidget*, const TEditFile&) override { ++PreferencesAsked; }
     bool InputText(QWidget*, const QString&, const QString&, QString&) override { return false; }
     bool GotoLine(QWidget*, const QString&, int maxLine, int& chosenLine) override {
         LineMaxima.append(maxLine);

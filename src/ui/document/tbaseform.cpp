@@ -12,6 +12,7 @@
 #include "tdocumentframe.h"
 #include "tfinddialog.h"
 #include "shell/tdialogs.h"
+#include "shell/tmakercontact.h"
 #include "shell/tsettings.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -32,7 +33,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
-#include <QProcess>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -43,8 +43,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-QString TBaseForm::MailProgram = QStringLiteral("xdg-email");
 
 namespace {
 
@@ -91,7 +89,6 @@ void JoinCrLf(QString& text) {
 TBaseForm::TBaseForm(TDocumentFrame* frame, QWidget* parent) : QWidget(parent), Frame(frame) {
     SetHost(this);
     setObjectName(QStringLiteral("BaseForm"));
-    setProperty("HelpContext", HelpContext);
     const int n = (Frame ? Frame->DocumentCount() : 0) + 1;
     FileName = QDir::home().filePath(QStringLiteral("Untitled %1.rtf").arg(n));
     FontDialogFont = TReportFormatter::DefaultFont();
@@ -103,7 +100,6 @@ TBaseForm::TBaseForm(TDocumentFrame* frame, QWidget* parent) : QWidget(parent), 
     Paste1->setEnabled(QApplication::clipboard()->mimeData() &&
                        QApplication::clipboard()->mimeData()->hasText());
     InsertKeyAtStart = InsertKeyNow = Frame ? Frame->InsertKeyToggled() : false;
-    RichEdit1->setProperty("HelpContext", HelpContext);
     TitleStyle = TFontStyles{TFontStyle::Bold};
     SubtitleStyle = TFontStyles{TFontStyle::Underline};
     setWindowTitle(DocumentType);
@@ -699,11 +695,9 @@ void TBaseForm::SendDocument() {
     WriteText(copy, TDocumentFile::IsRichTextName(FileName));
     const QString body = QStringLiteral("Please Find File \"") + FileName +
                          QStringLiteral("\" Attached\n\n") +
-                         QStringLiteral("Visit Quorvane on the web at https://www.quorvane.example") +
-                         QStringLiteral("\n\n\n  ");
-    const QStringList arguments{QStringLiteral("--subject"), Caption(), QStringLiteral("--body"),
-                                body, QStringLiteral("--attach"), copy};
-    if (!QProcess::startDetached(MailProgram, arguments))
+                         QStringLiteral("Visit Quorvane on the web at ") +
+                         TMakerContact::WebSiteAddress() + QStringLiteral("\n\n\n  ");
+    if (!TMakerContact::Mail(Caption(), body, copy, QString()))
         ShowMessage(QStringLiteral("Error sending mail"), QStringLiteral("Error"),
                     TMessageIcon::Error, TMessageButtons::Ok);
 }

@@ -29,6 +29,8 @@ class TFindDialog;
 // follow in their fixed order, and a derived window overrides what it does differently.
 class TBaseForm : public QWidget, public TLineBuffers, public TDocumentHost {
     Q_OBJECT
+    // The help topic of the window and of everything inside it.
+    Q_PROPERTY(int HelpContext READ WindowHelpContext)
 public:
     explicit TBaseForm(TDocumentFrame* frame, QWidget* parent = nullptr);
     ~TBaseForm() override;
@@ -129,9 +131,6 @@ public:
     // The message for a file that is not there: "File\n\"name\"\ncannot be found."
     static QString NotFoundText(const QString& fileName);
 
-    // The program xdg-email is started as; tests point it elsewhere.
-    static QString MailProgram;
-
     // The frame that holds the window; nullptr for a window on its own.
     TDocumentFrame* Frame;
 
@@ -194,6 +193,9 @@ public:
     QColor FontDialogColour = Qt::black;
 
     static constexpr int HelpContext = 102;
+    // The bolt group window's own topic: it is a text document window that carries a plot.
+    static constexpr int BoltGroupHelpContext = 103;
+    int WindowHelpContext() const { return IsBoltGroupForm() ? BoltGroupHelpContext : HelpContext; }
 
     void MenuPopupAction();
     void PopupMenu3Popup();

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <functional>
 
 class QPrinter;
 class QTextEdit;
@@ -79,8 +80,10 @@ public:
     // The spell checker in its dictionary-only mode, for importing words into the main
     // dictionary and seeing the dictionaries' status; nothing is checked.
     virtual void DictionaryMaintenance(QWidget* parent) = 0;
-    // The preferences dialog (TPreferencesForm); it writes the settings itself.
-    virtual void Preferences(QWidget* parent) = 0;
+    // The preferences dialog (TPreferencesForm); it writes the settings itself. Its "Edit"
+    // buttons hand the dictionary to be edited to editFile.
+    using TEditFile = std::function<void(const QString& fileName)>;
+    virtual void Preferences(QWidget* parent, const TEditFile& editFile) = 0;
     virtual void Beep() = 0;
 
     static TDialogs& Current();

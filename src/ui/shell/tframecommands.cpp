@@ -1,6 +1,7 @@
 #include "tframecommands.h"
 
 #include "document/tbaseform.h"
+#include "model/tboltgroupform.h"
 #include "model/tboltviewmenu.h"
 #include "shell/tsettings.h"
 #include "tdialogs.h"
@@ -8,27 +9,22 @@
 #include "thelpviewer.h"
 #include "timagelist.h"
 #include "tmainform.h"
+#include "tmakercontact.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QProcess>
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 
 namespace {
-
-const QString WebSite = QStringLiteral("https://www.quorvane.example");
-const QString SalesAddress = QStringLiteral("sales@quorvane.example");
-const QString SupportAddress = QStringLiteral("support@quorvane.example");
 
 // A hint "tip |status text": the tool tip is the part before the bar, the status text the part
 // after it; a hint without a bar is both.
@@ -143,7 +139,10 @@ void TFrameCommands::CreateMenus(TMainForm* self) {
     self->View1->setObjectName(QStringLiteral("View1"));
     self->ViewMenuAction = self->View1->menuAction();
     // The view commands of the active bolt group window.
-    TBoltViewMenu::AttachFrameMenu(self);
+    QPointer<TMainForm> frame(self);
+    TBoltViewMenu::BuildFrameMenu(self->View1, [frame]() -> TBoltGroupForm* {
+        return frame ? qobject_cast<TBoltGroupForm*>(frame->ActiveDocument()) : nullptr;
+    });
     TFrameCommands::CreateWindowMenu(self);
     TFrameCommands::CreateHelpMenu(self);
 }
@@ -472,7 +471,7 @@ void TFrameCommands::CreateHelpMenu(TMainForm* self) {
                                   QStringLiteral("How to use Help Files"));
     self->Help1->addSeparator();
     QAction* web = AddItem(self->Help1, "QuorvaneWebSite1", QStringLiteral("Quorvane &Web Site"), 503,
-                           QStringLiteral("Visit ") + WebSite);
+                           QStringLiteral("Visit ") + TMakerContact::WebSiteAddress());
     QAction* sales = AddItem(self->Help1, "SalesDepartment1", QStringLiteral("Quorvane &Sales Department"),
                              504, QStringLiteral("E-Mail The Quorvane Sales Department"));
     self->Help1->addSeparator();
@@ -485,15 +484,13 @@ void TFrameCommands::CreateHelpMenu(TMainForm* self) {
     QObject::connect(help, &QAction::triggered, self, [self] { self->HelpViewer()->ShowContents(); });
     QObject::connect(helpOnHelp, &QAction::triggered, self,
                      [self] { self->HelpViewer()->ShowHelpOnHelp(); });
-    QObject::connect(web, &QAction::triggered, self, [] { QDesktopServices::openUrl(QUrl(WebSite)); });
-    auto mail = [](const QString& address, const QString& subject) {
-        QProcess::startDetached(TBaseForm::MailProgram,
-                                {QStringLiteral("--subject"), subject, address});
-    };
-    QObject::connect(sales, &QAction::triggered, self,
-            [mail] { mail(SalesAddress, QStringLiteral("Quorvane Fastenex enquiry")); });
-    QObject::connect(support, &QAction::triggered, self,
-            [mail] { mail(SupportAddress, QStringLiteral("Quorvane Fastenex support request")); });
+    QObject::connect(web, &QAction::triggered, self, [] { TMakerContact::OpenWebSite(); });
+    QObject::connect(sales, &QAction::triggered, self, [] {
+        TMakerContact::MailSales(QStringLiteral("Quorvane Fastenex enquiry"));
+    });
+    QObject::connect(support, &QAction::triggered, self, [] {
+        TMakerContact::MailSupport(QStringLiteral("Quorvane Fastenex support request"));
+    });
     QObject::connect(about, &QAction::triggered, self, [self] { TDialogs::Current().About(self); });
 }
 
@@ -722,24 +719,4 @@ void TFrameCommands::CreateToolBars(TMainForm* self) {
                 [self, bar](const QPoint& pos) { self->PopupMenu2->popup(bar->mapToGlobal(pos)); });
     }
     self->PlaceToolBars();
-}
-
-QString TFrameCommands::WebSiteAddress() { return WebSite; }
-
-void TFrameCommands::OpenWebSite() { QDesktopServices::openUrl(QUrl(WebSite)); }
-
-static void MailTo(const QString& address, const QString& subject, const QString& body) {
-    QStringList arguments{QStringLiteral("--subject"), subject};
-    if (!body.isEmpty())
-        arguments << QStringLiteral("--body") << body;
-    arguments << address;
-    QProcess::startDetached(TBaseForm::MailProgram, arguments);
-}
-
-void TFrameCommands::MailSales(const QString& subject, const QString& body) {
-    MailTo(SalesAddress, subject, body);
-}
-
-void TFrameCommands::MailSupport(const QString& subject, const QString& body) {
-    MailTo(SupportAddress, subject, body);
 }

@@ -12,13 +12,6 @@ public:
     static void CreateMenus(TMainForm* self);
     static void CreateToolBars(TMainForm* self);
 
-    // The maker's web site, opened in the browser, and mail to its sales and support addresses
-    // with a prepared subject and opening; the spell checker's Help menu offers them too.
-    static QString WebSiteAddress();
-    static void OpenWebSite();
-    static void MailSales(const QString& subject, const QString& body = QString());
-    static void MailSupport(const QString& subject, const QString& body = QString());
-
 private:
     static void CreateFileMenu(TMainForm* self);
     static void CreateEditMenu(TMainForm* self);

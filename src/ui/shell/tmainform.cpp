@@ -278,6 +278,12 @@ TBaseForm* TMainForm::TextEditFile1Click() {
     return form;
 }
 
+TBaseForm* TMainForm::EditTextFile(const QString& fileName) {
+    TBaseForm* form = TextEditFile1Click();
+    form->OpenDocument(fileName);
+    return form;
+}
+
 TBaseForm* TMainForm::CreateBoltGroupForm() { return new TBoltGroupForm(this); }
 
 TBaseForm* TMainForm::BoltGroupAnalysis1Click() {
@@ -653,7 +659,7 @@ void TMainForm::ApplyPreferences() {
 }
 
 void TMainForm::Preferences1Click() {
-    TDialogs::Current().Preferences(this);
+    TDialogs::Current().Preferences(this, [this](const QString& fileName) { EditTextFile(fileName); });
     ApplyPreferences();
     update();
 }

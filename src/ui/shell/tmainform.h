@@ -44,6 +44,8 @@ public:
     void SyncTitleBars();
 
     TBaseForm* TextEditFile1Click();
+    // A text editor window with the file (the preferences dialog's dictionaries).
+    TBaseForm* EditTextFile(const QString& fileName);
     TBaseForm* BoltGroupAnalysis1Click();
     void Open1Click();
     // Opens a file in the kind of window its extension asks for; nullptr when none opened.

@@ -238,8 +238,9 @@ void TStandardDialogs::About(QWidget* parent) {
     box.exec();
 }
 
-void TStandardDialogs::Preferences(QWidget* parent) {
+void TStandardDialogs::Preferences(QWidget* parent, const TEditFile& editFile) {
     TPreferencesForm form(parent);
+    QObject::connect(&form, &TPreferencesForm::EditFile, &form, editFile);
     form.exec();
 }
 

@@ -34,7 +34,7 @@ public:
     void AboutTitled(QWidget* parent, const QString& title) override;
     TSpellCorrections SpellCheck(QWidget* parent, const QString& text) override;
     void DictionaryMaintenance(QWidget* parent) override;
-    void Preferences(QWidget* parent) override;
+    void Preferences(QWidget* parent, const TEditFile& editFile) override;
     void Beep() override;
 
     // "Text (*.a)|*.a;*.b|..." as a Qt name filter list "Text (*.a *.b);;...".

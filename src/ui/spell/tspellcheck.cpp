@@ -2,7 +2,7 @@
 
 #include "foundation/tplatformerror.h"
 #include "shell/tdialogs.h"
-#include "shell/tframecommands.h"
+#include "shell/tmakercontact.h"
 #include "shell/tsettings.h"
 #include "tspellprogress.h"
 
@@ -166,7 +166,7 @@ void TSpellCheck::CreateMenus() {
                                 QStringLiteral("Show the Dictionary Files and their Sizes"));
     Help1->addSeparator();
     WebSite1 = AddItem(Help1, "WebSite1", QStringLiteral("Quorvane &Web Site"),
-                       QStringLiteral("Visit ") + TFrameCommands::WebSiteAddress());
+                       QStringLiteral("Visit ") + TMakerContact::WebSiteAddress());
     SalesDepartment1 = AddItem(Help1, "SalesDepartment1",
                                QStringLiteral("Quorvane &Sales Department"),
                                QStringLiteral("E-Mail The Quorvane Sales Department"));
@@ -183,14 +183,14 @@ void TSpellCheck::CreateMenus() {
     connect(AcceptandExit1, &QAction::triggered, this, &TSpellCheck::AcceptandExit);
     connect(Help2, &QAction::triggered, this, &TSpellCheck::Help2Click);
     connect(DictionaryStatus1, &QAction::triggered, this, &TSpellCheck::DictionaryStatus1Click);
-    connect(WebSite1, &QAction::triggered, this, [] { TFrameCommands::OpenWebSite(); });
+    connect(WebSite1, &QAction::triggered, this, [] { TMakerContact::OpenWebSite(); });
     connect(SalesDepartment1, &QAction::triggered, this, [] {
-        TFrameCommands::MailSales(QStringLiteral("Quorvane Spell Checker enquiry"),
-                                  QStringLiteral("Dear Sales Department,\n\n"));
+        TMakerContact::MailSales(QStringLiteral("Quorvane Spell Checker enquiry"),
+                                 QStringLiteral("Dear Sales Department,\n\n"));
     });
     connect(TechnicalSupport1, &QAction::triggered, this, [] {
-        TFrameCommands::MailSupport(QStringLiteral("Quorvane Spell Checker support request"),
-                                    QStringLiteral("Dear Technical Support,\n\n"));
+        TMakerContact::MailSupport(QStringLiteral("Quorvane Spell Checker support request"),
+                                   QStringLiteral("Dear Technical Support,\n\n"));
     });
     connect(About1, &QAction::triggered, this, &TSpellCheck::About1Click);
 }

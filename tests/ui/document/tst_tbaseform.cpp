@@ -1,5 +1,6 @@
 #include "document/tbaseform.h"
 #include "document/tdocumentframe.h"
+#include "shell/tmakercontact.h"
 #include "shell/tsettings.h"
 #include "spell/tspelldictionaries.h"
 #include "tscripteddialogs.h"
@@ -482,10 +483,10 @@ private slots:
     void sendReportsAFailedMailStart() {
         TBaseForm* form = Frame->TextEditFile1Click();
         form->RichEdit1->setPlainText(QStringLiteral("mail me"));
-        const QString program = TBaseForm::MailProgram;
-        TBaseForm::MailProgram = Path(QStringLiteral("no-such-mailer"));
+        const QString program = TMakerContact::MailProgram;
+        TMakerContact::MailProgram = Path(QStringLiteral("no-such-mailer"));
         form->SendDocument();
-        TBaseForm::MailProgram = program;
+        TMakerContact::MailProgram = program;
         QCOMPARE(TSettings().MessageCount(), 1);
         const QString copy = TSettings().Folders.ProgramFolderFile(
             QStringLiteral("Meshwright Message 1.rtf"));
