@@ -1,6 +1,5 @@
 #include "tbaseform.h"
 
-#include "foundation/tbusycursorguard.h"
 #include "document/tdocumentfile.h"
 #include "document/tplaintext.h"
 #include "document/treportformatter.h"
@@ -8,12 +7,14 @@
 #include "document/ttextcase.h"
 #include "document/ttextlines.h"
 #include "document/ttextsearch.h"
+#include "foundation/tbusycursorguard.h"
 #include "foundation/tplatformerror.h"
-#include "tdocumentframe.h"
-#include "tfinddialog.h"
 #include "shell/tdialogs.h"
 #include "shell/tmakercontact.h"
+#include "shell/tmenuitems.h"
 #include "shell/tsettings.h"
+#include "tdocumentframe.h"
+#include "tfinddialog.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -57,18 +58,9 @@ QString ReplaceExtension(const QString& fileName, const QString& extension) {
     return fileName + extension;
 }
 
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QString& hint,
-                 const QKeySequence& shortcut = QKeySequence()) {
-    auto* action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    action->setStatusTip(hint);
-    if (!shortcut.isEmpty()) {
-        action->setShortcut(shortcut);
-        // Shown in the menu; the frame's own items and the editor carry the keys.
-        action->setShortcutContext(Qt::WidgetShortcut);
-    }
-    return action;
-}
+// The keys of the window's own menu items are shown in the menus; the frame's items and the
+// editor carry them.
+constexpr Qt::ShortcutContext ShownKey = Qt::WidgetShortcut;
 
 // Turns every CR LF into LF in one pass (QString::replace moves the rest of a long text for
 // every batch of matches).
@@ -200,7 +192,7 @@ void TBaseForm::CreateStatusPanel() {
                                          : QStringLiteral("%1 Decimal Places").arg(tag);
         const QString hint = tag == 1 ? QStringLiteral("Print Out to 1 Decimal Place")
                                       : QStringLiteral("Print Out to %1 Decimal Places").arg(tag);
-        QAction* a = AddItem(PopupMenu2, names[tag - 1], caption, hint);
+        QAction* a = TMenuItems::AddItem(PopupMenu2, names[tag - 1], caption, 0, hint);
         a->setCheckable(true);
         a->setData(tag);
         places->addAction(a);
@@ -212,17 +204,20 @@ void TBaseForm::CreateStatusPanel() {
 
     PopupMenu3 = new QMenu(this);
     PopupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
-    StatusBar1 = AddItem(PopupMenu3, "StatusBar1", QStringLiteral("Status Bar Visible"),
-                         QStringLiteral("Toggle Visibility of Status Bar"));
-    InformationLabel1 = AddItem(PopupMenu3, "InformationLabel1", QStringLiteral("Information Label"),
-                                QStringLiteral("Toggle Visibility of Information Label"));
-    ProgressBar1 = AddItem(PopupMenu3, "ProgressBar1", QStringLiteral("Progress Bar"),
-                           QStringLiteral("Toggle Visibility of Progress Bar"));
-    DecimalPlaces1 = AddItem(PopupMenu3, "DecimalPlaces1", QStringLiteral("Decimal Places"),
-                             QStringLiteral("Toggle Visibility of Decimal Places Menu"));
+    StatusBar1 = TMenuItems::AddItem(PopupMenu3, "StatusBar1", QStringLiteral("Status Bar Visible"),
+                                     0, QStringLiteral("Toggle Visibility of Status Bar"));
+    InformationLabel1 =
+        TMenuItems::AddItem(PopupMenu3, "InformationLabel1", QStringLiteral("Information Label"), 0,
+                            QStringLiteral("Toggle Visibility of Information Label"));
+    ProgressBar1 = TMenuItems::AddItem(PopupMenu3, "ProgressBar1", QStringLiteral("Progress Bar"),
+                                       0, QStringLiteral("Toggle Visibility of Progress Bar"));
+    DecimalPlaces1 =
+        TMenuItems::AddItem(PopupMenu3, "DecimalPlaces1", QStringLiteral("Decimal Places"), 0,
+                            QStringLiteral("Toggle Visibility of Decimal Places Menu"));
     DecimalPlaces1->setVisible(false);
-    RestoreStatusBar = AddItem(PopupMenu3, "RestoreStatusBar", QStringLiteral("Restore"),
-                               QStringLiteral("Restore Visibility of Status Bar Components"));
+    RestoreStatusBar =
+        TMenuItems::AddItem(PopupMenu3, "RestoreStatusBar", QStringLiteral("Restore"), 0,
+                            QStringLiteral("Restore Visibility of Status Bar Components"));
     for (QAction* a : {StatusBar1, InformationLabel1, ProgressBar1, DecimalPlaces1})
         a->setCheckable(true);
     connect(StatusBar1, &QAction::triggered, this, [this](bool checked) {
@@ -263,57 +258,70 @@ void TBaseForm::CreatePopupMenu1() {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     QMenu* m = PopupMenu1;
-    Undo1 = AddItem(m, "Undo1", QStringLiteral("&Undo"), QStringLiteral("Undo Last Document Edit"),
-                    QKeySequence(QStringLiteral("Ctrl+Z")));
+    Undo1 = TMenuItems::AddItem(m, "Undo1", QStringLiteral("&Undo"), 0,
+                                QStringLiteral("Undo Last Document Edit"),
+                                QKeySequence(QStringLiteral("Ctrl+Z")), ShownKey);
     m->addSeparator();
-    Cut1 = AddItem(m, "Cut1", QStringLiteral("Cu&t"), QStringLiteral("Cut Selected Text"),
-                   QKeySequence(QStringLiteral("Ctrl+X")));
-    Copy1 = AddItem(m, "Copy1", QStringLiteral("&Copy"),
-                    QStringLiteral("Copy Selected Text to Clipboard"),
-                    QKeySequence(QStringLiteral("Ctrl+C")));
-    Paste1 = AddItem(m, "Paste1", QStringLiteral("&Paste"), QStringLiteral("Paste from Clipboard"),
-                     QKeySequence(QStringLiteral("Ctrl+V")));
+    Cut1 = TMenuItems::AddItem(m, "Cut1", QStringLiteral("Cu&t"), 0,
+                               QStringLiteral("Cut Selected Text"),
+                               QKeySequence(QStringLiteral("Ctrl+X")), ShownKey);
+    Copy1 = TMenuItems::AddItem(m, "Copy1", QStringLiteral("&Copy"), 0,
+                                QStringLiteral("Copy Selected Text to Clipboard"),
+                                QKeySequence(QStringLiteral("Ctrl+C")), ShownKey);
+    Paste1 = TMenuItems::AddItem(m, "Paste1", QStringLiteral("&Paste"), 0,
+                                 QStringLiteral("Paste from Clipboard"),
+                                 QKeySequence(QStringLiteral("Ctrl+V")), ShownKey);
     m->addSeparator();
-    Font2 = AddItem(m, "Font2", QStringLiteral("Font...."), QStringLiteral("Change Font"));
+    Font2 = TMenuItems::AddItem(m, "Font2", QStringLiteral("Font...."), 0,
+                                QStringLiteral("Change Font"));
     TextStyle1 = m->addMenu(QStringLiteral("Text Style"));
     TextStyle1->setObjectName(QStringLiteral("TextStyle1"));
     TextStyle1->menuAction()->setStatusTip(QStringLiteral("Change Text Style"));
-    Bold1 = AddItem(TextStyle1, "Bold1", QStringLiteral("Bold"), QStringLiteral("Bold Text"),
-                    QKeySequence(QStringLiteral("Ctrl+B")));
-    Itallic1 = AddItem(TextStyle1, "Itallic1", QStringLiteral("Itallic"),
-                       QStringLiteral("Itallic Text"), QKeySequence(QStringLiteral("Ctrl+I")));
-    Underline1 = AddItem(TextStyle1, "Underline1", QStringLiteral("Underline"),
-                         QStringLiteral("Underlined Text"), QKeySequence(QStringLiteral("Ctrl+U")));
-    Strikeout1 = AddItem(TextStyle1, "Strikeout1", QStringLiteral("Strikeout"),
-                         QStringLiteral("Struckout Text"), QKeySequence(QStringLiteral("Ctrl+S")));
+    Bold1 = TMenuItems::AddItem(TextStyle1, "Bold1", QStringLiteral("Bold"), 0,
+                                QStringLiteral("Bold Text"), QKeySequence(QStringLiteral("Ctrl+B")),
+                                ShownKey);
+    Itallic1 = TMenuItems::AddItem(TextStyle1, "Itallic1", QStringLiteral("Itallic"), 0,
+                                   QStringLiteral("Itallic Text"),
+                                   QKeySequence(QStringLiteral("Ctrl+I")), ShownKey);
+    Underline1 = TMenuItems::AddItem(TextStyle1, "Underline1", QStringLiteral("Underline"), 0,
+                                     QStringLiteral("Underlined Text"),
+                                     QKeySequence(QStringLiteral("Ctrl+U")), ShownKey);
+    Strikeout1 = TMenuItems::AddItem(TextStyle1, "Strikeout1", QStringLiteral("Strikeout"), 0,
+                                     QStringLiteral("Struckout Text"),
+                                     QKeySequence(QStringLiteral("Ctrl+S")), ShownKey);
     TextAlignment1 = m->addMenu(QStringLiteral("Text Alignment"));
     TextAlignment1->setObjectName(QStringLiteral("TextAlignment1"));
     TextAlignment1->menuAction()->setStatusTip(QStringLiteral("Specify Text Alignment"));
-    Left1 = AddItem(TextAlignment1, "Left1", QStringLiteral("Left"), QStringLiteral("Left Justify"));
-    Centre1 = AddItem(TextAlignment1, "Centre1", QStringLiteral("Centre"),
-                      QStringLiteral("Centre Justify"));
-    Right1 = AddItem(TextAlignment1, "Right1", QStringLiteral("Right"),
-                     QStringLiteral("Right Justify"));
+    Left1 = TMenuItems::AddItem(TextAlignment1, "Left1", QStringLiteral("Left"), 0,
+                                QStringLiteral("Left Justify"));
+    Centre1 = TMenuItems::AddItem(TextAlignment1, "Centre1", QStringLiteral("Centre"), 0,
+                                  QStringLiteral("Centre Justify"));
+    Right1 = TMenuItems::AddItem(TextAlignment1, "Right1", QStringLiteral("Right"), 0,
+                                 QStringLiteral("Right Justify"));
     m->addSeparator();
-    SpellCheck1 = AddItem(m, "SpellCheck1", QStringLiteral("Spell Check"),
-                          QStringLiteral("Spell Check"));
+    SpellCheck1 = TMenuItems::AddItem(m, "SpellCheck1", QStringLiteral("Spell Check"), 0,
+                                      QStringLiteral("Spell Check"));
     SpellCheckSeparator = m->addSeparator();
     SpellCheckSeparator->setVisible(false);
     StatusBarSeparator = m->addSeparator();
     StatusBarSeparator->setVisible(false);
-    StatusBarVisible1 = AddItem(m, "StatusBarVisible1", QStringLiteral("\"Status\" Bar Visible"),
-                                QStringLiteral("Toggle Visibility of Status Bar"));
+    StatusBarVisible1 =
+        TMenuItems::AddItem(m, "StatusBarVisible1", QStringLiteral("\"Status\" Bar Visible"), 0,
+                            QStringLiteral("Toggle Visibility of Status Bar"));
     StatusBarVisible1->setCheckable(true);
     StatusBarVisible1->setVisible(false);
     m->addSeparator();
-    Open2 = AddItem(m, "Open2", QStringLiteral("&Open"), QStringLiteral("Open another Document"),
-                    QKeySequence(QStringLiteral("Ctrl+O")));
-    Save2 = AddItem(m, "Save2", QStringLiteral("&Save"), QStringLiteral("Save Current Document"),
-                    QKeySequence(QStringLiteral("Ctrl+S")));
-    SaveAs2 = AddItem(m, "SaveAs2", QStringLiteral("&Save As..."),
-                      QStringLiteral("Save Current Document with a New Name"));
+    Open2 = TMenuItems::AddItem(m, "Open2", QStringLiteral("&Open"), 0,
+                                QStringLiteral("Open another Document"),
+                                QKeySequence(QStringLiteral("Ctrl+O")), ShownKey);
+    Save2 = TMenuItems::AddItem(m, "Save2", QStringLiteral("&Save"), 0,
+                                QStringLiteral("Save Current Document"),
+                                QKeySequence(QStringLiteral("Ctrl+S")), ShownKey);
+    SaveAs2 = TMenuItems::AddItem(m, "SaveAs2", QStringLiteral("&Save As..."), 0,
+                                  QStringLiteral("Save Current Document with a New Name"));
     m->addSeparator();
-    Print2 = AddItem(m, "Print2", QStringLiteral("&Print"), QStringLiteral("Print Current Document"));
+    Print2 = TMenuItems::AddItem(m, "Print2", QStringLiteral("&Print"), 0,
+                                 QStringLiteral("Print Current Document"));
 
     // The style keys work in the editor itself; the other keys belong to the frame's menus.
     for (QAction* a : {Bold1, Itallic1, Underline1}) {
