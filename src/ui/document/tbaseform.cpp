@@ -8,6 +8,7 @@
 #include "document/ttextlines.h"
 #include "document/ttextsearch.h"
 #include "foundation/tbusycursorguard.h"
+#include "foundation/tfilenames.h"
 #include "foundation/tplatformerror.h"
 #include "shell/tdialogs.h"
 #include "shell/tmakercontact.h"
@@ -48,15 +49,6 @@
 namespace {
 
 bool FirstActivationDone = false;
-
-// The name with its extension (the part from the last dot of the file name) replaced.
-QString ReplaceExtension(const QString& fileName, const QString& extension) {
-    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    if (dot > slash)
-        return fileName.left(dot) + extension;
-    return fileName + extension;
-}
 
 // The keys of the window's own menu items are shown in the menus; the frame's items and the
 // editor carry them.
@@ -502,8 +494,8 @@ void TBaseForm::UpdateProgress() { TLineBuffers::UpdateProgress(); }
 void TBaseForm::ShowOutput() {
     if (!LineBuffersExist())
         return;
-    QString tempName = ReplaceExtension(FileName, QStringLiteral(".tmp"));
-    FileName = ReplaceExtension(FileName, DefaultExtension);
+    QString tempName = TFileNames::ChangeExtension(FileName, QStringLiteral(".tmp"));
+    FileName = TFileNames::ChangeExtension(FileName, DefaultExtension);
     while (QFileInfo::exists(tempName))
         tempName += QLatin1Char('a');
     QTextDocument* document = RichEdit1->document();
@@ -633,7 +625,7 @@ void TBaseForm::OpenDocument(const QString& fileName) {
 void TBaseForm::Open2Click() {
     QString proposed = FileName;
     if (typeid(*this) != typeid(TBaseForm))
-        proposed = ReplaceExtension(proposed, OpenExtension);
+        proposed = TFileNames::ChangeExtension(proposed, OpenExtension);
     const QString chosen = TDialogs::Current().OpenFileName(
         this, QStringLiteral("Open Text File"), proposed,
         QStringLiteral("RichText & Text Files (*.rtf & *.txt)|*.rtf;*.txt|All Files|*.*"));
