@@ -13,14 +13,20 @@
 #include "tmenuitems.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QListView>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QPointer>
 #include <QStyledItemDelegate>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -731,4 +737,116 @@ void TFrameCommands::CreateToolBars(TMainForm* self) {
                 [self, bar](const QPoint& pos) { self->PopupMenu2->popup(bar->mapToGlobal(pos)); });
     }
     self->PlaceToolBars();
+}
+
+void TFrameCommands::UpdateCommands(TMainForm* self, TBaseForm* d, bool everySecond) {
+    if (everySecond) {
+        // Tool bars in a row keep at least their default widths.
+        const struct {
+            QToolBar* Bar;
+            int Width;
+        } minimums[] = {{self->ToolBar1, 228}, {self->ToolBar2, 125}, {self->ToolBar3, 358},
+                        {self->ToolBar4, 54},  {self->ToolBar5, 302}, {self->ToolBar6, 90}};
+        for (const auto& m : minimums) {
+            const int wanted = m.Bar->orientation() == Qt::Horizontal ? m.Width : 0;
+            if (m.Bar->minimumWidth() != wanted)
+                m.Bar->setMinimumWidth(wanted);
+        }
+    }
+
+    const QMimeData* clip = QApplication::clipboard()->mimeData();
+    self->PasteButton->setEnabled(d && clip && clip->hasText());
+
+    if (!d) {
+        SetDocumentControlsEnabled(self, false);
+        self->ControlsDisabled = true;
+        self->OptionsMenuAction->setVisible(false);
+        self->ViewMenuAction->setVisible(false);
+        self->ToolBar8->setVisible(false);
+        // Nothing is aligned or styled while no document is open.
+        for (QAction* a :
+             {self->LeftButton, self->CentreButton, self->RightButton, self->StyleButtons[0],
+              self->StyleButtons[1], self->StyleButtons[2], self->StyleButtons[3]})
+            a->setChecked(false);
+        self->TextCase1->menuAction()->setEnabled(false);
+        self->WindowMenuAction->setVisible(false);
+        return;
+    }
+    if (self->ControlsDisabled) {
+        SetDocumentControlsEnabled(self, true);
+        self->WindowMenuAction->setVisible(true);
+        self->ControlsDisabled = false;
+    }
+    QMdiSubWindow* sub = self->SubWindowOf(d);
+    const bool maximized = sub && sub->isMaximized();
+    self->ToolBar8->setVisible(maximized);
+    self->MaximizeButton->setVisible(!maximized);
+    self->MinimizeButton->setVisible(true);
+    self->RestoreButton->setVisible(true);
+    self->OptionsMenuAction->setVisible(d->IsBoltGroupForm());
+    self->ViewMenuAction->setVisible(d->IsBoltGroupForm());
+    const bool text = d->HasText();
+    for (QAction* a :
+         {self->PrintButton, self->SaveAsButton, self->Print1, self->SaveAs1, self->Send1})
+        a->setEnabled(text);
+    const bool modified = d->IsModified();
+    self->SaveButton->setEnabled(modified);
+    self->Save1->setEnabled(modified);
+    self->UndoButton->setEnabled(d->RichEdit1->document()->isUndoAvailable());
+    self->Undo1->setEnabled(modified);
+    const QTextCharFormat format = d->RichEdit1->currentCharFormat();
+    self->StyleButtons[0]->setChecked(format.fontWeight() > QFont::Normal);
+    self->StyleButtons[1]->setChecked(format.fontItalic());
+    self->StyleButtons[2]->setChecked(format.fontUnderline());
+    self->StyleButtons[3]->setChecked(format.fontStrikeOut());
+    const bool selection = d->HasSelection();
+    for (QAction* a : {self->CutButton, self->CopyButton, self->Cut1, self->Copy1}) {
+        if (a->isEnabled() != selection)
+            a->setEnabled(selection);
+    }
+    const bool wrap = d->WordWrap();
+    for (QAction* a : {self->LeftButton, self->CentreButton, self->RightButton,
+                       self->RightIndentIncrease, self->RightIndentDecrease})
+        a->setEnabled(wrap);
+    self->WordWrap1->setChecked(wrap);
+    self->TextAlignment2->setEnabled(wrap);
+    if (wrap) {
+        const Qt::Alignment align = d->RichEdit1->alignment();
+        const bool right = align & Qt::AlignRight;
+        const bool centre = align & Qt::AlignHCenter;
+        self->LeftButton->setChecked(!right && !centre);
+        self->CentreButton->setChecked(centre);
+        self->RightButton->setChecked(right);
+    }
+    self->Bullets1->setChecked(d->RichEdit1->textCursor().currentList() != nullptr);
+    // The font boxes show the selection's font, unless the user is choosing in them.
+    const QFont font = d->RichEdit1->currentFont();
+    const QString fontName = font.families().isEmpty() ? font.family() : font.families().first();
+    const QString fontSize = QString::number(qRound(font.pointSizeF()));
+    if (!self->ComboBox1->view()->isVisible())
+        self->SelectFontName(fontName);
+    if (!self->ComboBox2->hasFocus() && self->ComboBox2->currentText() != fontSize)
+        self->ComboBox2->setEditText(fontSize);
+}
+
+void TFrameCommands::SetDocumentControlsEnabled(TMainForm* self, bool enabled) {
+    for (QAction* a :
+         {self->Close1, self->CloseButton, self->CutButton, self->CopyButton, self->Cut1,
+          self->Copy1, self->Undo1, self->FontButton, self->Bullets1, self->IndentIncrease,
+          self->IndentDecrease, self->FLIIncrease, self->FLIDecrease, self->SpellCheckButton,
+          self->FindButton, self->ReplaceButton, self->TextCase1->menuAction()})
+        a->setEnabled(enabled);
+    for (QAction* a : self->TextStyleItems)
+        a->setEnabled(enabled);
+    for (QAction* a : self->StyleButtons)
+        a->setEnabled(enabled);
+    self->ComboBox1->setEnabled(enabled);
+    self->ComboBox2->setEnabled(enabled);
+    if (!enabled) {
+        for (QAction* a : {self->Save1, self->SaveButton, self->SaveAs1, self->SaveAsButton,
+                           self->Print1, self->PrintButton, self->Send1, self->UndoButton,
+                           self->LeftButton, self->CentreButton, self->RightButton,
+                           self->RightIndentIncrease, self->RightIndentDecrease})
+            a->setEnabled(false);
+    }
 }
