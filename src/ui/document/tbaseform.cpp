@@ -1,9 +1,7 @@
 #include "tbaseform.h"
 
 #include "document/tdocumentfile.h"
-#include "document/tplaintext.h"
 #include "document/treportformatter.h"
-#include "document/treportpdf.h"
 #include "document/ttextcase.h"
 #include "document/ttextlines.h"
 #include "document/ttextsearch.h"
@@ -11,11 +9,14 @@
 #include "foundation/tfilenames.h"
 #include "foundation/tplatformerror.h"
 #include "shell/tdialogs.h"
-#include "shell/tmakercontact.h"
 #include "shell/tmenuitems.h"
 #include "shell/tsettings.h"
 #include "tdocumentframe.h"
+#include "tdocumentmailer.h"
+#include "tdocumentprinter.h"
+#include "teditorcaretguard.h"
 #include "tfinddialog.h"
+#include "treportdisplay.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -54,20 +55,6 @@ bool FirstActivationDone = false;
 // editor carry them.
 constexpr Qt::ShortcutContext ShownKey = Qt::WidgetShortcut;
 
-// Turns every CR LF into LF in one pass (QString::replace moves the rest of a long text for
-// every batch of matches).
-void JoinCrLf(QString& text) {
-    QChar* const begin = text.data();
-    const QChar* const end = begin + text.size();
-    QChar* out = begin;
-    for (const QChar* in = begin; in < end; ++in) {
-        if (in->unicode() == '\r' && in + 1 < end && in[1].unicode() == '\n')
-            continue;
-        *out++ = *in;
-    }
-    text.truncate(out - begin);
-}
-
 } // namespace
 
 TBaseForm::TBaseForm(TDocumentFrame* frame, QWidget* parent) : QWidget(parent), Frame(frame) {
@@ -77,6 +64,7 @@ TBaseForm::TBaseForm(TDocumentFrame* frame, QWidget* parent) : QWidget(parent), 
     FileName = QDir::home().filePath(QStringLiteral("Untitled %1.rtf").arg(n));
     FontDialogFont = TReportFormatter::DefaultFont();
     CreateControls();
+    Report = new TReportDisplay(RichEdit1, *this, this);
     resize(845, 480);
 
     // BaseFormCreate.
@@ -492,85 +480,11 @@ void TBaseForm::AddToQuickList(const QString& fileName) {
 void TBaseForm::UpdateProgress() { TLineBuffers::UpdateProgress(); }
 
 void TBaseForm::ShowOutput() {
-    if (!LineBuffersExist())
-        return;
-    QString tempName = TFileNames::ChangeExtension(FileName, QStringLiteral(".tmp"));
-    FileName = TFileNames::ChangeExtension(FileName, DefaultExtension);
-    while (QFileInfo::exists(tempName))
-        tempName += QLatin1Char('a');
-    QTextDocument* document = RichEdit1->document();
-    // The editor holds no caret while the text is replaced, and gets one at the start after, on
-    // every exit: a caret or selection carried along to the end of a long text would make the
-    // editor lay out the whole text before drawing anything.
-    struct TCaretGuard {
-        QTextEdit* Edit;
-        ~TCaretGuard() { Edit->setTextCursor(QTextCursor(Edit->document())); }
-    };
-    RichEdit1->setTextCursor(QTextCursor());
-    TCaretGuard caret{RichEdit1};
-    // The title and subtitle lines are styled in the same edit, so that the editor lays the
-    // text out once, as it is shown; FormatOutput then finds them styled.
-    auto show = [&](QString text) {
-        TReportFormatter::ShowStyledText(*document, std::move(text), FontDialogFont, TitleLines(),
-                                         SubtitleLines(), TitleStyle, SubtitleStyle);
-    };
-    bool shown = false;
-    try {
-        SaveOutputLines(tempName);
-        QFile file(tempName);
-        if (file.open(QIODevice::ReadOnly)) {
-            QString text = TPlainText::Decode(file.readAll());
-            file.close();
-            JoinCrLf(text);
-            if (!text.endsWith(QLatin1Char('\n')))
-                text.append(QLatin1Char('\n'));
-            show(std::move(text));
-            shown = true;
-        }
-    } catch (const TPlatformError&) {
-        // A folder that cannot be written must not keep the report from showing: the lines
-        // are then shown directly.
-    }
-    QFile::remove(tempName);
-    if (!shown)
-        show(OutputLines().isEmpty() ? QString()
-                                     : OutputLines().join(QLatin1Char('\n')) + QLatin1Char('\n'));
-    document->clearUndoRedoStacks();
-    StyledTitles = TitleLines();
-    StyledSubtitles = SubtitleLines();
-    StyledTitleStyle = TitleStyle;
-    StyledSubtitleStyle = SubtitleStyle;
-    OutputStyled = true;
-    // Any later change of the text makes FormatOutput style it afresh.
-    connect(document, &QTextDocument::contentsChange, this, [this] { OutputStyled = false; },
-            Qt::SingleShotConnection);
-    RichEdit1->setStatusTip(FileName);
+    Report->ShowOutput(FontDialogFont);
 }
 
 void TBaseForm::FormatOutput() {
-    // The editor takes no input and draws nothing until the styling is done, on every exit.
-    struct TEditorGuard {
-        QTextEdit* Edit;
-        ~TEditorGuard() {
-            Edit->setUpdatesEnabled(true);
-            Edit->setEnabled(true);
-        }
-    };
-    RichEdit1->setEnabled(false);
-    TEditorGuard guard{RichEdit1};
-    RichEdit1->moveCursor(QTextCursor::Start);
-    RichEdit1->setUpdatesEnabled(false);
-    // "Formatting Output", the progress fields and the gauge go through this window. Lines that
-    // ShowOutput has styled in the text it showed are only counted.
-    const bool styled = OutputStyled && StyledTitles == TitleLines() &&
-                        StyledSubtitles == SubtitleLines() && StyledTitleStyle == TitleStyle &&
-                        StyledSubtitleStyle == SubtitleStyle;
-    OutputStyled = false;
-    if (styled)
-        TReportFormatter::CountStyledLines(TitleLines(), SubtitleLines(), *this);
-    else
-        TReportFormatter::StyleLines(*RichEdit1->document(), TitleLines(), SubtitleLines(),
-                                     TitleStyle, SubtitleStyle, this);
+    Report->FormatOutput();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -578,15 +492,10 @@ void TBaseForm::FormatOutput() {
 
 void TBaseForm::ReadText(const QString& fileName, bool richText) {
     QTextDocument* document = RichEdit1->document();
-    // No caret is carried along to the end of the new text (see ShowOutput).
-    RichEdit1->setTextCursor(QTextCursor());
-    try {
+    {
+        TEditorCaretGuard caret(RichEdit1);
         TDocumentFile::Load(fileName, *document, richText);
-    } catch (...) {
-        RichEdit1->setTextCursor(QTextCursor(document));
-        throw;
     }
-    RichEdit1->setTextCursor(QTextCursor(document));
     // A freshly read document has nothing to undo.
     document->clearUndoRedoStacks();
 }
@@ -667,37 +576,16 @@ void TBaseForm::SaveDocumentAs() {
 }
 
 QPrinter& TBaseForm::Printer() {
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
-}
-
-void TBaseForm::SetPrintMargins(QPrinter& printer) {
-    // 40 device units, in points at the printer's resolution, as the PDF report has them.
-    const double margin = TReportPdf::PrintMargin(printer.resolution());
-    printer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Point);
+    return TDocumentPrinter::Printer();
 }
 
 void TBaseForm::PrintDocument() {
-    QPrinter& printer = Printer();
-    SetPrintMargins(printer);
-    printer.setDocName(Caption());
     TBusyCursorGuard cursor(*this);
-    RichEdit1->document()->print(&printer);
-}
-
-QString TBaseForm::MailCopyFileName(int n) const {
-    return TSettings().Folders.ProgramFolderFile(QStringLiteral("Meshwright Message %1.rtf").arg(n));
+    TDocumentPrinter::Print(*RichEdit1->document(), Caption());
 }
 
 void TBaseForm::SendDocument() {
-    const int n = TSettings().IncrementMessageCount();
-    const QString copy = MailCopyFileName(n);
-    WriteText(copy, TDocumentFile::IsRichTextName(FileName));
-    const QString body = QStringLiteral("Please Find File \"") + FileName +
-                         QStringLiteral("\" Attached\n\n") +
-                         QStringLiteral("Visit Quorvane on the web at ") +
-                         TMakerContact::WebSiteAddress() + QStringLiteral("\n\n\n  ");
-    if (!TMakerContact::Mail(Caption(), body, copy, QString()))
+    if (!TDocumentMailer::Send(*RichEdit1->document(), FileName, Caption()))
         ShowMessage(QStringLiteral("Error sending mail"), QStringLiteral("Error"),
                     TMessageIcon::Error, TMessageButtons::Ok);
 }
@@ -954,34 +842,12 @@ void TBaseForm::SpellCheckDocument() {
 // ---------------------------------------------------------------------------------------------
 // Find, replace, goto line and statistics
 
-namespace {
-
-// The search text a selection gives: its first line, all that a one-line search field holds.
-QString SearchTextOf(const QTextCursor& cursor) {
-    QString text = cursor.selectedText();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\n' ||
-            c == u'\r') {
-            text.truncate(i);
-            break;
-        }
-    }
-    return text;
-}
-
-TTextSearch::TOptions SearchOptions(const TFindDialog* dialog) {
-    return {dialog->MatchCase(), dialog->WholeWord()};
-}
-
-} // namespace
-
 void TBaseForm::Find1Click() {
     if (!FindDialog1) {
         FindDialog1 = TDialogs::Current().CreateFindDialog(this, false);
         connect(FindDialog1, &TFindDialog::FindNext, this, [this] { Find(FindDialog1); });
     }
-    FindDialog1->SetFindText(SearchTextOf(RichEdit1->textCursor()));
+    FindDialog1->SetFindTextFromSelection(RichEdit1->textCursor());
     ReplaceMode = false;
     FindDialog1->ShowBeside(this);
 }
@@ -995,7 +861,7 @@ void TBaseForm::Replace1Click() {
         connect(ReplaceDialog1, &TFindDialog::ReplaceAll, this,
                 [this] { Replace(ReplaceDialog1, true); });
     }
-    ReplaceDialog1->SetFindText(SearchTextOf(RichEdit1->textCursor()));
+    ReplaceDialog1->SetFindTextFromSelection(RichEdit1->textCursor());
     ReplaceMode = true;
     ReplaceDialog1->ShowBeside(this);
 }
@@ -1008,7 +874,7 @@ void TBaseForm::Find(QObject* sender) {
         return;
     }
     QTextCursor caret = RichEdit1->textCursor();
-    const bool found = TTextSearch::FindNext(caret, dialog->FindText(), SearchOptions(dialog));
+    const bool found = TTextSearch::FindNext(caret, dialog->FindText(), dialog->Options());
     if (!found)
         ShowMessage(QStringLiteral("End of document reached."),
                     ReplaceMode ? QStringLiteral("Replace") : QStringLiteral("Find"),
@@ -1031,7 +897,7 @@ void TBaseForm::Replace(QObject* sender, bool all) {
     }
     const QString text = ReplaceDialog1->FindText();
     const QString replacement = ReplaceDialog1->ReplaceText();
-    const TTextSearch::TOptions options = SearchOptions(ReplaceDialog1);
+    const TTextSearch::TOptions options = ReplaceDialog1->Options();
     QTextCursor caret = RichEdit1->textCursor();
     if (!all) {
         // Only an occurrence of the search text is replaced, never some other selection.

@@ -19,6 +19,7 @@ class QToolBar;
 class QToolButton;
 class TDocumentFrame;
 class TFindDialog;
+class TReportDisplay;
 
 // The text document window: a rich-text editor for ".rtf" and ".txt" files inside the main
 // frame, and the base of the bolt group window. Besides the editor it carries the four line
@@ -126,8 +127,6 @@ public:
 
     // The printer shared by every document window and the frame's printer dialogs.
     static QPrinter& Printer();
-    // The page area of a print: the printer's page less 40 device units on every side.
-    static void SetPrintMargins(QPrinter& printer);
     // The message for a file that is not there: "File\n\"name\"\ncannot be found."
     static QString NotFoundText(const QString& fileName);
 
@@ -209,14 +208,8 @@ private:
     void CreatePopupMenu1();
     void CreateStatusPanel();
     void ApplyFirstActivationFont();
-    QString MailCopyFileName(int n) const;
 
     int BusyCursorDepth = 0;
-    // The title and subtitle lines and styles that ShowOutput gave the text it showed; set until
-    // the text changes or FormatOutput has run.
-    bool OutputStyled = false;
-    QStringList StyledTitles;
-    QStringList StyledSubtitles;
-    TFontStyles StyledTitleStyle;
-    TFontStyles StyledSubtitleStyle;
+    // The report of the line buffers in the editor.
+    TReportDisplay* Report = nullptr;
 };

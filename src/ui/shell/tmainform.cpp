@@ -1,6 +1,7 @@
 #include "tmainform.h"
 
 #include "document/tbaseform.h"
+#include "document/tdocumentmailer.h"
 #include "foundation/tplatformerror.h"
 #include "model/tboltgroupform.h"
 #include "shell/tsettings.h"
@@ -81,7 +82,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     // FormCreate.
     const QStringList families = QFontDatabase::families();
     ComboBox1->addItems(families);
-    DeleteMailCopies();
+    TDocumentMailer::DeleteMailCopies();
     qApp->installEventFilter(this);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QSize available = screen->availableSize();
@@ -624,23 +625,6 @@ void TMainForm::FileDropper1Drop() {
     // Each by type; one that cannot be opened does not keep the others from opening.
     OpenFiles(files, {});
     FileDropper1->Update();
-}
-
-void TMainForm::DeleteMailCopies() {
-    TSettings settings;
-    int count = 0;
-    try {
-        count = settings.TakeMessageCount();
-    } catch (const TPlatformError&) {
-        // A settings file that cannot be written leaves the copies for the next start.
-        return;
-    }
-    for (int k = 1; k <= count; ++k) {
-        const QString name =
-            settings.Folders.ProgramFolderFile(QStringLiteral("Meshwright Message %1.rtf").arg(k));
-        if (QFileInfo::exists(name))
-            QFile::remove(name);
-    }
 }
 
 void TMainForm::FormShow() {

@@ -241,7 +241,6 @@ protected:
 private:
     friend class TFrameCommands;
     void PlaceToolBars();
-    void DeleteMailCopies();
     void FormShow();
     void FormDestroy();
     void SubWindowActivated(QMdiSubWindow* window);
