@@ -503,9 +503,8 @@ void TFrameCommands::CreateHelpMenu(TMainForm* self) {
     QObject::connect(helpOnHelp, &QAction::triggered, self,
                      [self] { self->HelpViewer()->ShowHelpOnHelp(); });
     QObject::connect(web, &QAction::triggered, self, [] { TMakerContact::OpenWebSite(); });
-    QObject::connect(sales, &QAction::triggered, self, [] {
-        TMakerContact::MailSales(QStringLiteral("Quorvane Fastenex enquiry"));
-    });
+    QObject::connect(sales, &QAction::triggered, self,
+                     [] { TMakerContact::MailSales(QStringLiteral("Quorvane Fastenex enquiry")); });
     QObject::connect(support, &QAction::triggered, self, [] {
         TMakerContact::MailSupport(QStringLiteral("Quorvane Fastenex support request"));
     });

@@ -605,7 +605,8 @@ void TMainForm::ApplyPreferences() {
 }
 
 void TMainForm::Preferences1Click() {
-    TDialogs::Current().Preferences(this, [this](const QString& fileName) { EditTextFile(fileName); });
+    TDialogs::Current().Preferences(this,
+                                    [this](const QString& fileName) { EditTextFile(fileName); });
     ApplyPreferences();
     update();
 }

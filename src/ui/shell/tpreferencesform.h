@@ -61,7 +61,6 @@ signals:
     void EditFile(const QString& fileName);
 
 public:
-
     // Controls.
     QTabWidget* PageControl1 = nullptr;
     QCheckBox* Copyright = nullptr;

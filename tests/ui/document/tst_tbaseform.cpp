@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
-#include <QToolBar>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -22,6 +21,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QToolBar>
 
 namespace {
 
