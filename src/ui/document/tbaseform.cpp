@@ -566,13 +566,17 @@ void TBaseForm::SaveDocumentAs() {
         QStringLiteral("rtf"));
     if (chosen.isEmpty())
         return;
-    if (QFileInfo::exists(chosen) &&
-        ShowMessage(QStringLiteral("The File Already Exists\n\n  Overwrite?"),
-                    QStringLiteral("Warning"), TMessageIcon::Information,
-                    TMessageButtons::YesNo) != TMessageResult::Yes)
+    if (!OverwriteAllowed(chosen))
         return;
     FileName = chosen;
     SaveDocument();
+}
+
+bool TBaseForm::OverwriteAllowed(const QString& fileName) {
+    return !QFileInfo::exists(fileName) ||
+           ShowMessage(QStringLiteral("The File Already Exists\n\n  Overwrite?"),
+                       QStringLiteral("Warning"), TMessageIcon::Information,
+                       TMessageButtons::YesNo) == TMessageResult::Yes;
 }
 
 QPrinter& TBaseForm::Printer() {

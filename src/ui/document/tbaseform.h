@@ -120,6 +120,10 @@ public:
                                TMessageButtons buttons) override;
     void AddToQuickList(const QString& fileName) override;
 
+    // The Save As question for a chosen name: true when no such file exists or the user agrees
+    // to overwrite it.
+    bool OverwriteAllowed(const QString& fileName);
+
     // Writes the text to a file, as rich text or plain text, through a save file.
     void WriteText(const QString& fileName, bool richText) const;
     // Reads a file into the rich text, as rich text or plain text.

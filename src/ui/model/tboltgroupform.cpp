@@ -339,10 +339,7 @@ void TBoltGroupForm::SaveDocumentAs() {
         this, SaveDialogTitle, FileName, SaveDialogFilter, QStringLiteral("rtf"));
     if (chosen.isEmpty())
         return;
-    if (QFileInfo::exists(chosen) &&
-        ShowMessage(QStringLiteral("The File Already Exists\n\n  Overwrite?"),
-                    QStringLiteral("Warning"), TMessageIcon::Information,
-                    TMessageButtons::YesNo) != TMessageResult::Yes)
+    if (!OverwriteAllowed(chosen))
         return;
     const QString extension = TFileNames::Extension(chosen).toLower();
     if (extension == QLatin1String(".wmf") || extension == QLatin1String(".emf")) {
