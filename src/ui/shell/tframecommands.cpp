@@ -433,11 +433,11 @@ void TFrameCommands::CreateWindowMenu(TMainForm* self) {
                                          QStringLiteral("Cascade Documents"));
     self->TileHorizontal1 =
         TMenuItems::AddItem(self->Window1, "TileHorizontal1", QStringLiteral("Tile &Horizontal"),
-                            452, QStringLiteral("Tile self->Documents Horizontally"));
+                            452, QStringLiteral("Tile Documents Horizontally"));
     self->TileHorizontal1->setData(0);
     self->TileVertical1 =
         TMenuItems::AddItem(self->Window1, "TileVertical1", QStringLiteral("Tile &Vertical"), 453,
-                            QStringLiteral("Tile self->Documents Vertically"));
+                            QStringLiteral("Tile Documents Vertically"));
     self->TileVertical1->setData(1);
     self->NextWindow1 =
         TMenuItems::AddItem(self->Window1, "NextWindow1", QStringLiteral("&Next Window"), 454,

@@ -165,6 +165,8 @@ private slots:
     void windowMenuWithoutDocuments() {
         Frame->Window1Click();
         QVERIFY(Frame->WindowListItems.isEmpty());
+        QCOMPARE(Frame->TileHorizontal1->statusTip(), QStringLiteral("Tile Documents Horizontally"));
+        QCOMPARE(Frame->TileVertical1->statusTip(), QStringLiteral("Tile Documents Vertically"));
         QVERIFY(!Frame->Maximise1->isEnabled());
         QVERIFY(!Frame->Restore3->isEnabled());
         QVERIFY(!Frame->Minimize1->isEnabled());
