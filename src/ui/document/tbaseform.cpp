@@ -27,7 +27,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
