@@ -8,6 +8,7 @@
 //   bench_loadcases BOLTS CASES POINTS   one run; POINTS is shared or own
 
 #include "benchgroups.h"
+#include "benchmemory.h"
 
 #include "analysis/tanalysisreport.h"
 #include "analysis/tboltloadscsv.h"
@@ -29,21 +30,6 @@
 #include <unistd.h>
 
 namespace {
-
-long StatusKb(const char* field) {
-    FILE* f = std::fopen("/proc/self/status", "r");
-    if (!f)
-        return 0;
-    char line[256];
-    long kb = 0;
-    const size_t n = std::strlen(field);
-    while (std::fgets(line, sizeof line, f)) {
-        if (std::strncmp(line, field, n) == 0)
-            kb = std::atol(line + n + 1);
-    }
-    std::fclose(f);
-    return kb;
-}
 
 // A table of named cases with forces of up to 10 kN, with or without points of their own.
 QByteArray CaseTable(int count, bool ownPoints) {

@@ -181,18 +181,9 @@ bool TNisaExport::ExportNisaLoads(const QString& fileName) {
     if (!AskLoadCaseId())
         return false;
 
-    TLineBuffers& out = Buffers;
-    out.CreateLineBuffers();
-    TFreeBuffersGuard freeBuffers(out);
-    out.ClearLineBuffers();
-    AddHeader();
-    for (const QString& line : LoadCaseLines(Model.NisaLoadCaseId, Model.ActualLoads))
-        out.AddOutputLine(line);
-    out.AddOutputLine(QStringLiteral("*ENDDATA"));
-
-    out.SaveOutputLines(fileName);
-    host.AddToQuickList(fileName);
-    host.ShowInformation(QStringLiteral("NISA File Saved"));
+    WriteFragment(fileName, [this](const TAddLines& add) {
+        add(LoadCaseLines(Model.NisaLoadCaseId, Model.ActualLoads));
+    });
     return true;
 }
 
@@ -200,14 +191,25 @@ bool TNisaExport::ExportNisaLoadCases(const QString& fileName, qint64 firstId,
                                       const std::function<void(const TCaseLoads&)>& forEachCase) {
     if (!AskNodeNumbers())
         return false;
+    WriteFragment(fileName, [&](const TAddLines& add) {
+        qint64 id = firstId;
+        forEachCase([&](const QList<TBoltActualLoads>& loads) {
+            add(LoadCaseLines(QString::number(id++), loads));
+        });
+    });
+    return true;
+}
+
+void TNisaExport::WriteFragment(const QString& fileName,
+                                const std::function<void(const TAddLines&)>& addCases) {
     TLineBuffers& out = Buffers;
     out.CreateLineBuffers();
     TFreeBuffersGuard freeBuffers(out);
     out.ClearLineBuffers();
     AddHeader();
 
-    // The lines as SaveOutputLines writes them, in pieces, so that thousands of cases are not
-    // held in memory at once.
+    // The lines as SaveOutputLines writes them, in pieces, so that the lines of thousands of
+    // load cases are not held in memory at once.
     TSaveFile file(fileName);
     QByteArray chunk;
     const auto add = [&](const QStringList& lines) {
@@ -221,14 +223,10 @@ bool TNisaExport::ExportNisaLoadCases(const QString& fileName, qint64 firstId,
         }
     };
     add(out.OutputLines());
-    qint64 id = firstId;
-    forEachCase([&](const QList<TBoltActualLoads>& loads) {
-        add(LoadCaseLines(QString::number(id++), loads));
-    });
+    addCases(add);
     add({QStringLiteral("*ENDDATA")});
     file.Write(chunk);
     file.Commit();
     Buffers.Host().AddToQuickList(fileName);
     Buffers.Host().ShowInformation(QStringLiteral("NISA File Saved"));
-    return true;
 }

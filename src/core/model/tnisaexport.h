@@ -62,6 +62,11 @@ private:
     bool AskLoadCaseId();
     // The header lines and the node lines, in the output lines.
     void AddHeader();
+    // Writes the fragment through a save file: the header and node lines, the lines of the load
+    // cases that addCases adds case by case, and "*ENDDATA"; then enters it in the recent-file
+    // list and shows "NISA File Saved".
+    using TAddLines = std::function<void(const QStringList& lines)>;
+    void WriteFragment(const QString& fileName, const std::function<void(const TAddLines&)>& addCases);
 
     TBoltGroupModel& Model;
     TLineBuffers& Buffers;

@@ -8,22 +8,11 @@
 
 namespace {
 
-TBolt Bolt(double x, double y, double z, double kx, double ky, double kz, int orientation) {
-    TBolt b;
-    b.X = x;
-    b.Y = y;
-    b.Z = z;
-    b.StiffnessX = kx;
-    b.StiffnessY = ky;
-    b.StiffnessZ = kz;
-    b.Orientation = qint8(orientation);
-    return b;
-}
-
 // A bracket whose balance needs steps, with bolts of every axial direction and without one.
-const QList<TBolt> Group = {Bolt(0, -60, 40, 1, 1, 1, 1),   Bolt(0, 60, 40, 2, 1, 1, 1),
-                            Bolt(0, -60, 160, 1, 1.5, 1, 0), Bolt(0, 60, 160, 1, 1, 1, 2),
-                            Bolt(80, -60, 0, 1, 1, 3, 3),    Bolt(80, 60, 5, 1, 1, 1, 3)};
+// Position, stiffnesses, node number and orientation code of each bolt.
+const QList<TBolt> Group = {{0, -60, 40, 1, 1, 1, 0, 1},   {0, 60, 40, 2, 1, 1, 0, 1},
+                            {0, -60, 160, 1, 1.5, 1, 0, 0}, {0, 60, 160, 1, 1, 1, 0, 2},
+                            {80, -60, 0, 1, 1, 3, 0, 3},    {80, 60, 5, 1, 1, 1, 0, 3}};
 
 TLoadCase Case(const char* title, double fx, double fy, double fz, double x, double y, double z) {
     TLoadCase c;

@@ -1,3 +1,4 @@
+#include "analysis/tactualloadanalysis.h"
 #include "analysis/tanalysisreport.h"
 #include "analysis/tloadcaseenvelope.h"
 #include "model/tboltgroupmodel.h"
@@ -6,16 +7,10 @@
 
 namespace {
 
+// The loads of a bolt that takes the whole of a load (x, y, z).
 TBoltActualLoads Loads(double x, double y, double z) {
-    TBoltActualLoads a;
-    a.LoadX = x;
-    a.LoadY = y;
-    a.LoadZ = z;
-    a.ResultantXYZ = std::sqrt(x * x + y * y + z * z);
-    a.ResultantXY = std::sqrt(x * x + y * y);
-    a.ResultantXZ = std::sqrt(x * x + z * z);
-    a.ResultantYZ = std::sqrt(y * y + z * z);
-    return a;
+    return TActualLoadAnalysis::Calculate(TBoltUnitLoads{1, 0, 0, 0, 1, 0, 0, 0, 1},
+                                          TAppliedLoad{0, 0, 0, x, y, z, 0, 0});
 }
 
 TLoadCase Case(const QString& title) {
