@@ -23,6 +23,8 @@ bool TBoltGroupDocument::SaveDataFile(const QString& fileName) {
     TDataFile dataFile(*this, Buffers);
     const bool saved = dataFile.Save(fileName);
     SaveDataError = dataFile.SaveError;
+    if (saved)
+        History.SetSaved();
     return saved;
 }
 
@@ -43,6 +45,8 @@ bool TBoltGroupDocument::ImportNisaFile(const QString& fileName) {
 bool TBoltGroupDocument::ReadAndAnalyse(const QString& fileName, const QString& loadedText,
                                         const std::function<bool()>& read,
                                         const qint64& declaredBolts) {
+    // The model is replaced whatever the read gives, so no earlier step applies to it.
+    History.Clear();
     try {
         if (!read())
             return false;

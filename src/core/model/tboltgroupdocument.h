@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/tlinebuffers.h"
+#include "tboltgrouphistory.h"
 #include "tboltgroupmodel.h"
 #include "tdatafile.h"
 #include "view/tboltview.h"
@@ -22,6 +23,9 @@ public:
 
     // Marks a change of the model: the data file on disk no longer holds it.
     void MarkChanged();
+    // The changes of the model that can be undone. A successful data file save marks the saved
+    // state; every read forgets the steps.
+    TBoltGroupHistory History{*this};
     // Deletes one bolt and marks the change: every later bolt moves one place forward, so its
     // number falls by one. An index that names no bolt changes nothing.
     void DeleteBoltAt(qint32 index);

@@ -350,7 +350,7 @@ void TBaseForm::MenuPopupAction() {
     SaveAs2->setEnabled(HasText());
     Cut1->setEnabled(HasSelection());
     Copy1->setEnabled(HasSelection());
-    Undo1->setEnabled(IsModified() && RichEdit1->document()->isUndoAvailable());
+    Undo1->setEnabled(CanUndo());
     Save2->setEnabled(IsModified());
     TextAlignment1->setEnabled(WordWrap());
     StatusBarVisible1->setChecked(CoolBar1->isVisible());
@@ -600,6 +600,15 @@ void TBaseForm::Undo() {
     if (RichEdit1)
         RichEdit1->undo();
 }
+
+void TBaseForm::Redo() {
+    if (RichEdit1)
+        RichEdit1->redo();
+}
+
+bool TBaseForm::CanUndo() const { return RichEdit1 && RichEdit1->document()->isUndoAvailable(); }
+
+bool TBaseForm::CanRedo() const { return RichEdit1 && RichEdit1->document()->isRedoAvailable(); }
 
 void TBaseForm::Cut() { RichEdit1->cut(); }
 

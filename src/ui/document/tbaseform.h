@@ -63,6 +63,12 @@ public:
 
     // Commands the frame forwards to the active document window.
     virtual void Undo();
+    virtual void Redo();
+    // Whether Undo / Redo has something to do, and what ("Delete Bolts"; empty for text edits).
+    virtual bool CanUndo() const;
+    virtual bool CanRedo() const;
+    virtual QString UndoName() const { return {}; }
+    virtual QString RedoName() const { return {}; }
     virtual void Cut();
     virtual void Copy();
     virtual void Paste();

@@ -482,7 +482,8 @@ void TMainForm::Edit1Click() {
         for (QAction* a : {SelectAll1, Font1, WordWrap1, TextStyle1->menuAction(), SpellCheck1,
                            Find1, Replace1})
             a->setEnabled(true);
-        Undo1->setEnabled(d->IsModified());
+        Undo1->setEnabled(d->CanUndo());
+        Redo1->setEnabled(d->CanRedo());
         Cut1->setEnabled(d->HasSelection());
         Copy1->setEnabled(d->HasSelection());
         WordWrap1->setChecked(d->WordWrap());

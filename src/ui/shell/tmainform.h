@@ -154,6 +154,7 @@ public:
 
     QMenu* Edit1 = nullptr;
     QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
     QAction* Cut1 = nullptr;
     QAction* Copy1 = nullptr;
     QAction* Paste1 = nullptr;
