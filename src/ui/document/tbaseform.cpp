@@ -46,6 +46,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace {
 
 bool FirstActivationDone = false;
@@ -385,8 +387,16 @@ bool TBaseForm::HasSelection() const { return RichEdit1->textCursor().hasSelecti
 bool TBaseForm::WordWrap() const { return RichEdit1->lineWrapMode() != QTextEdit::NoWrap; }
 
 QPoint TBaseForm::CaretPosition() const {
+    // Lines as the area counts them, wrapped ones included; the column within that line.
     const QTextCursor cursor = RichEdit1->textCursor();
-    return QPoint(cursor.blockNumber() + 1, cursor.positionInBlock() + 1);
+    const int offset = cursor.positionInBlock();
+    int lineStart = 0;
+    for (const QPair<int, int>& line : TTextLines::BlockLines(cursor.block())) {
+        if (line.first <= offset)
+            lineStart = line.first;
+    }
+    return QPoint(TTextLines::LineOf(*RichEdit1->document(), cursor.position()) + 1,
+                  offset - lineStart + 1);
 }
 
 void TBaseForm::TypeText(const QString& text) {
@@ -616,17 +626,26 @@ void TBaseForm::Paste() {
 void TBaseForm::SelectAllText() { RichEdit1->selectAll(); }
 
 void TBaseForm::ChooseFont() {
-    QFont font = RichEdit1->currentFont();
-    QColor colour = RichEdit1->textColor();
+    const QFont shown = RichEdit1->currentFont();
+    const QColor shownColour = RichEdit1->textColor();
+    QFont font = shown;
+    QColor colour = shownColour;
     if (!TDialogs::Current().ChooseFont(this, font, colour))
         return;
     FontDialogFont = font;
-    // An empty document takes the font as its base font too, so all it will hold starts in it.
-    if (!HasText())
-        RichEdit1->document()->setDefaultFont(font);
+    // Only what was changed in the dialog is applied, so that OK without a change leaves the
+    // text, a selection of mixed fonts too, as it was.
     QTextCharFormat format;
-    format.setFont(font);
-    RichEdit1->mergeCurrentCharFormat(format);
+    if (font != shown) {
+        // An empty document takes the font as its base font too, so all it will hold starts in it.
+        if (!HasText())
+            RichEdit1->document()->setDefaultFont(font);
+        format.setFont(font);
+    }
+    if (colour.isValid() && colour != shownColour)
+        format.setForeground(colour);
+    if (!format.properties().isEmpty())
+        RichEdit1->mergeCurrentCharFormat(format);
 }
 
 void TBaseForm::ToggleWordWrap() {
@@ -696,28 +715,48 @@ void TBaseForm::ToggleBullets() {
     }
 }
 
+// Moves one indent of every selected paragraph by its own amount; each paragraph keeps the rest
+// of its format (alignment, list membership, other indents). A paragraph the change refuses
+// (returns false for) is left as it is.
+static void StepSelectedBlocks(QTextEdit* edit,
+                               const std::function<bool(QTextBlockFormat&)>& change) {
+    QTextCursor cursor = edit->textCursor();
+    QTextDocument* document = edit->document();
+    const QTextBlock last = document->findBlock(cursor.selectionEnd());
+    cursor.beginEditBlock();
+    for (QTextBlock block = document->findBlock(cursor.selectionStart()); block.isValid();
+         block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        if (change(format))
+            QTextCursor(block).setBlockFormat(format);
+        if (block == last)
+            break;
+    }
+    cursor.endEditBlock();
+}
+
 void TBaseForm::StepParagraphIndent(int step) {
-    QTextCursor cursor = RichEdit1->textCursor();
-    QTextBlockFormat format = cursor.blockFormat();
-    format.setLeftMargin(qMax(0.0, format.leftMargin() + step));
-    cursor.setBlockFormat(format);
+    StepSelectedBlocks(RichEdit1, [step](QTextBlockFormat& format) {
+        format.setLeftMargin(qMax(0.0, format.leftMargin() + step));
+        return true;
+    });
 }
 
 void TBaseForm::StepFirstLineIndent(int step) {
-    QTextCursor cursor = RichEdit1->textCursor();
-    QTextBlockFormat format = cursor.blockFormat();
-    format.setTextIndent(format.textIndent() + step);
-    cursor.setBlockFormat(format);
+    StepSelectedBlocks(RichEdit1, [step](QTextBlockFormat& format) {
+        format.setTextIndent(format.textIndent() + step);
+        return true;
+    });
 }
 
 void TBaseForm::StepRightIndent(int step) {
-    QTextCursor cursor = RichEdit1->textCursor();
-    QTextBlockFormat format = cursor.blockFormat();
-    // A step that would take the right indent below 0 is refused.
-    if (format.rightMargin() + step < 0)
-        return;
-    format.setRightMargin(format.rightMargin() + step);
-    cursor.setBlockFormat(format);
+    StepSelectedBlocks(RichEdit1, [step](QTextBlockFormat& format) {
+        // A step that would take the right indent below 0 is refused.
+        if (format.rightMargin() + step < 0)
+            return false;
+        format.setRightMargin(format.rightMargin() + step);
+        return true;
+    });
 }
 
 void TBaseForm::SetFontName(const QString& name) {
@@ -929,7 +968,7 @@ void TBaseForm::GotoLine() {
         document->documentLayout()->documentSize();
     }
     const int maxLine = TTextLines::Count(*document);
-    int chosenLine = TTextLines::LineOf(*document, RichEdit1->textCursor().position()) + 1;
+    int chosenLine = CaretPosition().x();
     if (!TDialogs::Current().GotoLine(this, FileName, maxLine, chosenLine))
         return;
     // Line 0 is the first line; the dialog allows no line beyond the last.

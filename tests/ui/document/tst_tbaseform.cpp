@@ -21,6 +21,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextList>
 #include <QToolBar>
 
 namespace {
@@ -409,6 +410,31 @@ private slots:
         QVERIFY(!form->TextAlignment1->isEnabled());
     }
 
+    void IndentStepsMoveEachSelectedParagraphOnly() {
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->RichEdit1->setHtml(QStringLiteral(
+            "<p align=right>right</p><p style='margin-left:20px;margin-right:30px'>indented</p>"
+            "<ul><li>bullet</li></ul><ol><li>numbered</li></ol>"));
+        form->RichEdit1->selectAll();
+        form->StepParagraphIndent(10);
+        form->StepFirstLineIndent(5);
+        form->StepRightIndent(-20);
+        QTextDocument* document = form->RichEdit1->document();
+        const QTextBlock right = document->firstBlock();
+        const QTextBlock indented = right.next();
+        const QTextBlock bullet = indented.next();
+        const QTextBlock numbered = bullet.next();
+        QVERIFY(right.blockFormat().alignment() & Qt::AlignRight);
+        QCOMPARE(right.blockFormat().leftMargin(), 10.0);
+        QCOMPARE(right.blockFormat().rightMargin(), 0.0);
+        QCOMPARE(indented.blockFormat().leftMargin(), 30.0);
+        QCOMPARE(indented.blockFormat().textIndent(), 5.0);
+        QCOMPARE(indented.blockFormat().rightMargin(), 10.0);
+        QVERIFY(bullet.textList() && numbered.textList());
+        QVERIFY(bullet.textList() != numbered.textList());
+        QCOMPARE(bullet.textList()->format().style(), QTextListFormat::ListDisc);
+    }
+
     void StatusPanelVisibility() {
         TBaseForm* form = Frame->TextEditFile1Click();
         QVERIFY(form->CoolBar1->isHidden());
@@ -480,11 +506,17 @@ private slots:
         QVERIFY(!QFile::exists(pdf));
     }
 
+    void SendReportsAFailedMailStart_data() {
+        QTest::addColumn<QString>("mailer");
+        QTest::newRow("not started") << Path(QStringLiteral("no-such-mailer"));
+        QTest::newRow("failure exit status") << QStringLiteral("false");
+    }
     void SendReportsAFailedMailStart() {
+        QFETCH(QString, mailer);
         TBaseForm* form = Frame->TextEditFile1Click();
         form->RichEdit1->setPlainText(QStringLiteral("mail me"));
         const QString program = TMakerContact::MailProgram;
-        TMakerContact::MailProgram = Path(QStringLiteral("no-such-mailer"));
+        TMakerContact::MailProgram = mailer;
         form->SendDocument();
         TMakerContact::MailProgram = program;
         QCOMPARE(TSettings().MessageCount(), 1);
