@@ -19,7 +19,7 @@ class QSplitter;
 class TBoltGroupForm : public TBaseForm {
     Q_OBJECT
 public:
-    explicit TBoltGroupForm(TMainForm* mainForm, QWidget* parent = nullptr);
+    explicit TBoltGroupForm(TDocumentFrame* frame, QWidget* parent = nullptr);
     ~TBoltGroupForm() override;
 
     bool IsBoltGroupForm() const override { return true; }
@@ -65,6 +65,8 @@ public:
                          const QPoint& position);
     void Image1MouseMove(const QPoint& position);
     void Image1MouseUp();
+    // The picture lost the mouse: an area selection in progress ends without selecting.
+    void CancelImage1Band();
 
     // The bolt commands of the context menu; each item's Tag is the bolt concerned, BoltCount
     // standing for the applied load. Properties of a bolt or of the applied load, a new bolt,
@@ -94,10 +96,6 @@ public:
     // The data file a save writes for a report name: the part before " Bolt Group Loads.rtf"
     // followed by ".dat", or the name with its extension changed to ".dat".
     static QString DataFileName(const QString& fileName);
-    // The extension of the name's last component, from its last dot; empty when it has none.
-    static QString Extension(const QString& fileName);
-    // The name with the extension of its last component replaced (or appended when it has none).
-    static QString ChangeExtension(const QString& fileName, const QString& extension);
 
     // TDocumentHost: the questions the document asks of its window.
     void ClearText() override;

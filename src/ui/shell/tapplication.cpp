@@ -10,7 +10,8 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) { 
 
 void TApplication::SetNames() {
     QCoreApplication::setApplicationName(QStringLiteral("Quorvane Fastenex"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Quorvane Fastenex"));
+    // No display name is set: the window system would append it to every window's caption, and
+    // captions are exactly the windows' own texts (the display name defaults to the name above).
     QCoreApplication::setOrganizationName(QStringLiteral("Quorvane"));
     QCoreApplication::setApplicationVersion(QStringLiteral("0.1"));
 }

@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestSmoke : public QObject {
+class TstSmoke : public QObject {
     Q_OBJECT
 
     QTemporaryDir Work;
@@ -70,7 +70,21 @@ private slots:
             QSKIP("xvfb-run is not installed (scripts/ensure-packages.sh installs it)");
     }
 
-    void emptyFrameShowsTheGradient() {
+    // A usage error is answered in the terminal whether or not there is a display.
+    void UnknownOptionWithoutADisplay() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(FASTENEX_BIN_DIR "/fastenex"), {QStringLiteral("--bogus")});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(process.readAllStandardError().contains("bogus"));
+    }
+
+    void EmptyFrameShowsTheGradient() {
         const QImage shot = Run(QString(), QStringLiteral("empty"));
         QVERIFY(!shot.isNull());
         QCOMPARE(shot.size(), QSize(1280, 1024));
@@ -79,7 +93,7 @@ private slots:
         QVERIFY(Share(shot, [](QColor c) { return c.blue() > 60 && c.red() < 40 && c.green() < 40; }) > 0.25);
     }
 
-    void textDocumentIsShown() {
+    void TextDocumentIsShown() {
         const QString file = Work.filePath(QStringLiteral("notes.txt"));
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -96,7 +110,7 @@ private slots:
         QVERIFY(Share(shot, [](QColor c) { return c.blue() > 60 && c.red() < 40 && c.green() < 40; }) < 0.05);
     }
 
-    void boltGroupAnalysisIsShown() {
+    void BoltGroupAnalysisIsShown() {
         const QString file = Work.filePath(QStringLiteral("plate-splice.dat"));
         QFile::remove(file);
         QVERIFY(QFile::copy(QStringLiteral(FASTENEX_EXAMPLES "/plate-splice.dat"), file));
@@ -150,5 +164,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSmoke)
+QTEST_GUILESS_MAIN(TstSmoke)
 #include "tst_smoke.moc"

@@ -1,5 +1,6 @@
 #include "document/tbaseform.h"
-#include "shell/tmainform.h"
+#include "document/tdocumentframe.h"
+#include "shell/tmakercontact.h"
 #include "shell/tsettings.h"
 #include "spell/tspelldictionaries.h"
 #include "tscripteddialogs.h"
@@ -9,9 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QMenu>
-#include <QToolBar>
+#include <QPointer>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -21,6 +21,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextList>
+#include <QToolBar>
 
 namespace {
 
@@ -35,14 +37,61 @@ void WriteAll(const QString& name, const QByteArray& bytes) {
     f.write(bytes);
 }
 
+// A frame of stand-alone text document windows, each activated as it opens and gone when it
+// closes; the last one opened is the active one. Its commands do what the frame's do.
+class TStubFrame : public TDocumentFrame {
+public:
+    QList<QPointer<TBaseForm>> Forms;
+
+    ~TStubFrame() override { qDeleteAll(Documents()); }
+
+    QList<TBaseForm*> Documents() const {
+        QList<TBaseForm*> result;
+        for (TBaseForm* form : Forms)
+            if (form)
+                result.append(form);
+        return result;
+    }
+    int DocumentCount() const override { return int(Documents().size()); }
+    bool InsertKeyToggled() const override { return false; }
+    TBaseForm* OpenFileByType(const QString& fileName) override {
+        TBaseForm* form = TextEditFile1Click();
+        form->OpenDocument(fileName);
+        return form;
+    }
+    void RepaintFrame() override {}
+    void UpdateFrame() override {}
+
+    TBaseForm* TextEditFile1Click() {
+        auto* form = new TBaseForm(this);
+        form->setAttribute(Qt::WA_DeleteOnClose);
+        Forms.append(form);
+        form->FormActivate();
+        return form;
+    }
+    TBaseForm* Active() const {
+        const QList<TBaseForm*> documents = Documents();
+        return documents.isEmpty() ? nullptr : documents.constLast();
+    }
+    void Close1Click() {
+        if (TBaseForm* form = Active())
+            form->CloseDocument();
+    }
+    void Print1Click() {
+        TBaseForm* form = Active();
+        if (form && TDialogs::Current().Print(nullptr, TBaseForm::Printer()))
+            form->PrintDocument();
+    }
+};
+
 } // namespace
 
-class TestBaseForm : public QObject {
+class TstTBaseForm : public QObject {
     Q_OBJECT
 
     QTemporaryDir Home;
     QString OldHome;
-    TMainForm* Frame = nullptr;
+    TStubFrame* Frame = nullptr;
     TScriptedDialogs* Dialogs = nullptr;
 
     QString Path(const QString& name) const { return QDir(Home.path()).filePath(name); }
@@ -59,7 +108,7 @@ private slots:
         TSettings::SetLocation(Path(QStringLiteral("fastenex.ini")));
         TBaseForm::ResetFirstActivation();
         Dialogs = new TScriptedDialogs;
-        Frame = new TMainForm;
+        Frame = new TStubFrame;
     }
     void cleanup() {
         // Nothing left modified, so that closing asks nothing.
@@ -72,7 +121,7 @@ private slots:
         TSettings::SetLocation(QString());
     }
 
-    void firstDocumentNamesAndSaveWithoutDialog() {
+    void FirstDocumentNamesAndSaveWithoutDialog() {
         TBaseForm* first = Frame->TextEditFile1Click();
         QCOMPARE(first->FileName, Path(QStringLiteral("Untitled 1.rtf")));
         QCOMPARE(first->windowTitle(),
@@ -88,7 +137,7 @@ private slots:
         QCOMPARE(TSettings().QuickListFileName(1), first->FileName);
     }
 
-    void extensionChoosesPlainOrRichText_data() {
+    void ExtensionChoosesPlainOrRichText_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("rich");
         QTest::newRow("notes.TXT") << QStringLiteral("notes.TXT") << false;
@@ -96,7 +145,7 @@ private slots:
         QTest::newRow("Y.RTF") << QStringLiteral("Y.RTF") << true;
         QTest::newRow("frame.nis") << QStringLiteral("frame.nis") << false;
     }
-    void extensionChoosesPlainOrRichText() {
+    void ExtensionChoosesPlainOrRichText() {
         QFETCH(QString, name);
         QFETCH(bool, rich);
         const QString file = Path(name);
@@ -124,7 +173,7 @@ private slots:
     }
 
     // A settings file that cannot be written costs the recent-file entry, never the document.
-    void unwritableSettingsDoNotStopOpenOrSave() {
+    void UnwritableSettingsDoNotStopOpenOrSave() {
         const QString folder = Path(QStringLiteral("settings-folder"));
         QDir().mkpath(folder);
         TSettings::SetLocation(folder);
@@ -139,7 +188,7 @@ private slots:
         QVERIFY(!form->IsModified());
     }
 
-    void missingFileMessageAndCaption() {
+    void MissingFileMessageAndCaption() {
         const QString missing = Path(QStringLiteral("gone.rtf"));
         TBaseForm* form = Frame->OpenFileByType(missing);
         QVERIFY(form);
@@ -153,7 +202,7 @@ private slots:
         QCOMPARE(TSettings().FileCount(), 0);
     }
 
-    void closeQuery_data() {
+    void CloseQuery_data() {
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("closed");
         QTest::addColumn<bool>("saved");
@@ -161,7 +210,7 @@ private slots:
         QTest::newRow("No closes unsaved") << int(TMessageResult::No) << true << false;
         QTest::newRow("Yes saves and closes") << int(TMessageResult::Yes) << true << true;
     }
-    void closeQuery() {
+    void CloseQuery() {
         QFETCH(int, answer);
         QFETCH(bool, closed);
         QFETCH(bool, saved);
@@ -184,7 +233,7 @@ private slots:
         QCOMPARE(QFile::exists(Path(QStringLiteral("close.txt"))), saved);
     }
 
-    void failedSaveInCloseQueryKeepsWindow() {
+    void FailedSaveInCloseQueryKeepsWindow() {
         TBaseForm* form = Frame->TextEditFile1Click();
         form->FileName = Path(QStringLiteral("no such folder/close.txt"));
         form->TypeText(QStringLiteral("precious"));
@@ -198,7 +247,7 @@ private slots:
         QCOMPARE(Dialogs->Messages[1].Caption, QStringLiteral("Error"));
     }
 
-    void busyWindowRefusesToClose() {
+    void BusyWindowRefusesToClose() {
         TBaseForm* form = Frame->TextEditFile1Click();
         form->Busy = true;
         QPointer<TBaseForm> guard(form);
@@ -209,13 +258,13 @@ private slots:
         form->Busy = false;
     }
 
-    void saveAsOverwriteQuestion_data() {
+    void SaveAsOverwriteQuestion_data() {
         QTest::addColumn<int>("answer");
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("No keeps the file") << int(TMessageResult::No) << QByteArray("old");
         QTest::newRow("Yes overwrites") << int(TMessageResult::Yes) << QByteArray("new");
     }
-    void saveAsOverwriteQuestion() {
+    void SaveAsOverwriteQuestion() {
         QFETCH(int, answer);
         QFETCH(QByteArray, expected);
         const QString target = Path(QStringLiteral("exists.txt"));
@@ -233,7 +282,7 @@ private slots:
         QCOMPARE(form->FileName == target, answer == int(TMessageResult::Yes));
     }
 
-    void showOutputTemporaryNames() {
+    void ShowOutputTemporaryNames() {
         TBaseForm* form = Frame->TextEditFile1Click();
         const QString folder = Path(QStringLiteral("a"));
         QDir().mkpath(folder);
@@ -251,7 +300,7 @@ private slots:
         form->FreeLineBuffers();
     }
 
-    void showOutputWhereTheFolderCannotBeWritten() {
+    void ShowOutputWhereTheFolderCannotBeWritten() {
         TBaseForm* form = Frame->TextEditFile1Click();
         form->FileName = Path(QStringLiteral("missing folder/r.dat"));
         form->CreateLineBuffers();
@@ -262,7 +311,7 @@ private slots:
         form->FreeLineBuffers();
     }
 
-    void showOutputWithoutBuffersDoesNothing() {
+    void ShowOutputWithoutBuffersDoesNothing() {
         TBaseForm* form = Frame->TextEditFile1Click();
         form->RichEdit1->setPlainText(QStringLiteral("kept"));
         form->ShowOutput();
@@ -270,7 +319,7 @@ private slots:
         QCOMPARE(form->FileName, Path(QStringLiteral("Untitled 1.rtf")));
     }
 
-    void formatOutputStylesTitlesAndLeavesEditorUsable() {
+    void FormatOutputStylesTitlesAndLeavesEditorUsable() {
         TBaseForm* form = Frame->TextEditFile1Click();
         form->CreateLineBuffers();
         form->AddOutputLine(QStringLiteral("Bolt Group Analysis"));
@@ -295,12 +344,12 @@ private slots:
 
     // ShowOutput styles the lines with the text; a change of the styles or of the text before
     // FormatOutput runs must still end in the styles of the buffers.
-    void formatOutputAfterAChange_data() {
+    void FormatOutputAfterAChange_data() {
         QTest::addColumn<bool>("changeStyle");
         QTest::newRow("title style changed") << true;
         QTest::newRow("text formatting cleared") << false;
     }
-    void formatOutputAfterAChange() {
+    void FormatOutputAfterAChange() {
         QFETCH(bool, changeStyle);
         TBaseForm* form = Frame->TextEditFile1Click();
         form->CreateLineBuffers();
@@ -328,13 +377,13 @@ private slots:
         form->FreeLineBuffers();
     }
 
-    void progressRedrawsOnlyAfterMoreThanHundredUnits_data() {
+    void ProgressRedrawsOnlyAfterMoreThanHundredUnits_data() {
         QTest::addColumn<int>("position");
         QTest::addColumn<int>("gauge");
         QTest::newRow("100 units: no redraw") << 100 << 0;
         QTest::newRow("101 units: redraw") << 101 << 50;
     }
-    void progressRedrawsOnlyAfterMoreThanHundredUnits() {
+    void ProgressRedrawsOnlyAfterMoreThanHundredUnits() {
         QFETCH(int, position);
         QFETCH(int, gauge);
         TBaseForm* form = Frame->TextEditFile1Click();
@@ -345,7 +394,7 @@ private slots:
         QCOMPARE(form->Gauge1->value(), gauge);
     }
 
-    void contextMenuEnabling() {
+    void ContextMenuEnabling() {
         TBaseForm* form = Frame->TextEditFile1Click();
         form->MenuPopupAction();
         for (QAction* a : {form->Print2, form->SaveAs2, form->Cut1, form->Copy1, form->Undo1,
@@ -361,7 +410,32 @@ private slots:
         QVERIFY(!form->TextAlignment1->isEnabled());
     }
 
-    void statusPanelVisibility() {
+    void IndentStepsMoveEachSelectedParagraphOnly() {
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->RichEdit1->setHtml(QStringLiteral(
+            "<p align=right>right</p><p style='margin-left:20px;margin-right:30px'>indented</p>"
+            "<ul><li>bullet</li></ul><ol><li>numbered</li></ol>"));
+        form->RichEdit1->selectAll();
+        form->StepParagraphIndent(10);
+        form->StepFirstLineIndent(5);
+        form->StepRightIndent(-20);
+        QTextDocument* document = form->RichEdit1->document();
+        const QTextBlock right = document->firstBlock();
+        const QTextBlock indented = right.next();
+        const QTextBlock bullet = indented.next();
+        const QTextBlock numbered = bullet.next();
+        QVERIFY(right.blockFormat().alignment() & Qt::AlignRight);
+        QCOMPARE(right.blockFormat().leftMargin(), 10.0);
+        QCOMPARE(right.blockFormat().rightMargin(), 0.0);
+        QCOMPARE(indented.blockFormat().leftMargin(), 30.0);
+        QCOMPARE(indented.blockFormat().textIndent(), 5.0);
+        QCOMPARE(indented.blockFormat().rightMargin(), 10.0);
+        QVERIFY(bullet.textList() && numbered.textList());
+        QVERIFY(bullet.textList() != numbered.textList());
+        QCOMPARE(bullet.textList()->format().style(), QTextListFormat::ListDisc);
+    }
+
+    void StatusPanelVisibility() {
         TBaseForm* form = Frame->TextEditFile1Click();
         QVERIFY(form->CoolBar1->isHidden());
         QVERIFY(form->ToolBar1->isHidden());
@@ -382,7 +456,7 @@ private slots:
         QVERIFY(!form->Label1->isHidden());
     }
 
-    void decimalPlaces() {
+    void DecimalPlaces() {
         TBaseForm* form = Frame->TextEditFile1Click();
         QVERIFY(form->N2DecimalPlaces1->isChecked());
         QCOMPARE(form->OutputDecimalPlaces, 0);
@@ -392,7 +466,7 @@ private slots:
         QVERIFY(!form->N2DecimalPlaces1->isChecked());
     }
 
-    void firstActivationTakesTheSettingsFontOnce() {
+    void FirstActivationTakesTheSettingsFontOnce() {
         TSettings settings;
         settings.SetFontStyle(QStringLiteral("Liberation Serif"));
         settings.SetFontSize(QStringLiteral("twelve"));
@@ -406,7 +480,7 @@ private slots:
         QCOMPARE(second->RichEdit1->currentFont().family(), QStringLiteral("Courier New"));
     }
 
-    void printsToPdfWithCaptionAsTitle() {
+    void PrintsToPdfWithCaptionAsTitle() {
         TBaseForm* form = Frame->TextEditFile1Click();
         form->RichEdit1->setPlainText(QStringLiteral("Printed page"));
         QPrinter& printer = TBaseForm::Printer();
@@ -432,13 +506,19 @@ private slots:
         QVERIFY(!QFile::exists(pdf));
     }
 
-    void sendReportsAFailedMailStart() {
+    void SendReportsAFailedMailStart_data() {
+        QTest::addColumn<QString>("mailer");
+        QTest::newRow("not started") << Path(QStringLiteral("no-such-mailer"));
+        QTest::newRow("failure exit status") << QStringLiteral("false");
+    }
+    void SendReportsAFailedMailStart() {
+        QFETCH(QString, mailer);
         TBaseForm* form = Frame->TextEditFile1Click();
         form->RichEdit1->setPlainText(QStringLiteral("mail me"));
-        const QString program = TBaseForm::MailProgram;
-        TBaseForm::MailProgram = Path(QStringLiteral("no-such-mailer"));
+        const QString program = TMakerContact::MailProgram;
+        TMakerContact::MailProgram = mailer;
         form->SendDocument();
-        TBaseForm::MailProgram = program;
+        TMakerContact::MailProgram = program;
         QCOMPARE(TSettings().MessageCount(), 1);
         const QString copy = TSettings().Folders.ProgramFolderFile(
             QStringLiteral("Meshwright Message 1.rtf"));
@@ -448,7 +528,7 @@ private slots:
         QCOMPARE(Dialogs->Messages[0].Text, QStringLiteral("Error sending mail"));
     }
 
-    void typedTextAndCaret() {
+    void TypedTextAndCaret() {
         TBaseForm* form = Frame->TextEditFile1Click();
         QCOMPARE(form->CaretPosition(), QPoint(1, 1));
         form->TypeText(QStringLiteral("ab\ncd"));
@@ -461,7 +541,7 @@ private slots:
     // The checker's corrections go into the rich text word by word: a replacement of another
     // number of words or a removed repeat moves nothing out of place, every other word keeps its
     // format, and a checked selection stays selected over the corrected text.
-    void spellCheckWritesCorrectionsBack_data() {
+    void SpellCheckWritesCorrectionsBack_data() {
         QTest::addColumn<QString>("html");
         QTest::addColumn<int>("selectFrom");   // -1: nothing selected
         QTest::addColumn<int>("selectTo");
@@ -479,7 +559,7 @@ private slots:
         QTest::newRow("aborted") << "alot <b>bold</b> words" << -1 << 0
                                  << QStringList{"R:a lot", "B"} << "alot bold words" << "";
     }
-    void spellCheckWritesCorrectionsBack() {
+    void SpellCheckWritesCorrectionsBack() {
         QFETCH(QString, html);
         QFETCH(int, selectFrom);
         QFETCH(int, selectTo);
@@ -522,5 +602,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBaseForm)
+QTEST_MAIN(TstTBaseForm)
 #include "tst_tbaseform.moc"

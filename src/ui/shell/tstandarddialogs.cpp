@@ -1,4 +1,4 @@
-#include "tdialogs.h"
+#include "tstandarddialogs.h"
 
 #include "document/tfinddialog.h"
 #include "document/tlineform.h"
@@ -8,16 +8,21 @@
 #include "model/ttitlesform.h"
 #include "spell/tspellcheck.h"
 #include "taboutbox.h"
-#include "view/tboltpropertiesform.h"
 #include "topentypeform.h"
-#include "view/tboltcopyform.h"
 #include "tpreferencesform.h"
+#include "view/tboltcopyform.h"
+#include "view/tboltpropertiesform.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QIcon>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -49,15 +54,19 @@ QMessageBox::Icon BoxIcon(TMessageIcon icon) {
 
 } // namespace
 
+// The standard dialogs answer unless a test has installed its own.
 TDialogs& TDialogs::Current() {
-    static TDialogs real;
-    return Installed ? *Installed : real;
+    static TStandardDialogs standard;
+    return Installed ? *Installed : standard;
 }
 
-void TDialogs::Install(TDialogs* dialogs) { Installed = dialogs; }
+void TDialogs::Install(TDialogs* dialogs) {
+    Installed = dialogs;
+}
 
-TMessageResult TDialogs::Message(QWidget* parent, const QString& text, const QString& caption,
-                                 TMessageIcon icon, TMessageButtons buttons) {
+TMessageResult TStandardDialogs::Message(QWidget* parent, const QString& text,
+                                         const QString& caption, TMessageIcon icon,
+                                         TMessageButtons buttons) {
     QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::NoButton, parent);
     switch (buttons) {
     case TMessageButtons::Ok:
@@ -87,8 +96,8 @@ TMessageResult TDialogs::Message(QWidget* parent, const QString& text, const QSt
     return buttons == TMessageButtons::Ok ? TMessageResult::Ok : TMessageResult::Cancel;
 }
 
-bool TDialogs::InputText(QWidget* parent, const QString& caption, const QString& prompt,
-                         QString& value) {
+bool TStandardDialogs::InputText(QWidget* parent, const QString& caption, const QString& prompt,
+                                 QString& value) {
     bool ok = false;
     const QString text =
         QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, value, &ok);
@@ -97,13 +106,14 @@ bool TDialogs::InputText(QWidget* parent, const QString& caption, const QString&
     return ok;
 }
 
-QString TDialogs::OpenFileName(QWidget* parent, const QString& title, const QString& fileName,
-                               const QString& filter) {
+QString TStandardDialogs::OpenFileName(QWidget* parent, const QString& title,
+                                       const QString& fileName, const QString& filter) {
     return QFileDialog::getOpenFileName(parent, title, fileName, QtFilter(filter));
 }
 
-QString TDialogs::SaveFileName(QWidget* parent, const QString& title, const QString& fileName,
-                               const QString& filter, const QString& defaultExtension) {
+QString TStandardDialogs::SaveFileName(QWidget* parent, const QString& title,
+                                       const QString& fileName, const QString& filter,
+                                       const QString& defaultExtension) {
     // The overwrite question is the window's own, so the dialog does not ask it too.
     QFileDialog dialog(parent, title, QFileInfo(fileName).absolutePath(), QtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -115,15 +125,46 @@ QString TDialogs::SaveFileName(QWidget* parent, const QString& title, const QStr
     return dialog.selectedFiles().constFirst();
 }
 
-bool TDialogs::ChooseFont(QWidget* parent, QFont& font, QColor& colour) {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, parent);
-    if (ok)
+bool TStandardDialogs::ChooseFont(QWidget* parent, QFont& font, QColor& colour) {
+    // The font chooser with a colour button under it, in one dialog.
+    QDialog box(parent);
+    box.setWindowTitle(QStringLiteral("Font"));
+    auto* layout = new QVBoxLayout(&box);
+    auto* fonts = new QFontDialog(&box);
+    fonts->setWindowFlags(Qt::Widget);
+    fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    fonts->setCurrentFont(font);
+    // A family the font system resolves to another is shown as that other family; a font left
+    // as shown gives back the font asked for, so that OK without a change changes nothing.
+    const QFont shown = fonts->currentFont();
+    layout->addWidget(fonts);
+    QColor chosenColour = colour;
+    auto* colourButton = new QPushButton(QStringLiteral("&Colour..."), &box);
+    const auto showSwatch = [colourButton, &chosenColour] {
+        QPixmap swatch(16, 16);
+        swatch.fill(chosenColour.isValid() ? chosenColour : QColor(Qt::black));
+        colourButton->setIcon(QIcon(swatch));
+    };
+    showSwatch();
+    QObject::connect(colourButton, &QPushButton::clicked, &box, [this, &box, &chosenColour, showSwatch] {
+        if (ChooseColour(&box, chosenColour))
+            showSwatch();
+    });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
+    buttons->addButton(colourButton, QDialogButtonBox::ActionRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (box.exec() != QDialog::Accepted)
+        return false;
+    const QFont chosen = fonts->currentFont();
+    if (chosen != shown)
         font = chosen;
-    return ok;
+    colour = chosenColour;
+    return true;
 }
 
-bool TDialogs::ChooseColour(QWidget* parent, QColor& colour) {
+bool TStandardDialogs::ChooseColour(QWidget* parent, QColor& colour) {
     const QColor chosen = QColorDialog::getColor(colour, parent);
     if (!chosen.isValid())
         return false;
@@ -131,24 +172,24 @@ bool TDialogs::ChooseColour(QWidget* parent, QColor& colour) {
     return true;
 }
 
-bool TDialogs::Print(QWidget* parent, QPrinter& printer) {
+bool TStandardDialogs::Print(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool TDialogs::PrinterSetup(QWidget* parent, QPrinter& printer) {
+bool TStandardDialogs::PrinterSetup(QWidget* parent, QPrinter& printer) {
     QPageSetupDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
-TDialogs::TOpenTool TDialogs::OpenType(QWidget* parent, const QString& fileName) {
+TDialogs::TOpenTool TStandardDialogs::OpenType(QWidget* parent, const QString& fileName) {
     TOpenTypeForm form(fileName, parent);
     if (form.exec() != QDialog::Accepted)
         return TOpenTool::Cancelled;
     return form.ToolIndex() == 0 ? TOpenTool::BoltGroupAnalysis : TOpenTool::TextEditor;
 }
 
-bool TDialogs::ViewingAngle(QWidget* parent, QString& rotX, QString& rotY, QString& rotZ) {
+bool TStandardDialogs::ViewingAngle(QWidget* parent, QString& rotX, QString& rotY, QString& rotZ) {
     TAngleForm form(parent);
     form.SetTexts(rotX, rotY, rotZ);
     if (form.exec() != QDialog::Accepted)
@@ -159,7 +200,8 @@ bool TDialogs::ViewingAngle(QWidget* parent, QString& rotX, QString& rotY, QStri
     return true;
 }
 
-bool TDialogs::AnalysisTitles(QWidget* parent, QString& analysisTitle, QString& loadCaseTitle) {
+bool TStandardDialogs::AnalysisTitles(QWidget* parent, QString& analysisTitle,
+                                      QString& loadCaseTitle) {
     TTitlesForm form(parent);
     form.AnalysisTitle->setText(analysisTitle);
     form.LoadCaseTitle->setText(loadCaseTitle);
@@ -170,8 +212,9 @@ bool TDialogs::AnalysisTitles(QWidget* parent, QString& analysisTitle, QString& 
     return true;
 }
 
-bool TDialogs::BoltCopy(QWidget* parent, const QString& caption, bool move,
-                        const TVector3& example, TCopyMoveValues& values, TCopyMovePage& page) {
+bool TStandardDialogs::BoltCopy(QWidget* parent, const QString& caption, bool move,
+                                const TVector3& example, TCopyMoveValues& values,
+                                TCopyMovePage& page) {
     TBoltCopyForm form(parent);
     form.setWindowTitle(caption);
     form.SetExample(example);
@@ -186,8 +229,8 @@ bool TDialogs::BoltCopy(QWidget* parent, const QString& caption, bool move,
     return true;
 }
 
-bool TDialogs::NisaNodeNumbers(QWidget* parent, const QStringList& boltColumn,
-                               QStringList& nodeColumn) {
+bool TStandardDialogs::NisaNodeNumbers(QWidget* parent, const QStringList& boltColumn,
+                                       QStringList& nodeColumn) {
     TBoltNodeForm form(parent);
     form.SetRows(boltColumn, nodeColumn);
     if (form.exec() != QDialog::Accepted)
@@ -196,11 +239,12 @@ bool TDialogs::NisaNodeNumbers(QWidget* parent, const QStringList& boltColumn,
     return true;
 }
 
-TFindDialog* TDialogs::CreateFindDialog(QWidget* parent, bool replace) {
+TFindDialog* TStandardDialogs::CreateFindDialog(QWidget* parent, bool replace) {
     return new TFindDialog(replace, parent);
 }
 
-bool TDialogs::GotoLine(QWidget* parent, const QString& fileName, int maxLine, int& chosenLine) {
+bool TStandardDialogs::GotoLine(QWidget* parent, const QString& fileName, int maxLine,
+                                int& chosenLine) {
     TLineForm form(parent);
     form.SetFileName(fileName);
     form.SetLines(maxLine, chosenLine);
@@ -210,13 +254,13 @@ bool TDialogs::GotoLine(QWidget* parent, const QString& fileName, int maxLine, i
     return true;
 }
 
-void TDialogs::Statistics(QWidget* parent, QTextEdit* richEdit, const QString& fileName) {
+void TStandardDialogs::Statistics(QWidget* parent, QTextEdit* richEdit, const QString& fileName) {
     TStatsForm form(richEdit, parent);
     form.SetFileName(fileName);
     form.exec();
 }
 
-bool TDialogs::BoltProperties(QWidget* parent, TBoltEditing::TProperties& values) {
+bool TStandardDialogs::BoltProperties(QWidget* parent, TBoltEditing::TProperties& values) {
     TBoltPropertiesForm form(parent);
     form.SetValues(values);
     if (form.exec() != QDialog::Accepted)
@@ -225,23 +269,24 @@ bool TDialogs::BoltProperties(QWidget* parent, TBoltEditing::TProperties& values
     return true;
 }
 
-void TDialogs::About(QWidget* parent) {
+void TStandardDialogs::About(QWidget* parent) {
     TAboutBox box(TSharedFolders(), parent);
     box.exec();
 }
 
-void TDialogs::Preferences(QWidget* parent) {
+void TStandardDialogs::Preferences(QWidget* parent, const TEditFile& editFile) {
     TPreferencesForm form(parent);
+    QObject::connect(&form, &TPreferencesForm::EditFile, &form, editFile);
     form.exec();
 }
 
-void TDialogs::AboutTitled(QWidget* parent, const QString& title) {
+void TStandardDialogs::AboutTitled(QWidget* parent, const QString& title) {
     TAboutBox box(TSharedFolders(), parent);
     box.SetTitle(title);
     box.exec();
 }
 
-TSpellCorrections TDialogs::SpellCheck(QWidget* parent, const QString& text) {
+TSpellCorrections TStandardDialogs::SpellCheck(QWidget* parent, const QString& text) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     std::unique_ptr<TSpellCheck> checker;
     try {
@@ -257,15 +302,17 @@ TSpellCorrections TDialogs::SpellCheck(QWidget* parent, const QString& text) {
     return checker->Corrections();
 }
 
-void TDialogs::DictionaryMaintenance(QWidget* parent) {
+void TStandardDialogs::DictionaryMaintenance(QWidget* parent) {
     TSpellCheck checker(parent);
     checker.DictionaryOnlyMode();
     checker.exec();
 }
 
-void TDialogs::Beep() { QApplication::beep(); }
+void TStandardDialogs::Beep() {
+    QApplication::beep();
+}
 
-QString TDialogs::QtFilter(const QString& filter) {
+QString TStandardDialogs::QtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     static const QRegularExpression trailingPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
