@@ -2,6 +2,7 @@
 
 #include "document/tfreebuffersguard.h"
 #include "foundation/tbusycursorguard.h"
+#include "foundation/tcheckedlist.h"
 #include "foundation/tplatformerror.h"
 #include "tboltgroupmodel.h"
 #include "tdecimalcommafields.h"
@@ -172,6 +173,7 @@ bool TDataFile::Load(const QString& fileName) {
                          QStringLiteral("Warning"), TMessageIcon::Exclamation, TMessageButtons::Ok);
         return false;
     }
+    TCheckedList::Reserve(Model.Bolts, count);
     Model.Bolts.resize(count);
     const QString defaultFields = QStringLiteral("0,0,0,1,1,1,0,0");
     bool decimalCommas = false;

@@ -1,6 +1,7 @@
 #include "tbaseform.h"
 
 #include "document/tdocumentfile.h"
+#include "document/tplaintext.h"
 #include "document/treportformatter.h"
 #include "document/ttextcase.h"
 #include "document/ttextlines.h"
@@ -501,20 +502,38 @@ void TBaseForm::FormatOutput() {
 
 void TBaseForm::ReadText(const QString& fileName, bool richText) {
     QTextDocument* document = RichEdit1->document();
+    TRtfReadResult result;
     {
         TEditorCaretGuard caret(RichEdit1);
-        TDocumentFile::Load(fileName, *document, richText);
+        result = TDocumentFile::Load(fileName, *document, richText);
     }
+    PlainTextFormat = result.RichText ? TPlainTextFormat() : result.PlainText;
     // A freshly read document has nothing to undo.
     document->clearUndoRedoStacks();
 }
 
-void TBaseForm::WriteText(const QString& fileName, bool richText) const {
-    TDocumentFile::Save(fileName, *RichEdit1->document(), richText);
+bool TBaseForm::WriteText(const QString& fileName, bool richText) {
+    const QTextDocument& document = *RichEdit1->document();
+    if (!richText && !TPlainText::CanEncode(document, PlainTextFormat)) {
+        // Characters are never replaced on the way to the file.
+        if (ShowMessage(QStringLiteral("The text holds characters that %1 cannot hold.\n\n"
+                                       "Save it as UTF-8?")
+                            .arg(PlainTextFormat.EncodingName()),
+                        QStringLiteral("Warning"), TMessageIcon::Exclamation,
+                        TMessageButtons::YesNo) != TMessageResult::Yes)
+            return false;
+        PlainTextFormat.Encoding = TPlainTextFormat::TEncoding::Utf8;
+    }
+    TDocumentFile::Save(fileName, document, richText, PlainTextFormat);
+    return true;
 }
 
-QString TBaseForm::NotFoundText(const QString& fileName) {
-    return QStringLiteral("File\n\"") + fileName + QStringLiteral("\"\ncannot be found.");
+QString TBaseForm::CannotOpenText(const QString& fileName) {
+    const QFileInfo info(fileName);
+    const QString what = !info.exists() ? QStringLiteral("cannot be found.")
+                         : info.isDir() ? QStringLiteral("is a folder.")
+                                        : QStringLiteral("is not a regular file.");
+    return QStringLiteral("File\n\"") + fileName + QStringLiteral("\"\n") + what;
 }
 
 void TBaseForm::OpenDocument(const QString& fileName) {
@@ -529,7 +548,7 @@ void TBaseForm::OpenDocument(const QString& fileName) {
     } else {
         FileName = QDir::home().filePath(QStringLiteral("Error.rtf"));
         SetCaption();
-        ShowMessage(NotFoundText(fileName),
+        ShowMessage(CannotOpenText(fileName),
                     QStringLiteral("Error"), TMessageIcon::Error, TMessageButtons::Ok);
         const QString errorFile = TSettings().Folders.ProgramFolderFile(QStringLiteral("Error.rtf"));
         if (QFileInfo(errorFile).isFile()) {
@@ -562,7 +581,8 @@ void TBaseForm::CloseDocument() {
 }
 
 void TBaseForm::SaveDocument() {
-    WriteText(FileName, TDocumentFile::IsRichTextName(FileName));
+    if (!WriteText(FileName, TDocumentFile::IsRichTextName(FileName)))
+        return;
     RichEdit1->document()->setModified(false);
     SetCaption();
     AddToQuickList(FileName);
@@ -1008,6 +1028,11 @@ void TBaseForm::closeEvent(QCloseEvent* event) {
                 // A failed save keeps the window and its unsaved text.
                 ShowMessage(error.Text(), QStringLiteral("Error"), TMessageIcon::Error,
                             TMessageButtons::Ok);
+                event->ignore();
+                return;
+            }
+            // So does a save the user declined (a text its encoding cannot hold).
+            if (IsModified()) {
                 event->ignore();
                 return;
             }

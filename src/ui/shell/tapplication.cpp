@@ -4,7 +4,6 @@
 #include "tdialogs.h"
 
 #include <exception>
-#include <new>
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) { SetNames(); }
 
@@ -28,12 +27,8 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 QString TApplication::CurrentExceptionMessage() {
     try {
         throw;
-    } catch (const TPlatformError& e) {
-        return e.Text();
-    } catch (const std::bad_alloc&) {
-        return QStringLiteral("Out of memory");
     } catch (const std::exception& e) {
-        return QString::fromLocal8Bit(e.what());
+        return TPlatformError::TextOf(e);
     } catch (...) {
         return QStringLiteral("Unknown error");
     }

@@ -308,7 +308,7 @@ int TMainForm::OpenFiles(const QStringList& files, const QStringList& boltGroupF
     const auto openEach = [this, &opened](const QStringList& names, bool boltGroup) {
         for (const QString& name : names) {
             if (!QFileInfo(name).isFile()) {
-                TDialogs::Current().Message(this, TBaseForm::NotFoundText(name),
+                TDialogs::Current().Message(this, TBaseForm::CannotOpenText(name),
                                             QStringLiteral("Error"), TMessageIcon::Error,
                                             TMessageButtons::Ok);
                 continue;

@@ -23,6 +23,7 @@
 #include <QTextEdit>
 #include <QTextList>
 #include <QToolBar>
+#include <sys/stat.h>
 
 namespace {
 
@@ -169,7 +170,7 @@ private slots:
         const QByteArray saved = ReadAll(file);
         QCOMPARE(saved.startsWith("{\\rtf1"), rich);
         if (!rich)
-            QCOMPARE(saved, QByteArray("new line one\r\n{\\b not rtf}\r\n"));
+            QCOMPARE(saved, QByteArray("new line one\r\n{\\b not rtf}\r\n")); // line ends kept
     }
 
     // A settings file that cannot be written costs the recent-file entry, never the document.
@@ -188,18 +189,61 @@ private slots:
         QVERIFY(!form->IsModified());
     }
 
+    // A name that cannot be opened is told by what is there.
+    void MissingFileMessageAndCaption_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("missing") << QStringLiteral("gone.rtf") << QStringLiteral("cannot be found.");
+        QTest::newRow("folder") << QStringLiteral("folder.txt") << QStringLiteral("is a folder.");
+        QTest::newRow("FIFO") << QStringLiteral("fifo.txt") << QStringLiteral("is not a regular file.");
+    }
     void MissingFileMessageAndCaption() {
-        const QString missing = Path(QStringLiteral("gone.rtf"));
+        QFETCH(QString, name);
+        QFETCH(QString, said);
+        const QString missing = Path(name);
+        if (name.startsWith(QStringLiteral("folder")))
+            QDir().mkpath(missing);
+        else if (name.startsWith(QStringLiteral("fifo")))
+            QCOMPARE(::mkfifo(QFile::encodeName(missing).constData(), 0600), 0);
         TBaseForm* form = Frame->OpenFileByType(missing);
         QVERIFY(form);
         QCOMPARE(Dialogs->Messages.size(), 1);
         QCOMPARE(Dialogs->Messages[0].Text,
-                 QStringLiteral("File\n\"") + missing + QStringLiteral("\"\ncannot be found."));
+                 QStringLiteral("File\n\"") + missing + QStringLiteral("\"\n") + said);
         QCOMPARE(Dialogs->Messages[0].Caption, QStringLiteral("Error"));
         QCOMPARE(Dialogs->Messages[0].Icon, TMessageIcon::Error);
         QVERIFY(form->windowTitle().endsWith(QStringLiteral("Error.rtf")));
         QCOMPARE(Frame->DocumentCount(), 1);
         QCOMPARE(TSettings().FileCount(), 0);
+    }
+
+    // A plain-text file is saved in the encoding and with the line ends it was read with; a
+    // character its code page cannot hold makes the window ask before saving as UTF-8.
+    void PlainTextSavedAsRead_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("code page kept") << QStringLiteral("\u20ac ") << int(TMessageResult::Ok)
+                                        << QByteArray("\x80 caf\xe9\nend");
+        QTest::newRow("beyond the code page, declined")
+            << QStringLiteral("\u03a9 ") << int(TMessageResult::No) << QByteArray("caf\xe9\nend");
+        QTest::newRow("beyond the code page, as UTF-8")
+            << QStringLiteral("\u03a9 ") << int(TMessageResult::Yes)
+            << QByteArray("\xce\xa9 caf\xc3\xa9\nend");
+    }
+    void PlainTextSavedAsRead() {
+        QFETCH(QString, typed);
+        QFETCH(int, answer);
+        QFETCH(QByteArray, saved);
+        const QString file = Path(QStringLiteral("cp1252.txt"));
+        WriteAll(file, QByteArray("caf\xe9\nend"));
+        TBaseForm* form = Frame->OpenFileByType(file);
+        form->RichEdit1->textCursor().insertText(typed);
+        Dialogs->MessageAnswers = {TMessageResult(answer)};
+        form->SaveDocument();
+        QCOMPARE(Dialogs->Messages.size(), answer == int(TMessageResult::Ok) ? 0 : 1);
+        QCOMPARE(ReadAll(file), saved);
+        QCOMPARE(form->IsModified(), answer == int(TMessageResult::No));
     }
 
     void CloseQuery_data() {
