@@ -51,9 +51,9 @@ const QCommandLineOption CsvOption(QStringList{QStringLiteral("csv")},
                                                   "bolt's axial direction is defined."),
                                    QStringLiteral("FILE"));
 const QCommandLineOption SettingsOption(QStringList{QStringLiteral("settings")},
-                                        QStringLiteral("Enter every file read or written in the "
-                                                       "recent-file list of the settings file "
-                                                       "FILE."),
+                                        QStringLiteral("Enter the data and NISA files read or "
+                                                       "written in the recent-file list of the "
+                                                       "settings file FILE."),
                                         QStringLiteral("FILE"));
 const QCommandLineOption PictureOption(QStringList{QStringLiteral("picture")},
                                        QStringLiteral("Write the plot of the bolt group to FILE as "

@@ -7,8 +7,7 @@
 
 #include <QLocale>
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
+#include <charconv>
 
 namespace {
 
@@ -39,13 +38,17 @@ QString TNisaExport::FormatExponent(double value) {
     // A negative zero is written as zero.
     if (value == 0)
         value = 0;
+    // A full stop whatever the locale: the conversion does not consult the C library's locale,
+    // as a formatted print would.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.5E", value);
-    QString text = QString::fromLatin1(buffer);
-    const QChar separator = TNumberFormat::DecimalSeparator();
-    if (separator != QLatin1Char('.'))
-        text.replace(QLatin1Char('.'), separator);
-    return TNumberFormat::PadLeft(text, 12);
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                   std::chars_format::scientific, 5)
+                         .ptr;
+    for (char* p = buffer; p < end; ++p) {
+        if (*p >= 'a' && *p <= 'z')
+            *p = char(*p - 'a' + 'A');
+    }
+    return TNumberFormat::PadLeft(QString::fromLatin1(buffer, end - buffer), 12);
 }
 
 QString TNisaExport::NodeLine(const TBolt& bolt) {

@@ -347,8 +347,9 @@ void TBoltGroupForm::SaveDocumentAs() {
         return;
     const QString extension = TFileNames::Extension(chosen).toLower();
     if (extension == QLatin1String(".wmf") || extension == QLatin1String(".emf")) {
+        // A name the picture could not be written under is not kept.
+        Document.SavePicture(chosen);
         Document.ImageFileName = chosen;
-        Document.SavePicture(Document.ImageFileName);
     } else if (extension == QLatin1String(".dat")) {
         Document.SaveDataFile(chosen);
     } else if (extension == QLatin1String(".nis")) {
@@ -508,8 +509,8 @@ void TBoltGroupForm::SaveImageAs1Click() {
         QString::fromLatin1(SaveImageExtension));
     if (chosen.isEmpty())
         return;
+    Document.SavePicture(chosen);
     Document.ImageFileName = chosen;
-    Document.SavePicture(Document.ImageFileName);
 }
 
 void TBoltGroupForm::SelectAllBolts1Click() {
@@ -580,6 +581,11 @@ void TBoltGroupForm::Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifie
 
 void TBoltGroupForm::Image1MouseMove(const QPoint& position) {
     if (TBoltSelection::MouseMove(Document.View, position.x(), position.y()))
+        RefreshImage1();
+}
+
+void TBoltGroupForm::CancelImage1Band() {
+    if (TBoltSelection::CancelBand(Document.View))
         RefreshImage1();
 }
 
@@ -758,14 +764,28 @@ bool TBoltGroupForm::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
+            // Another button pressed during an area selection ends it.
+            if (mouse->button() != Qt::LeftButton)
+                CancelImage1Band();
             Image1MouseDown(mouse->button(), mouse->modifiers(), mouse->position().toPoint());
             break;
         }
-        case QEvent::MouseMove:
-            Image1MouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+        case QEvent::MouseMove: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->buttons().testFlag(Qt::LeftButton))
+                Image1MouseMove(mouse->position().toPoint());
+            else
+                CancelImage1Band();
             break;
+        }
         case QEvent::MouseButtonRelease:
             Image1MouseUp();
+            break;
+        case QEvent::ContextMenu:
+        case QEvent::FocusOut:
+        case QEvent::UngrabMouse:
+        case QEvent::Hide:
+            CancelImage1Band();
             break;
         default:
             break;

@@ -75,6 +75,8 @@ public:
                          const QPoint& position);
     void Image1MouseMove(const QPoint& position);
     void Image1MouseUp();
+    // The picture lost the mouse: an area selection in progress ends without selecting.
+    void CancelImage1Band();
 
     // The bolt commands of the context menu; each item's Tag is the bolt concerned, BoltCount
     // standing for the applied load. Properties of a bolt or of the applied load, a new bolt,

@@ -632,6 +632,8 @@ void TFrameCommands::CreateToolBars(TMainForm* self) {
     self->ComboBox1->setStatusTip(QStringLiteral("Change Font Name"));
     self->ComboBox1->setEditable(false);
     self->ComboBox1->setMaxVisibleItems(12);
+    // Styles that drop a list down as a menu show every item; this keeps it a 12-item list.
+    self->ComboBox1->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     self->ComboBox1->setMinimumContentsLength(18);
     self->ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     self->ComboBox1->setItemDelegate(new TFontNameDelegate(self, self->ComboBox1));
