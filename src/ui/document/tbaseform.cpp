@@ -1,5 +1,7 @@
 #include "tbaseform.h"
 
+#include "foundation/tsavefile.h"
+
 #include "document/tdocumentfile.h"
 #include "document/treportformatter.h"
 #include "document/ttextcase.h"
@@ -572,6 +574,12 @@ void TBaseForm::SaveDocumentAs() {
 }
 
 bool TBaseForm::OverwriteAllowed(const QString& fileName) {
+    // A device, pipe or socket is never saved over; the user is told before anything is asked.
+    if (TSaveFile::IsSpecialFile(fileName)) {
+        ShowMessage(TSaveFile::SpecialFileRefusal(fileName), QStringLiteral("Error"),
+                    TMessageIcon::Error, TMessageButtons::Ok);
+        return false;
+    }
     return !QFileInfo::exists(fileName) ||
            ShowMessage(QStringLiteral("The File Already Exists\n\n  Overwrite?"),
                        QStringLiteral("Warning"), TMessageIcon::Information,

@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include "document/tbaseform.h"
 #include "document/tdocumentframe.h"
 #include "shell/tmakercontact.h"
@@ -279,6 +280,20 @@ private slots:
         QCOMPARE(Dialogs->Messages[0].Text, QStringLiteral("The File Already Exists\n\n  Overwrite?"));
         QCOMPARE(ReadAll(target), expected);
         QCOMPARE(form->FileName == target, answer == int(TMessageResult::Yes));
+    }
+
+    void SaveAsRefusesSpecialFile() {
+        const QString fifo = Path(QStringLiteral("pipe.txt"));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->RichEdit1->setPlainText(QStringLiteral("new"));
+        Dialogs->SaveNames = {fifo};
+        form->SaveDocumentAs();
+        QCOMPARE(Dialogs->Messages.size(), 1);
+        QVERIFY(Dialogs->Messages[0].Text.contains(QStringLiteral("not a regular file")));
+        QVERIFY(QFileInfo(fifo).isFile() == false && QFileInfo::exists(fifo));
+        QVERIFY(form->FileName != fifo);
+        QFile::remove(fifo);
     }
 
     void ShowOutputTemporaryNames() {
