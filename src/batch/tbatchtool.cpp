@@ -28,7 +28,10 @@
 #include <limits>
 #include <new>
 #include <optional>
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -113,6 +116,25 @@ void PrintLine(FILE* stream, const QString& text) {
     std::fputc('\n', stream);
 }
 
+// Bytes on standard output, every write checked: a full disk, a file-size limit, a closed
+// standard output throw with the system's reason.
+void WriteStandardOutput(const QByteArray& bytes) {
+    std::fflush(stdout);
+    const char* data = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(STDOUT_FILENO, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            throw TPlatformError(QStringLiteral("Cannot write standard output. %1")
+                                     .arg(QString::fromLocal8Bit(
+                                         std::strerror(written < 0 ? errno : ENOSPC))));
+        data += written;
+        left -= written;
+    }
+}
+
 // The floating-point errors of the analysis, as opposed to the errors of file access.
 bool IsAnalysisError(const TPlatformError& e) {
     return e.Text() == QLatin1String(TPlatformError::DivisionByZero) ||
@@ -156,7 +178,7 @@ void WriteReport(const TBatchLineBuffers& buffers, const TBoltGroupDocument& doc
         if (file)
             file->Write(chunk);
         else
-            std::fwrite(chunk.constData(), 1, size_t(chunk.size()), stdout);
+            WriteStandardOutput(chunk);
         chunk.clear();
     };
     if (buffers.ShownAsText) {

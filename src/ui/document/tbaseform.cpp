@@ -1,5 +1,7 @@
 #include "tbaseform.h"
 
+#include "foundation/tsavefile.h"
+
 #include "document/tdocumentfile.h"
 #include "document/tplaintext.h"
 #include "document/treportformatter.h"
@@ -540,9 +542,11 @@ void TBaseForm::OpenDocument(const QString& fileName) {
     TBusyCursorGuard cursor(*this);
     const QFileInfo info(fileName);
     if (info.exists() && info.isFile()) {
+        // The file is read before the window takes its name: a file that cannot be read (or is
+        // refused) leaves the window as it was.
+        ReadText(fileName, TDocumentFile::IsRichTextName(fileName));
         FileName = fileName;
         SetCaption();
-        ReadText(fileName, TDocumentFile::IsRichTextName(fileName));
         RichEdit1->document()->setModified(false);
         AddToQuickList(FileName);
     } else {
@@ -566,7 +570,7 @@ void TBaseForm::Open2Click() {
     const QString chosen = TDialogs::Current().OpenFileName(
         this, QStringLiteral("Open Text File"), proposed,
         QStringLiteral("RichText & Text Files (*.rtf & *.txt)|*.rtf;*.txt|All Files|*.*"));
-    if (chosen.isEmpty())
+    if (chosen.isEmpty() || !ChangesResolved())
         return;
     if (Frame)
         Frame->UpdateFrame();
@@ -602,6 +606,12 @@ void TBaseForm::SaveDocumentAs() {
 }
 
 bool TBaseForm::OverwriteAllowed(const QString& fileName) {
+    // A device, pipe or socket is never saved over; the user is told before anything is asked.
+    if (TSaveFile::IsSpecialFile(fileName)) {
+        ShowMessage(TSaveFile::SpecialFileRefusal(fileName), QStringLiteral("Error"),
+                    TMessageIcon::Error, TMessageButtons::Ok);
+        return false;
+    }
     return !QFileInfo::exists(fileName) ||
            ShowMessage(QStringLiteral("The File Already Exists\n\n  Overwrite?"),
                        QStringLiteral("Warning"), TMessageIcon::Information,
@@ -1016,36 +1026,39 @@ void TBaseForm::ShowStatistics() { TDialogs::Current().Statistics(this, RichEdit
 // ---------------------------------------------------------------------------------------------
 // Closing
 
+bool TBaseForm::ChangesResolved() {
+    if (!IsModified())
+        return true;
+    const TMessageResult answer =
+        ShowMessage(QStringLiteral("Save changes to ") + FileName + QStringLiteral("?"),
+                    QStringLiteral("Confirm"), TMessageIcon::Question,
+                    TMessageButtons::YesNoCancel);
+    if (answer == TMessageResult::Cancel)
+        return false;
+    if (answer == TMessageResult::Yes) {
+        try {
+            SaveDocument();
+        } catch (const TPlatformError& error) {
+            // A failed save keeps the window and its unsaved text.
+            ShowMessage(error.Text(), QStringLiteral("Error"), TMessageIcon::Error,
+                        TMessageButtons::Ok);
+            return false;
+        }
+        // So does a save the user declined (a text its encoding cannot hold).
+        if (IsModified())
+            return false;
+    }
+    return true;
+}
+
 void TBaseForm::closeEvent(QCloseEvent* event) {
     if (Busy) {
         event->ignore();
         return;
     }
-    if (IsModified()) {
-        const TMessageResult answer =
-            ShowMessage(QStringLiteral("Save changes to ") + FileName + QStringLiteral("?"),
-                        QStringLiteral("Confirm"), TMessageIcon::Question,
-                        TMessageButtons::YesNoCancel);
-        if (answer == TMessageResult::Cancel) {
-            event->ignore();
-            return;
-        }
-        if (answer == TMessageResult::Yes) {
-            try {
-                SaveDocument();
-            } catch (const TPlatformError& error) {
-                // A failed save keeps the window and its unsaved text.
-                ShowMessage(error.Text(), QStringLiteral("Error"), TMessageIcon::Error,
-                            TMessageButtons::Ok);
-                event->ignore();
-                return;
-            }
-            // So does a save the user declined (a text its encoding cannot hold).
-            if (IsModified()) {
-                event->ignore();
-                return;
-            }
-        }
+    if (!ChangesResolved()) {
+        event->ignore();
+        return;
     }
     event->accept();
 }

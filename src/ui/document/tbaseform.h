@@ -130,6 +130,9 @@ public:
     // The Save As question for a chosen name: true when no such file exists or the user agrees
     // to overwrite it.
     bool OverwriteAllowed(const QString& fileName);
+    // Unsaved changes asked about ("Save changes to ...?"): false when the user cancelled or
+    // the save failed (told), so that what was to replace the window's work does not happen.
+    bool ChangesResolved();
 
     // Writes the text to a file, as rich text or plain text, through a save file; plain text in
     // PlainTextFormat. When that encoding cannot hold every character, asks whether to save as

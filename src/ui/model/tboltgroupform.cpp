@@ -331,7 +331,7 @@ void TBoltGroupForm::Open2Click() {
     const QString chosen = TDialogs::Current().OpenFileName(
         this, OpenDialogTitle, TFileNames::ChangeExtension(FileName, OpenExtension),
         OpenDialogFilter);
-    if (chosen.isEmpty())
+    if (chosen.isEmpty() || !ChangesResolved())
         return;
     if (Frame)
         Frame->UpdateFrame();
@@ -361,8 +361,15 @@ void TBoltGroupForm::SaveDocumentAs() {
 }
 
 void TBoltGroupForm::SaveDocument() {
-    if (!Document.DataSaved)
-        Document.SaveDataFile(DataFileName(FileName));
+    // A data file that cannot be written stops the save: the window keeps its unsaved model
+    // and the user is told why.
+    if (!Document.DataSaved && !Document.SaveDataFile(DataFileName(FileName))) {
+        MarkReportFromModel();
+        throw TPlatformError(QStringLiteral("Data File Not Saved\n\n") +
+                             (Document.SaveDataError.isEmpty()
+                                  ? DataFileName(FileName)
+                                  : Document.SaveDataError));
+    }
     const QString picture = Document.ImageFileName.isEmpty()
                                 ? TFileNames::ChangeExtension(FileName, QStringLiteral(".bmp"))
                                 : Document.ImageFileName;

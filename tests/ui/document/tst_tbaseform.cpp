@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+#include "foundation/tplatformerror.h"
 #include "document/tbaseform.h"
 #include "document/tdocumentframe.h"
 #include "shell/tmakercontact.h"
@@ -324,6 +326,66 @@ private slots:
         QCOMPARE(Dialogs->Messages[0].Text, QStringLiteral("The File Already Exists\n\n  Overwrite?"));
         QCOMPARE(ReadAll(target), expected);
         QCOMPARE(form->FileName == target, answer == int(TMessageResult::Yes));
+    }
+
+    void RefusedOpenLeavesWindowAsItWas() {
+        const QString huge = Path(QStringLiteral("huge.rtf"));
+        {
+            QFile file(huge);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(600LL << 20));
+        }
+        TBaseForm* form = Frame->TextEditFile1Click();
+        const QString before = form->FileName;
+        form->RichEdit1->setPlainText(QStringLiteral("typed"));
+        form->RichEdit1->document()->setModified(true);
+        QVERIFY_THROWS_EXCEPTION(TPlatformError, form->OpenDocument(huge));
+        QCOMPARE(form->FileName, before);
+        QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral("typed"));
+        QVERIFY(form->IsModified());
+        QFile::remove(huge);
+    }
+
+    void OpenOverUnsavedWorkAsks_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("opened");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Cancel opens nothing") << int(TMessageResult::Cancel) << false << false;
+        QTest::newRow("No discards") << int(TMessageResult::No) << true << false;
+        QTest::newRow("Yes saves first") << int(TMessageResult::Yes) << true << true;
+    }
+    void OpenOverUnsavedWorkAsks() {
+        QFETCH(int, answer);
+        QFETCH(bool, opened);
+        QFETCH(bool, saved);
+        const QString other = Path(QStringLiteral("other.txt"));
+        WriteAll(other, "other text");
+        TBaseForm* form = Frame->TextEditFile1Click();
+        const QString before = form->FileName;
+        QFile::remove(before);
+        form->RichEdit1->setPlainText(QStringLiteral("unsaved"));
+        form->RichEdit1->document()->setModified(true);
+        Dialogs->OpenNames = {other};
+        Dialogs->MessageAnswers = {TMessageResult(answer)};
+        form->Open2Click();
+        QCOMPARE(Dialogs->Messages.size(), 1);
+        QCOMPARE(Dialogs->Messages[0].Text, QStringLiteral("Save changes to ") + before + QStringLiteral("?"));
+        QCOMPARE(form->FileName == other, opened);
+        QCOMPARE(form->RichEdit1->toPlainText() == QStringLiteral("other text"), opened);
+        QCOMPARE(QFile::exists(before), saved);
+    }
+
+    void SaveAsRefusesSpecialFile() {
+        const QString fifo = Path(QStringLiteral("pipe.txt"));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->RichEdit1->setPlainText(QStringLiteral("new"));
+        Dialogs->SaveNames = {fifo};
+        form->SaveDocumentAs();
+        QCOMPARE(Dialogs->Messages.size(), 1);
+        QVERIFY(Dialogs->Messages[0].Text.contains(QStringLiteral("not a regular file")));
+        QVERIFY(QFileInfo(fifo).isFile() == false && QFileInfo::exists(fifo));
+        QVERIFY(form->FileName != fifo);
+        QFile::remove(fifo);
     }
 
     void ShowOutputTemporaryNames() {

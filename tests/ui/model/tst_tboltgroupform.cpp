@@ -340,6 +340,38 @@ private slots:
         QCOMPARE(form->Caption(), QStringLiteral("Bolt Group Analysis - ") + form->FileName);
     }
 
+    void FailedDataSaveKeepsWindowModified() {
+        TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
+        Dialogs->TitleAnswers = {{QStringLiteral("Edited Model"), QStringLiteral("Edited Case")}};
+        form->EditTitles();
+        QVERIFY(QDir().mkpath(Path(QStringLiteral("Blocked.dat"))));
+        Dialogs->SaveNames = {Path(QStringLiteral("Blocked.rtf"))};
+        QVERIFY_THROWS_EXCEPTION(TPlatformError, form->SaveDocumentAs());
+        QVERIFY(!form->Document.DataSaved);
+        QVERIFY(form->IsModified());
+        // Close asks, and a Yes whose save fails again keeps the window.
+        Dialogs->MessageAnswers = {TMessageResult::Yes};
+        QVERIFY(!form->ChangesResolved());
+        QCOMPARE(Dialogs->Messages.size(), 2);
+        QVERIFY(Dialogs->Messages[1].Text.startsWith(QStringLiteral("Data File Not Saved")));
+        QVERIFY(form->IsModified());
+        form->Document.DataSaved = true;
+    }
+
+    void OwnOpenOverUnsavedModelAsks() {
+        TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
+        Dialogs->TitleAnswers = {{QStringLiteral("Edited Model"), QStringLiteral("Edited Case")}};
+        form->EditTitles();
+        Dialogs->OpenNames = {Example(QStringLiteral("bracket-six-bolts.nis"), QStringLiteral("B.NIS"))};
+        Dialogs->MessageAnswers = {TMessageResult::Cancel};
+        form->Open2Click();
+        QCOMPARE(Dialogs->Messages.size(), 1);
+        QVERIFY(Dialogs->Messages[0].Text.startsWith(QStringLiteral("Save changes to ")));
+        QCOMPARE(form->Document.AnalysisTitle, QStringLiteral("Edited Model"));
+        QVERIFY(form->IsModified());
+        form->Document.DataSaved = true;
+    }
+
     void SaveOfUnchangedModelWritesNoDataFile() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Frame.dat"));
         QFile::remove(Path(QStringLiteral("Frame.dat")));
