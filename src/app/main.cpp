@@ -1,5 +1,6 @@
 #include "shell/tapplication.h"
 #include "shell/tcommandline.h"
+#include "shell/tinifile.h"
 #include "shell/tmainform.h"
 #include "shell/tsettings.h"
 
@@ -64,6 +65,16 @@ int main(int argc, char* argv[]) {
             QCoreApplication core(argc, argv);
             TApplication::SetNames();
             return AnswerInTerminal(command);
+        }
+        // A settings file that cannot serve (a picture or program given by mistake) is refused
+        // before anything could write to it.
+        if (command.Error.isEmpty() && !command.Settings.isEmpty()) {
+            if (const QString problem = TIniFile(command.Settings).Problem();
+                problem == TIniFile::NotSettingsText()) {
+                std::fprintf(stderr, "Settings file \"%s\" cannot be used. %s\n",
+                             qPrintable(command.Settings), qPrintable(problem));
+                return 2;
+            }
         }
     }
     // Under a file-size limit a write fails with "File too large" and is reported like any

@@ -17,6 +17,7 @@
 #include "model/tboltgroupdocument.h"
 #include "model/tnisaexport.h"
 #include "model/tnumberformat.h"
+#include "shell/tinifile.h"
 
 #include <QDir>
 #include <QFile>
@@ -289,6 +290,16 @@ int TBatchTool::Execute(const QStringList& arguments) {
     }
     if (!CheckFileNames())
         return Usage;
+    if (Parser.isSet(SettingsOption)) {
+        // A settings file that cannot serve is left as it is: the run never writes to it.
+        const QString settings = Parser.value(SettingsOption);
+        if (const QString problem = TIniFile(settings).Problem();
+            problem == TIniFile::NotSettingsText()) {
+            PrintLine(stderr, QStringLiteral("Settings file \"%1\" cannot be used. %2")
+                                  .arg(settings, problem));
+            return Usage;
+        }
+    }
     Host.Verbose = Parser.isSet(VerboseOption);
     Host.SettingsFile = Parser.value(SettingsOption);
     try {

@@ -47,4 +47,12 @@ has "every entry of two runs at a time" "$tmp/both.txt" "FileCount=40"
 before=$(ls -A "$(dirname "$batch")" "$tmp" | sort)
 (cd "$tmp" && "$batch" input.dat >/dev/null 2>&1); check "no settings option" 0 $?
 [ "$(ls -A "$(dirname "$batch")" "$tmp" | sort)" = "$before" ] || { echo "FAIL: a file appeared"; fail=1; }
+
+# A file that is no settings text is refused and left as it was, by both programs.
+printf '\x89PNG\r\n\x1a\n\0\0\0\rIHDR' >"$tmp/picture.png"; cp "$tmp/picture.png" "$tmp/before.png"
+"$batch" --settings "$tmp/picture.png" "$tmp/input.dat" >/dev/null 2>"$tmp/err"; check "binary settings file" 2 $?
+grep -q "not a settings text" "$tmp/err" || { echo "FAIL: reason for a binary settings file"; cat "$tmp/err"; fail=1; }
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$(dirname "$batch")/fastenex" --settings "$tmp/picture.png" 2>"$tmp/err"
+check "desktop program with a binary settings file" 2 $?
+cmp -s "$tmp/picture.png" "$tmp/before.png" || { echo "FAIL: binary settings file changed"; fail=1; }
 exit $fail

@@ -46,11 +46,13 @@ bool TBoltGroupDocument::ImportNisaFile(const QString& fileName) {
 bool TBoltGroupDocument::ReadAndAnalyse(const QString& fileName, const QString& loadedText,
                                         const std::function<bool()>& read,
                                         const qint64& declaredBolts) {
-    // The model is replaced whatever the read gives, so no earlier step applies to it.
-    History.Clear();
+    FileTaken = false;
     try {
         if (!read())
             return false;
+        // The model now holds the file, so no earlier step applies to it.
+        History.Clear();
+        FileTaken = true;
         AnalyseAfterRead(fileName, loadedText);
         return true;
     } catch (const std::bad_alloc&) {

@@ -43,6 +43,10 @@ public:
     // Reads a NISA input file (its first rigid link, nodes, forces and titles) into the freshly
     // reset model and analyses it; false when the file is refused. Throws as LoadDataFile does.
     bool ImportNisaFile(const QString& fileName);
+    // Whether the last LoadDataFile or ImportNisaFile got the file into the model (and the
+    // document took its name), also when the analysis after it failed. A read that was refused
+    // or stopped leaves the history alone: the caller may give the model back its group.
+    bool FileTaken = false;
     // Writes the calculated bolt loads as a NISA load fragment, asking for missing node numbers
     // and the load case number; false when refused or cancelled, and then nothing is written. A
     // file that cannot be written throws TPlatformError. Does not change the report's name.

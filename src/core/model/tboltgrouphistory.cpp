@@ -253,3 +253,13 @@ qint64 TBoltGroupHistory::MemoryUsed() const {
         bytes += static_cast<const TStepCommand*>(Stack.command(i))->Data().Bytes();
     return bytes;
 }
+
+void TBoltGroupHistory::DropRedo() {
+    if (!Stack.canRedo())
+        return;
+    // A command that is obsolete when pushed takes the steps above the current one with it and
+    // is not kept itself.
+    auto* none = new QUndoCommand;
+    none->setObsolete(true);
+    Stack.push(none);
+}

@@ -43,6 +43,8 @@ public:
     // The current state is the one on disk.
     void SetSaved() { Stack.setClean(); }
     bool AtSavedState() const { return Stack.isClean(); }
+    // Forgets the steps that could be redone (a change of another kind was made after undoing).
+    void DropRedo();
     // Forgets every step (another file was read); the state read counts as saved.
     void Clear();
     // The bytes the stored steps hold, roughly.

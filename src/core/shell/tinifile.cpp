@@ -46,8 +46,28 @@ TIniText TIniFile::Load(TReadState& state, QString& problem) const {
         problem = QStringLiteral("It is larger than %1 bytes.").arg(MaxFileSize);
         return TIniText::Parse(bytes);
     }
+    // Text has no control bytes but tabs, line ends and form feeds (and the end-of-file mark
+    // of old editors); UTF-16 is text by its byte-order mark. Anything else (a picture, a
+    // program, a binary table given by mistake) is not rewritten as settings.
+    const bool utf16 = bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff");
+    if (!utf16) {
+        for (const char c : std::as_const(bytes)) {
+            const auto u = static_cast<unsigned char>(c);
+            if (u < 0x20 && u != '\t' && u != '\n' && u != '\r' && u != '\f' && u != 0x1a) {
+                problem = NotSettingsText();
+                return {};
+            }
+        }
+    }
     state = TReadState::Whole;
     return TIniText::Parse(bytes);
+}
+
+QString TIniFile::Problem() const {
+    TReadState state;
+    QString problem;
+    Load(state, problem);
+    return state == TReadState::Unusable ? problem : QString();
 }
 
 TIniText TIniFile::Read() const {

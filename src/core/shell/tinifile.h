@@ -22,6 +22,12 @@ public:
     explicit TIniFile(const QString& fileName);
     const QString& FileName() const { return Path; }
 
+    // Why the file cannot serve as a settings file ("It is not a file.", its read error, its size,
+    // or "It is not a settings text." for bytes that are no text: NUL and other control bytes);
+    // empty when it is missing or usable. A file that cannot serve is never written.
+    QString Problem() const;
+    // Problem()'s text for bytes that are no text: what the programs refuse as a settings file.
+    static QString NotSettingsText() { return QStringLiteral("It is not a settings text."); }
     // The whole file in one read; empty when it is missing or unreadable.
     TIniText Read() const;
     // One read, the change, one write: several keys change together. The whole step holds the

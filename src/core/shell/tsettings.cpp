@@ -128,8 +128,10 @@ void TSettings::SetPreferences(const TPreferences& p) {
         text.SetBool(s, QStringLiteral("Underline"), p.Underline);
         text.SetBool(s, QStringLiteral("Itallics"), p.Itallics);
         text.SetBool(s, QStringLiteral("Strikeout"), p.Strikeout);
-        text.SetValue(s, QStringLiteral("Dictionary"), p.Dictionary);
-        text.SetValue(s, QStringLiteral("Custom"), p.Custom);
+        if (!p.Dictionary.isEmpty())
+            text.SetValue(s, QStringLiteral("Dictionary"), p.Dictionary);
+        if (!p.Custom.isEmpty())
+            text.SetValue(s, QStringLiteral("Custom"), p.Custom);
         for (int i = 0; i < int(p.ToolBar.size()); ++i)
             text.SetBool(s, ToolBarKey(i + 1), p.ToolBar[size_t(i)]);
     });
@@ -220,7 +222,8 @@ QString TSettings::SpellCheckerCustom() const {
     return PreferenceString(QStringLiteral("Custom"), Folders.MakerFile(QStringLiteral("Custom.dic")));
 }
 
-QString TSettings::DialogDictionaryName(const QString& key, const QString& name) const {
+QString TSettings::DialogDictionaryName(const QString& key, const QString& name,
+                                        const QString& missing) const {
     const QString stored = PreferenceString(key, QStringLiteral("None"));
     if (!stored.isEmpty() && QFileInfo(stored).isFile())
         return stored;
@@ -228,7 +231,10 @@ QString TSettings::DialogDictionaryName(const QString& key, const QString& name)
     if (!shared.isEmpty())
         return shared;
     const QString programFiles = Folders.ProgramFilesFile(name);
-    return programFiles.isEmpty() ? Folders.ProgramFolderFile(name) : programFiles;
+    if (!programFiles.isEmpty())
+        return programFiles;
+    const QString beside = Folders.ProgramFolderFile(name);
+    return missing.isEmpty() || QFileInfo(beside).isFile() ? beside : missing;
 }
 
 QString TSettings::DialogDictionary() const {
@@ -236,7 +242,10 @@ QString TSettings::DialogDictionary() const {
 }
 
 QString TSettings::DialogCustom() const {
-    return DialogDictionaryName(QStringLiteral("Custom"), QStringLiteral("Custom.dic"));
+    // With no custom dictionary anywhere yet, the one the checker would make: in the user's data
+    // folder, where words added later can be written (the program's folder may not be).
+    return DialogDictionaryName(QStringLiteral("Custom"), QStringLiteral("Custom.dic"),
+                                SpellCheckerCustom());
 }
 
 // The recent-file list

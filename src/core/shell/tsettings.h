@@ -27,6 +27,7 @@ struct TPreferences {
     bool Underline = false;
     bool Itallics = false;
     bool Strikeout = false;
+    // An empty path leaves the stored one as it is.
     QString Dictionary = QStringLiteral("None");
     QString Custom = QStringLiteral("None");
     // ToolBar1 .. ToolBar6: File, Editing, Text Formatting, Help, Paragraph Formatting and Word
@@ -179,7 +180,10 @@ private:
     qint32 PreferenceInteger(const QString& key, qint32 fallback) const;
     QString PreferenceString(const QString& key, const QString& fallback) const;
     void SetPreference(const QString& key, const QString& value);
-    QString DialogDictionaryName(const QString& key, const QString& name) const;
+    // The stored file, else a shared copy, else one beside the program; when there is none of
+    // them and missing is given, missing.
+    QString DialogDictionaryName(const QString& key, const QString& name,
+                                 const QString& missing = QString()) const;
     static qint32 StoredFileCount(const TIniText& text);
 
     TIniFile File;

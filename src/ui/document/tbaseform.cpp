@@ -245,6 +245,9 @@ void TBaseForm::CreatePopupMenu1() {
     Undo1 = TMenuItems::AddItem(m, "Undo1", QStringLiteral("&Undo"), 0,
                                 QStringLiteral("Undo Last Document Edit"),
                                 QKeySequence(QStringLiteral("Ctrl+Z")), ShownKey);
+    Redo1 = TMenuItems::AddItem(m, "Redo1", QStringLiteral("&Redo"), 0,
+                                QStringLiteral("Redo Last Undone Document Edit"),
+                                QKeySequence(QStringLiteral("Ctrl+Y")), ShownKey);
     m->addSeparator();
     Cut1 = TMenuItems::AddItem(m, "Cut1", QStringLiteral("Cu&t"), 0,
                                QStringLiteral("Cut Selected Text"),
@@ -326,6 +329,7 @@ void TBaseForm::CreatePopupMenu1() {
         connect(a, &QAction::triggered, this, [this, tag] { Left1Click(tag); });
     }
     connect(Undo1, &QAction::triggered, this, &TBaseForm::Undo);
+    connect(Redo1, &QAction::triggered, this, &TBaseForm::Redo);
     connect(Cut1, &QAction::triggered, this, &TBaseForm::Cut);
     connect(Copy1, &QAction::triggered, this, &TBaseForm::Copy);
     connect(Paste1, &QAction::triggered, this, &TBaseForm::Paste);
@@ -339,7 +343,7 @@ void TBaseForm::CreatePopupMenu1() {
     connect(SaveAs2, &QAction::triggered, this, &TBaseForm::SaveDocumentAs);
     connect(Print2, &QAction::triggered, this, &TBaseForm::PrintDocument);
 
-    for (QAction* a : {Undo1, Cut1, Copy1, Save2, SaveAs2, Print2})
+    for (QAction* a : {Undo1, Redo1, Cut1, Copy1, Save2, SaveAs2, Print2})
         a->setEnabled(false);
     TextAlignment1->setEnabled(false);
     connect(TextStyle1, &QMenu::aboutToShow, this,
@@ -356,6 +360,12 @@ void TBaseForm::MenuPopupAction() {
     Cut1->setEnabled(HasSelection());
     Copy1->setEnabled(HasSelection());
     Undo1->setEnabled(CanUndo());
+    Redo1->setEnabled(CanRedo());
+    // The items say what they take back or repeat, as the Edit menu's do.
+    Undo1->setText(UndoName().isEmpty() ? QStringLiteral("&Undo")
+                                        : QStringLiteral("&Undo ") + UndoName());
+    Redo1->setText(RedoName().isEmpty() ? QStringLiteral("&Redo")
+                                        : QStringLiteral("&Redo ") + RedoName());
     Save2->setEnabled(IsModified());
     TextAlignment1->setEnabled(WordWrap());
     StatusBarVisible1->setChecked(CoolBar1->isVisible());
@@ -510,6 +520,8 @@ void TBaseForm::ReadText(const QString& fileName, bool richText) {
         result = TDocumentFile::Load(fileName, *document, richText);
     }
     PlainTextFormat = result.RichText ? TPlainTextFormat() : result.PlainText;
+    LeftOutOfFile = result.RichText ? result.LeftOut : QStringList();
+    LeftOutFileName = fileName;
     // A freshly read document has nothing to undo.
     document->clearUndoRedoStacks();
 }
@@ -570,11 +582,19 @@ void TBaseForm::Open2Click() {
     const QString chosen = TDialogs::Current().OpenFileName(
         this, QStringLiteral("Open Text File"), proposed,
         QStringLiteral("RichText & Text Files (*.rtf & *.txt)|*.rtf;*.txt|All Files|*.*"));
-    if (chosen.isEmpty() || !ChangesResolved())
+    if (chosen.isEmpty() || !OpenableOrTold(chosen) || !ChangesResolved())
         return;
     if (Frame)
         Frame->UpdateFrame();
     OpenDocument(chosen);
+}
+
+bool TBaseForm::OpenableOrTold(const QString& fileName) {
+    if (QFileInfo(fileName).isFile())
+        return true;
+    ShowMessage(CannotOpenText(fileName), QStringLiteral("Error"), TMessageIcon::Error,
+                TMessageButtons::Ok);
+    return false;
 }
 
 void TBaseForm::CloseDocument() {
@@ -585,6 +605,23 @@ void TBaseForm::CloseDocument() {
 }
 
 void TBaseForm::SaveDocument() {
+    if (!LeftOutOfFile.isEmpty() &&
+        QFileInfo(FileName).absoluteFilePath() == QFileInfo(LeftOutFileName).absoluteFilePath()) {
+        // Content the editor did not keep would go with the file it came from.
+        const TMessageResult answer = ShowMessage(
+            QStringLiteral("This document held content that this editor does not keep (%1). "
+                           "Saving over it loses that content. Save anyway?\n\n"
+                           "Yes saves over it; No saves it under another name.")
+                .arg(LeftOutOfFile.join(QStringLiteral(", "))),
+            QStringLiteral("Warning"), TMessageIcon::Exclamation, TMessageButtons::YesNoCancel);
+        if (answer == TMessageResult::Cancel)
+            return;
+        if (answer == TMessageResult::No) {
+            SaveDocumentAs();
+            return;
+        }
+        LeftOutOfFile.clear();
+    }
     if (!WriteText(FileName, TDocumentFile::IsRichTextName(FileName)))
         return;
     RichEdit1->document()->setModified(false);
@@ -601,8 +638,24 @@ void TBaseForm::SaveDocumentAs() {
         return;
     if (!OverwriteAllowed(chosen))
         return;
-    FileName = chosen;
-    SaveDocument();
+    SaveUnderName(chosen);
+}
+
+void TBaseForm::SaveUnderName(const QString& fileName) {
+    // The window takes the new name only when the document was written under it.
+    const QString previous = FileName;
+    FileName = fileName;
+    try {
+        SaveDocument();
+    } catch (...) {
+        FileName = previous;
+        SetCaption();
+        throw;
+    }
+    if (IsModified()) {
+        FileName = previous;
+        SetCaption();
+    }
 }
 
 bool TBaseForm::OverwriteAllowed(const QString& fileName) {

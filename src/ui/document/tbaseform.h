@@ -144,12 +144,22 @@ public:
     // How the document's plain text is written: as the plain-text file it was read from was
     // encoded, UTF-8 with LF line ends for any other document.
     TPlainTextFormat PlainTextFormat;
+    // What the last rich-text file read held that the editor does not keep ("pictures", ...), and
+    // that file: the first save over it asks before that content is lost.
+    QStringList LeftOutOfFile;
+    QString LeftOutFileName;
 
     // The printer shared by every document window and the frame's printer dialogs.
     static QPrinter& Printer();
     // The message for a name that cannot be opened as a document, by what is there:
     // "File\n\"name\"\ncannot be found.", "... is a folder." or "... is not a regular file."
     static QString CannotOpenText(const QString& fileName);
+    // True for a regular file; anything else is told with CannotOpenText and false returned,
+    // before a window's own Open asks about its unsaved work or changes anything.
+    bool OpenableOrTold(const QString& fileName);
+    // Save As after its questions: saves under the name, which the window keeps only when the
+    // save wrote the document (not when it failed or was declined).
+    void SaveUnderName(const QString& fileName);
 
     // The frame that holds the window; nullptr for a window on its own.
     TDocumentFrame* Frame;
@@ -168,6 +178,7 @@ public:
     QMenu* PopupMenu3 = nullptr;
     // PopupMenu1
     QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
     QAction* Cut1 = nullptr;
     QAction* Copy1 = nullptr;
     QAction* Paste1 = nullptr;

@@ -8,7 +8,9 @@
 #include "teditorcaretguard.h"
 
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -36,10 +38,12 @@ TReportDisplay::TReportDisplay(QTextEdit* editor, TLineBuffers& buffers, QObject
 void TReportDisplay::ShowOutput(const QFont& font) {
     if (!Buffers.LineBuffersExist())
         return;
-    QString tempName = TFileNames::ChangeExtension(Buffers.FileName, QStringLiteral(".tmp"));
     Buffers.FileName = TFileNames::ChangeExtension(Buffers.FileName, Buffers.DefaultExtension);
-    while (QFileInfo::exists(tempName))
-        tempName += QLatin1Char('a');
+    // The temporary file lies in the system's temporary folder under a name of its own, and
+    // goes however this ends (a report too large for the memory included).
+    QTemporaryFile temporary(QDir::temp().filePath(QStringLiteral("fastenex-report-XXXXXX.tmp")));
+    const QString tempName = temporary.open() ? temporary.fileName() : QString();
+    temporary.close();
     QTextDocument* document = Editor->document();
     TEditorCaretGuard caret(Editor);
     // The title and subtitle lines are styled in the same edit, so that the editor lays the
@@ -51,6 +55,8 @@ void TReportDisplay::ShowOutput(const QFont& font) {
     };
     bool shown = false;
     try {
+        if (tempName.isEmpty())
+            throw TPlatformError(QString());
         Buffers.SaveOutputLines(tempName);
         QFile file(tempName);
         if (file.open(QIODevice::ReadOnly)) {
@@ -66,7 +72,6 @@ void TReportDisplay::ShowOutput(const QFont& font) {
         // A folder that cannot be written must not keep the report from showing: the lines
         // are then shown directly.
     }
-    QFile::remove(tempName);
     const QStringList& lines = Buffers.OutputLines();
     if (!shown)
         show(lines.isEmpty() ? QString() : lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));

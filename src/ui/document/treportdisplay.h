@@ -17,10 +17,9 @@ class TReportDisplay : public QObject {
 public:
     TReportDisplay(QTextEdit* editor, TLineBuffers& buffers, QObject* parent);
 
-    // Shows the output lines in the font, through a temporary file beside the document (its
-    // name with ".tmp", or with "a" added while such a file exists) that is read back and
-    // removed; the document takes the buffers' default extension. Nothing while the buffers do
-    // not exist.
+    // Shows the output lines in the font, through a file in the system's temporary folder that
+    // is read back and removed on every way out; the document takes the buffers' default
+    // extension. Nothing while the buffers do not exist.
     void ShowOutput(const QFont& font);
     // Styles the title and subtitle lines, with "Formatting Output" and the progress through
     // the buffers; the editor takes no input and draws nothing meanwhile.

@@ -124,6 +124,12 @@ TBoltGroupForm::TBoltGroupForm(TDocumentFrame* frame, QWidget* parent)
     Document.History.TrackCopyMoveValues(&CopyMoveValues);
     // The report's own undo keys would undo its text only; the window decides what goes back.
     RichEdit1->installEventFilter(this);
+    // Typing in the report after undoing a change of the group is a new change: the group's
+    // undone steps can no longer be redone. (The report rebuilt by an undo is not typing.)
+    connect(RichEdit1->document(), &QTextDocument::undoCommandAdded, this, [this] {
+        if (!Busy)
+            Document.History.DropRedo();
+    });
     RefreshImage1();
 }
 
@@ -303,35 +309,53 @@ void TBoltGroupForm::OpenDocument(const QString& fileName) {
             Frame->OpenFileByType(fileName);
         return;
     }
+    if (!OpenableOrTold(fileName))
+        return;
     ShowInformation(QStringLiteral("Data File Not Loaded"));
-    {
-        TBusyClearGuard busy(*this);
-        TBusyCursorGuard cursor(*this);
-        Document.ResetModel();
-        // The caption follows the name the reader gave the document, also when it stopped on
-        // an error.
-        struct TCaptionGuard {
-            TBoltGroupForm& Form;
-            ~TCaptionGuard() {
-                Form.SetCaption();
-                Form.MarkReportFromModel();
-                Form.RichEdit1->setStatusTip(Form.FileName);
-            }
-        } caption{*this};
-        if (QFileInfo(fileName).isFile()) {
-            if (extension == QLatin1String(".dat"))
-                Document.LoadDataFile(fileName);
-            else
-                Document.ImportNisaFile(fileName);
+    TBusyClearGuard busy(*this);
+    TBusyCursorGuard cursor(*this);
+    // The group is read into an empty model. A file that is refused or cannot be read gives the
+    // window back its group as it was, with its name, history and modified state, so that a
+    // later save cannot write an empty or partial group over the group's own files.
+    const bool reportModified = RichEdit1->document()->isModified();
+    // A copy shares the group's lists until the reset replaces them, so it costs no memory.
+    TBoltGroupModel previous = Document;
+    const auto restore = [&] {
+        static_cast<TBoltGroupModel&>(Document) = std::move(previous);
+        RichEdit1->document()->setModified(reportModified);
+    };
+    Document.ResetModel();
+    bool read = false;
+    try {
+        read = extension == QLatin1String(".dat") ? Document.LoadDataFile(fileName)
+                                                   : Document.ImportNisaFile(fileName);
+    } catch (...) {
+        if (Document.FileTaken) {
+            // The analysis failed on a group that was read: the window holds that group.
+            GroupDataFile = extension == QLatin1String(".dat") ? fileName : QString();
+            SetCaption();
+            MarkReportFromModel();
+            RichEdit1->setStatusTip(FileName);
+        } else {
+            restore();
         }
+        throw;
     }
+    if (!read) {
+        restore();
+        return;
+    }
+    GroupDataFile = extension == QLatin1String(".dat") ? fileName : QString();
+    SetCaption();
+    MarkReportFromModel();
+    RichEdit1->setStatusTip(FileName);
 }
 
 void TBoltGroupForm::Open2Click() {
     const QString chosen = TDialogs::Current().OpenFileName(
         this, OpenDialogTitle, TFileNames::ChangeExtension(FileName, OpenExtension),
         OpenDialogFilter);
-    if (chosen.isEmpty() || !ChangesResolved())
+    if (chosen.isEmpty() || !OpenableOrTold(chosen) || !ChangesResolved())
         return;
     if (Frame)
         Frame->UpdateFrame();
@@ -351,24 +375,34 @@ void TBoltGroupForm::SaveDocumentAs() {
         Document.SavePicture(chosen);
         Document.ImageFileName = chosen;
     } else if (extension == QLatin1String(".dat")) {
-        Document.SaveDataFile(chosen);
+        if (Document.SaveDataFile(chosen))
+            GroupDataFile = chosen;
     } else if (extension == QLatin1String(".nis")) {
         ExportNisaLoads(chosen);
     } else {
-        FileName = chosen;
-        SaveDocument();
+        SaveUnderName(chosen);
     }
 }
 
 void TBoltGroupForm::SaveDocument() {
-    // A data file that cannot be written stops the save: the window keeps its unsaved model
-    // and the user is told why.
-    if (!Document.DataSaved && !Document.SaveDataFile(DataFileName(FileName))) {
-        MarkReportFromModel();
-        throw TPlatformError(QStringLiteral("Data File Not Saved\n\n") +
-                             (Document.SaveDataError.isEmpty()
-                                  ? DataFileName(FileName)
-                                  : Document.SaveDataError));
+    const QString dataFile = DataFileName(FileName);
+    if (!Document.DataSaved) {
+        // The report's name may lead to another group's data file ("Frame Bolt Group Loads.rtf"
+        // saves its group to "Frame.dat"): that file is not replaced unless the user says so.
+        const auto same = [](const QString& a, const QString& b) {
+            return !b.isEmpty() && QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+        };
+        if (!same(dataFile, GroupDataFile) && !OverwriteAllowed(dataFile))
+            return;
+        // A data file that cannot be written stops the save: the window keeps its unsaved
+        // model and the user is told why.
+        if (!Document.SaveDataFile(dataFile)) {
+            MarkReportFromModel();
+            throw TPlatformError(QStringLiteral("Data File Not Saved\n\n") +
+                                 (Document.SaveDataError.isEmpty() ? dataFile
+                                                                   : Document.SaveDataError));
+        }
+        GroupDataFile = dataFile;
     }
     const QString picture = Document.ImageFileName.isEmpty()
                                 ? TFileNames::ChangeExtension(FileName, QStringLiteral(".bmp"))

@@ -106,6 +106,9 @@ public:
     // The data file a save writes for a report name: the part before " Bolt Group Loads.rtf"
     // followed by ".dat", or the name with its extension changed to ".dat".
     static QString DataFileName(const QString& fileName);
+    // The data file the group was read from or last saved to; empty for a group of a NISA file
+    // or a new window. Save asks before it writes any other data file that exists.
+    QString GroupDataFile;
 
     // TDocumentHost: the questions the document asks of its window.
     void ClearText() override;

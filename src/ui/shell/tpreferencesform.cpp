@@ -322,8 +322,10 @@ void TPreferencesForm::FormCreate() {
     Underline->setChecked(p.Underline);
     Itallics->setChecked(p.Itallics);
     Strikeout->setChecked(p.Strikeout);
-    Dictionary->setText(settings.DialogDictionary());
-    Custom->setText(settings.DialogCustom());
+    ShownDictionary = settings.DialogDictionary();
+    ShownCustom = settings.DialogCustom();
+    Dictionary->setText(ShownDictionary);
+    Custom->setText(ShownCustom);
     for (int i = 0; i < 6; ++i)
         Toolbar[i]->setChecked(p.ToolBar[size_t(i)]);
     ClearQuickList->setEnabled(settings.FileCount() != 0);
@@ -346,8 +348,8 @@ TPreferences TPreferencesForm::ControlPreferences() const {
     p.Underline = Underline->isChecked();
     p.Itallics = Itallics->isChecked();
     p.Strikeout = Strikeout->isChecked();
-    p.Dictionary = Dictionary->text();
-    p.Custom = Custom->text();
+    p.Dictionary = Dictionary->text() != ShownDictionary ? Dictionary->text() : QString();
+    p.Custom = Custom->text() != ShownCustom ? Custom->text() : QString();
     for (int i = 0; i < 6; ++i)
         p.ToolBar[size_t(i)] = Toolbar[i]->isChecked();
     return p;

@@ -84,6 +84,9 @@ public:
     QCheckBox* Strikeout = nullptr;
     QLineEdit* Dictionary = nullptr;
     QLineEdit* Custom = nullptr;
+    // The dictionary paths as the dialog showed them: OK writes only a path the user changed.
+    QString ShownDictionary;
+    QString ShownCustom;
     QPushButton* BrowseButton1 = nullptr;
     QPushButton* BrowseButton2 = nullptr;
     QPushButton* EditButton1 = nullptr;

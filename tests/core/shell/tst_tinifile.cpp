@@ -340,7 +340,8 @@ private slots:
             QFile::remove(path);
     }
 
-    // Hostile bytes never crash a reader, and the first write keeps every line it read.
+    // Hostile bytes never crash a reader; a file that is no text is not taken for settings, and
+    // no write replaces it.
     void BinaryInputSurvives() {
         const QString path = PathOf(QStringLiteral("binary.ini"));
         QByteArray bytes;
@@ -352,9 +353,12 @@ private slots:
         bytes += "\n[A]\nK=v\n";
         WriteBytes(path, bytes);
         TIniFile ini(path);
-        QCOMPARE(ini.ReadString(QStringLiteral("A"), QStringLiteral("K"), {}), QStringLiteral("v"));
-        ini.WriteString(QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("w"));
-        QCOMPARE(ini.ReadString(QStringLiteral("A"), QStringLiteral("K"), {}), QStringLiteral("w"));
+        QCOMPARE(ini.ReadString(QStringLiteral("A"), QStringLiteral("K"), {}), QString());
+        QCOMPARE(ini.Problem(), QStringLiteral("It is not a settings text."));
+        QVERIFY_THROWS_EXCEPTION(TPlatformError, ini.WriteString(QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("w")));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
     }
 };
 

@@ -345,6 +345,30 @@ private slots:
         QFile::remove(huge);
     }
 
+    // The first save over a rich-text file whose content the editor left out asks first; Cancel
+    // keeps the file, Yes saves and is not asked again.
+    void SaveOverLeftOutContentAsks() {
+        const QString name = Path(QStringLiteral("hidden.rtf"));
+        const QByteArray original = "{\\rtf1\\ansi Shown {\\v hidden} text.\\par}";
+        WriteAll(name, original);
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->OpenDocument(name);
+        form->RichEdit1->textCursor().insertText(QStringLiteral("More. "));
+        Dialogs->MessageAnswers = {TMessageResult::Cancel};
+        form->SaveDocument();
+        QCOMPARE(Dialogs->Messages.size(), 1);
+        QVERIFY(Dialogs->Messages[0].Text.contains(QStringLiteral("(hidden text)")));
+        QCOMPARE(ReadAll(name), original);
+        QVERIFY(form->IsModified());
+        Dialogs->MessageAnswers = {TMessageResult::Yes};
+        form->SaveDocument();
+        QVERIFY(!form->IsModified());
+        form->RichEdit1->textCursor().insertText(QStringLiteral("Again. "));
+        form->SaveDocument();
+        QCOMPARE(Dialogs->Messages.size(), 2);
+        QVERIFY(!form->IsModified());
+    }
+
     void OpenOverUnsavedWorkAsks_data() {
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("opened");
@@ -401,7 +425,8 @@ private slots:
         QCOMPARE(form->FileName, folder + QStringLiteral("/r.rtf"));
         QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral("Report\n  Bolt 1\n"));
         QCOMPARE(ReadAll(folder + QStringLiteral("/r.tmp")), QByteArray("someone else's"));
-        QVERIFY(!QFile::exists(folder + QStringLiteral("/r.tmpa")));
+        // Nothing of the report is left beside the document.
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("r.tmp")});
         QCOMPARE(form->RichEdit1->document()->defaultFont().family(), QStringLiteral("Courier New"));
         form->FreeLineBuffers();
     }

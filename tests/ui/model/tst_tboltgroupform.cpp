@@ -219,12 +219,13 @@ private slots:
         QVERIFY(form->Document.ActualLoadsCalculated);
     }
 
-    void OpeningMissingFileLeavesEmptyModel() {
+    void OpeningMissingFileKeepsTheGroup() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
+        const qint32 bolts = form->Document.BoltCount();
         form->OpenDocument(Path(QStringLiteral("Gone.DAT")));
-        QCOMPARE(form->Document.BoltCount(), 0);
-        QCOMPARE(form->Label1->text(), QStringLiteral("Data File Not Loaded"));
-        QVERIFY(Dialogs->Messages.isEmpty());
+        QCOMPARE(form->Document.BoltCount(), bolts);
+        QCOMPARE(Dialogs->Messages.size(), 1);
+        QVERIFY(Dialogs->Messages[0].Text.endsWith(QStringLiteral("cannot be found.")));
         QVERIFY(!form->Busy);
     }
 
@@ -344,17 +345,18 @@ private slots:
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         Dialogs->TitleAnswers = {{QStringLiteral("Edited Model"), QStringLiteral("Edited Case")}};
         form->EditTitles();
+        const QString name = form->FileName;
         QVERIFY(QDir().mkpath(Path(QStringLiteral("Blocked.dat"))));
         Dialogs->SaveNames = {Path(QStringLiteral("Blocked.rtf"))};
+        Dialogs->MessageAnswers = {TMessageResult::Yes};
         QVERIFY_THROWS_EXCEPTION(TPlatformError, form->SaveDocumentAs());
         QVERIFY(!form->Document.DataSaved);
         QVERIFY(form->IsModified());
-        // Close asks, and a Yes whose save fails again keeps the window.
-        Dialogs->MessageAnswers = {TMessageResult::Yes};
+        // The window keeps the name it had, and Close asks.
+        QCOMPARE(form->FileName, name);
+        Dialogs->MessageAnswers = {TMessageResult::Cancel};
         QVERIFY(!form->ChangesResolved());
-        QCOMPARE(Dialogs->Messages.size(), 2);
-        QVERIFY(Dialogs->Messages[1].Text.startsWith(QStringLiteral("Data File Not Saved")));
-        QVERIFY(form->IsModified());
+        QVERIFY(Dialogs->Messages.last().Text.startsWith(QStringLiteral("Save changes to ")));
         form->Document.DataSaved = true;
     }
 
@@ -370,6 +372,66 @@ private slots:
         QCOMPARE(form->Document.AnalysisTitle, QStringLiteral("Edited Model"));
         QVERIFY(form->IsModified());
         form->Document.DataSaved = true;
+    }
+
+    void RefusedOpenKeepsTheGroup_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("not a data file") << QStringLiteral("Notes.dat") << QByteArray("just words\n");
+        QTest::newRow("NISA file without a group") << QStringLiteral("Empty.nis") << QByteArray("*ELTYPE\n");
+        QTest::newRow("folder") << QStringLiteral("Folder.dat") << QByteArray();
+        QTest::newRow("missing") << QStringLiteral("Missing.dat") << QByteArray();
+    }
+
+    // A refused Open leaves the window's group, name and unsaved state as they were, so that a
+    // later Save cannot write an empty group over the group's own data file.
+    void RefusedOpenKeepsTheGroup() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Kept.dat"));
+        Dialogs->TitleAnswers = {{QStringLiteral("Edited Model"), QStringLiteral("Edited Case")}};
+        form->EditTitles();
+        const QString fileName = form->FileName;
+        const qint32 bolts = form->Document.BoltCount();
+        const QString target = Path(name);
+        if (name == QLatin1String("Folder.dat"))
+            QVERIFY(QDir().mkpath(target));
+        else if (!content.isEmpty())
+            WriteFile(name, content);
+        Dialogs->OpenNames = {target};
+        Dialogs->MessageAnswers = {TMessageResult::No, TMessageResult::Ok, TMessageResult::Ok};
+        try {
+            form->Open2Click();
+        } catch (const TPlatformError&) {
+        }
+        QCOMPARE(form->FileName, fileName);
+        QCOMPARE(form->Document.BoltCount(), bolts);
+        QCOMPARE(form->Document.AnalysisTitle, QStringLiteral("Edited Model"));
+        QVERIFY(!form->Document.DataSaved);
+        QVERIFY(form->IsModified());
+        form->Document.DataSaved = true;
+    }
+
+    void SaveAsksBeforeReplacingAnotherGroupsDataFile() {
+        TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"),
+                                           QStringLiteral("Frame Bolt Group Loads.dat"));
+        const QString other = WriteFile(QStringLiteral("Frame.dat"), "another group\n");
+        Dialogs->TitleAnswers = {{QStringLiteral("Edited"), QStringLiteral("Case")}};
+        form->EditTitles();
+        Dialogs->MessageAnswers = {TMessageResult::No};
+        form->SaveDocument();
+        QCOMPARE(Dialogs->Messages.size(), 1);
+        QVERIFY(Dialogs->Messages[0].Text.contains(QStringLiteral("Overwrite?")));
+        QCOMPARE(ReadAll(other), QByteArray("another group\n"));
+        QVERIFY(form->IsModified());
+        // Once saved there, the group's own data file is written without a question.
+        Dialogs->MessageAnswers = {TMessageResult::Yes};
+        form->SaveDocument();
+        Dialogs->TitleAnswers = {{QStringLiteral("Again"), QStringLiteral("Case")}};
+        form->EditTitles();
+        form->SaveDocument();
+        QCOMPARE(Dialogs->Messages.size(), 2);
+        QVERIFY(!form->IsModified());
     }
 
     void SaveOfUnchangedModelWritesNoDataFile() {
@@ -876,6 +938,12 @@ private slots:
         QTest::keyClick(form->RichEdit1, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(form->Document.BoltCount(), 4);
         QVERIFY(!form->Document.DataSaved);
+        // Typing in the report after an undo is a new change: the delete cannot be redone.
+        QTest::keyClick(form->RichEdit1, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(form->CanRedo());
+        QTest::keyClicks(form->RichEdit1, QStringLiteral("note"));
+        QVERIFY(!form->Document.History.CanRedo());
+        QCOMPARE(form->Document.BoltCount(), 6);
     }
 
     // A new window is given a load and bolts, each proposed from the last, until the analysis runs.

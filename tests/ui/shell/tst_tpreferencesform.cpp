@@ -184,6 +184,24 @@ private slots:
         QCOMPARE(form.ControlPreferences().FontColour, 0x0000FF);
     }
 
+    // With no custom dictionary yet the dialog proposes the checker's own file, and OK writes
+    // only a dictionary path the user changed.
+    void OkKeepsUntouchedDictionaryPaths() {
+        {
+            TPreferencesForm form;
+            QCOMPARE(form.Custom->text(), TSettings().SpellCheckerCustom());
+            form.Logo->setChecked(false);
+            QVERIFY(form.WritePreferences());
+        }
+        QVERIFY(!IniBytes().contains("Custom="));
+        QVERIFY(!IniBytes().contains("Dictionary="));
+        TPreferencesForm form;
+        form.Custom->setText(QStringLiteral("/words/custom.dic"));
+        QVERIFY(form.WritePreferences());
+        QVERIFY(IniBytes().contains("Custom=/words/custom.dic"));
+        QVERIFY(!IniBytes().contains("Dictionary="));
+    }
+
     void BrowseAndEditTheDictionaries() {
         TMainForm frame;
         const QString dictionary = QDir(Home.path()).filePath(QStringLiteral("words.dic"));
