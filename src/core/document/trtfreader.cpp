@@ -1,9 +1,18 @@
 #include "trtfreader.h"
 
+#include "tdocumentheaders.h"
+#include "tdocumentpictures.h"
+#include "tdocumentunits.h"
 #include "tplaintext.h"
 #include "foundation/tplatformerror.h"
 #include "trtfcodepage.h"
+#include "trtffields.h"
+#include "trtflists.h"
+#include "trtfpicturereader.h"
+#include "trtfstate.h"
+#include "trtftablereader.h"
 #include "trtftokenizer.h"
+#include "trtfwords.h"
 
 #include <QColor>
 #include <QHash>
@@ -13,148 +22,18 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextList>
+#include <QTextTable>
 #include <algorithm>
 #include <memory>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace {
 
-// The control words the reader acts on.
-enum class TWord {
-    Unknown,
-    // header
-    Rtf, Ansi, Mac, Pc, Pca, AnsiCpg, Deff,
-    // tables and destinations
-    FontTable, ColourTable, ListTable, List, ListLevel, ListId, LevelNfc, ListOverrideTable,
-    ListOverride, LevelText, Pn, PnLvlBlt, PnLvlBody, PnLvl, PnDec, PnUcLtr, PnLcLtr, PnUcRm,
-    PnLcRm, PnTextBefore, PnTextAfter, FieldResult, FieldInstruction, Upr, Ud, Object, Result,
-    NestTableProps, SkipDestination,
-    // notes
-    Footnote, NoteMark, Endnote, NoteStartAt, NoteNumbering,
-    Font, Charset, Cpg, Red, Green, Blue,
-    // characters
-    Unicode, UnicodeSkip, Par, Line, Tab, Cell, Row, EmDash, EnDash, LQuote, RQuote, LDblQuote,
-    RDblQuote, Bullet, EmSpace, EnSpace, QmSpace, Zwj, Zwnj,
-    // character formatting
-    Plain, Bold, Italic, Underline, UnderlineNone, Strike, FontSize, Colour, Highlight, Hidden,
-    Super, Sub, NoSuperSub, Up, Down,
-    // paragraph formatting
-    Pard, AlignLeft, AlignCentre, AlignRight, AlignJustify, LeftIndent, RightIndent, FirstIndent,
-    SpaceBefore, SpaceAfter, ListOverrideNumber, ListLevelNumber,
-};
-
-using TWordTable = std::unordered_map<std::string_view, TWord>;
-
-const TWordTable& Words() {
-    static const TWordTable table = [] {
-        TWordTable t{
-            {"rtf", TWord::Rtf}, {"ansi", TWord::Ansi}, {"mac", TWord::Mac}, {"pc", TWord::Pc},
-            {"pca", TWord::Pca}, {"ansicpg", TWord::AnsiCpg}, {"deff", TWord::Deff},
-            {"fonttbl", TWord::FontTable}, {"colortbl", TWord::ColourTable},
-            {"listtable", TWord::ListTable}, {"list", TWord::List},
-            {"listlevel", TWord::ListLevel}, {"listid", TWord::ListId},
-            {"levelnfc", TWord::LevelNfc}, {"levelnfcn", TWord::LevelNfc},
-            {"leveltext", TWord::LevelText},
-            {"listoverridetable", TWord::ListOverrideTable},
-            {"listoverride", TWord::ListOverride}, {"pn", TWord::Pn},
-            {"pnlvlblt", TWord::PnLvlBlt}, {"pnlvlbody", TWord::PnLvlBody},
-            {"pnlvl", TWord::PnLvl}, {"pndec", TWord::PnDec}, {"pnucltr", TWord::PnUcLtr},
-            {"pnlcltr", TWord::PnLcLtr}, {"pnucrm", TWord::PnUcRm}, {"pnlcrm", TWord::PnLcRm},
-            {"pntxtb", TWord::PnTextBefore}, {"pntxta", TWord::PnTextAfter},
-            {"nesttableprops", TWord::NestTableProps}, {"footnote", TWord::Footnote},
-            {"chftn", TWord::NoteMark}, {"ftnalt", TWord::Endnote},
-            {"ftnstart", TWord::NoteStartAt}, {"aftnstart", TWord::NoteStartAt},
-            {"fldrslt", TWord::FieldResult}, {"fldinst", TWord::FieldInstruction},
-            {"upr", TWord::Upr}, {"ud", TWord::Ud}, {"object", TWord::Object},
-            {"result", TWord::Result}, {"f", TWord::Font}, {"fcharset", TWord::Charset},
-            {"cpg", TWord::Cpg}, {"red", TWord::Red}, {"green", TWord::Green},
-            {"blue", TWord::Blue}, {"u", TWord::Unicode}, {"uc", TWord::UnicodeSkip},
-            {"par", TWord::Par}, {"sect", TWord::Par}, {"page", TWord::Par},
-            {"line", TWord::Line}, {"tab", TWord::Tab}, {"cell", TWord::Cell},
-            {"nestcell", TWord::Cell}, {"row", TWord::Row}, {"nestrow", TWord::Row},
-            {"emdash", TWord::EmDash}, {"endash", TWord::EnDash}, {"lquote", TWord::LQuote},
-            {"rquote", TWord::RQuote}, {"ldblquote", TWord::LDblQuote},
-            {"rdblquote", TWord::RDblQuote}, {"bullet", TWord::Bullet},
-            {"emspace", TWord::EmSpace}, {"enspace", TWord::EnSpace},
-            {"qmspace", TWord::QmSpace}, {"zwj", TWord::Zwj}, {"zwnj", TWord::Zwnj},
-            {"plain", TWord::Plain}, {"b", TWord::Bold}, {"i", TWord::Italic},
-            {"ul", TWord::Underline}, {"uld", TWord::Underline}, {"uldb", TWord::Underline},
-            {"ulw", TWord::Underline}, {"ulwave", TWord::Underline},
-            {"uldash", TWord::Underline}, {"uldashd", TWord::Underline},
-            {"uldashdd", TWord::Underline}, {"ulth", TWord::Underline},
-            {"ulhwave", TWord::Underline}, {"ululdbwave", TWord::Underline},
-            {"ulthd", TWord::Underline}, {"ulthdash", TWord::Underline},
-            {"ulnone", TWord::UnderlineNone}, {"strike", TWord::Strike},
-            {"striked", TWord::Strike}, {"fs", TWord::FontSize}, {"cf", TWord::Colour},
-            {"highlight", TWord::Highlight}, {"cb", TWord::Highlight}, {"v", TWord::Hidden},
-            {"super", TWord::Super}, {"sub", TWord::Sub}, {"nosupersub", TWord::NoSuperSub},
-            {"up", TWord::Up}, {"dn", TWord::Down},
-            {"pard", TWord::Pard}, {"ql", TWord::AlignLeft}, {"qc", TWord::AlignCentre},
-            {"qr", TWord::AlignRight}, {"qj", TWord::AlignJustify},
-            {"li", TWord::LeftIndent}, {"lin", TWord::LeftIndent},
-            {"ri", TWord::RightIndent}, {"rin", TWord::RightIndent},
-            {"fi", TWord::FirstIndent}, {"sb", TWord::SpaceBefore}, {"sa", TWord::SpaceAfter},
-            {"ls", TWord::ListOverrideNumber}, {"ilvl", TWord::ListLevelNumber},
-        };
-        for (const char* w : {"ftnnar", "ftnnalc", "ftnnauc", "ftnnrlc", "ftnnruc", "ftnnchi",
-                              "aftnnar", "aftnnalc", "aftnnauc", "aftnnrlc", "aftnnruc", "aftnnchi"})
-            t.emplace(w, TWord::NoteNumbering);
-        // Destinations whose content is not part of the text; the text for readers that do
-        // not know nested tables (\nonesttables) repeats what the nested cells hold.
-        for (const char* w :
-             {"info", "stylesheet", "pict", "header", "headerl", "headerr", "headerf", "footer",
-              "footerl", "footerr", "footerf", "nonesttables", "annotation", "atnid", "atnauthor",
-              "xe", "tc", "txe", "rxe", "pntext", "listtext", "revtbl",
-              "filetbl", "rsidtbl", "shp", "shpinst", "shppict", "nonshppict", "ftnsep",
-              "ftnsepc", "ftncn", "aftnsep", "aftnsepc", "aftncn", "pnseclvl",
-              "levelnumbers", "listname", "listpicture", "generator", "themedata",
-              "colorschememapping", "datastore", "latentstyles", "xmlnstbl", "bkmkstart",
-              "bkmkend", "template", "docvar", "userprops", "comment", "objdata", "objclass",
-              "objname", "fldtype", "mmathPr", "pgdsctbl", "protusertbl", "falt", "panose",
-              "lfolevel", "keywords", "title", "subject", "author", "operator", "doccomm"})
-            t.emplace(w, TWord::SkipDestination);
-        return t;
-    }();
-    return table;
-}
-
-TWord Lookup(QByteArrayView word) {
-    if (word.size() > TRtfTokenizer::MaxWordLength)
-        return TWord::Unknown;
-    const auto& table = Words();
-    auto it = table.find(std::string_view(word.data(), size_t(word.size())));
-    return it == table.end() ? TWord::Unknown : it->second;
-}
-
-bool IsDestination(TWord w) {
-    switch (w) {
-    case TWord::FontTable:
-    case TWord::ColourTable:
-    case TWord::ListTable:
-    case TWord::List:
-    case TWord::ListLevel:
-    case TWord::ListOverrideTable:
-    case TWord::ListOverride:
-    case TWord::Pn:
-    case TWord::FieldResult:
-    case TWord::FieldInstruction:
-    case TWord::Upr:
-    case TWord::Ud:
-    case TWord::Object:
-    case TWord::Result:
-    case TWord::LevelText:
-    case TWord::PnTextBefore:
-    case TWord::PnTextAfter:
-    case TWord::NestTableProps:
-    case TWord::Footnote:
-    case TWord::SkipDestination:
-        return true;
-    default:
-        return false;
-    }
-}
+using TWord = TRtfWord;
+using TListKind = TRtfListKind;
+using TListStyle = TRtfListStyle;
+using TCharProps = TRtfCharProps;
+using TParaProps = TRtfParaProps;
 
 enum class TDestination : quint8 {
     Text,
@@ -173,59 +52,28 @@ enum class TDestination : quint8 {
     LevelText,
     PnTextBefore,
     PnTextAfter,
-};
-
-enum class TListKind : quint8 { None, Bullet, Decimal, LowerAlpha, UpperAlpha, LowerRoman, UpperRoman };
-
-// How a list level numbers its paragraphs. Explicit says that the file gave the text around
-// the number; otherwise the document's default (a "." after it) stands.
-struct TListStyle {
-    TListKind Kind = TListKind::None;
-    QString Before;
-    QString After;
-    bool Explicit = false;
-    bool operator==(const TListStyle&) const = default;
-};
-
-// How notes are numbered (\ftnn..., \aftnn...); Symbols is *, †, ‡, §, then doubled.
-enum class TNoteNumbering : quint8 { Decimal, LowerAlpha, UpperAlpha, LowerRoman, UpperRoman, Symbols };
-
-struct TCharProps {
-    int Font = -1; // -1: the default font
-    int HalfPoints = 24;
-    int Colour = 0;
-    int Highlight = 0;
-    bool Bold = false;
-    bool Italic = false;
-    bool Underline = false;
-    bool Strike = false;
-    // Hidden text (\v) is left out: the document cannot hide part of a paragraph.
-    bool Hidden = false;
-    quint8 Script = 0; // 0 normal, 1 superscript, 2 subscript
-    bool operator==(const TCharProps&) const = default;
-};
-
-struct TParaProps {
-    int Alignment = 0; // 0 left, 1 centre, 2 right, 3 justify
-    int Left = 0;      // twips
-    int Right = 0;
-    int First = 0;
-    int Before = 0;
-    int After = 0;
-    TListStyle Pn;
-    int ListOverride = 0;
-    int ListLevel = 0;
-    bool operator==(const TParaProps&) const = default;
+    FieldInstruction,
+    Picture,
+    // A drawing's properties (\shpinst): left out, but for the picture it may hold.
+    ShapeInstruction,
 };
 
 struct TGroupState {
     TCharProps Char;
     TParaProps Para;
     int UnicodeSkip = 1;
+    // The link that the result of the field this group belongs to stands for (see Char.Link).
+    int FieldLink = 0;
     TDestination Destination = TDestination::Text;
     bool StarPending = false;
     // This group holds a note (\footnote), whose text goes to the notes.
     bool NoteGroup = false;
+    // This group holds a header or footer.
+    bool HeaderGroup = false;
+    // The group holds a picture for readers that know drawings (\shppict).
+    bool ShapePictureGroup = false;
+    // Row definitions here are for a nested table (\nesttableprops).
+    bool NestProps = false;
 };
 
 struct TFontEntry {
@@ -250,144 +98,60 @@ constexpr int MaxListLevels = 9;
 constexpr int MaxFontNameLength = 256;
 constexpr int MaxCaptureLength = 64;
 constexpr int MaxOpenLists = 1024;
+constexpr int MaxTabs = 64;
 // The document's lists take time to the square of their length to build (each item added
 // touches every item before it), so a longer list goes on as a new list, numbered anew.
 constexpr int MaxListItems = 2000;
 constexpr int MaxIndent = 31680; // 22 inches in twips
+// What all the pictures of one file may take, decoded.
+constexpr qint64 PictureBudget = qint64(512) << 20;
 
 int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
 
-TListKind KindOfNfc(int nfc) {
-    switch (nfc) {
-    case 0:
-        return TListKind::Decimal;
-    case 1:
-        return TListKind::UpperRoman;
-    case 2:
-        return TListKind::LowerRoman;
-    case 3:
-        return TListKind::UpperAlpha;
-    case 4:
-        return TListKind::LowerAlpha;
-    case 23:
-    case 255:
-        return TListKind::Bullet;
-    default:
-        return TListKind::Decimal;
-    }
-}
+// Where text goes: a document (the text, the notes or a header) or, while a table is read, the
+// document that holds its cells.
+struct TOutput {
+    QTextCursor Cursor;
+    // The run of text not yet inserted and its format.
+    QString Run;
+    TCharProps RunProps;
+    // A paragraph mark was read; the next content starts a new block.
+    bool ParagraphPending = false;
+    // The last cell ended; no content of the next one was read yet.
+    bool CellEnded = false;
+    TParaProps BlockProps;
+    // The lists that list paragraphs join, by level: for each list of the list table
+    // (\lsN), and under 0 for paragraph numbering, which only paragraphs right after
+    // each other share.
+    struct TOpenLists {
+        QTextList* Lists[9] = {};
+        TListStyle Styles[9];
+    };
+    QHash<int, TOpenLists> OpenLists;
+    bool PreviousWasNumbered = false;
+};
 
-QTextListFormat::Style StyleOfKind(TListKind kind) {
-    switch (kind) {
-    case TListKind::Decimal:
-        return QTextListFormat::ListDecimal;
-    case TListKind::LowerAlpha:
-        return QTextListFormat::ListLowerAlpha;
-    case TListKind::UpperAlpha:
-        return QTextListFormat::ListUpperAlpha;
-    case TListKind::LowerRoman:
-        return QTextListFormat::ListLowerRoman;
-    case TListKind::UpperRoman:
-        return QTextListFormat::ListUpperRoman;
-    default:
-        return QTextListFormat::ListDisc;
-    }
-}
+enum class TStoryKind : quint8 { Main, Note, Header };
 
-QString RomanText(int n, bool upper) {
-    static const std::pair<int, const char*> parts[] = {
-        {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"},
-        {50, "l"},   {40, "xl"},  {10, "x"},  {9, "ix"},   {5, "v"},   {4, "iv"}, {1, "i"}};
-    QString text;
-    for (const auto& [value, letters] : parts) {
-        for (; n >= value; n -= value)
-            text += QLatin1String(letters);
-    }
-    return upper ? text.toUpper() : text;
-}
-
-// The text of note number n (from 1) as the document numbers its notes.
-// Letters repeat (a ... z, aa ... zz, ...) and symbols double, up to 16 of them; Roman numbers
-// go up to 3999, and larger numbers are written in digits.
-QString NoteNumberText(int n, TNoteNumbering numbering) {
-    n = qMax(n, 1);
-    switch (numbering) {
-    case TNoteNumbering::LowerAlpha:
-    case TNoteNumbering::UpperAlpha: {
-        const QChar letter(char16_t((numbering == TNoteNumbering::LowerAlpha ? u'a' : u'A') + (n - 1) % 26));
-        return QString(qMin((n - 1) / 26 + 1, 16), letter);
-    }
-    case TNoteNumbering::LowerRoman:
-    case TNoteNumbering::UpperRoman:
-        if (n > 3999)
-            return QString::number(n);
-        return RomanText(n, numbering == TNoteNumbering::UpperRoman);
-    case TNoteNumbering::Symbols: {
-        static const char16_t symbols[] = {u'*', 0x2020, 0x2021, 0x00A7};
-        return QString(qMin((n - 1) / 4 + 1, 16), QChar(symbols[(n - 1) % 4]));
-    }
-    default:
-        return QString::number(n);
-    }
-}
-
-TNoteNumbering NumberingOfWord(QByteArrayView word) {
-    if (word.endsWith("alc"))
-        return TNoteNumbering::LowerAlpha;
-    if (word.endsWith("auc"))
-        return TNoteNumbering::UpperAlpha;
-    if (word.endsWith("rlc"))
-        return TNoteNumbering::LowerRoman;
-    if (word.endsWith("ruc"))
-        return TNoteNumbering::UpperRoman;
-    if (word.endsWith("chi"))
-        return TNoteNumbering::Symbols;
-    return TNoteNumbering::Decimal;
-}
-
-// The text before or after a list number as the document keeps it: short, printable, without
-// the ";" that ends a level's text in a file.
-QString NumberText(QStringView text) {
-    QString clean;
-    for (QChar ch : text) {
-        const char16_t c = ch.unicode();
-        if (c >= 0x20 && c != ';' && !(c >= 0x7F && c <= 0xA0) && c != 0xAD && c != 0x2011 &&
-            c != 0x2028 && c != 0x2029 && c != 0xFFFC && c != 0xFFFD && c != 0xFDD0 &&
-            c != 0xFDD1 && !QChar::isSurrogate(c))
-            clean.append(ch);
-    }
-    return clean.left(15);
-}
-
-// The text around the number in a list level's text: its first character is the length, and
-// characters 0 to 8 stand for the numbers of the levels; a ";" ends it.
-void ReadLevelText(QString levelText, TListStyle& style) {
-    if (levelText.endsWith(QLatin1Char(';')))
-        levelText.chop(1);
-    if (levelText.isEmpty())
-        return;
-    const QString text = levelText.mid(1, levelText.at(0).unicode());
-    qsizetype first = -1, last = -1;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i).unicode() < 9) {
-            if (first < 0)
-                first = i;
-            last = i;
-        }
-    }
-    if (first < 0)
-        return;
-    style.Before = NumberText(QStringView(text).left(first));
-    style.After = NumberText(QStringView(text).mid(last + 1));
-    style.Explicit = true;
-}
+// A story: the text, the notes or a header, with the tables open in it (Levels[0] is the
+// story's own document, Levels[k] the cells of table level k).
+struct TStory {
+    TStoryKind Kind = TStoryKind::Main;
+    // The document that holds the story's pictures: a header's own, else the text's.
+    QTextDocument* Resources = nullptr;
+    std::vector<TOutput> Levels;
+    TRtfTableReader Tables;
+};
 
 // One pass over the tokens, building the document through a cursor.
 class TRtfParser {
 public:
     TRtfParser(QByteArrayView data, QTextDocument& document)
         : Tokens(data), Document(document) {
-        Out.Cursor = QTextCursor(&document);
+        Story.Levels.emplace_back();
+        Story.Levels.back().Cursor = QTextCursor(&document);
+        Story.Resources = &document;
+        Out = &Story.Levels.back();
     }
 
     TRtfReadResult Parse();
@@ -398,6 +162,7 @@ private:
     void GroupStart();
     bool GroupEnd();
     void ControlWord(const TRtfToken& token);
+    bool TableWord(TWord w, int p, bool has);
     void ControlSymbol(char symbol);
     void TextBytes(QByteArrayView bytes);
     void FlushBytes();
@@ -417,12 +182,28 @@ private:
     TListStyle ResolveListStyle(const TParaProps& props) const;
     QTextCharFormat CharFormat(const TCharProps& props);
     QTextBlockFormat BlockFormat(const TParaProps& props) const;
+    qreal Pixels(int twips) const { return twips * PixelsPerTwip; }
 
+    // Tables: the level the text is at, cells and rows.
+    void EnsureLevel(int level);
+    void OpenLevel();
+    void CloseLevel();
+    void EndCell(int level);
+    void EndRow(int level);
+    int RowDefinitionLevel() const;
+
+    void InsertPicture();
+    void EndFieldInstruction();
+
+    void BeginStory(TStory story);
+    TStory EndStory();
+    void EndStoryParagraph(const TParaProps& props);
     void BeginNote();
     void EndNote(const TParaProps& props);
+    void BeginHeader(QByteArrayView word);
+    void EndHeader(const TParaProps& props);
     void AppendNotes();
     bool NextNoteIsEndnote() const;
-    void SwapOutput();
 
     void CommitFont();
     int CodePageOfFont(int font) const;
@@ -432,6 +213,7 @@ private:
     TRtfTokenizer Tokens;
     QTextDocument& Document;
     TRtfCodePage CodePages;
+    const qreal PixelsPerTwip = TDocumentUnits::PixelsPerPoint() / 20.0;
 
     std::vector<TGroupState> Stack;
     int OverflowDepth = 0;
@@ -444,8 +226,6 @@ private:
         if (!LeftOut.contains(k))
             LeftOut.append(k);
     }
-    // A destination that is skipped: notes the content a save would lose.
-    void NoteSkipped(QByteArrayView word);
     bool DocumentClosed = false;
     TParaProps ClosingPara;
     int SkipUnits = 0;
@@ -472,6 +252,19 @@ private:
     // The text of a list level or of the text around a paragraph number being read.
     QByteArray CaptureBytes;
     QString CaptureText;
+    // The instruction of the field being read, and the addresses of the links read.
+    QByteArray InstructionBytes;
+    QString InstructionText;
+    QStringList Links;
+    QHash<QString, int> LinkIndexes;
+
+    // The picture being read; pictures left to take; a picture for readers that know drawings
+    // was just read, so its alternative (\nonshppict) is left out; a drawing held a picture,
+    // so its result (\shprslt) is left out.
+    TRtfPictureReader Picture;
+    qint64 PicturesLeft = PictureBudget;
+    bool ShapePictureRead = false;
+    bool ShapeHeldPicture = false;
 
     // Text bytes not yet decoded, all of one destination and one character format.
     QByteArray PendingBytes;
@@ -480,37 +273,21 @@ private:
     QTextCharFormat CachedFormat;
     bool CacheValid = false;
 
-    // Where the text goes: the document, or the notes while a note is read. The two swap.
-    struct TOutput {
-        QTextCursor Cursor;
-        // The run of text not yet inserted and its format.
-        QString Run;
-        TCharProps RunProps;
-        // A paragraph mark was read; the next content starts a new block.
-        bool ParagraphPending = false;
-        TParaProps BlockProps;
-        // The lists that list paragraphs join, by level: for each list of the list table
-        // (\lsN), and under 0 for paragraph numbering, which only paragraphs right after
-        // each other share.
-        struct TOpenLists {
-            QTextList* Lists[9] = {};
-            TListStyle Styles[9];
-        };
-        QHash<int, TOpenLists> OpenLists;
-        bool PreviousWasNumbered = false;
-    };
-    TOutput Out;
-    TOutput Parked;
+    // Where the text goes now: the innermost level of the story being read.
+    TStory Story;
+    TOutput* Out = nullptr;
+    std::vector<TStory> SavedStories;
 
     // Notes (\footnote) are collected in a document of their own and added after the text.
     std::unique_ptr<QTextDocument> Notes;
+    TStory NotesStory;
     bool InNote = false;
     // The number a note mark (\chftn) gave the next note, and the number of the note being read.
     QString PendingNoteNumber;
     QString NoteNumber;
     int NoteCounts[2] = {0, 0}; // footnotes, endnotes
     int NoteStarts[2] = {1, 1};
-    TNoteNumbering NoteNumberings[2] = {TNoteNumbering::Decimal, TNoteNumbering::Decimal};
+    TRtfNoteNumbering NoteNumberings[2] = {TRtfNoteNumbering::Decimal, TRtfNoteNumbering::Decimal};
 };
 
 TRtfReadResult TRtfParser::Parse() {
@@ -518,7 +295,8 @@ TRtfReadResult TRtfParser::Parse() {
     result.RichText = true;
     Stack.reserve(64);
     Stack.emplace_back();
-    Out.Cursor.beginEditBlock();
+    Out->Cursor.beginEditBlock();
+    QTextCursor editBlock = Out->Cursor;
     bool done = false;
     while (!done) {
         const TRtfToken token = Tokens.Next();
@@ -573,19 +351,26 @@ TRtfReadResult TRtfParser::Parse() {
         case TRtfTokenType::Binary:
             if (SkipUnits > 0)
                 --SkipUnits;
+            else if (Top().Destination == TDestination::Picture)
+                Picture.Binary(token.Bytes);
             break;
         default:
             break;
         }
     }
     FlushBytes();
-    if (InNote)
-        EndNote(Stack.back().Para);
+    while (Story.Kind != TStoryKind::Main) {
+        if (Story.Kind == TStoryKind::Note)
+            EndNote(Stack.back().Para);
+        else
+            EndHeader(Stack.back().Para);
+    }
+    EnsureLevel(0);
     FlushRun();
-    if (!Out.ParagraphPending)
+    if (!Out->ParagraphPending)
         ApplyParagraph(DocumentClosed ? ClosingPara : Stack.back().Para);
     AppendNotes();
-    Out.Cursor.endEditBlock();
+    editBlock.endEditBlock();
     result.DepthLimited = DepthLimited;
     result.HiddenTextLeftOut = HiddenTextLeftOut;
     if (HiddenTextLeftOut)
@@ -596,15 +381,6 @@ TRtfReadResult TRtfParser::Parse() {
     return result;
 }
 
-void TRtfParser::NoteSkipped(QByteArrayView word) {
-    if (word == "pict" || word == "shppict" || word == "shp")
-        NoteLeftOut("pictures");
-    else if (word.startsWith("header") || word.startsWith("footer"))
-        NoteLeftOut("headers and footers");
-    else if (word == "annotation" || word == "comment")
-        NoteLeftOut("comments");
-}
-
 void TRtfParser::GroupStart() {
     if (OverflowDepth > 0 || int(Stack.size()) > TRtfReader::MaxDepth) {
         ++OverflowDepth;
@@ -612,8 +388,11 @@ void TRtfParser::GroupStart() {
         return;
     }
     Stack.push_back(Stack.back());
-    Stack.back().StarPending = false;
-    Stack.back().NoteGroup = false;
+    TGroupState& s = Stack.back();
+    s.StarPending = false;
+    s.NoteGroup = false;
+    s.HeaderGroup = false;
+    s.ShapePictureGroup = false;
 }
 
 // Returns true when the document's own group has closed.
@@ -645,21 +424,33 @@ bool TRtfParser::GroupEnd() {
     case TDestination::LevelText:
         if (Top().Destination == TDestination::ListLevel && !Lists.empty() &&
             !Lists.back().Levels.empty())
-            ReadLevelText(TakeCapture(), Lists.back().Levels.back());
+            TRtfLists::ReadLevelText(TakeCapture(), Lists.back().Levels.back());
         break;
     case TDestination::PnTextBefore:
     case TDestination::PnTextAfter:
         if (Top().Destination == TDestination::Pn) {
             TListStyle& pn = Top().Para.Pn;
             (closed.Destination == TDestination::PnTextBefore ? pn.Before : pn.After) =
-                NumberText(TakeCapture());
+                TRtfLists::NumberText(TakeCapture());
         }
+        break;
+    case TDestination::FieldInstruction:
+        if (Top().Destination != TDestination::FieldInstruction)
+            EndFieldInstruction();
+        break;
+    case TDestination::Picture:
+        if (Top().Destination != TDestination::Picture)
+            InsertPicture();
         break;
     default:
         break;
     }
+    if (closed.ShapePictureGroup)
+        ShapePictureRead = true;
     if (closed.NoteGroup)
         EndNote(closed.Para);
+    if (closed.HeaderGroup)
+        EndHeader(closed.Para);
     if (Top().Destination != TDestination::Text || closed.Destination != TDestination::Text)
         ResolveSurrogate();
     return Stack.size() <= 1;
@@ -669,6 +460,8 @@ void TRtfParser::TextBytes(QByteArrayView bytes) {
     const TDestination d = Top().Destination;
     if (d == TDestination::Text) {
         PendingBytes.append(bytes);
+    } else if (d == TDestination::Picture) {
+        Picture.Hex(bytes);
     } else if (d == TDestination::FontTable) {
         for (char c : bytes) {
             if (c == ';') {
@@ -681,6 +474,10 @@ void TRtfParser::TextBytes(QByteArrayView bytes) {
                d == TDestination::PnTextAfter) {
         if (CaptureBytes.size() + CaptureText.size() < MaxCaptureLength)
             CaptureBytes.append(bytes.first(qMin<qsizetype>(bytes.size(), MaxCaptureLength)));
+    } else if (d == TDestination::FieldInstruction) {
+        const qsizetype room = TRtfFields::MaxInstructionLength - InstructionBytes.size() - InstructionText.size();
+        if (room > 0)
+            InstructionBytes.append(bytes.first(qMin<qsizetype>(bytes.size(), room)));
     } else if (d == TDestination::ColourTable) {
         for (char c : bytes) {
             if (c != ';')
@@ -728,15 +525,18 @@ void TRtfParser::AppendText(QStringView text) {
 void TRtfParser::AppendChar(char16_t c) {
     if (Top().Destination != TDestination::Text || Hides())
         return;
+    ShapePictureRead = false;
+    if (Story.Tables.Depth() != Top().Para.Level())
+        EnsureLevel(Top().Para.Level());
     ResolveSurrogate();
-    if (Out.ParagraphPending)
+    if (Out->ParagraphPending)
         BeginContent();
     const TCharProps& props = Top().Char;
-    if (!(props == Out.RunProps)) {
+    if (!(props == Out->RunProps)) {
         FlushRun();
-        Out.RunProps = props;
+        Out->RunProps = props;
     }
-    Out.Run.append(QChar(c));
+    Out->Run.append(QChar(c));
 }
 
 // A \u value: surrogate halves are paired, a half without its partner becomes U+FFFD.
@@ -756,15 +556,17 @@ void TRtfParser::AppendUnit(int unit) {
         PendingHigh = 0;
         if (Top().Destination != TDestination::Text || Hides())
             return;
-        if (Out.ParagraphPending)
+        if (Story.Tables.Depth() != Top().Para.Level())
+            EnsureLevel(Top().Para.Level());
+        if (Out->ParagraphPending)
             BeginContent();
         const TCharProps& props = Top().Char;
-        if (!(props == Out.RunProps)) {
+        if (!(props == Out->RunProps)) {
             FlushRun();
-            Out.RunProps = props;
+            Out->RunProps = props;
         }
-        Out.Run.append(QChar(high));
-        Out.Run.append(QChar(u));
+        Out->Run.append(QChar(high));
+        Out->Run.append(QChar(u));
         return;
     }
     AppendText(QStringView(&u, 1));
@@ -802,6 +604,10 @@ QTextCharFormat TRtfParser::CharFormat(const TCharProps& props) {
     const QColor back = ColourAt(props.Highlight);
     if (back.isValid())
         f.setBackground(back);
+    if (props.Link > 0 && props.Link <= Links.size()) {
+        f.setAnchor(true);
+        f.setAnchorHref(Links.at(props.Link - 1));
+    }
     CachedProps = props;
     CachedFormat = f;
     CacheValid = true;
@@ -810,16 +616,17 @@ QTextCharFormat TRtfParser::CharFormat(const TCharProps& props) {
 
 void TRtfParser::FlushRun() {
     ResolveSurrogate();
-    if (Out.Run.isEmpty())
+    if (Out->Run.isEmpty())
         return;
-    Out.Cursor.insertText(Out.Run, CharFormat(Out.RunProps));
-    Out.Run.clear();
+    Out->Cursor.insertText(Out->Run, CharFormat(Out->RunProps));
+    Out->Run.clear();
 }
 
 void TRtfParser::BeginContent() {
     ListTablesClosed = true;
-    Out.ParagraphPending = false;
-    Out.Cursor.insertBlock(BlockFormat(Out.BlockProps), QTextCharFormat());
+    Out->ParagraphPending = false;
+    Out->CellEnded = false;
+    Out->Cursor.insertBlock(BlockFormat(Out->BlockProps), QTextCharFormat());
 }
 
 // Whether the text now read is hidden, and so left out.
@@ -834,12 +641,15 @@ bool TRtfParser::Hides() {
 void TRtfParser::EndParagraph() {
     if (Top().Destination != TDestination::Text || Hides())
         return;
+    ShapePictureRead = false;
+    if (Story.Tables.Depth() != Top().Para.Level())
+        EnsureLevel(Top().Para.Level());
     ResolveSurrogate();
-    if (Out.ParagraphPending)
+    if (Out->ParagraphPending)
         BeginContent();
     FlushRun();
     ApplyParagraph(Top().Para);
-    Out.ParagraphPending = true;
+    Out->ParagraphPending = true;
 }
 
 // A paragraph in a list of the list table takes that list's level; otherwise its own
@@ -857,7 +667,7 @@ TListStyle TRtfParser::ListStyleOf(const TParaProps& props) const {
         cached = ListStyles.insert(key, ResolveListStyle(props));
     }
     if (cached->Kind == TListKind::None)
-        return props.Pn.Kind != TListKind::None ? props.Pn : TListStyle{TListKind::Bullet, {}, {}};
+        return props.Pn.Kind != TListKind::None ? props.Pn : TListStyle{TListKind::Bullet, {}, {}, false};
     return *cached;
 }
 
@@ -892,21 +702,27 @@ QTextBlockFormat TRtfParser::BlockFormat(const TParaProps& props) const {
         break;
     }
     if (props.Left != 0)
-        b.setLeftMargin(props.Left / 20.0);
+        b.setLeftMargin(Pixels(props.Left));
     if (props.Right != 0)
-        b.setRightMargin(props.Right / 20.0);
+        b.setRightMargin(Pixels(props.Right));
     if (props.Before != 0)
-        b.setTopMargin(props.Before / 20.0);
+        b.setTopMargin(Pixels(props.Before));
     if (props.After != 0)
-        b.setBottomMargin(props.After / 20.0);
+        b.setBottomMargin(Pixels(props.After));
     if (ListStyleOf(props).Kind != TListKind::None) {
         // The hanging part of the first line holds the bullet, which the document draws in
         // the margin before the text.
         const int first = props.First + 360;
         if (first > 0)
-            b.setTextIndent(first / 20.0);
+            b.setTextIndent(Pixels(first));
     } else if (props.First != 0) {
-        b.setTextIndent(props.First / 20.0);
+        b.setTextIndent(Pixels(props.First));
+    }
+    if (!props.Tabs.isEmpty()) {
+        QList<QTextOption::Tab> tabs = props.Tabs;
+        for (QTextOption::Tab& tab : tabs)
+            tab.position = Pixels(int(tab.position));
+        b.setTabPositions(tabs);
     }
     return b;
 }
@@ -917,28 +733,28 @@ QTextBlockFormat TRtfParser::BlockFormat(const TParaProps& props) const {
 // right before.
 void TRtfParser::ApplyParagraph(const TParaProps& props) {
     ListTablesClosed = true;
-    if (!(props == Out.BlockProps)) {
-        Out.Cursor.setBlockFormat(BlockFormat(props));
-        Out.BlockProps = props;
+    if (!(props == Out->BlockProps)) {
+        Out->Cursor.setBlockFormat(BlockFormat(props));
+        Out->BlockProps = props;
     }
     const TListStyle style = ListStyleOf(props);
     const int owner = qMax(props.ListOverride, 0);
-    if (style.Kind == TListKind::None || owner != 0 || !Out.PreviousWasNumbered)
-        Out.OpenLists.remove(0);
-    Out.PreviousWasNumbered = style.Kind != TListKind::None && owner == 0;
+    if (style.Kind == TListKind::None || owner != 0 || !Out->PreviousWasNumbered)
+        Out->OpenLists.remove(0);
+    Out->PreviousWasNumbered = style.Kind != TListKind::None && owner == 0;
     if (style.Kind == TListKind::None)
         return;
     // A file that names list after list keeps only the most recent ones open.
-    if (Out.OpenLists.size() >= MaxOpenLists && !Out.OpenLists.contains(owner))
-        Out.OpenLists.clear();
-    TOutput::TOpenLists& open = Out.OpenLists[owner];
+    if (Out->OpenLists.size() >= MaxOpenLists && !Out->OpenLists.contains(owner))
+        Out->OpenLists.clear();
+    TOutput::TOpenLists& open = Out->OpenLists[owner];
     const int level = Clamp(props.ListLevel, 0, MaxListLevels - 1);
     if (open.Lists[level] && open.Styles[level] == style &&
         open.Lists[level]->count() < MaxListItems) {
-        open.Lists[level]->add(Out.Cursor.block());
+        open.Lists[level]->add(Out->Cursor.block());
     } else {
         QTextListFormat lf;
-        lf.setStyle(StyleOfKind(style.Kind));
+        lf.setStyle(TRtfLists::StyleOfKind(style.Kind));
         lf.setIndent(0);
         if (level > 0)
             lf.setProperty(TRtfReader::ListLevelProperty, level);
@@ -948,17 +764,133 @@ void TRtfParser::ApplyParagraph(const TParaProps& props) {
                 lf.setNumberPrefix(style.Before);
             lf.setNumberSuffix(style.After);
         }
-        open.Lists[level] = Out.Cursor.createList(lf);
+        open.Lists[level] = Out->Cursor.createList(lf);
         open.Styles[level] = style;
     }
     for (int deeper = level + 1; deeper < MaxListLevels; ++deeper)
         open.Lists[deeper] = nullptr;
     // The number is drawn in the paragraph's own format: that of its first text.
-    const QTextBlock block = Out.Cursor.block();
+    const QTextBlock block = Out->Cursor.block();
     if (block.begin() != block.end()) {
         QTextCursor mark(block);
         mark.setBlockCharFormat(block.begin().fragment().charFormat());
     }
+}
+
+// Text at a table level opens the tables it stands in; text at a lower level ends the tables
+// deeper than it.
+void TRtfParser::EnsureLevel(int level) {
+    level = Clamp(level, 0, TRtfTableReader::MaxDepth);
+    while (Story.Tables.Depth() > level)
+        CloseLevel();
+    while (Story.Tables.Depth() < level)
+        OpenLevel();
+}
+
+void TRtfParser::OpenLevel() {
+    ResolveSurrogate();
+    FlushRun();
+    // The table stands in a paragraph of its own.
+    if (Out->ParagraphPending)
+        BeginContent();
+    QTextCursor cells = Story.Tables.Open(Document);
+    Story.Levels.emplace_back();
+    Out = &Story.Levels.back();
+    Out->Cursor = cells;
+}
+
+void TRtfParser::CloseLevel() {
+    ResolveSurrogate();
+    FlushRun();
+    // A cell that did not end (a row without \row, text without \cell) ends here.
+    if (!Out->CellEnded) {
+        if (!Out->ParagraphPending)
+            ApplyParagraph(Top().Para);
+        Story.Tables.EndCell(Out->Cursor.position());
+    }
+    Story.Levels.pop_back();
+    Out = &Story.Levels.back();
+    if (QTextTable* table = Story.Tables.Close(Out->Cursor, Colours))
+        Out->Cursor.setPosition(table->lastPosition() + 1);
+    Out->ParagraphPending = false;
+    Out->PreviousWasNumbered = false;
+    // The paragraph after the table takes its format anew.
+    Out->BlockProps.Alignment = -1;
+}
+
+void TRtfParser::EndCell(int level) {
+    EnsureLevel(level);
+    ResolveSurrogate();
+    if (Out->ParagraphPending)
+        BeginContent();
+    FlushRun();
+    ApplyParagraph(Top().Para);
+    Story.Tables.EndCell(Out->Cursor.position());
+    Out->ParagraphPending = true;
+    Out->CellEnded = true;
+}
+
+void TRtfParser::EndRow(int level) {
+    if (Story.Tables.Depth() < level)
+        return;
+    EnsureLevel(level);
+    if (!Out->CellEnded)
+        EndCell(level);
+    Story.Tables.EndRow();
+    if (Story.Tables.RowCount() >= TRtfTableReader::MaxRows)
+        CloseLevel();
+}
+
+// Row definitions are for the outermost table, or within \nesttableprops for the nested
+// table the paragraph stands in.
+int TRtfParser::RowDefinitionLevel() const {
+    const TGroupState& s = Stack.back();
+    return s.NestProps ? qMax(2, s.Para.Level()) : 1;
+}
+
+void TRtfParser::InsertPicture() {
+    TPictureSource source;
+    QSizeF size, scale;
+    if (!Picture.Finish(source, size, scale)) {
+        NoteLeftOut("pictures");
+        return;
+    }
+    const TDestination d = Top().Destination;
+    if ((d != TDestination::Text && d != TDestination::ShapeInstruction) || Hides())
+        return;
+    QTextImageFormat image;
+    if (TDocumentPictures::Add(*Story.Resources, source, size, scale, PicturesLeft, image) ==
+        TDocumentPictures::TResult::TooLarge) {
+        NoteLeftOut("pictures");
+        return;
+    }
+    if (d == TDestination::ShapeInstruction)
+        ShapeHeldPicture = true;
+    if (Story.Tables.Depth() != Top().Para.Level())
+        EnsureLevel(Top().Para.Level());
+    ResolveSurrogate();
+    if (Out->ParagraphPending)
+        BeginContent();
+    FlushRun();
+    QTextCharFormat format = CharFormat(Top().Char);
+    format.merge(image);
+    Out->Cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
+}
+
+// A link field keeps its address for the text of its result.
+void TRtfParser::EndFieldInstruction() {
+    CodePages.Decode(DocumentCodePage, InstructionBytes, InstructionText);
+    InstructionBytes.clear();
+    const QString address = TRtfFields::LinkOfInstruction(InstructionText);
+    InstructionText.clear();
+    if (address.isEmpty())
+        return;
+    auto it = LinkIndexes.constFind(address);
+    if (it == LinkIndexes.constEnd()) {
+        Links.append(address);
+        it = LinkIndexes.insert(address, int(Links.size()));
+    }
+    Top().FieldLink = *it;
 }
 
 void TRtfParser::CaptureUnit(int unit) {
@@ -978,45 +910,79 @@ QString TRtfParser::TakeCapture() {
     return text;
 }
 
-void TRtfParser::SwapOutput() {
-    std::swap(Out, Parked);
+// The text goes to another story (notes, a header) until EndStory.
+void TRtfParser::BeginStory(TStory story) {
+    ResolveSurrogate();
+    FlushRun();
+    SavedStories.push_back(std::move(Story));
+    Story = std::move(story);
+    Out = &Story.Levels.back();
+}
+
+TStory TRtfParser::EndStory() {
+    TStory ended = std::move(Story);
+    Story = std::move(SavedStories.back());
+    SavedStories.pop_back();
+    Out = &Story.Levels.back();
+    return ended;
+}
+
+// The last paragraph of a note or header ends with its group.
+void TRtfParser::EndStoryParagraph(const TParaProps& props) {
+    EnsureLevel(0);
+    ResolveSurrogate();
+    FlushRun();
+    if (!Out->ParagraphPending && Out->Cursor.block().length() > 1) {
+        ApplyParagraph(props);
+        Out->ParagraphPending = true;
+    }
 }
 
 // The text of a note goes to the notes, in a paragraph of its own.
 void TRtfParser::BeginNote() {
-    ResolveSurrogate();
-    FlushRun();
     if (!Notes) {
         Notes = std::make_unique<QTextDocument>();
-        Parked = TOutput();
-        Parked.Cursor = QTextCursor(Notes.get());
+        NotesStory.Kind = TStoryKind::Note;
+        NotesStory.Resources = &Document;
+        NotesStory.Levels.emplace_back();
+        NotesStory.Levels.back().Cursor = QTextCursor(Notes.get());
     }
-    SwapOutput();
+    BeginStory(std::move(NotesStory));
     InNote = true;
     NoteNumber = PendingNoteNumber;
     PendingNoteNumber.clear();
 }
 
 void TRtfParser::EndNote(const TParaProps& props) {
-    ResolveSurrogate();
-    FlushRun();
-    if (!Out.ParagraphPending && Out.Cursor.block().length() > 1) {
-        ApplyParagraph(props);
-        Out.ParagraphPending = true;
-    }
-    SwapOutput();
+    EndStoryParagraph(props);
+    NotesStory = EndStory();
     InNote = false;
     NoteNumber.clear();
+}
+
+void TRtfParser::BeginHeader(QByteArrayView word) {
+    const int kind = TDocumentHeaders::KindOfWord(word);
+    TStory story;
+    story.Kind = TStoryKind::Header;
+    story.Resources = TDocumentHeaders::NewPart(Document, TDocumentHeaders::TKind(qMax(kind, 0)));
+    story.Levels.emplace_back();
+    story.Levels.back().Cursor = QTextCursor(story.Resources);
+    BeginStory(std::move(story));
+}
+
+void TRtfParser::EndHeader(const TParaProps& props) {
+    EndStoryParagraph(props);
+    EndStory();
 }
 
 // The notes follow the text after a separator line.
 void TRtfParser::AppendNotes() {
     if (!Notes || Notes->isEmpty())
         return;
-    Out.Cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
-    Out.Cursor.insertText(QString(20, QLatin1Char('_')), CharFormat(TCharProps()));
-    Out.Cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
-    Out.Cursor.insertFragment(QTextDocumentFragment(Notes.get()));
+    Out->Cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    Out->Cursor.insertText(QString(20, QLatin1Char('_')), CharFormat(TCharProps()));
+    Out->Cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    Out->Cursor.insertFragment(QTextDocumentFragment(Notes.get()));
 }
 
 // Whether the note that a note mark stands for is an endnote: the mark is followed, within a
@@ -1031,7 +997,7 @@ bool TRtfParser::NextNoteIsEndnote() const {
             return false;
         if (token.Type != TRtfTokenType::ControlWord)
             continue;
-        const TWord w = Lookup(token.Bytes);
+        const TWord w = TRtfWords::Lookup(token.Bytes);
         if (w == TWord::Footnote)
             inNote = true;
         else if (w == TWord::Endnote && inNote)
@@ -1112,35 +1078,86 @@ void TRtfParser::ControlSymbol(char symbol) {
     }
 }
 
+// The words of table rows, cells and borders, and of the paragraphs and rows in tables;
+// false for any other word.
+bool TRtfParser::TableWord(TWord w, int p, bool has) {
+    TParaProps& para = Top().Para;
+    switch (w) {
+    case TWord::InTable:
+        para.InTable = true;
+        return true;
+    case TWord::NestingLevel:
+        para.Nesting = Clamp(p, 0, TRtfTableReader::MaxDepth);
+        return true;
+    case TWord::Cell:
+    case TWord::NestCell:
+        if (Hides())
+            return true;
+        // A cell mark outside any table is a tab, as older readers show it.
+        if (para.Level() == 0 && Story.Tables.Depth() == 0 && w == TWord::Cell)
+            AppendChar(u'\t');
+        else
+            EndCell(w == TWord::Cell ? 1 : qMax(2, para.Level()));
+        return true;
+    case TWord::Row:
+    case TWord::NestRow:
+        if (Hides())
+            return true;
+        if (para.Level() == 0 && Story.Tables.Depth() == 0 && w == TWord::Row)
+            EndParagraph();
+        else
+            EndRow(w == TWord::Row ? 1 : qMax(2, para.Level()));
+        return true;
+    default:
+        break;
+    }
+    if (int(w) >= int(TWord::RowDefaults) && int(w) <= int(TWord::BorderColour)) {
+        Story.Tables.RowWord(w, p, has, RowDefinitionLevel());
+        return true;
+    }
+    return false;
+}
+
 void TRtfParser::ControlWord(const TRtfToken& token) {
     TGroupState& s = Top();
     const bool star = s.StarPending;
     s.StarPending = false;
     if (s.Destination == TDestination::Skip)
         return;
-    const TWord w = Lookup(token.Bytes);
+    const TWord w = TRtfWords::Lookup(token.Bytes);
     const int p = token.Parameter;
     const bool has = token.HasParameter;
-    if (star && !IsDestination(w)) {
+    if (star && !TRtfWords::IsDestination(w)) {
         s.Destination = TDestination::Skip;
         return;
     }
     if (s.Destination == TDestination::Alternative) {
         if (w == TWord::Ud || w == TWord::Result)
             s.Destination = TDestination::Text;
-        else if (IsDestination(w))
+        else if (TRtfWords::IsDestination(w))
             s.Destination = TDestination::Skip;
+        return;
+    }
+    if (s.Destination == TDestination::ShapeInstruction) {
+        // A drawing's properties may hold its picture; the text of a text box is left out.
+        if (w == TWord::Picture) {
+            s.Destination = TDestination::Picture;
+            Picture.Begin();
+        } else if (token.Bytes == QByteArrayView("shptxt")) {
+            NoteLeftOut("objects");
+        }
         return;
     }
 
     // Words that mean the same everywhere outside skipped text.
     switch (w) {
     case TWord::SkipDestination:
-        NoteSkipped(token.Bytes);
+        if (token.Bytes == QByteArrayView("annotation") || token.Bytes == QByteArrayView("comment"))
+            NoteLeftOut("comments");
         s.Destination = TDestination::Skip;
         return;
     case TWord::FieldInstruction:
-        s.Destination = TDestination::Skip;
+        s.Destination = s.Destination == TDestination::Text ? TDestination::FieldInstruction : TDestination::Skip;
         return;
     case TWord::Object:
         NoteLeftOut("objects");
@@ -1150,10 +1167,23 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         s.Destination = TDestination::Alternative;
         return;
     case TWord::FieldResult:
+        if (s.Destination != TDestination::Text)
+            s.Destination = TDestination::Skip;
+        else if (s.FieldLink > 0)
+            s.Char.Link = s.FieldLink;
+        return;
     case TWord::Ud:
     case TWord::Result:
         if (s.Destination != TDestination::Text)
             s.Destination = TDestination::Skip;
+        return;
+    case TWord::Picture:
+        if (s.Destination == TDestination::Text) {
+            s.Destination = TDestination::Picture;
+            Picture.Begin();
+        } else {
+            s.Destination = TDestination::Skip;
+        }
         return;
     case TWord::UnicodeSkip:
         s.UnicodeSkip = Clamp(has ? p : 1, 0, 255);
@@ -1168,6 +1198,11 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
                    s.Destination == TDestination::PnTextBefore ||
                    s.Destination == TDestination::PnTextAfter) {
             CaptureUnit(Clamp(p < 0 ? p + 65536 : p, 0, 65535));
+        } else if (s.Destination == TDestination::FieldInstruction) {
+            CodePages.Decode(DocumentCodePage, InstructionBytes, InstructionText);
+            InstructionBytes.clear();
+            if (InstructionText.size() < TRtfFields::MaxInstructionLength)
+                InstructionText.append(QChar(char16_t(Clamp(p < 0 ? p + 65536 : p, 0, 65535))));
         } else if (s.Destination == TDestination::FontTable && FontOpen) {
             const int codePage = FontCodePage != 0 ? FontCodePage : DocumentCodePage;
             CodePages.Decode(codePage, FontBytes, FontText);
@@ -1222,7 +1257,7 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         if (w == TWord::ListLevel) {
             s.Destination = TDestination::ListLevel;
             if (int(Lists.back().Levels.size()) < MaxListLevels)
-                Lists.back().Levels.push_back(TListStyle{TListKind::Bullet, {}, {}});
+                Lists.back().Levels.push_back(TListStyle{TListKind::Bullet, {}, {}, false});
             else
                 s.Destination = TDestination::Skip;
         } else if (w == TWord::ListId) {
@@ -1231,11 +1266,11 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         return;
     case TDestination::ListLevel:
         if (w == TWord::LevelNfc) {
-            Lists.back().Levels.back().Kind = KindOfNfc(p);
+            Lists.back().Levels.back().Kind = TRtfLists::KindOfNfc(p);
         } else if (w == TWord::LevelText) {
             s.Destination = TDestination::LevelText;
             TakeCapture();
-        } else if (IsDestination(w)) {
+        } else if (TRtfWords::IsDestination(w)) {
             s.Destination = TDestination::Skip;
         }
         return;
@@ -1288,10 +1323,13 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
             TakeCapture();
             break;
         default:
-            if (IsDestination(w))
+            if (TRtfWords::IsDestination(w))
                 s.Destination = TDestination::Skip;
             break;
         }
+        return;
+    case TDestination::Picture:
+        Picture.Word(w, token.Bytes, p, has);
         return;
     case TDestination::Text:
         break;
@@ -1299,6 +1337,8 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         return;
     }
 
+    if (TableWord(w, p, has))
+        return;
     TCharProps& c = s.Char;
     TParaProps& para = s.Para;
     const bool on = !has || p != 0;
@@ -1344,13 +1384,46 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         para.Pn = TListStyle{TListKind::Bullet, QString(), QString(), true};
         break;
     case TWord::NestTableProps:
-        // Holds the properties of a nested table's row and its end.
-        EndParagraph();
-        s.Destination = TDestination::Skip;
+        // Holds the definition of a nested table's row and its end.
+        s.NestProps = true;
+        break;
+    case TWord::ShapePicture:
+        s.ShapePictureGroup = true;
+        break;
+    case TWord::NonShapePicture:
+        // The picture again, for readers that do not know drawings.
+        if (ShapePictureRead)
+            s.Destination = TDestination::Skip;
+        ShapePictureRead = false;
+        break;
+    case TWord::Shape:
+        ShapeHeldPicture = false;
+        break;
+    case TWord::ShapeInstruction:
+        s.Destination = TDestination::ShapeInstruction;
+        break;
+    case TWord::ShapeResult:
+        // What a drawing shows to readers that do not know drawings.
+        if (ShapeHeldPicture)
+            s.Destination = TDestination::Skip;
+        break;
+    case TWord::HeaderFooter:
+        if (Story.Kind == TStoryKind::Main) {
+            BeginHeader(token.Bytes);
+            s.HeaderGroup = true;
+        } else {
+            s.Destination = TDestination::Skip;
+        }
+        break;
+    case TWord::TitlePage:
+        TDocumentHeaders::SetTitlePage(Document, on);
+        break;
+    case TWord::FacingPages:
+        TDocumentHeaders::SetFacingPages(Document, on);
         break;
     case TWord::Footnote:
-        // A note within a note stays where it is.
-        if (!InNote) {
+        // A note within a note or a header stays where it is.
+        if (Story.Kind == TStoryKind::Main) {
             BeginNote();
             s.NoteGroup = true;
         }
@@ -1360,7 +1433,7 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
             AppendText(NoteNumber);
         } else {
             const int kind = NextNoteIsEndnote() ? 1 : 0;
-            PendingNoteNumber = NoteNumberText(NoteStarts[kind] + NoteCounts[kind]++, NoteNumberings[kind]);
+            PendingNoteNumber = TRtfLists::NoteNumberText(NoteStarts[kind] + NoteCounts[kind]++, NoteNumberings[kind]);
             AppendText(PendingNoteNumber);
         }
         break;
@@ -1368,20 +1441,15 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         NoteStarts[token.Bytes.startsWith("a") ? 1 : 0] = Clamp(p, 1, 1 << 24);
         break;
     case TWord::NoteNumbering:
-        NoteNumberings[token.Bytes.startsWith("a") ? 1 : 0] = NumberingOfWord(token.Bytes);
+        NoteNumberings[token.Bytes.startsWith("a") ? 1 : 0] = TRtfLists::NumberingOfWord(token.Bytes);
         break;
     case TWord::Par:
-        EndParagraph();
-        break;
-    case TWord::Row:
-        NoteLeftOut("tables");
         EndParagraph();
         break;
     case TWord::Line:
         AppendChar(QChar::LineSeparator);
         break;
     case TWord::Tab:
-    case TWord::Cell:
         AppendChar(u'\t');
         break;
     case TWord::EmDash:
@@ -1421,7 +1489,8 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         AppendChar(0x200C);
         break;
     case TWord::Plain:
-        c = TCharProps();
+        c = TCharProps{};
+        c.Link = s.Char.Link;
         break;
     case TWord::Font:
         c.Font = has ? p : 0;
@@ -1503,6 +1572,22 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
     case TWord::ListLevelNumber:
         para.ListLevel = Clamp(p, 0, MaxListLevels - 1);
         break;
+    case TWord::TabRight:
+        para.NextTabType = QTextOption::RightTab;
+        break;
+    case TWord::TabCentre:
+        para.NextTabType = QTextOption::CenterTab;
+        break;
+    case TWord::TabDecimal:
+        para.NextTabType = QTextOption::DelimiterTab;
+        break;
+    case TWord::TabPosition:
+        if (para.Tabs.size() < MaxTabs && has) {
+            para.Tabs.append(QTextOption::Tab(Clamp(p, 0, MaxIndent), para.NextTabType,
+                                              para.NextTabType == QTextOption::DelimiterTab ? QChar(u'.') : QChar()));
+        }
+        para.NextTabType = QTextOption::LeftTab;
+        break;
     default:
         break;
     }
@@ -1535,6 +1620,7 @@ bool TRtfReader::IsRichText(QByteArrayView data) {
 
 TRtfReadResult TRtfReader::Read(QByteArrayView data, QTextDocument& document) {
     TUndoSuspension undo(document);
+    TDocumentHeaders::Clear(document);
     if (!IsRichText(data)) {
         TPlainText::Read(data, document);
         return TRtfReadResult{};
