@@ -1,5 +1,7 @@
 #include "trtffields.h"
 
+#include "trtfcodepage.h"
+
 #include <QStringList>
 
 namespace {
@@ -97,4 +99,32 @@ QByteArray TRtfFields::InstructionOfLink(const QString& address) {
     if (!place.isEmpty())
         instruction += (target.isEmpty() ? "" : " ") + QByteArray("\\\\l ") + quoted(place);
     return instruction;
+}
+
+void TRtfFields::InstructionBytes(QByteArrayView bytes) {
+    const qsizetype room = MaxInstructionLength - Bytes.size() - Text.size();
+    if (room > 0)
+        Bytes.append(bytes.first(qMin<qsizetype>(bytes.size(), room)));
+}
+
+void TRtfFields::InstructionUnit(TRtfCodePage& codePages, int codePage, int unit) {
+    codePages.Decode(codePage, Bytes, Text);
+    Bytes.clear();
+    if (Text.size() < MaxInstructionLength)
+        Text.append(QChar(char16_t(unit)));
+}
+
+int TRtfFields::EndInstruction(TRtfCodePage& codePages, int codePage) {
+    codePages.Decode(codePage, Bytes, Text);
+    Bytes.clear();
+    const QString address = LinkOfInstruction(Text);
+    Text.clear();
+    if (address.isEmpty())
+        return 0;
+    auto it = LinkIndexes.constFind(address);
+    if (it == LinkIndexes.constEnd()) {
+        Links.append(address);
+        it = LinkIndexes.insert(address, int(Links.size()));
+    }
+    return *it;
 }

@@ -7,6 +7,8 @@
 #include "foundation/tplatformerror.h"
 #include "trtfcodepage.h"
 #include "trtffields.h"
+#include "trtffonttable.h"
+#include "trtfformatwords.h"
 #include "trtflists.h"
 #include "trtfpicturereader.h"
 #include "trtfstate.h"
@@ -76,33 +78,8 @@ struct TGroupState {
     bool NestProps = false;
 };
 
-struct TFontEntry {
-    QString Name;
-    int CodePage = 0; // 0: the document's code page
-};
-
-struct TListDefinition {
-    int Id = 0;
-    std::vector<TListStyle> Levels;
-};
-
-struct TListOverrideEntry {
-    int ListId = 0;
-    int Number = 0;
-};
-
-constexpr int MaxFonts = 16384;
-constexpr int MaxColours = 16384;
-constexpr int MaxLists = 4096;
-constexpr int MaxListLevels = 9;
-constexpr int MaxFontNameLength = 256;
+constexpr int MaxListLevels = TRtfLists::MaxLevels;
 constexpr int MaxCaptureLength = 64;
-constexpr int MaxOpenLists = 1024;
-constexpr int MaxTabs = 64;
-// The document's lists take time to the square of their length to build (each item added
-// touches every item before it), so a longer list goes on as a new list, numbered anew.
-constexpr int MaxListItems = 2000;
-constexpr int MaxIndent = 31680; // 22 inches in twips
 // What all the pictures of one file may take, decoded.
 constexpr qint64 PictureBudget = qint64(512) << 20;
 
@@ -120,15 +97,7 @@ struct TOutput {
     // The last cell ended; no content of the next one was read yet.
     bool CellEnded = false;
     TParaProps BlockProps;
-    // The lists that list paragraphs join, by level: for each list of the list table
-    // (\lsN), and under 0 for paragraph numbering, which only paragraphs right after
-    // each other share.
-    struct TOpenLists {
-        QTextList* Lists[9] = {};
-        TListStyle Styles[9];
-    };
-    QHash<int, TOpenLists> OpenLists;
-    bool PreviousWasNumbered = false;
+    TRtfOpenLists Lists;
 };
 
 enum class TStoryKind : quint8 { Main, Note, Header };
@@ -178,8 +147,6 @@ private:
     void EndParagraph();
     bool Hides();
     void ApplyParagraph(const TParaProps& props);
-    TListStyle ListStyleOf(const TParaProps& props) const;
-    TListStyle ResolveListStyle(const TParaProps& props) const;
     QTextCharFormat CharFormat(const TCharProps& props);
     QTextBlockFormat BlockFormat(const TParaProps& props) const;
     qreal Pixels(int twips) const { return twips * PixelsPerTwip; }
@@ -205,10 +172,6 @@ private:
     void AppendNotes();
     bool NextNoteIsEndnote() const;
 
-    void CommitFont();
-    int CodePageOfFont(int font) const;
-    QString FontName(int font) const;
-    QColor ColourAt(int index) const;
 
     TRtfTokenizer Tokens;
     QTextDocument& Document;
@@ -231,32 +194,16 @@ private:
     int SkipUnits = 0;
 
     int DocumentCodePage = TRtfCodePage::DefaultCodePage;
-    int DefaultFont = 0;
-    QHash<int, TFontEntry> Fonts;
-    std::vector<QColor> Colours;
-    std::vector<TListDefinition> Lists;
-    std::vector<TListOverrideEntry> Overrides;
-    mutable QHash<quint64, TListStyle> ListStyles;
+    TRtfFontTable FontTable{CodePages};
+    TRtfLists Lists;
     // Once the first paragraph is laid down, later list tables are left out.
     bool ListTablesClosed = false;
 
-    // The font table entry being read.
-    bool FontOpen = false;
-    int FontIndex = 0;
-    int FontCodePage = 0;
-    QByteArray FontBytes;
-    QString FontText;
-    // The colour table entry being read.
-    int Red = 0, Green = 0, Blue = 0;
-    bool ColourSet = false;
     // The text of a list level or of the text around a paragraph number being read.
     QByteArray CaptureBytes;
     QString CaptureText;
     // The instruction of the field being read, and the addresses of the links read.
-    QByteArray InstructionBytes;
-    QString InstructionText;
-    QStringList Links;
-    QHash<QString, int> LinkIndexes;
+    TRtfFields Fields;
 
     // The picture being read; pictures left to take; a picture for readers that know drawings
     // was just read, so its alternative (\nonshppict) is left out; a drawing held a picture,
@@ -412,7 +359,7 @@ bool TRtfParser::GroupEnd() {
     }
     switch (closed.Destination) {
     case TDestination::FontTable:
-        CommitFont();
+        FontTable.CommitFont(DocumentCodePage);
         break;
     case TDestination::Pn:
         if (Top().Destination == TDestination::Text) {
@@ -422,9 +369,8 @@ bool TRtfParser::GroupEnd() {
         }
         break;
     case TDestination::LevelText:
-        if (Top().Destination == TDestination::ListLevel && !Lists.empty() &&
-            !Lists.back().Levels.empty())
-            TRtfLists::ReadLevelText(TakeCapture(), Lists.back().Levels.back());
+        if (Top().Destination == TDestination::ListLevel)
+            Lists.SetLevelText(TakeCapture());
         break;
     case TDestination::PnTextBefore:
     case TDestination::PnTextAfter:
@@ -463,30 +409,15 @@ void TRtfParser::TextBytes(QByteArrayView bytes) {
     } else if (d == TDestination::Picture) {
         Picture.Hex(bytes);
     } else if (d == TDestination::FontTable) {
-        for (char c : bytes) {
-            if (c == ';') {
-                CommitFont();
-            } else if (FontOpen && FontBytes.size() < MaxFontNameLength) {
-                FontBytes.append(c);
-            }
-        }
+        FontTable.FontBytes(bytes, DocumentCodePage);
     } else if (d == TDestination::LevelText || d == TDestination::PnTextBefore ||
                d == TDestination::PnTextAfter) {
         if (CaptureBytes.size() + CaptureText.size() < MaxCaptureLength)
             CaptureBytes.append(bytes.first(qMin<qsizetype>(bytes.size(), MaxCaptureLength)));
     } else if (d == TDestination::FieldInstruction) {
-        const qsizetype room = TRtfFields::MaxInstructionLength - InstructionBytes.size() - InstructionText.size();
-        if (room > 0)
-            InstructionBytes.append(bytes.first(qMin<qsizetype>(bytes.size(), room)));
+        Fields.InstructionBytes(bytes);
     } else if (d == TDestination::ColourTable) {
-        for (char c : bytes) {
-            if (c != ';')
-                continue;
-            if (int(Colours.size()) < MaxColours)
-                Colours.push_back(ColourSet ? QColor(Red, Green, Blue) : QColor());
-            Red = Green = Blue = 0;
-            ColourSet = false;
-        }
+        FontTable.ColourBytes(bytes);
     }
 }
 
@@ -495,7 +426,7 @@ void TRtfParser::FlushBytes() {
         return;
     QString text;
     const TCharProps& props = Top().Char;
-    CodePages.Decode(CodePageOfFont(props.Font), PendingBytes, text);
+    CodePages.Decode(FontTable.CodePageOfFont(props.Font, DocumentCodePage), PendingBytes, text);
     PendingBytes.clear();
     AppendText(text);
 }
@@ -583,7 +514,7 @@ QTextCharFormat TRtfParser::CharFormat(const TCharProps& props) {
     if (CacheValid && props == CachedProps)
         return CachedFormat;
     QTextCharFormat f;
-    const QString family = FontName(props.Font);
+    const QString family = FontTable.FontName(props.Font);
     if (!family.isEmpty())
         f.setFontFamilies(QStringList{family});
     f.setFontPointSize(props.HalfPoints / 2.0);
@@ -598,15 +529,15 @@ QTextCharFormat TRtfParser::CharFormat(const TCharProps& props) {
     if (props.Script != 0)
         f.setVerticalAlignment(props.Script == 1 ? QTextCharFormat::AlignSuperScript
                                                  : QTextCharFormat::AlignSubScript);
-    const QColor fore = ColourAt(props.Colour);
+    const QColor fore = FontTable.ColourAt(props.Colour);
     if (fore.isValid())
         f.setForeground(fore);
-    const QColor back = ColourAt(props.Highlight);
+    const QColor back = FontTable.ColourAt(props.Highlight);
     if (back.isValid())
         f.setBackground(back);
-    if (props.Link > 0 && props.Link <= Links.size()) {
+    if (props.Link > 0) {
         f.setAnchor(true);
-        f.setAnchorHref(Links.at(props.Link - 1));
+        f.setAnchorHref(Fields.Link(props.Link));
     }
     CachedProps = props;
     CachedFormat = f;
@@ -652,40 +583,6 @@ void TRtfParser::EndParagraph() {
     Out->ParagraphPending = true;
 }
 
-// A paragraph in a list of the list table takes that list's level; otherwise its own
-// paragraph numbering, if any.
-TListStyle TRtfParser::ListStyleOf(const TParaProps& props) const {
-    if (props.ListOverride <= 0)
-        return props.Pn;
-    // Resolved once for each list and level, so that a file with many lists stays linear; the
-    // list tables are closed by then (ListTablesClosed).
-    const quint64 key = (quint64(quint32(props.ListOverride)) << 8) | quint64(props.ListLevel);
-    auto cached = ListStyles.constFind(key);
-    if (cached == ListStyles.constEnd()) {
-        if (ListStyles.size() >= MaxOpenLists)
-            ListStyles.clear();
-        cached = ListStyles.insert(key, ResolveListStyle(props));
-    }
-    if (cached->Kind == TListKind::None)
-        return props.Pn.Kind != TListKind::None ? props.Pn : TListStyle{TListKind::Bullet, {}, {}, false};
-    return *cached;
-}
-
-TListStyle TRtfParser::ResolveListStyle(const TParaProps& props) const {
-    for (const TListOverrideEntry& o : Overrides) {
-        if (o.Number != props.ListOverride)
-            continue;
-        for (const TListDefinition& l : Lists) {
-            if (l.Id == o.ListId && !l.Levels.empty()) {
-                const size_t level = size_t(Clamp(props.ListLevel, 0, MaxListLevels - 1));
-                return l.Levels[qMin(level, l.Levels.size() - 1)];
-            }
-        }
-        break;
-    }
-    return TListStyle{};
-}
-
 QTextBlockFormat TRtfParser::BlockFormat(const TParaProps& props) const {
     QTextBlockFormat b;
     switch (props.Alignment) {
@@ -709,7 +606,7 @@ QTextBlockFormat TRtfParser::BlockFormat(const TParaProps& props) const {
         b.setTopMargin(Pixels(props.Before));
     if (props.After != 0)
         b.setBottomMargin(Pixels(props.After));
-    if (ListStyleOf(props).Kind != TListKind::None) {
+    if (Lists.StyleOf(props).Kind != TListKind::None) {
         // The hanging part of the first line holds the bullet, which the document draws in
         // the margin before the text.
         const int first = props.First + 360;
@@ -727,54 +624,13 @@ QTextBlockFormat TRtfParser::BlockFormat(const TParaProps& props) const {
     return b;
 }
 
-// A list paragraph joins the list of its level in its list of the list table, so that a list
-// numbers on across other paragraphs and after a nested list, while a nested list starts anew
-// after a paragraph of a higher level. Paragraph numbering continues only from the paragraph
-// right before.
 void TRtfParser::ApplyParagraph(const TParaProps& props) {
     ListTablesClosed = true;
     if (!(props == Out->BlockProps)) {
         Out->Cursor.setBlockFormat(BlockFormat(props));
         Out->BlockProps = props;
     }
-    const TListStyle style = ListStyleOf(props);
-    const int owner = qMax(props.ListOverride, 0);
-    if (style.Kind == TListKind::None || owner != 0 || !Out->PreviousWasNumbered)
-        Out->OpenLists.remove(0);
-    Out->PreviousWasNumbered = style.Kind != TListKind::None && owner == 0;
-    if (style.Kind == TListKind::None)
-        return;
-    // A file that names list after list keeps only the most recent ones open.
-    if (Out->OpenLists.size() >= MaxOpenLists && !Out->OpenLists.contains(owner))
-        Out->OpenLists.clear();
-    TOutput::TOpenLists& open = Out->OpenLists[owner];
-    const int level = Clamp(props.ListLevel, 0, MaxListLevels - 1);
-    if (open.Lists[level] && open.Styles[level] == style &&
-        open.Lists[level]->count() < MaxListItems) {
-        open.Lists[level]->add(Out->Cursor.block());
-    } else {
-        QTextListFormat lf;
-        lf.setStyle(TRtfLists::StyleOfKind(style.Kind));
-        lf.setIndent(0);
-        if (level > 0)
-            lf.setProperty(TRtfReader::ListLevelProperty, level);
-        // Without a text of its own, the document puts a "." after the number.
-        if (style.Explicit && !(style.Before.isEmpty() && style.After == QLatin1String("."))) {
-            if (!style.Before.isEmpty())
-                lf.setNumberPrefix(style.Before);
-            lf.setNumberSuffix(style.After);
-        }
-        open.Lists[level] = Out->Cursor.createList(lf);
-        open.Styles[level] = style;
-    }
-    for (int deeper = level + 1; deeper < MaxListLevels; ++deeper)
-        open.Lists[deeper] = nullptr;
-    // The number is drawn in the paragraph's own format: that of its first text.
-    const QTextBlock block = Out->Cursor.block();
-    if (block.begin() != block.end()) {
-        QTextCursor mark(block);
-        mark.setBlockCharFormat(block.begin().fragment().charFormat());
-    }
+    Lists.Join(Out->Lists, Out->Cursor, props);
 }
 
 // Text at a table level opens the tables it stands in; text at a lower level ends the tables
@@ -810,10 +666,10 @@ void TRtfParser::CloseLevel() {
     }
     Story.Levels.pop_back();
     Out = &Story.Levels.back();
-    if (QTextTable* table = Story.Tables.Close(Out->Cursor, Colours))
+    if (QTextTable* table = Story.Tables.Close(Out->Cursor, FontTable.Colours()))
         Out->Cursor.setPosition(table->lastPosition() + 1);
     Out->ParagraphPending = false;
-    Out->PreviousWasNumbered = false;
+    Out->Lists.PreviousWasNumbered = false;
     // The paragraph after the table takes its format anew.
     Out->BlockProps.Alignment = -1;
 }
@@ -879,18 +735,8 @@ void TRtfParser::InsertPicture() {
 
 // A link field keeps its address for the text of its result.
 void TRtfParser::EndFieldInstruction() {
-    CodePages.Decode(DocumentCodePage, InstructionBytes, InstructionText);
-    InstructionBytes.clear();
-    const QString address = TRtfFields::LinkOfInstruction(InstructionText);
-    InstructionText.clear();
-    if (address.isEmpty())
-        return;
-    auto it = LinkIndexes.constFind(address);
-    if (it == LinkIndexes.constEnd()) {
-        Links.append(address);
-        it = LinkIndexes.insert(address, int(Links.size()));
-    }
-    Top().FieldLink = *it;
+    if (const int link = Fields.EndInstruction(CodePages, DocumentCodePage))
+        Top().FieldLink = link;
 }
 
 void TRtfParser::CaptureUnit(int unit) {
@@ -1006,44 +852,6 @@ bool TRtfParser::NextNoteIsEndnote() const {
             return false;
     }
     return false;
-}
-
-void TRtfParser::CommitFont() {
-    if (!FontOpen)
-        return;
-    FontOpen = false;
-    const int codePage = FontCodePage != 0 ? FontCodePage : DocumentCodePage;
-    if (!FontBytes.isEmpty())
-        CodePages.Decode(codePage, FontBytes, FontText);
-    FontBytes.clear();
-    QString name = FontText.trimmed();
-    FontText.clear();
-    name.remove(QChar(0));
-    if (Fonts.size() < MaxFonts || Fonts.contains(FontIndex))
-        Fonts.insert(FontIndex, TFontEntry{name.left(MaxFontNameLength), FontCodePage});
-}
-
-int TRtfParser::CodePageOfFont(int font) const {
-    auto it = Fonts.constFind(font < 0 ? DefaultFont : font);
-    if (it == Fonts.constEnd() || it->CodePage == 0)
-        return DocumentCodePage;
-    return it->CodePage;
-}
-
-QString TRtfParser::FontName(int font) const {
-    auto it = Fonts.constFind(font < 0 ? DefaultFont : font);
-    if (it == Fonts.constEnd()) {
-        it = Fonts.constFind(DefaultFont);
-        if (it == Fonts.constEnd())
-            return QString();
-    }
-    return it->Name;
-}
-
-QColor TRtfParser::ColourAt(int index) const {
-    if (index <= 0 || index >= int(Colours.size()))
-        return QColor();
-    return Colours[size_t(index)];
 }
 
 void TRtfParser::ControlSymbol(char symbol) {
@@ -1199,17 +1007,9 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
                    s.Destination == TDestination::PnTextAfter) {
             CaptureUnit(Clamp(p < 0 ? p + 65536 : p, 0, 65535));
         } else if (s.Destination == TDestination::FieldInstruction) {
-            CodePages.Decode(DocumentCodePage, InstructionBytes, InstructionText);
-            InstructionBytes.clear();
-            if (InstructionText.size() < TRtfFields::MaxInstructionLength)
-                InstructionText.append(QChar(char16_t(Clamp(p < 0 ? p + 65536 : p, 0, 65535))));
-        } else if (s.Destination == TDestination::FontTable && FontOpen) {
-            const int codePage = FontCodePage != 0 ? FontCodePage : DocumentCodePage;
-            CodePages.Decode(codePage, FontBytes, FontText);
-            FontBytes.clear();
-            const int unit = Clamp(p < 0 ? p + 65536 : p, 0, 65535);
-            if (FontText.size() < MaxFontNameLength && unit >= 0x20)
-                FontText.append(QChar(char16_t(unit)));
+            Fields.InstructionUnit(CodePages, DocumentCodePage, Clamp(p < 0 ? p + 65536 : p, 0, 65535));
+        } else if (s.Destination == TDestination::FontTable) {
+            FontTable.FontUnit(Clamp(p < 0 ? p + 65536 : p, 0, 65535), DocumentCodePage);
         }
         SkipUnits = s.UnicodeSkip;
         return;
@@ -1219,54 +1019,35 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
 
     switch (s.Destination) {
     case TDestination::FontTable:
-        switch (w) {
-        case TWord::Font:
-            CommitFont();
-            FontOpen = true;
-            FontIndex = has ? p : 0;
-            FontCodePage = 0;
-            break;
-        case TWord::Charset:
-            FontCodePage = TRtfCodePage::CodePageOfCharset(p);
-            break;
-        case TWord::Cpg:
-            if (p > 0)
-                FontCodePage = p;
-            break;
-        default:
-            break;
-        }
+        if (w == TWord::Font)
+            FontTable.BeginFont(has ? p : 0, DocumentCodePage);
+        else if (w == TWord::Charset)
+            FontTable.SetCharset(p);
+        else if (w == TWord::Cpg)
+            FontTable.SetCodePage(p);
         return;
     case TDestination::ColourTable:
-        if (w == TWord::Red || w == TWord::Green || w == TWord::Blue) {
-            const int v = Clamp(p, 0, 255);
-            (w == TWord::Red ? Red : w == TWord::Green ? Green : Blue) = v;
-            ColourSet = true;
-        }
+        FontTable.ColourWord(w, p);
         return;
     case TDestination::ListTable:
         if (w == TWord::List) {
             s.Destination = TDestination::List;
-            if (int(Lists.size()) < MaxLists)
-                Lists.emplace_back();
-            else
+            if (!Lists.AddList())
                 s.Destination = TDestination::Skip;
         }
         return;
     case TDestination::List:
         if (w == TWord::ListLevel) {
             s.Destination = TDestination::ListLevel;
-            if (int(Lists.back().Levels.size()) < MaxListLevels)
-                Lists.back().Levels.push_back(TListStyle{TListKind::Bullet, {}, {}, false});
-            else
+            if (!Lists.AddLevel())
                 s.Destination = TDestination::Skip;
         } else if (w == TWord::ListId) {
-            Lists.back().Id = p;
+            Lists.SetListId(p);
         }
         return;
     case TDestination::ListLevel:
         if (w == TWord::LevelNfc) {
-            Lists.back().Levels.back().Kind = TRtfLists::KindOfNfc(p);
+            Lists.SetLevelKind(p);
         } else if (w == TWord::LevelText) {
             s.Destination = TDestination::LevelText;
             TakeCapture();
@@ -1277,17 +1058,15 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
     case TDestination::ListOverrideTable:
         if (w == TWord::ListOverride) {
             s.Destination = TDestination::ListOverride;
-            if (int(Overrides.size()) < MaxLists)
-                Overrides.emplace_back();
-            else
+            if (!Lists.AddOverride())
                 s.Destination = TDestination::Skip;
         }
         return;
     case TDestination::ListOverride:
         if (w == TWord::ListId)
-            Overrides.back().ListId = p;
+            Lists.SetOverrideListId(p);
         else if (w == TWord::ListOverrideNumber)
-            Overrides.back().Number = p;
+            Lists.SetOverrideNumber(p);
         return;
     case TDestination::Pn:
         switch (w) {
@@ -1361,16 +1140,14 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
             DocumentCodePage = p;
         break;
     case TWord::Deff:
-        DefaultFont = p;
+        FontTable.SetDefaultFont(p);
         break;
     case TWord::FontTable:
         s.Destination = TDestination::FontTable;
         break;
     case TWord::ColourTable:
         s.Destination = TDestination::ColourTable;
-        Colours.clear();
-        Red = Green = Blue = 0;
-        ColourSet = false;
+        FontTable.BeginColours();
         break;
     case TWord::ListTable:
         s.Destination = ListTablesClosed ? TDestination::Skip : TDestination::ListTable;
@@ -1488,107 +1265,8 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
     case TWord::Zwnj:
         AppendChar(0x200C);
         break;
-    case TWord::Plain:
-        c = TCharProps{};
-        c.Link = s.Char.Link;
-        break;
-    case TWord::Font:
-        c.Font = has ? p : 0;
-        break;
-    case TWord::FontSize:
-        c.HalfPoints = (has && p > 0) ? Clamp(p, 2, 3276) : 24;
-        break;
-    case TWord::Bold:
-        c.Bold = on;
-        break;
-    case TWord::Italic:
-        c.Italic = on;
-        break;
-    case TWord::Underline:
-        c.Underline = on;
-        break;
-    case TWord::UnderlineNone:
-        c.Underline = false;
-        break;
-    case TWord::Strike:
-        c.Strike = on;
-        break;
-    case TWord::Hidden:
-        c.Hidden = on;
-        break;
-    case TWord::Super:
-        c.Script = 1;
-        break;
-    case TWord::Sub:
-        c.Script = 2;
-        break;
-    case TWord::NoSuperSub:
-        c.Script = 0;
-        break;
-    case TWord::Up:
-    case TWord::Down:
-        // A raised or lowered position (half points; 6 without a number) shows as such.
-        c.Script = (has && p == 0) ? 0 : (w == TWord::Up ? 1 : 2);
-        break;
-    case TWord::Colour:
-        c.Colour = has ? qMax(p, 0) : 0;
-        break;
-    case TWord::Highlight:
-        c.Highlight = has ? qMax(p, 0) : 0;
-        break;
-    case TWord::Pard:
-        para = TParaProps();
-        break;
-    case TWord::AlignLeft:
-        para.Alignment = 0;
-        break;
-    case TWord::AlignCentre:
-        para.Alignment = 1;
-        break;
-    case TWord::AlignRight:
-        para.Alignment = 2;
-        break;
-    case TWord::AlignJustify:
-        para.Alignment = 3;
-        break;
-    case TWord::LeftIndent:
-        para.Left = Clamp(p, -MaxIndent, MaxIndent);
-        break;
-    case TWord::RightIndent:
-        para.Right = Clamp(p, -MaxIndent, MaxIndent);
-        break;
-    case TWord::FirstIndent:
-        para.First = Clamp(p, -MaxIndent, MaxIndent);
-        break;
-    case TWord::SpaceBefore:
-        para.Before = Clamp(p, 0, MaxIndent);
-        break;
-    case TWord::SpaceAfter:
-        para.After = Clamp(p, 0, MaxIndent);
-        break;
-    case TWord::ListOverrideNumber:
-        para.ListOverride = qMax(p, 0);
-        break;
-    case TWord::ListLevelNumber:
-        para.ListLevel = Clamp(p, 0, MaxListLevels - 1);
-        break;
-    case TWord::TabRight:
-        para.NextTabType = QTextOption::RightTab;
-        break;
-    case TWord::TabCentre:
-        para.NextTabType = QTextOption::CenterTab;
-        break;
-    case TWord::TabDecimal:
-        para.NextTabType = QTextOption::DelimiterTab;
-        break;
-    case TWord::TabPosition:
-        if (para.Tabs.size() < MaxTabs && has) {
-            para.Tabs.append(QTextOption::Tab(Clamp(p, 0, MaxIndent), para.NextTabType,
-                                              para.NextTabType == QTextOption::DelimiterTab ? QChar(u'.') : QChar()));
-        }
-        para.NextTabType = QTextOption::LeftTab;
-        break;
     default:
+        TRtfFormatWords::Apply(w, p, has, c, para);
         break;
     }
 }
