@@ -173,7 +173,7 @@ private:
     QByteArray CellDefinition(const QTextTable& table, const QTextTableCell& cell, bool covered, int right);
     void WriteBorder(const char* side, qreal width, QTextFrameFormat::BorderStyle style, const QBrush& brush, QByteArray& out);
     void WriteBlock(const QTextBlock& block, int level, const char* ending);
-    void WriteParagraphFormat(const QTextBlock& block, int level);
+    void WriteParagraphFormat(const QTextBlock& block, int tableLevel);
     void WriteRunFormat(const QTextCharFormat& format);
     void WritePicture(const QTextImageFormat& format);
     // The control words of a run's format and of a paragraph mark after it, by the index of
@@ -444,13 +444,13 @@ void TRtfBuilder::WriteRunFormat(const QTextCharFormat& f) {
         WriteNumber("highlight", ColourIndex(f.background().color()));
 }
 
-void TRtfBuilder::WriteParagraphFormat(const QTextBlock& block, int level) {
+void TRtfBuilder::WriteParagraphFormat(const QTextBlock& block, int tableLevel) {
     const QTextBlockFormat b = block.blockFormat();
     Body.append("\\pard");
-    if (level > 0)
+    if (tableLevel > 0)
         Body.append("\\intbl");
-    if (level > 1)
-        WriteNumber("itap", level);
+    if (tableLevel > 1)
+        WriteNumber("itap", tableLevel);
     switch (b.alignment() & Qt::AlignHorizontal_Mask) {
     case Qt::AlignHCenter:
         Body.append("\\qc");
