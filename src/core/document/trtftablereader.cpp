@@ -311,6 +311,12 @@ void TRtfTableReader::EndRow() {
         return;
     level.Current.Def = Definitions[size_t(qMin(level.Index, MaxDepth - 1))];
     level.Current.Def.Pending = TRtfCellDef();
+    // Empty cells past the cells a row defines are no cells of it (some writers end a row
+    // that holds a nested table with one more cell mark).
+    std::vector<TCellRange>& cells = level.Current.Cells;
+    const size_t defined = level.Current.Def.Cells.size();
+    while (defined > 0 && cells.size() > defined && cells.back().End == cells.back().Start)
+        cells.pop_back();
     level.Rows.push_back(std::move(level.Current));
     level.Current = TRowRecord();
 }

@@ -570,6 +570,8 @@ void TestRtfReader::Tables_data() {
         << QByteArray("{\\rtf1\\trowd\\cellx1000\\pard\\intbl A\\cell\\pard After}") << "_ [A] After";
     QTest::newRow("cells past the last edge")
         << QByteArray("{\\rtf1\\trowd\\cellx1000\\pard\\intbl A\\cell B\\cell C\\cell\\row}") << "_ [A;B;C] _";
+    QTest::newRow("empty cell past the last edge dropped")
+        << QByteArray("{\\rtf1\\trowd\\cellx1000\\cellx2000\\pard\\intbl A\\cell B\\cell\\cell\\row}") << "_ [A;B] _";
     QTest::newRow("last cell without its mark, file cut short")
         << QByteArray("{\\rtf1\\trowd\\cellx1000\\cellx2000\\pard\\intbl A\\cell B") << "_ [A;B] _";
     QTest::newRow("nesting level without table")
