@@ -10,7 +10,7 @@
 // before it starts, which lets the window draw itself.
 
 #include "document/tbaseform.h"
-#include "shell/tdialogs.h"
+#include "shell/tstandarddialogs.h"
 #include "shell/tsettings.h"
 #include "spell/tspellcheck.h"
 
@@ -32,7 +32,7 @@
 namespace {
 
 // Answers the question about a text over 64K with Yes; the clock starts when it is answered.
-class TYesDialogs : public TDialogs {
+class TYesDialogs : public TStandardDialogs {
 public:
     QElapsedTimer* Clock = nullptr;
     TMessageResult Message(QWidget*, const QString& text, const QString&, TMessageIcon,

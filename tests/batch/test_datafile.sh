@@ -1,12 +1,6 @@
 #!/usr/bin/env bash
 # The batch tool on analysis data files: exit codes, status texts and the data-file round trip.
-set -u
-batch=$1; examples=$2; data=$3
-tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
-fail=0
-check() { # description, expected code, actual code
-    if [ "$2" != "$3" ]; then echo "FAIL: $1: exit $3, expected $2"; fail=1; else echo "ok: $1"; fi
-}
+source "$(dirname "$0")/helper_checks.sh"
 
 "$batch" --help >"$tmp/help" 2>&1; check "help" 0 $?
 grep -q -- "--data" "$tmp/help" || { echo "FAIL: --help does not document --data"; fail=1; }

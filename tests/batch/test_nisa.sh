@@ -1,13 +1,7 @@
 #!/usr/bin/env bash
 # The batch tool on NISA files: importing a NISA input file, writing the load fragment, the load
 # case number and the refusals.
-set -u
-batch=$1; examples=$2; data=$3
-tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
-fail=0
-check() { # description, expected code, actual code
-    if [ "$2" != "$3" ]; then echo "FAIL: $1: exit $3, expected $2"; fail=1; else echo "ok: $1"; fi
-}
+source "$(dirname "$0")/helper_checks.sh"
 # The fragment without its creation date, which is today's.
 undated() { grep -v '^\*\* Date of Creation :- ' "$1"; }
 

@@ -2,13 +2,7 @@
 # The batch tool's outputs together: none may name the input or another output, a refusal
 # writes nothing, a failed analysis still writes the data file, inputs may be pipes, failed
 # writes say why, and --csv gives the bolt loads in full precision.
-set -u
-batch=$1; examples=$2; data=$3
-tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
-fail=0
-check() { # description, expected code, actual code
-    if [ "$2" != "$3" ]; then echo "FAIL: $1: exit $3, expected $2"; fail=1; else echo "ok: $1"; fi
-}
+source "$(dirname "$0")/helper_checks.sh"
 said() { # description, text expected on standard error
     grep -qF -- "$2" "$tmp/err" || { echo "FAIL: $1: no \"$2\""; cat "$tmp/err"; fail=1; }
 }

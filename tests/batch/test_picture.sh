@@ -1,12 +1,6 @@
 #!/usr/bin/env bash
 # The batch tool's picture: a 24-bit bitmap whatever the name, the view options, refusals.
-set -u
-batch=$1; examples=$2; data=$3
-tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
-fail=0
-check() { # description, expected code, actual code
-    if [ "$2" != "$3" ]; then echo "FAIL: $1: exit $3, expected $2"; fail=1; else echo "ok: $1"; fi
-}
+source "$(dirname "$0")/helper_checks.sh"
 is_bitmap() { # file: "BM", 360054 bytes, 24 bits a pixel
     [ "$(head -c 2 "$1")" = "BM" ] && [ "$(stat -c %s "$1")" = 360054 ] &&
         [ "$(od -An -tu2 -j28 -N2 "$1" | tr -d ' ')" = 24 ] ||

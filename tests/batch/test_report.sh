@@ -1,13 +1,7 @@
 #!/usr/bin/env bash
 # The batch tool's analysis report: on standard output or in a file, refusals, floating-point
 # errors and the options' exit codes.
-set -u
-batch=$1; examples=$2; data=$3
-tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
-fail=0
-check() { # description, expected code, actual code
-    if [ "$2" != "$3" ]; then echo "FAIL: $1: exit $3, expected $2"; fail=1; else echo "ok: $1"; fi
-}
+source "$(dirname "$0")/helper_checks.sh"
 same() { # description, expected file, actual file
     if cmp -s "$2" "$3"; then echo "ok: $1"; else echo "FAIL: $1"; diff "$2" "$3" | head -20; fail=1; fi
 }

@@ -2,13 +2,7 @@
 # The batch tool's PDF report: --report FILE.pdf gives A4 pages whose text is the report's,
 # with "Page N of M" footers and the analysis title as the document title; a file that cannot
 # be written leaves nothing behind.
-set -u
-batch=$1; examples=$2; data=$3
-tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
-fail=0
-check() { # description, expected code, actual code
-    if [ "$2" != "$3" ]; then echo "FAIL: $1: exit $3, expected $2"; fail=1; else echo "ok: $1"; fi
-}
+source "$(dirname "$0")/helper_checks.sh"
 # The text lines without blanks at either end, runs of blanks as one, no empty lines.
 words() { tr '\t\f' '  ' | sed -e 's/  */ /g' -e 's/^ //' -e 's/ $//' | grep -v '^$'; }
 

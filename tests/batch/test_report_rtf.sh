@@ -1,13 +1,7 @@
 #!/usr/bin/env bash
 # The batch tool's rich-text report: --report FILE.rtf gives the report in "Courier New" with
 # the title lines bold and the subtitle lines underlined, one paragraph a report line.
-set -u
-batch=$1; examples=$2; data=$3
-tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
-fail=0
-check() { # description, expected code, actual code
-    if [ "$2" != "$3" ]; then echo "FAIL: $1: exit $3, expected $2"; fail=1; else echo "ok: $1"; fi
-}
+source "$(dirname "$0")/helper_checks.sh"
 
 "$batch" --report "$tmp/report.txt" "$examples/plate-splice.dat" >/dev/null 2>&1; check "plain report" 0 $?
 "$batch" --report "$tmp/Report.RTF" "$examples/plate-splice.dat" >/dev/null 2>"$tmp/err"; check "rich report" 0 $?

@@ -1,13 +1,7 @@
 #!/usr/bin/env bash
 # The batch tool's --settings option: files read and written enter that settings file's
 # recent-file list; without the option no settings file is touched.
-set -u
-batch=$1; examples=$2; data=$3
-tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
-fail=0
-check() { # description, expected code, actual code
-    if [ "$2" != "$3" ]; then echo "FAIL: $1: exit $3, expected $2"; fail=1; else echo "ok: $1"; fi
-}
+source "$(dirname "$0")/helper_checks.sh"
 has() { # description, file, exact line
     grep -qxF -- "$3" "$2" || { echo "FAIL: $1: no line \"$3\""; tr -d '\r' <"$2"; fail=1; }
 }

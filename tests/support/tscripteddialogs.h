@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/tdialogs.h"
+#include "shell/tstandarddialogs.h"
 
 #include <QList>
 #include <functional>
@@ -9,8 +9,9 @@
 #include <QStringList>
 
 // Dialogs that answer from a script instead of asking: each question is recorded, and the
-// answers are taken from the queues (or the fixed answers when a queue is empty).
-class TScriptedDialogs : public TDialogs {
+// answers are taken from the queues (or the fixed answers when a queue is empty). A question
+// it does not script is asked with the standard dialog.
+class TScriptedDialogs : public TStandardDialogs {
 public:
     struct TMessage {
         QString Text;
@@ -84,7 +85,7 @@ public:
         colour = ColourAnswers.takeFirst();
         return true;
     }
-    void Preferences(QWidget*) override { ++PreferencesAsked; }
+    void Preferences(QWidget*, const TEditFile&) override { ++PreferencesAsked; }
     bool InputText(QWidget*, const QString&, const QString&, QString&) override { return false; }
     bool GotoLine(QWidget*, const QString&, int maxLine, int& chosenLine) override {
         LineMaxima.append(maxLine);

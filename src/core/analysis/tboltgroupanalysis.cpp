@@ -1,48 +1,34 @@
 #include "tboltgroupanalysis.h"
 
+#include "document/tbusyflagguard.h"
 #include "foundation/tbusycursorguard.h"
-#include "model/tboltgroupdocument.h"
+#include "model/tboltgroupmodel.h"
 #include "tactualloadanalysis.h"
 #include "tanalysisreport.h"
 #include "tunitloadanalysis.h"
 
 namespace {
 
-// Sets the Busy flag for the lifetime of the guard and restores it on every exit.
-class TBusyGuard {
-public:
-    explicit TBusyGuard(TLineBuffers& buffers) : Buffers(buffers), Previous(buffers.Busy) {
-        Buffers.Busy = true;
-    }
-    ~TBusyGuard() { Buffers.Busy = Previous; }
-    TBusyGuard(const TBusyGuard&) = delete;
-    TBusyGuard& operator=(const TBusyGuard&) = delete;
-
-private:
-    TLineBuffers& Buffers;
-    bool Previous;
-};
-
 } // namespace
 
-const char* TBoltGroupAnalysis::Refusal(const TBoltGroupDocument& document) {
-    if (!document.LoadApplied)
+const char* TBoltGroupAnalysis::Refusal(const TBoltGroupModel& model) {
+    if (!model.LoadApplied)
         return "No Applied Load";
-    if (document.BoltCount() <= 2)
+    if (model.BoltCount() <= 2)
         return "Not Enough Bolts";
     return "";
 }
 
-void TBoltGroupAnalysis::CalculateUnitLoads(TBoltGroupDocument& document) {
-    TDocumentHost& host = document.Host();
+void TBoltGroupAnalysis::CalculateUnitLoads(TBoltGroupModel& model, TLineBuffers& buffers) {
+    TDocumentHost& host = buffers.Host();
     TBusyCursorGuard cursor(host);
-    TBusyGuard busy(document.Buffers);
-    document.UnitLoadsCalculated = false;
+    TBusyFlagGuard busy(buffers);
+    model.UnitLoadsCalculated = false;
     // The actual loads are derived from the unit loads being replaced: a run that stops on an
     // error must not leave them marked as current, or the NISA export would write the loads of
     // the previous model.
-    document.ActualLoadsCalculated = false;
-    const QString refusal = QString::fromLatin1(Refusal(document));
+    model.ActualLoadsCalculated = false;
+    const QString refusal = QString::fromLatin1(Refusal(model));
     if (!refusal.isEmpty()) {
         host.ShowInformation(refusal);
         return;
@@ -51,31 +37,31 @@ void TBoltGroupAnalysis::CalculateUnitLoads(TBoltGroupDocument& document) {
     // The results replace the previous ones only once the whole calculation has succeeded.
     TUnitLoadWorkings workings;
     QList<TBoltUnitLoads> unitLoads =
-        TUnitLoadAnalysis::Calculate(document.Bolts, document.AppliedLoad, workings, host);
-    document.UnitLoads = std::move(unitLoads);
-    TAnalysisReport::WriteUnitLoadReport(document, workings, document.Buffers);
+        TUnitLoadAnalysis::Calculate(model.Bolts, model.AppliedLoad, workings, host);
+    model.UnitLoads = std::move(unitLoads);
+    TAnalysisReport::WriteUnitLoadReport(model, workings, buffers);
     host.ShowInformation(QStringLiteral("Unit Loads Calculated"));
-    document.UnitLoadsCalculated = true;
+    model.UnitLoadsCalculated = true;
 }
 
-void TBoltGroupAnalysis::CalculateActualLoads(TBoltGroupDocument& document) {
-    TDocumentHost& host = document.Host();
+void TBoltGroupAnalysis::CalculateActualLoads(TBoltGroupModel& model, TLineBuffers& buffers) {
+    TDocumentHost& host = buffers.Host();
     TBusyCursorGuard cursor(host);
-    TBusyGuard busy(document.Buffers);
-    document.ActualLoadsCalculated = false;
-    if (!document.UnitLoadsCalculated || document.UnitLoads.size() != document.Bolts.size())
+    TBusyFlagGuard busy(buffers);
+    model.ActualLoadsCalculated = false;
+    if (!model.UnitLoadsCalculated || model.UnitLoads.size() != model.Bolts.size())
         return;
     host.ShowInformation(QStringLiteral("Calculating Actual Loads"));
     try {
         QList<TBoltActualLoads> loads =
-            TActualLoadAnalysis::Calculate(document.UnitLoads, document.AppliedLoad);
-        document.ActualLoads = std::move(loads);
-        TAnalysisReport::WriteActualLoadReport(document, document.Buffers);
+            TActualLoadAnalysis::Calculate(model.UnitLoads, model.AppliedLoad);
+        model.ActualLoads = std::move(loads);
+        TAnalysisReport::WriteActualLoadReport(model, buffers);
     } catch (...) {
         // The half-written report is dropped with its buffers.
-        document.Buffers.FreeLineBuffers();
+        buffers.FreeLineBuffers();
         throw;
     }
-    document.ActualLoadsCalculated = true;
+    model.ActualLoadsCalculated = true;
     host.ShowInformation(QStringLiteral("Analysis Complete"));
 }

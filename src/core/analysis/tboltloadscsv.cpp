@@ -1,7 +1,7 @@
 #include "tboltloadscsv.h"
 
 #include "foundation/tsavefile.h"
-#include "model/tboltgroupdocument.h"
+#include "model/tboltgroupmodel.h"
 
 #include <QLocale>
 
@@ -21,10 +21,10 @@ QByteArray TBoltLoadsCsv::HeaderLine() {
         "X due to FZ,Y due to FZ,Z due to FZ,Load X,Load Y,Load Z,Resultant,Axial,Shear\r\n");
 }
 
-QByteArray TBoltLoadsCsv::BoltLine(const TBoltGroupDocument& document, qint32 index) {
-    const TBolt& b = document.Bolts.at(index);
-    const TBoltUnitLoads& u = document.UnitLoads.at(index);
-    const TBoltActualLoads& a = document.ActualLoads.at(index);
+QByteArray TBoltLoadsCsv::BoltLine(const TBoltGroupModel& model, qint32 index) {
+    const TBolt& b = model.Bolts.at(index);
+    const TBoltUnitLoads& u = model.UnitLoads.at(index);
+    const TBoltActualLoads& a = model.ActualLoads.at(index);
     QByteArray line = QByteArray::number(index + 1);
     for (double v : {b.X, b.Y, b.Z, b.StiffnessX, b.StiffnessY, b.StiffnessZ, u.XDueToFX,
                      u.YDueToFX, u.ZDueToFX, u.XDueToFY, u.YDueToFY, u.ZDueToFY, u.XDueToFZ,
@@ -41,13 +41,13 @@ QByteArray TBoltLoadsCsv::BoltLine(const TBoltGroupDocument& document, qint32 in
     return line;
 }
 
-void TBoltLoadsCsv::Write(const TBoltGroupDocument& document, const QString& fileName) {
+void TBoltLoadsCsv::Write(const TBoltGroupModel& model, const QString& fileName) {
     TSaveFile file(fileName);
     QByteArray chunk = HeaderLine();
-    const qint32 count = qint32(std::min({qsizetype(document.BoltCount()),
-                                          document.UnitLoads.size(), document.ActualLoads.size()}));
+    const qint32 count = qint32(std::min({qsizetype(model.BoltCount()),
+                                          model.UnitLoads.size(), model.ActualLoads.size()}));
     for (qint32 i = 0; i < count; ++i) {
-        chunk += BoltLine(document, i);
+        chunk += BoltLine(model, i);
         if (chunk.size() >= (1 << 16)) {
             file.Write(chunk);
             chunk.clear();

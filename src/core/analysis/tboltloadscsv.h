@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-class TBoltGroupDocument;
+class TBoltGroupModel;
 
 // The bolt loads of an analysed group as comma-separated values, one line per bolt after a
 // header line: the bolt's number, position and stiffnesses, its nine unit loads, its loads in
@@ -14,8 +14,8 @@ class TBoltLoadsCsv {
 public:
     static QByteArray HeaderLine();
     // The line of bolt index i; the loads must have been calculated.
-    static QByteArray BoltLine(const TBoltGroupDocument& document, qint32 index);
+    static QByteArray BoltLine(const TBoltGroupModel& model, qint32 index);
     // Writes the file through a save file; a failed write throws TPlatformError and leaves the
     // previous file whole.
-    static void Write(const TBoltGroupDocument& document, const QString& fileName);
+    static void Write(const TBoltGroupModel& model, const QString& fileName);
 };

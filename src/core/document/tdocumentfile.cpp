@@ -2,11 +2,10 @@
 #include "foundation/tsavefile.h"
 
 #include "tplaintext.h"
-#include "foundation/tplatformerror.h"
+#include "foundation/treadfile.h"
 #include "trtfwriter.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -21,23 +20,12 @@ TRtfReadResult TDocumentFile::Load(const QString& fileName, QTextDocument& docum
 TRtfReadResult TDocumentFile::Load(const QString& fileName, QTextDocument& document,
                                    bool richText) {
     QFile file(fileName);
-    const QFileInfo info(fileName);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        const QString reason = info.isDir() ? QStringLiteral("Is a directory") : file.errorString();
-        throw TPlatformError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
-    }
-    if (file.size() > TRtfReader::MaxFileSize)
-        throw TPlatformError(QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
-                                 .arg(fileName)
-                                 .arg(TRtfReader::MaxFileSize >> 20));
+    TReadFile::Open(file, TRtfReader::MaxFileSize);
     const QByteArray data = file.read(TRtfReader::MaxFileSize + 1);
     if (file.error() != QFileDevice::NoError)
-        throw TPlatformError(
-            QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+        throw TReadFile::ReadFailed(file);
     if (data.size() > TRtfReader::MaxFileSize)
-        throw TPlatformError(QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
-                                 .arg(fileName)
-                                 .arg(TRtfReader::MaxFileSize >> 20));
+        throw TReadFile::TooLarge(fileName, TRtfReader::MaxFileSize);
     // The readers empty the document and fill it inside this one edit, on every exit, so that
     // an editor showing the document lays the new text out as it is shown, not all at once.
     class TEditBlock {

@@ -1,6 +1,7 @@
 #include "tlinebuffers.h"
 
-#include "foundation/tplatformerror.h"
+#include "foundation/tlineends.h"
+#include "foundation/treadfile.h"
 #include "foundation/tsavefile.h"
 
 #include <QFile>
@@ -39,30 +40,14 @@ int FindIn(const QStringList& lines, int index, const QString& text) {
 
 bool InRange(const QStringList& lines, int index) { return index >= 0 && index < lines.size(); }
 
-// Splits file bytes into lines ended by CR, LF or CR LF; a final line without an end counts,
-// a final line end does not start another line.
+// Splits file bytes into lines, each read as UTF-8 or as Latin-1.
 QStringList SplitLines(const QByteArray& bytes, bool utf8) {
     QStringList lines;
-    const char* p = bytes.constData();
-    const char* end = p + bytes.size();
-    const char* start = p;
-    auto add = [&](const char* stop) {
-        const auto len = qsizetype(stop - start);
-        lines.append(utf8 ? QString::fromUtf8(start, len) : QString::fromLatin1(start, len));
-    };
-    while (p < end) {
-        const char c = *p;
-        if (c == '\r' || c == '\n') {
-            add(p);
-            if (c == '\r' && p + 1 < end && p[1] == '\n')
-                ++p;
-            start = ++p;
-        } else {
-            ++p;
-        }
-    }
-    if (start < end)
-        add(end);
+    TLineEnds::Split(bytes.constData(), bytes.constData() + bytes.size(),
+                     [&](const char* start, qsizetype length) {
+                         lines.append(utf8 ? QString::fromUtf8(start, length)
+                                           : QString::fromLatin1(start, length));
+                     });
     return lines;
 }
 
@@ -100,17 +85,6 @@ bool IsValidUtf8(const QByteArray& bytes) {
         p += n + 1;
     }
     return true;
-}
-
-qint64 CountLineEnds(const QByteArray& bytes) {
-    qint64 n = 0;
-    const char* p = bytes.constData();
-    const char* end = p + bytes.size();
-    for (; p < end; ++p) {
-        if (*p == '\n' || (*p == '\r' && (p + 1 == end || p[1] != '\n')))
-            ++n;
-    }
-    return n;
 }
 
 } // namespace
@@ -249,15 +223,7 @@ void TLineBuffers::LoadDataLines(const QString& fileName) {
     if (!info.exists())
         return;
     QFile file(fileName);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        const QString reason = info.isDir() ? QStringLiteral("Is a directory") : file.errorString();
-        throw TPlatformError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
-    }
-    const QString tooLarge = QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
-                                 .arg(fileName)
-                                 .arg(MaxFileSize >> 20);
-    if (file.size() > MaxFileSize)
-        throw TPlatformError(tooLarge);
+    TReadFile::Open(file, MaxFileSize);
     // Read in pieces until the end of the file: a device that reports no size (a pipe, a
     // special file) may be endless, and one that has no data yet is not at its end.
     QByteArray bytes;
@@ -268,16 +234,13 @@ void TLineBuffers::LoadDataLines(const QString& fileName) {
             break;
         bytes += piece;
         if (bytes.size() > MaxFileSize)
-            throw TPlatformError(tooLarge);
+            throw TReadFile::TooLarge(fileName, MaxFileSize);
     }
     if (file.error() != QFileDevice::NoError)
-        throw TPlatformError(
-            QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+        throw TReadFile::ReadFailed(file);
     file.close();
-    if (CountLineEnds(bytes) > MaxLineCount)
-        throw TPlatformError(QStringLiteral("Cannot read file \"%1\". The file has more than %2 lines.")
-                                 .arg(fileName)
-                                 .arg(MaxLineCount));
+    if (TLineEnds::Count(bytes) > MaxLineCount)
+        throw TReadFile::TooManyLines(fileName, MaxLineCount);
     // Files are UTF-8; a file that is not (one written by an older program in a Windows code
     // page) is read byte for byte as Latin-1 so that nothing is lost or replaced.
     const bool utf8 = IsValidUtf8(bytes);

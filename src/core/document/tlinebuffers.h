@@ -20,7 +20,7 @@ struct TDataLineMatch {
 // are styled once the text is shown. With them go the window's Busy flag, the progress position
 // of a long operation and the document's file name.
 //
-// The first 23 virtual operations keep their slot order so that a window can override them.
+// A window (or the batch tool) overrides the virtual operations it shows or keeps differently.
 // Every buffer operation does nothing, or returns 0 or empty text, while the buffers do not exist.
 class TLineBuffers {
 public:
@@ -29,29 +29,29 @@ public:
     TLineBuffers(const TLineBuffers&) = delete;
     TLineBuffers& operator=(const TLineBuffers&) = delete;
 
-    virtual void AddTitleLine(const QString& text);                      // 1
-    virtual void AddSubtitleLine(const QString& text);                   // 2
-    virtual void FormatOutput();                                         // 3
-    virtual void UpdateProgress();                                       // 4
-    virtual void AddBlankOutputLine();                                   // 5
-    virtual void FreeLineBuffers();                                      // 6
-    virtual void CreateLineBuffers();                                    // 7
-    virtual void ClearLineBuffers();                                     // 8
-    virtual void ShowOutput();                                           // 9
-    virtual void AddOutputLine(const QString& text);                     // 10
-    virtual void AddDataLine(const QString& text);                       // 11
-    virtual int FindInDataLine(int index, const QString& text) const;    // 12
-    virtual QString GetDataLine(int index) const;                        // 13
-    virtual void DeleteDataLine(int index);                              // 14
-    virtual void InsertOutputLine(int index, const QString& text);       // 15
-    virtual int FindInOutputLine(int index, const QString& text) const;  // 16
-    virtual int OutputLineCount() const;                                 // 17
-    virtual void DeleteOutputLine(int index);                            // 18
-    virtual int DataLineCount() const;                                   // 19
-    virtual void LoadDataLines(const QString& fileName);                 // 20
-    virtual QString GetOutputLine(int index) const;                      // 21
-    virtual void SetOutputLine(int index, const QString& text);          // 22
-    virtual void SetDataLine(int index, const QString& text);            // 23
+    virtual void AddTitleLine(const QString& text);
+    virtual void AddSubtitleLine(const QString& text);
+    virtual void FormatOutput();
+    virtual void UpdateProgress();
+    virtual void AddBlankOutputLine();
+    virtual void FreeLineBuffers();
+    virtual void CreateLineBuffers();
+    virtual void ClearLineBuffers();
+    virtual void ShowOutput();
+    virtual void AddOutputLine(const QString& text);
+    virtual void AddDataLine(const QString& text);
+    virtual int FindInDataLine(int index, const QString& text) const;
+    virtual QString GetDataLine(int index) const;
+    virtual void DeleteDataLine(int index);
+    virtual void InsertOutputLine(int index, const QString& text);
+    virtual int FindInOutputLine(int index, const QString& text) const;
+    virtual int OutputLineCount() const;
+    virtual void DeleteOutputLine(int index);
+    virtual int DataLineCount() const;
+    virtual void LoadDataLines(const QString& fileName);
+    virtual QString GetOutputLine(int index) const;
+    virtual void SetOutputLine(int index, const QString& text);
+    virtual void SetDataLine(int index, const QString& text);
 
     // Writes the output lines to the file, each ended by CR LF, through a save file: a failed
     // write throws TPlatformError and leaves the previous file whole.

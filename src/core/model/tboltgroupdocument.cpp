@@ -1,58 +1,14 @@
 #include "tboltgroupdocument.h"
 
 #include "analysis/tboltgroupanalysis.h"
-#include "foundation/tbusycursorguard.h"
+#include "foundation/tfilenames.h"
 #include "foundation/tplatformerror.h"
 #include "tnisaexport.h"
 #include "tnisaimport.h"
-#include "tnumberformat.h"
 #include "view/tboltplot.h"
 
-#include <QFileInfo>
+#include <algorithm>
 #include <new>
-
-namespace {
-
-// Frees the line buffers on every exit of a reader or writer.
-class TFreeBuffersGuard {
-public:
-    explicit TFreeBuffersGuard(TLineBuffers& buffers) : Buffers(buffers) {}
-    ~TFreeBuffersGuard() { Buffers.FreeLineBuffers(); }
-
-private:
-    TLineBuffers& Buffers;
-};
-
-QString DataLineForBolt(int number, const TBolt& b) {
-    QString line;
-    line.reserve(96);
-    line += QLatin1StringView("Bolt ");
-    line += QString::number(number);
-    line += QLatin1Char('=');
-    for (double v : {b.X, b.Y, b.Z}) {
-        TNumberFormat::AppendFixedPoint(line, v);
-        line += QLatin1Char(',');
-    }
-    for (double v : {b.StiffnessX, b.StiffnessY, b.StiffnessZ}) {
-        TNumberFormat::AppendGeneral(line, v);
-        line += QLatin1Char(',');
-    }
-    line += QString::number(int(b.Orientation));
-    line += QLatin1Char(',');
-    line += QString::number(b.NodeNumber);
-    return line;
-}
-
-// Replaces the extension of the file name (the part after the last "." of its last component).
-QString ChangeExtension(const QString& fileName, const QString& extension) {
-    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    if (dot > slash)
-        return fileName.left(dot) + extension;
-    return fileName + extension;
-}
-
-} // namespace
 
 TBoltGroupDocument::TBoltGroupDocument(TLineBuffers& buffers) : Buffers(buffers) {}
 
@@ -63,6 +19,52 @@ void TBoltGroupDocument::MarkChanged() {
     Host().ShowInformation(QStringLiteral("Data File Modified"));
 }
 
+bool TBoltGroupDocument::SaveDataFile(const QString& fileName) {
+    TDataFile dataFile(*this, Buffers);
+    const bool saved = dataFile.Save(fileName);
+    SaveDataError = dataFile.SaveError;
+    return saved;
+}
+
+bool TBoltGroupDocument::LoadDataFile(const QString& fileName) {
+    TDataFile dataFile(*this, Buffers);
+    return ReadAndAnalyse(
+        fileName, QStringLiteral("Data File Loaded"), [&] { return dataFile.Load(fileName); },
+        dataFile.DeclaredBoltCount);
+}
+
+bool TBoltGroupDocument::ImportNisaFile(const QString& fileName) {
+    const qint64 undeclared = 0;
+    return ReadAndAnalyse(
+        fileName, QStringLiteral("NISA File Loaded"),
+        [&] { return TNisaImport(*this, Buffers).ImportNisaFile(fileName); }, undeclared);
+}
+
+bool TBoltGroupDocument::ReadAndAnalyse(const QString& fileName, const QString& loadedText,
+                                        const std::function<bool()>& read,
+                                        const qint64& declaredBolts) {
+    try {
+        if (!read())
+            return false;
+        AnalyseAfterRead(fileName, loadedText);
+        return true;
+    } catch (const std::bad_alloc&) {
+        DiscardOutOfMemory(std::max<qint64>(declaredBolts, BoltCount()), fileName);
+    }
+}
+
+QString TBoltGroupDocument::ReadDataValue(const QString& name, const QString& fallback) {
+    return TDataFile(*this, Buffers).ReadDataValue(name, fallback);
+}
+
+TBolt TBoltGroupDocument::ParseBoltFields(const QString& text) {
+    return TDataFile::ParseBoltFields(text);
+}
+
+TAppliedLoad TBoltGroupDocument::ParseLoadFields(const QString& text) {
+    return TDataFile::ParseLoadFields(text);
+}
+
 void TBoltGroupDocument::DeleteBoltAt(qint32 index) {
     if (index < 0 || index >= BoltCount())
         return;
@@ -70,96 +72,10 @@ void TBoltGroupDocument::DeleteBoltAt(qint32 index) {
     MarkChanged();
 }
 
-bool TBoltGroupDocument::SaveDataFile(const QString& fileName) {
-    TBusyCursorGuard cursor(Host());
-    Host().ShowInformation(QStringLiteral("Saving Data File"));
-    Buffers.CreateLineBuffers();
-    TFreeBuffersGuard freeBuffers(Buffers);
-    try {
-        Buffers.ClearLineBuffers();
-        Buffers.AddOutputLine(QStringLiteral("[General]"));
-        Buffers.AddOutputLine(QStringLiteral("Analysis Type=Bolt Group"));
-        Buffers.AddBlankOutputLine();
-        Buffers.AddOutputLine(QStringLiteral("[Analysis Data]"));
-        Buffers.AddOutputLine(QStringLiteral("Analysis Title=") + AnalysisTitle);
-        Buffers.AddOutputLine(QStringLiteral("Load Case Title=") + LoadCaseTitle);
-        Buffers.AddOutputLine(QStringLiteral("Number of Bolts=") + QString::number(BoltCount()));
-        for (qint32 i = 0; i < BoltCount(); ++i) {
-            Buffers.AddOutputLine(DataLineForBolt(i + 1, Bolts.at(i)));
-            if (i % 100 == 0)
-                Host().ProcessEvents();
-        }
-        const TAppliedLoad& l = AppliedLoad;
-        const QChar comma = QLatin1Char(',');
-        Buffers.AddOutputLine(QStringLiteral("Applied Load=") + TNumberFormat::FormatGeneral(l.X) +
-                              comma + TNumberFormat::FormatGeneral(l.Y) + comma +
-                              TNumberFormat::FormatGeneral(l.Z) + comma +
-                              TNumberFormat::FormatGeneral(l.FX) + comma +
-                              TNumberFormat::FormatGeneral(l.FY) + comma +
-                              TNumberFormat::FormatGeneral(l.FZ) + QStringLiteral(",0,0"));
-        Buffers.SaveOutputLines(fileName);
-    } catch (const std::exception& e) {
-        const auto* platformError = dynamic_cast<const TPlatformError*>(&e);
-        SaveDataError = platformError ? platformError->Text() : QString::fromLocal8Bit(e.what());
-        Host().ShowInformation(QStringLiteral("Data File Not Saved"));
-        return false;
-    }
-    SaveDataError.clear();
-    DataSaved = true;
-    Host().AddToQuickList(fileName);
-    Host().ShowInformation(QStringLiteral("Data File Saved"));
-    return true;
-}
-
-QString TBoltGroupDocument::ReadDataValue(const QString& name, const QString& fallback) {
-    const QString value = Buffers.TakeDataValue(name);
-    return value.isNull() ? fallback : value;
-}
-
-TBolt TBoltGroupDocument::ParseBoltFields(const QString& text) {
-    // Eight fields; commas at the front of what remains are skipped, so an empty field moves the
-    // later values forward instead of being counted.
-    QStringView rest(text);
-    QStringView fields[8];
-    for (QStringView& field : fields) {
-        qsizetype start = 0;
-        while (start < rest.size() && rest[start] == QLatin1Char(','))
-            ++start;
-        rest = rest.mid(start);
-        qsizetype end = rest.indexOf(QLatin1Char(','));
-        if (end < 0)
-            end = rest.size();
-        field = rest.left(end);
-        rest = rest.mid(end);
-    }
-    TBolt b;
-    b.X = TNumberFormat::ParseReal(fields[0], 0);
-    b.Y = TNumberFormat::ParseReal(fields[1], 0);
-    b.Z = TNumberFormat::ParseReal(fields[2], 0);
-    b.StiffnessX = TNumberFormat::ParseReal(fields[3], 1);
-    b.StiffnessY = TNumberFormat::ParseReal(fields[4], 1);
-    b.StiffnessZ = TNumberFormat::ParseReal(fields[5], 1);
-    b.Orientation = qint8(quint8(quint32(TNumberFormat::ParseInteger(fields[6], 0)) & 0xFF));
-    b.NodeNumber = TNumberFormat::ParseInteger(fields[7], 0);
-    return b;
-}
-
-TAppliedLoad TBoltGroupDocument::ParseLoadFields(const QString& text) {
-    const TBolt b = ParseBoltFields(text);
-    TAppliedLoad load;
-    load.X = b.X;
-    load.Y = b.Y;
-    load.Z = b.Z;
-    load.FX = b.StiffnessX;
-    load.FY = b.StiffnessY;
-    load.FZ = b.StiffnessZ;
-    return load;
-}
-
 QString TBoltGroupDocument::ReportFileName(const QString& fileName) {
     if (fileName.contains(QStringLiteral("Bolt Group Loads")))
-        return ChangeExtension(fileName, QStringLiteral(".rtf"));
-    return ChangeExtension(fileName, QStringLiteral(" Bolt Group Loads.rtf"));
+        return TFileNames::ChangeExtension(fileName, QStringLiteral(".rtf"));
+    return TFileNames::ChangeExtension(fileName, QStringLiteral(" Bolt Group Loads.rtf"));
 }
 
 void TBoltGroupDocument::DiscardOutOfMemory(qint64 boltCount, const QString& fileName) {
@@ -175,68 +91,6 @@ void TBoltGroupDocument::DiscardOutOfMemory(qint64 boltCount, const QString& fil
     throw TPlatformError(boltCount > 0 ? QStringLiteral("Not enough memory for %1 bolts").arg(boltCount)
                                        : QStringLiteral("Not enough memory to read file \"%1\".")
                                              .arg(fileName));
-}
-
-bool TBoltGroupDocument::LoadDataFile(const QString& fileName) {
-    qint64 declared = 0;
-    try {
-        return ReadDataFile(fileName, declared);
-    } catch (const std::bad_alloc&) {
-        DiscardOutOfMemory(std::max<qint64>(declared, BoltCount()), fileName);
-    }
-}
-
-bool TBoltGroupDocument::ReadDataFile(const QString& fileName, qint64& declared) {
-    {
-        Buffers.CreateLineBuffers();
-        TFreeBuffersGuard freeBuffers(Buffers);
-        Buffers.LoadDataLines(fileName);
-
-        if (!ReadDataValue(QStringLiteral("Analysis Type"), QStringLiteral("None"))
-                 .contains(QStringLiteral("Bolt Group"))) {
-            Host().ShowMessage(QStringLiteral("Not a Bolt Group Analysis Data File"),
-                               QStringLiteral("Warning"), TMessageIcon::Exclamation,
-                               TMessageButtons::Ok);
-            return false;
-        }
-        Host().ShowInformation(QStringLiteral("Loading Data File"));
-        Host().AddToQuickList(fileName);
-
-        AnalysisTitle = ReadDataValue(QStringLiteral("Analysis Title"),
-                                      QStringLiteral("Untitled Model"));
-        LoadCaseTitle = ReadDataValue(QStringLiteral("Load Case Title"),
-                                      QStringLiteral("Untitled Load Case"));
-
-        // A count that is not a number gives no bolts, and so does a negative one; a count beyond
-        // what can be analysed is refused before anything is allocated for it.
-        const qint64 count = std::max<qint64>(
-            0, TNumberFormat::ParseInteger(
-                   ReadDataValue(QStringLiteral("Number of Bolts"), QStringLiteral("0")))
-                   .value_or(0));
-        declared = count;
-        if (count > MaxBoltCount) {
-            Host().ShowMessage(
-                QStringLiteral("The data file gives %1 bolts; at most %2 bolts can be read.")
-                    .arg(count)
-                    .arg(MaxBoltCount),
-                QStringLiteral("Warning"), TMessageIcon::Exclamation, TMessageButtons::Ok);
-            return false;
-        }
-        Bolts.resize(count);
-        const QString defaultFields = QStringLiteral("0,0,0,1,1,1,0,0");
-        for (qint32 i = 0; i < qint32(count); ++i) {
-            Bolts[i] = ParseBoltFields(
-                ReadDataValue(QStringLiteral("Bolt ") + QString::number(i + 1), defaultFields));
-            if (i > 0 && i % 100 == 0) {
-                Host().ShowInformation(QStringLiteral("Loading Bolt ") + QString::number(i));
-                Host().ProcessEvents();
-            }
-        }
-        AppliedLoad = ParseLoadFields(ReadDataValue(QStringLiteral("Applied Load"), defaultFields));
-    }
-    UpdateLoadApplied();
-    AnalyseAfterRead(fileName, QStringLiteral("Data File Loaded"));
-    return true;
 }
 
 void TBoltGroupDocument::AnalyseAfterRead(const QString& fileName, const QString& loadedText) {
@@ -258,16 +112,8 @@ void TBoltGroupDocument::AnalyseAfterRead(const QString& fileName, const QString
     takeName();
 }
 
-bool TBoltGroupDocument::ImportNisaFile(const QString& fileName) {
-    try {
-        return TNisaImport(*this).ImportNisaFile(fileName);
-    } catch (const std::bad_alloc&) {
-        DiscardOutOfMemory(BoltCount(), fileName);
-    }
-}
-
 bool TBoltGroupDocument::ExportNisaLoads(const QString& fileName) {
-    return TNisaExport(*this).ExportNisaLoads(fileName);
+    return TNisaExport(*this, Buffers).ExportNisaLoads(fileName);
 }
 
 void TBoltGroupDocument::PlotBolts() { TBoltPlot::PlotBolts(*this, View, Buffers); }
@@ -283,6 +129,10 @@ void TBoltGroupDocument::RefreshAnalysis() {
     CalculateActualLoads();
 }
 
-void TBoltGroupDocument::CalculateUnitLoads() { TBoltGroupAnalysis::CalculateUnitLoads(*this); }
+void TBoltGroupDocument::CalculateUnitLoads() {
+    TBoltGroupAnalysis::CalculateUnitLoads(*this, Buffers);
+}
 
-void TBoltGroupDocument::CalculateActualLoads() { TBoltGroupAnalysis::CalculateActualLoads(*this); }
+void TBoltGroupDocument::CalculateActualLoads() {
+    TBoltGroupAnalysis::CalculateActualLoads(*this, Buffers);
+}

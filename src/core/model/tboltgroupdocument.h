@@ -2,11 +2,16 @@
 
 #include "document/tlinebuffers.h"
 #include "tboltgroupmodel.h"
+#include "tdatafile.h"
 #include "view/tboltview.h"
 
+#include <functional>
+
 // A bolt group document: the model together with the line buffers and host of the window that
-// holds it, and the operations that read, write and analyse it. The bolt group window, the batch
-// tool and the tests each hold one.
+// holds it, and the operations that read, write and analyse it. The reading and writing is done
+// by one class per file format (TDataFile, TNisaImport, TNisaExport) and the analysis by
+// TBoltGroupAnalysis; the document coordinates them, analysing after every successful read. The
+// bolt group window, the batch tool and the tests each hold one.
 class TBoltGroupDocument : public TBoltGroupModel {
 public:
     explicit TBoltGroupDocument(TLineBuffers& buffers);
@@ -38,12 +43,9 @@ public:
     // and the load case number; false when refused or cancelled, and then nothing is written. A
     // file that cannot be written throws TPlatformError. Does not change the report's name.
     bool ExportNisaLoads(const QString& fileName);
-    // The value of the first data line of that name, which is then removed; else the default.
+    // The data file's value and field readers, as TDataFile reads them.
     QString ReadDataValue(const QString& name, const QString& fallback);
-    // Eight comma-separated fields as a bolt: co-ordinates (default 0), stiffnesses (default 1),
-    // orientation (low 8 bits, default 0) and node number (default 0). Empty fields are skipped.
     static TBolt ParseBoltFields(const QString& text);
-    // The applied load read from the same eight fields.
     static TAppliedLoad ParseLoadFields(const QString& text);
     // The name of the report written for a data or NISA file.
     static QString ReportFileName(const QString& fileName);
@@ -51,8 +53,6 @@ public:
     // The fixed sequence after every change of the model and every successful read: the plot,
     // the unit loads, the actual loads.
     virtual void RefreshAnalysis();
-    // The end of every successful read: the analysis, then the document named after the file.
-    void AnalyseAfterRead(const QString& fileName, const QString& loadedText);
     // The unit-load analysis and the first half of the report; "Not Enough Bolts" or "No Applied
     // Load" when it cannot run. A zero divisor throws TPlatformError.
     void CalculateUnitLoads();
@@ -70,10 +70,16 @@ public:
     void SavePicture(const QString& fileName);
 
     // Most bolts a data file may declare; a larger count is refused before anything is allocated.
-    static constexpr qint64 MaxBoltCount = 10'000'000;
+    static constexpr qint64 MaxBoltCount = TDataFile::MaxBoltCount;
 
 private:
-    bool ReadDataFile(const QString& fileName, qint64& declared);
+    // Reads a file into the model through read and analyses it. Memory running out on the way
+    // empties the model and throws, naming the larger of declaredBolts (as far as the reader
+    // has set it) and the bolts read.
+    bool ReadAndAnalyse(const QString& fileName, const QString& loadedText,
+                        const std::function<bool()>& read, const qint64& declaredBolts);
+    // The end of every successful read: the analysis, then the document named after the file.
+    void AnalyseAfterRead(const QString& fileName, const QString& loadedText);
     // Empties the model after the memory ran out while reading or analysing it, and throws the
     // error that tells so.
     [[noreturn]] void DiscardOutOfMemory(qint64 boltCount, const QString& fileName);

@@ -1,6 +1,7 @@
 #include "tnisaexport.h"
 
-#include "tboltgroupdocument.h"
+#include "document/tfreebuffersguard.h"
+#include "tboltgroupmodel.h"
 #include "tnumberformat.h"
 
 #include <QLocale>
@@ -10,18 +11,8 @@
 
 namespace {
 
-// Frees the line buffers on every exit of the export.
-class TFreeBuffersGuard {
-public:
-    explicit TFreeBuffersGuard(TLineBuffers& buffers) : Buffers(buffers) {}
-    ~TFreeBuffersGuard() { Buffers.FreeLineBuffers(); }
-
-private:
-    TLineBuffers& Buffers;
-};
-
-bool HasBoltWithoutNode(const TBoltGroupDocument& document) {
-    return std::any_of(document.Bolts.cbegin(), document.Bolts.cend(),
+bool HasBoltWithoutNode(const TBoltGroupModel& model) {
+    return std::any_of(model.Bolts.cbegin(), model.Bolts.cend(),
                        [](const TBolt& b) { return b.NodeNumber == 0; });
 }
 
@@ -40,7 +31,8 @@ const char* const SupportContact = "Quorvane Support Desk, telephone 0100 000 00
 
 } // namespace
 
-TNisaExport::TNisaExport(TBoltGroupDocument& document) : Document(document) {}
+TNisaExport::TNisaExport(TBoltGroupModel& model, TLineBuffers& buffers)
+    : Model(model), Buffers(buffers) {}
 
 QString TNisaExport::FormatExponent(double value) {
     // A negative zero is written as zero.
@@ -88,39 +80,39 @@ QStringList TNisaExport::SortedUnique(QStringList lines) {
 
 bool TNisaExport::AskNodeNumbers() {
     // The question comes back for as long as any bolt is left without a node number.
-    while (HasBoltWithoutNode(Document)) {
+    while (HasBoltWithoutNode(Model)) {
         QStringList boltColumn;
         QStringList nodeColumn;
-        const qint32 count = Document.BoltCount();
+        const qint32 count = Model.BoltCount();
         boltColumn.reserve(count);
         nodeColumn.reserve(count);
         for (qint32 i = 0; i < count; ++i) {
             boltColumn.append(QStringLiteral("   ") + QString::number(i + 1));
             nodeColumn.append(QStringLiteral("   ") +
-                              QString::number(Document.Bolts.at(i).NodeNumber));
+                              QString::number(Model.Bolts.at(i).NodeNumber));
         }
-        if (!Document.Host().EditNisaNodeNumbers(boltColumn, nodeColumn))
+        if (!Buffers.Host().EditNisaNodeNumbers(boltColumn, nodeColumn))
             return false;
         for (qint32 i = 0; i < count; ++i)
-            Document.Bolts[i].NodeNumber = TNumberFormat::ParseInteger(nodeColumn.value(i), 0);
-        Document.DataSaved = false;
+            Model.Bolts[i].NodeNumber = TNumberFormat::ParseInteger(nodeColumn.value(i), 0);
+        Model.DataSaved = false;
     }
     return true;
 }
 
 bool TNisaExport::AskLoadCaseId() {
-    QString text = Document.NisaLoadCaseId;
-    const bool accepted = Document.Host().InputQuery(
+    QString text = Model.NisaLoadCaseId;
+    const bool accepted = Buffers.Host().InputQuery(
         QStringLiteral("Please Enter NISA Load Case Number"), QStringLiteral("Load Case ID = "),
         text);
     if (accepted)
-        Document.NisaLoadCaseId = text;
-    Document.NisaLoadCaseId = NormaliseLoadCaseId(Document.NisaLoadCaseId);
+        Model.NisaLoadCaseId = text;
+    Model.NisaLoadCaseId = NormaliseLoadCaseId(Model.NisaLoadCaseId);
     return accepted;
 }
 
 void TNisaExport::AddHeader() {
-    TLineBuffers& out = Document.Buffers;
+    TLineBuffers& out = Buffers;
     const QString comment = QStringLiteral("**");
     const QString indent = QStringLiteral("**      ");
     out.AddOutputLine(QStringLiteral(
@@ -147,10 +139,10 @@ void TNisaExport::AddHeader() {
 }
 
 bool TNisaExport::ExportNisaLoads(const QString& fileName) {
-    TDocumentHost& host = Document.Host();
+    TDocumentHost& host = Buffers.Host();
     // Loads of an earlier group (one with another number of bolts) are no loads of this one.
-    if (!Document.ActualLoadsCalculated ||
-        Document.ActualLoads.size() != Document.Bolts.size()) {
+    if (!Model.ActualLoadsCalculated ||
+        Model.ActualLoads.size() != Model.Bolts.size()) {
         host.ShowMessage(QStringLiteral("No Actual Loads Calculated\n\nCannot Save the NISA file."),
                          QStringLiteral("Warning"), TMessageIcon::Information,
                          TMessageButtons::Ok);
@@ -161,27 +153,27 @@ bool TNisaExport::ExportNisaLoads(const QString& fileName) {
     if (!AskLoadCaseId())
         return false;
 
-    TLineBuffers& out = Document.Buffers;
+    TLineBuffers& out = Buffers;
     out.CreateLineBuffers();
     TFreeBuffersGuard freeBuffers(out);
     out.ClearLineBuffers();
     AddHeader();
 
     QStringList lines;
-    lines.reserve(Document.Bolts.size());
-    for (const TBolt& bolt : std::as_const(Document.Bolts))
+    lines.reserve(Model.Bolts.size());
+    for (const TBolt& bolt : std::as_const(Model.Bolts))
         lines.append(NodeLine(bolt));
     for (const QString& line : SortedUnique(std::move(lines)))
         out.AddOutputLine(line);
 
-    out.AddOutputLine(QStringLiteral("*LDCASE, ID = ") + Document.NisaLoadCaseId);
+    out.AddOutputLine(QStringLiteral("*LDCASE, ID = ") + Model.NisaLoadCaseId);
     out.AddOutputLine(QStringLiteral(" 0, 1, 2, 0,-1, 3, 0,   0.000,   0.000"));
     out.AddOutputLine(QStringLiteral("*CFORCE"));
 
     lines = QStringList();
-    for (qint32 i = 0; i < Document.BoltCount(); ++i) {
-        const qint32 node = Document.Bolts.at(i).NodeNumber;
-        const TBoltActualLoads& loads = Document.ActualLoads.at(i);
+    for (qint32 i = 0; i < Model.BoltCount(); ++i) {
+        const qint32 node = Model.Bolts.at(i).NodeNumber;
+        const TBoltActualLoads& loads = Model.ActualLoads.at(i);
         if (loads.LoadX != 0)
             lines.append(ForceLine(node, "FX", loads.LoadX));
         if (loads.LoadY != 0)

@@ -5,16 +5,18 @@
 #include <QStringList>
 #include <functional>
 
-class TBoltGroupDocument;
+class TBoltGroupModel;
+class TLineBuffers;
 struct TBolt;
 
 // Writes the calculated bolt loads as a fragment of NISA input for the package's pre- and
 // post-processor: a node card with the bolts' co-ordinates, a load case card and a
-// concentrated-force card with each bolt's non-zero load components. Every bolt needs a NISA
-// node number and the load case a number; the export asks the window for both.
+// concentrated-force card with each bolt's non-zero load components, assembled in the line
+// buffers. Every bolt needs a NISA node number and the load case a number; the export asks the
+// window for both.
 class TNisaExport {
 public:
-    explicit TNisaExport(TBoltGroupDocument& document);
+    TNisaExport(TBoltGroupModel& model, TLineBuffers& buffers);
 
     // Writes the fragment; false when there are no actual loads or the user cancels a question,
     // and then nothing is written. A file that cannot be written throws TPlatformError. Node
@@ -45,5 +47,6 @@ private:
     bool AskLoadCaseId();
     void AddHeader();
 
-    TBoltGroupDocument& Document;
+    TBoltGroupModel& Model;
+    TLineBuffers& Buffers;
 };

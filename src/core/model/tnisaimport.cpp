@@ -1,8 +1,8 @@
 #include "tnisaimport.h"
 
-#include "document/tlinebuffers.h"
-#include "foundation/tplatformerror.h"
-#include "tboltgroupdocument.h"
+#include "document/tfreebuffersguard.h"
+#include "foundation/treadfile.h"
+#include "tboltgroupmodel.h"
 #include "tnumberformat.h"
 
 #include <QFile>
@@ -10,16 +10,6 @@
 #include <string_view>
 
 namespace {
-
-// Frees the line buffers on every exit of the import.
-class TFreeBuffersGuard {
-public:
-    explicit TFreeBuffersGuard(TLineBuffers& buffers) : Buffers(buffers) {}
-    ~TFreeBuffersGuard() { Buffers.FreeLineBuffers(); }
-
-private:
-    TLineBuffers& Buffers;
-};
 
 // The line contains the card keyword (which begins with "*"), letter case counting. Only the
 // places of "*" are compared, so a long line without one costs a single fast scan.
@@ -64,11 +54,11 @@ QString WithTrailingComma(QString text) {
 
 } // namespace
 
-TNisaImport::TNisaImport(TBoltGroupDocument& document)
-    : Document(document), Buffers(document.Buffers) {}
+TNisaImport::TNisaImport(TBoltGroupModel& model, TLineBuffers& buffers)
+    : Model(model), Buffers(buffers) {}
 
 bool TNisaImport::ImportNisaFile(const QString& fileName) {
-    TDocumentHost& host = Document.Host();
+    TDocumentHost& host = Buffers.Host();
     host.ShowInformation(QStringLiteral("Loading NISA File"));
     host.AddToQuickList(fileName);
     {
@@ -84,7 +74,7 @@ bool TNisaImport::ImportNisaFile(const QString& fileName) {
         ReadTitle();
         const bool linkFound = ReadRigidLink();
         if (TooManyNodes) {
-            Document.AnalysisTitle.clear();
+            Model.AnalysisTitle.clear();
             host.ShowMessage(QStringLiteral("The rigid link names more than %1 nodes; at most %1 "
                                             "bolts can be read.")
                                  .arg(MaxLinkNodes),
@@ -94,7 +84,7 @@ bool TNisaImport::ImportNisaFile(const QString& fileName) {
             return false;
         }
         if (!linkFound) {
-            Document.AnalysisTitle.clear();
+            Model.AnalysisTitle.clear();
             host.ShowMessage(QStringLiteral("No Rigid Links in NISA File\nCannot Extract Bolt Group"),
                              QStringLiteral("Warning"), TMessageIcon::Exclamation,
                              TMessageButtons::Ok);
@@ -102,7 +92,7 @@ bool TNisaImport::ImportNisaFile(const QString& fileName) {
             return false;
         }
         if (!ReadNodes()) {
-            Document.AnalysisTitle.clear();
+            Model.AnalysisTitle.clear();
             host.ShowMessage(QStringLiteral("No Node definition in NISA File\n"
                                             "Cannot Extract Bolt Group Co-ordinates"),
                              QStringLiteral("Warning"), TMessageIcon::Exclamation,
@@ -113,7 +103,7 @@ bool TNisaImport::ImportNisaFile(const QString& fileName) {
         // The load acts at the independent node: without its co-ordinates there is no point of
         // the load to analyse about.
         if (!IndependentNodeFound) {
-            Document.ResetModel();
+            Model.ResetModel();
             host.ShowMessage(QStringLiteral("Independent Node %1 not defined in NISA File\n"
                                             "Cannot Extract Position of Applied Load")
                                  .arg(IndependentNode),
@@ -125,8 +115,7 @@ bool TNisaImport::ImportNisaFile(const QString& fileName) {
         ReadLoadCaseTitle();
         ReadForces();
     }
-    Document.UpdateLoadApplied();
-    Document.AnalyseAfterRead(fileName, QStringLiteral("NISA File Loaded"));
+    Model.UpdateLoadApplied();
     return true;
 }
 
@@ -136,17 +125,7 @@ void TNisaImport::ReadLines(const QString& fileName) {
     if (!info.exists())
         return;
     QFile file(fileName);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        const QString reason = info.isDir() ? QStringLiteral("Is a directory") : file.errorString();
-        throw TPlatformError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
-    }
-    const auto tooLarge = [&fileName] {
-        return TPlatformError(QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
-                                  .arg(fileName)
-                                  .arg(TLineBuffers::MaxFileSize >> 20));
-    };
-    if (file.size() > TLineBuffers::MaxFileSize)
-        throw tooLarge();
+    TReadFile::Open(file, TLineBuffers::MaxFileSize);
 
     // The file is read in blocks and cut into pieces: a line end (CR, LF or CR LF) ends a piece,
     // and so does the 510th character of a line, after which the line goes on as a new piece.
@@ -164,7 +143,7 @@ void TNisaImport::ReadLines(const QString& fileName) {
             break;
         total += block.size();
         if (total > TLineBuffers::MaxFileSize)
-            throw tooLarge();
+            throw TReadFile::TooLarge(fileName, TLineBuffers::MaxFileSize);
         for (const char c : std::as_const(block)) {
             if (c == '\n' && afterCarriageReturn) {
                 afterCarriageReturn = false;
@@ -189,8 +168,7 @@ void TNisaImport::ReadLines(const QString& fileName) {
         }
     }
     if (file.error() != QFileDevice::NoError)
-        throw TPlatformError(
-            QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+        throw TReadFile::ReadFailed(file);
     if (pieceLength > 0)
         AddPiece(std::string_view(piece, size_t(kept)));
 }
@@ -198,18 +176,15 @@ void TNisaImport::ReadLines(const QString& fileName) {
 void TNisaImport::AddPiece(std::string_view piece) {
     ++PieceCount;
     if (PieceCount % ReadingReportInterval == 0) {
-        Document.Host().ShowInformation(QStringLiteral("Reading Line ") +
+        Buffers.Host().ShowInformation(QStringLiteral("Reading Line ") +
                                         QString::number(PieceCount));
-        Document.Host().ProcessEvents();
+        Buffers.Host().ProcessEvents();
     }
     // Comment lines are invisible to every search, so they are never kept.
     if (piece.find("**") != std::string_view::npos)
         return;
     if (Buffers.DataLineCount() >= TLineBuffers::MaxLineCount)
-        throw TPlatformError(
-            QStringLiteral("Cannot read file \"%1\". The file has more than %2 lines.")
-                .arg(FileName)
-                .arg(TLineBuffers::MaxLineCount));
+        throw TReadFile::TooManyLines(FileName, TLineBuffers::MaxLineCount);
     static const QString empty = QStringLiteral("");
     Buffers.AddDataLine(piece.empty() ? empty
                                       : QString::fromLatin1(piece.data(), qsizetype(piece.size())));
@@ -238,10 +213,10 @@ bool TNisaImport::AtCardEnd(int index) const {
 }
 
 void TNisaImport::ReadTitle() {
-    Document.Host().ShowInformation(QStringLiteral("Looking for Model Title"));
+    Buffers.Host().ShowInformation(QStringLiteral("Looking for Model Title"));
     const int card = FindCard(0, QLatin1StringView("*TITL"));
     if (card >= 0) {
-        Document.AnalysisTitle = Buffers.GetDataLine(card + 1);
+        Model.AnalysisTitle = Buffers.GetDataLine(card + 1);
         MoveCursor(card + 1);
     } else {
         MoveCursor(0);
@@ -249,7 +224,7 @@ void TNisaImport::ReadTitle() {
 }
 
 bool TNisaImport::ReadRigidLink() {
-    Document.Host().ShowInformation(QStringLiteral("Looking for Rigid Links"));
+    Buffers.Host().ShowInformation(QStringLiteral("Looking for Rigid Links"));
     const int card = FindCard(Cursor, QLatin1StringView("*RIGL"));
     if (card < 0)
         return false;
@@ -309,7 +284,7 @@ void TNisaImport::ReadRigidLinkPiece(QStringView text) {
 }
 
 bool TNisaImport::ReadNodes() {
-    Document.Host().ShowInformation(QStringLiteral("Looking for Nodes"));
+    Buffers.Host().ShowInformation(QStringLiteral("Looking for Nodes"));
     const int card = FindCard(0, QLatin1StringView("*NODE"));
     if (card < 0)
         return false;
@@ -327,7 +302,7 @@ bool TNisaImport::ReadNodes() {
         const qint32 node = NodeNumberOf(fields[0]);
         if (node == IndependentNode) {
             IndependentNodeFound = true;
-            TAppliedLoad& load = Document.AppliedLoad;
+            TAppliedLoad& load = Model.AppliedLoad;
             load.X = RealOf(fields[4]);
             load.Y = RealOf(fields[5]);
             load.Z = RealOf(fields[6]);
@@ -345,7 +320,7 @@ bool TNisaImport::ReadNodes() {
         bolt.StiffnessZ = entry->TiesZ ? 1 : 0;
         bolt.NodeNumber = node;
         bolt.Orientation = qint8(TBoltOrientation::NotDefined);
-        Document.Bolts.append(bolt);
+        Model.Bolts.append(bolt);
     }
     MoveCursor(line);
     return true;
@@ -354,16 +329,16 @@ bool TNisaImport::ReadNodes() {
 void TNisaImport::ReadLoadCaseTitle() {
     const int card = FindCard(Cursor, QLatin1StringView("*LCTI"));
     if (card >= 0)
-        Document.LoadCaseTitle = Buffers.GetDataLine(card + 1).trimmed();
+        Model.LoadCaseTitle = Buffers.GetDataLine(card + 1).trimmed();
 }
 
 void TNisaImport::ReadForces() {
-    Document.Host().ShowInformation(QStringLiteral("Looking for Nodal Forces"));
+    Buffers.Host().ShowInformation(QStringLiteral("Looking for Nodal Forces"));
     const int card = FindCard(0, QLatin1StringView("*CFOR"));
     if (card < 0)
         return;
     const QStringList& lines = Buffers.DataLines();
-    TAppliedLoad& load = Document.AppliedLoad;
+    TAppliedLoad& load = Model.AppliedLoad;
     bool forceForNode = false;
     for (int line = card + 1; !AtCardEnd(line); ++line) {
         MoveCursor(line);

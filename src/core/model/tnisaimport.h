@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <string_view>
 
-class TBoltGroupDocument;
+class TBoltGroupModel;
 class TLineBuffers;
 
 // Takes a bolt group from a NISA input file: the first rigid link card after the model title
@@ -14,14 +14,15 @@ class TLineBuffers;
 // node card their co-ordinates, the concentrated-force card the load, and the title and load case
 // title cards the two titles. Only those five cards are examined; the rest of the file is not
 // checked. One import object serves one import: its rigid-link table and the data lines it fills
-// live only as long as the import.
+// in the line buffers live only as long as the import. It does not analyse what it read.
 class TNisaImport {
 public:
-    explicit TNisaImport(TBoltGroupDocument& document);
+    TNisaImport(TBoltGroupModel& model, TLineBuffers& buffers);
 
-    // Reads the file into the freshly reset model and analyses it. False when the file has no
-    // rigid link, no node card, or no node line for the link's independent node, after telling
-    // the user; the model then stays empty. A file that cannot be read throws TPlatformError.
+    // Reads the file into the freshly reset model and recomputes LoadApplied. False when the file
+    // has no rigid link, no node card, or no node line for the link's independent node, after
+    // telling the user; the model then stays empty. A file that cannot be read throws
+    // TPlatformError.
     bool ImportNisaFile(const QString& fileName);
 
     // The longest piece of a line kept as one data line; the rest of a longer line follows as
@@ -46,7 +47,7 @@ private:
     void ReadForces();
     void MoveCursor(int index);
 
-    TBoltGroupDocument& Document;
+    TBoltGroupModel& Model;
     TLineBuffers& Buffers;
     TNisaRigidLink RigidLink;
     qint32 IndependentNode = 1;

@@ -3,6 +3,7 @@
 
 #include "foundation/tbusycursorguard.h"
 #include "foundation/tplatformerror.h"
+#include "foundation/treadfile.h"
 #include "tspellcharacters.h"
 
 #include <QFile>
@@ -29,8 +30,7 @@ void CopyFile(const QString& source, const QString& target) {
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(1 << 20);
         if (in.error() != QFileDevice::NoError)
-            throw TPlatformError(
-                QStringLiteral("Cannot read file \"%1\". %2").arg(source, in.errorString()));
+            throw TReadFile::ReadFailed(in);
         if (chunk.isEmpty())
             break;
         out.Write(chunk);

@@ -1,7 +1,8 @@
 #include "twordlist.h"
-#include "foundation/tsavefile.h"
 
-#include "foundation/tplatformerror.h"
+#include "foundation/tlineends.h"
+#include "foundation/treadfile.h"
+#include "foundation/tsavefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,37 +13,12 @@
 
 namespace {
 
-qint64 CountLineEnds(const QByteArray& bytes) {
-    qint64 n = 0;
-    const char* p = bytes.constData();
-    const char* end = p + bytes.size();
-    for (; p < end; ++p) {
-        if (*p == '\n' || (*p == '\r' && (p + 1 == end || p[1] != '\n')))
-            ++n;
-    }
-    return n;
-}
-
-// Splits text into lines ended by CR, LF or CR LF; a final line without an end counts, a final
-// line end does not start another line.
 QStringList SplitLines(const QString& text) {
     QStringList lines;
-    const QChar* p = text.constData();
-    const QChar* end = p + text.size();
-    const QChar* start = p;
-    while (p < end) {
-        const QChar c = *p;
-        if (c == u'\r' || c == u'\n') {
-            lines.append(QString(start, qsizetype(p - start)));
-            if (c == u'\r' && p + 1 < end && p[1] == u'\n')
-                ++p;
-            start = ++p;
-        } else {
-            ++p;
-        }
-    }
-    if (start < end)
-        lines.append(QString(start, qsizetype(end - start)));
+    TLineEnds::Split(text.constData(), text.constData() + text.size(),
+                     [&](const QChar* start, qsizetype length) {
+                         lines.append(QString(start, length));
+                     });
     return lines;
 }
 
@@ -208,19 +184,9 @@ void TWordList::Assign(const QStringList& texts) {
 }
 
 QByteArray TWordList::ReadFile(const QString& fileName) {
-    const QFileInfo info(fileName);
     QFile file(fileName);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        const QString reason = info.isDir() ? QStringLiteral("Is a directory") : file.errorString();
-        throw TPlatformError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
-    }
-    const auto tooLarge = [&] {
-        return TPlatformError(QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
-                                  .arg(fileName)
-                                  .arg(MaxFileSize >> 20));
-    };
-    if (file.size() > MaxFileSize)
-        throw tooLarge();
+    TReadFile::Open(file, MaxFileSize);
+    const auto tooLarge = [&] { return TReadFile::TooLarge(fileName, MaxFileSize); };
     // Read into a buffer of the file's size (grown for files that do not know theirs), so that
     // a small file never costs a buffer of the largest size allowed.
     QByteArray bytes(qsizetype(file.size()) + 1, Qt::Uninitialized);
@@ -233,8 +199,7 @@ QByteArray TWordList::ReadFile(const QString& fileName) {
         }
         const qint64 n = file.read(bytes.data() + used, bytes.size() - used);
         if (n < 0)
-            throw TPlatformError(
-                QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+            throw TReadFile::ReadFailed(file);
         if (n == 0)
             break;
         used += qsizetype(n);
@@ -249,10 +214,8 @@ QByteArray TWordList::ReadFile(const QString& fileName) {
 QStringList TWordList::ReadLines(const QString& fileName, qsizetype maxLines) {
     QByteArray bytes = ReadFile(fileName);
     const bool unended = !bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r');
-    if (CountLineEnds(bytes) + (unended ? 1 : 0) > maxLines)
-        throw TPlatformError(QStringLiteral("Cannot read file \"%1\". The file has more than %2 lines.")
-                                 .arg(fileName)
-                                 .arg(maxLines));
+    if (TLineEnds::Count(bytes) + (unended ? 1 : 0) > maxLines)
+        throw TReadFile::TooManyLines(fileName, maxLines);
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
     // Dictionaries are UTF-8; one that is not (written in a Windows code page) is read byte for

@@ -1,10 +1,11 @@
 #include "tboltplot.h"
 
+#include "document/tbusyflagguard.h"
 #include "foundation/tbusycursorguard.h"
-#include "document/tlinebuffers.h"
 #include "model/tboltgroupmodel.h"
 #include "model/tnumberformat.h"
 #include "tboltview.h"
+#include "tplotfont.h"
 #include "tplotstamps.h"
 
 #include <QCoreApplication>
@@ -17,22 +18,6 @@
 #include <optional>
 
 namespace {
-
-// Sets the window's Busy flag for the lifetime of the guard and restores the earlier value, so a
-// plot inside a longer operation leaves that operation's flag standing.
-class TBusyFlagGuard {
-public:
-    explicit TBusyFlagGuard(TLineBuffers& buffers) : Buffers(buffers), Previous(buffers.Busy) {
-        Buffers.Busy = true;
-    }
-    ~TBusyFlagGuard() { Buffers.Busy = Previous; }
-    TBusyFlagGuard(const TBusyFlagGuard&) = delete;
-    TBusyFlagGuard& operator=(const TBusyFlagGuard&) = delete;
-
-private:
-    TLineBuffers& Buffers;
-    bool Previous;
-};
 
 // Marks the view's plot as running for the lifetime of the guard.
 class TPlotRunningGuard {
@@ -77,7 +62,7 @@ class TPlotText {
 public:
     explicit TPlotText(QPainter& painter) : Painter(painter) {
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-            Painter.setFont(TBoltPlot::PlotFont());
+            Painter.setFont(TPlotFont::Font());
             Metrics.emplace(Painter.fontMetrics());
         }
     }
@@ -103,17 +88,6 @@ void DrawArrow(QPainter& painter, QPoint b, QPoint t, QPoint h0, QPoint h1, QPoi
 }
 
 } // namespace
-
-QFont TBoltPlot::PlotFont() {
-    QFont font(QStringLiteral("Arial"));
-    // 8 points at 96 dots per inch, rounded to whole pixels.
-    font.setPixelSize(11);
-    font.setStyleStrategy(QFont::NoAntialias);
-    // Whole-pixel advances: without them the one-bit glyphs of a small font land on rounded
-    // fractional places, and a number such as 90 shows a gap inside it.
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
 
 void TBoltPlot::PlotBolts(TBoltGroupModel& model, TBoltView& view, TLineBuffers& buffers) {
     if (view.PlotRunning) {

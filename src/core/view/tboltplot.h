@@ -2,7 +2,6 @@
 
 #include "tboltprojection.h"
 
-#include <QFont>
 #include <QImage>
 #include <QString>
 #include <array>
@@ -35,9 +34,6 @@ public:
     static QImage PaintPicture(const TBoltProjection::TResult& projection,
                                const std::array<QPointF, 16>& triad,
                                const TPaintOptions& options, TDocumentHost& host);
-
-    // "Arial", 8 points at the screen's 96 dots per inch, drawn without antialiasing.
-    static QFont PlotFont();
 
 private:
     static void PlotOnce(TBoltGroupModel& model, TBoltView& view, TLineBuffers& buffers);

@@ -1,6 +1,6 @@
 #include "tbolttransforms.h"
 
-#include "model/tboltgroupdocument.h"
+#include "model/tdatafile.h"
 
 #include <cmath>
 
@@ -177,7 +177,7 @@ TBoltTransforms::TResult TBoltTransforms::CopyBolts(TBoltGroupModel& model, TCop
     const QList<qint32> sources = Sources(model, example);
     const qint32 before = model.BoltCount();
     const qint64 added = CopiesToAdd(model, page, example, values);
-    if (before + added > TBoltGroupDocument::MaxBoltCount)
+    if (before + added > TDataFile::MaxBoltCount)
         return TResult::TooManyBolts;
     model.Bolts.reserve(before + added);
     void (*copy)(TBoltGroupModel&, qint32, const TCopyMoveValues&) =

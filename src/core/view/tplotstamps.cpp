@@ -1,6 +1,6 @@
 #include "tplotstamps.h"
 
-#include "tboltplot.h"
+#include "tplotfont.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -88,7 +88,7 @@ bool TPlotStamps::PrepareText() {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return false; // tried again once there is a GUI application
     TextTried = true;
-    const QFontMetrics metrics(TBoltPlot::PlotFont());
+    const QFontMetrics metrics(TPlotFont::Font());
     CellHeight = metrics.height();
     // Each number is drawn in a band of its own: wide enough for the longest number and its
     // space, with margins for overhanging ink.
@@ -117,7 +117,7 @@ void TPlotStamps::RenderTexts(const QString* texts, size_t count, TOffsets& pool
         Scratch.fill(Qt::white);
         {
             QPainter painter(&Scratch);
-            painter.setFont(TBoltPlot::PlotFont());
+            painter.setFont(TPlotFont::Font());
             painter.setPen(Qt::black);
             const QFontMetrics metrics = painter.fontMetrics();
             for (size_t k = 0; k < batch; ++k) {
@@ -144,7 +144,7 @@ bool TPlotStamps::ComposesNumbers() { return PrepareText() && PrepareCharacters(
 bool TPlotStamps::LayoutPlaces(const QString& text, TPlaces& places) const {
     if (text.size() > 16)
         return false;
-    QTextLayout layout(text, TBoltPlot::PlotFont());
+    QTextLayout layout(text, TPlotFont::Font());
     layout.beginLayout();
     layout.createLine();
     layout.endLayout();
@@ -160,7 +160,7 @@ bool TPlotStamps::LayoutPlaces(const QString& text, TPlaces& places) const {
         if (places.Place[i] != x || places.Place[i] < 0)
             return false;
     }
-    places.Width = QFontMetrics(TBoltPlot::PlotFont()).horizontalAdvance(text);
+    places.Width = QFontMetrics(TPlotFont::Font()).horizontalAdvance(text);
     return true;
 }
 
@@ -262,7 +262,7 @@ bool TPlotStamps::ComposedMatches(const QStringList& texts) {
         QImage composed = Scratch;
         {
             QPainter painter(&Scratch);
-            painter.setFont(TBoltPlot::PlotFont());
+            painter.setFont(TPlotFont::Font());
             painter.setPen(Qt::black);
             const QFontMetrics metrics = painter.fontMetrics();
             for (int k = 0; k < batch; ++k) {

@@ -1,18 +1,22 @@
 #include "tbaseform.h"
 
-#include "foundation/tbusycursorguard.h"
 #include "document/tdocumentfile.h"
-#include "document/tplaintext.h"
 #include "document/treportformatter.h"
-#include "document/treportpdf.h"
 #include "document/ttextcase.h"
 #include "document/ttextlines.h"
 #include "document/ttextsearch.h"
+#include "foundation/tbusycursorguard.h"
+#include "foundation/tfilenames.h"
 #include "foundation/tplatformerror.h"
-#include "tfinddialog.h"
 #include "shell/tdialogs.h"
-#include "shell/tmainform.h"
+#include "shell/tmenuitems.h"
 #include "shell/tsettings.h"
+#include "tdocumentframe.h"
+#include "tdocumentmailer.h"
+#include "tdocumentprinter.h"
+#include "teditorcaretguard.h"
+#include "tfinddialog.h"
+#include "treportdisplay.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -21,8 +25,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDropEvent>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -32,7 +36,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
-#include <QProcess>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -44,66 +47,31 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-QString TBaseForm::MailProgram = QStringLiteral("xdg-email");
-
 namespace {
 
 bool FirstActivationDone = false;
 
-// The name with its extension (the part from the last dot of the file name) replaced.
-QString ReplaceExtension(const QString& fileName, const QString& extension) {
-    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    if (dot > slash)
-        return fileName.left(dot) + extension;
-    return fileName + extension;
-}
-
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QString& hint,
-                 const QKeySequence& shortcut = QKeySequence()) {
-    auto* action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    action->setStatusTip(hint);
-    if (!shortcut.isEmpty()) {
-        action->setShortcut(shortcut);
-        // Shown in the menu; the frame's own items and the editor carry the keys.
-        action->setShortcutContext(Qt::WidgetShortcut);
-    }
-    return action;
-}
-
-// Turns every CR LF into LF in one pass (QString::replace moves the rest of a long text for
-// every batch of matches).
-void JoinCrLf(QString& text) {
-    QChar* const begin = text.data();
-    const QChar* const end = begin + text.size();
-    QChar* out = begin;
-    for (const QChar* in = begin; in < end; ++in) {
-        if (in->unicode() == '\r' && in + 1 < end && in[1].unicode() == '\n')
-            continue;
-        *out++ = *in;
-    }
-    text.truncate(out - begin);
-}
+// The keys of the window's own menu items are shown in the menus; the frame's items and the
+// editor carry them.
+constexpr Qt::ShortcutContext ShownKey = Qt::WidgetShortcut;
 
 } // namespace
 
-TBaseForm::TBaseForm(TMainForm* mainForm, QWidget* parent) : QWidget(parent), MainForm(mainForm) {
+TBaseForm::TBaseForm(TDocumentFrame* frame, QWidget* parent) : QWidget(parent), Frame(frame) {
     SetHost(this);
     setObjectName(QStringLiteral("BaseForm"));
-    setProperty("HelpContext", HelpContext);
-    const int n = (MainForm ? MainForm->DocumentCount() : 0) + 1;
+    const int n = (Frame ? Frame->DocumentCount() : 0) + 1;
     FileName = QDir::home().filePath(QStringLiteral("Untitled %1.rtf").arg(n));
     FontDialogFont = TReportFormatter::DefaultFont();
     CreateControls();
+    Report = new TReportDisplay(RichEdit1, *this, this);
     resize(845, 480);
 
     // BaseFormCreate.
     Printer().setPageOrientation(QPageLayout::Portrait);
     Paste1->setEnabled(QApplication::clipboard()->mimeData() &&
                        QApplication::clipboard()->mimeData()->hasText());
-    InsertKeyAtStart = InsertKeyNow = MainForm ? MainForm->InsertKeyToggled : false;
-    RichEdit1->setProperty("HelpContext", HelpContext);
+    InsertKeyAtStart = InsertKeyNow = Frame ? Frame->InsertKeyToggled() : false;
     TitleStyle = TFontStyles{TFontStyle::Bold};
     SubtitleStyle = TFontStyles{TFontStyle::Underline};
     setWindowTitle(DocumentType);
@@ -204,7 +172,7 @@ void TBaseForm::CreateStatusPanel() {
                                          : QStringLiteral("%1 Decimal Places").arg(tag);
         const QString hint = tag == 1 ? QStringLiteral("Print Out to 1 Decimal Place")
                                       : QStringLiteral("Print Out to %1 Decimal Places").arg(tag);
-        QAction* a = AddItem(PopupMenu2, names[tag - 1], caption, hint);
+        QAction* a = TMenuItems::AddItem(PopupMenu2, names[tag - 1], caption, 0, hint);
         a->setCheckable(true);
         a->setData(tag);
         places->addAction(a);
@@ -216,17 +184,20 @@ void TBaseForm::CreateStatusPanel() {
 
     PopupMenu3 = new QMenu(this);
     PopupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
-    StatusBar1 = AddItem(PopupMenu3, "StatusBar1", QStringLiteral("Status Bar Visible"),
-                         QStringLiteral("Toggle Visibility of Status Bar"));
-    InformationLabel1 = AddItem(PopupMenu3, "InformationLabel1", QStringLiteral("Information Label"),
-                                QStringLiteral("Toggle Visibility of Information Label"));
-    ProgressBar1 = AddItem(PopupMenu3, "ProgressBar1", QStringLiteral("Progress Bar"),
-                           QStringLiteral("Toggle Visibility of Progress Bar"));
-    DecimalPlaces1 = AddItem(PopupMenu3, "DecimalPlaces1", QStringLiteral("Decimal Places"),
-                             QStringLiteral("Toggle Visibility of Decimal Places Menu"));
+    StatusBar1 = TMenuItems::AddItem(PopupMenu3, "StatusBar1", QStringLiteral("Status Bar Visible"),
+                                     0, QStringLiteral("Toggle Visibility of Status Bar"));
+    InformationLabel1 =
+        TMenuItems::AddItem(PopupMenu3, "InformationLabel1", QStringLiteral("Information Label"), 0,
+                            QStringLiteral("Toggle Visibility of Information Label"));
+    ProgressBar1 = TMenuItems::AddItem(PopupMenu3, "ProgressBar1", QStringLiteral("Progress Bar"),
+                                       0, QStringLiteral("Toggle Visibility of Progress Bar"));
+    DecimalPlaces1 =
+        TMenuItems::AddItem(PopupMenu3, "DecimalPlaces1", QStringLiteral("Decimal Places"), 0,
+                            QStringLiteral("Toggle Visibility of Decimal Places Menu"));
     DecimalPlaces1->setVisible(false);
-    RestoreStatusBar = AddItem(PopupMenu3, "RestoreStatusBar", QStringLiteral("Restore"),
-                               QStringLiteral("Restore Visibility of Status Bar Components"));
+    RestoreStatusBar =
+        TMenuItems::AddItem(PopupMenu3, "RestoreStatusBar", QStringLiteral("Restore"), 0,
+                            QStringLiteral("Restore Visibility of Status Bar Components"));
     for (QAction* a : {StatusBar1, InformationLabel1, ProgressBar1, DecimalPlaces1})
         a->setCheckable(true);
     connect(StatusBar1, &QAction::triggered, this, [this](bool checked) {
@@ -267,57 +238,70 @@ void TBaseForm::CreatePopupMenu1() {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     QMenu* m = PopupMenu1;
-    Undo1 = AddItem(m, "Undo1", QStringLiteral("&Undo"), QStringLiteral("Undo Last Document Edit"),
-                    QKeySequence(QStringLiteral("Ctrl+Z")));
+    Undo1 = TMenuItems::AddItem(m, "Undo1", QStringLiteral("&Undo"), 0,
+                                QStringLiteral("Undo Last Document Edit"),
+                                QKeySequence(QStringLiteral("Ctrl+Z")), ShownKey);
     m->addSeparator();
-    Cut1 = AddItem(m, "Cut1", QStringLiteral("Cu&t"), QStringLiteral("Cut Selected Text"),
-                   QKeySequence(QStringLiteral("Ctrl+X")));
-    Copy1 = AddItem(m, "Copy1", QStringLiteral("&Copy"),
-                    QStringLiteral("Copy Selected Text to Clipboard"),
-                    QKeySequence(QStringLiteral("Ctrl+C")));
-    Paste1 = AddItem(m, "Paste1", QStringLiteral("&Paste"), QStringLiteral("Paste from Clipboard"),
-                     QKeySequence(QStringLiteral("Ctrl+V")));
+    Cut1 = TMenuItems::AddItem(m, "Cut1", QStringLiteral("Cu&t"), 0,
+                               QStringLiteral("Cut Selected Text"),
+                               QKeySequence(QStringLiteral("Ctrl+X")), ShownKey);
+    Copy1 = TMenuItems::AddItem(m, "Copy1", QStringLiteral("&Copy"), 0,
+                                QStringLiteral("Copy Selected Text to Clipboard"),
+                                QKeySequence(QStringLiteral("Ctrl+C")), ShownKey);
+    Paste1 = TMenuItems::AddItem(m, "Paste1", QStringLiteral("&Paste"), 0,
+                                 QStringLiteral("Paste from Clipboard"),
+                                 QKeySequence(QStringLiteral("Ctrl+V")), ShownKey);
     m->addSeparator();
-    Font2 = AddItem(m, "Font2", QStringLiteral("Font...."), QStringLiteral("Change Font"));
+    Font2 = TMenuItems::AddItem(m, "Font2", QStringLiteral("Font...."), 0,
+                                QStringLiteral("Change Font"));
     TextStyle1 = m->addMenu(QStringLiteral("Text Style"));
     TextStyle1->setObjectName(QStringLiteral("TextStyle1"));
     TextStyle1->menuAction()->setStatusTip(QStringLiteral("Change Text Style"));
-    Bold1 = AddItem(TextStyle1, "Bold1", QStringLiteral("Bold"), QStringLiteral("Bold Text"),
-                    QKeySequence(QStringLiteral("Ctrl+B")));
-    Itallic1 = AddItem(TextStyle1, "Itallic1", QStringLiteral("Itallic"),
-                       QStringLiteral("Itallic Text"), QKeySequence(QStringLiteral("Ctrl+I")));
-    Underline1 = AddItem(TextStyle1, "Underline1", QStringLiteral("Underline"),
-                         QStringLiteral("Underlined Text"), QKeySequence(QStringLiteral("Ctrl+U")));
-    Strikeout1 = AddItem(TextStyle1, "Strikeout1", QStringLiteral("Strikeout"),
-                         QStringLiteral("Struckout Text"), QKeySequence(QStringLiteral("Ctrl+S")));
+    Bold1 = TMenuItems::AddItem(TextStyle1, "Bold1", QStringLiteral("Bold"), 0,
+                                QStringLiteral("Bold Text"), QKeySequence(QStringLiteral("Ctrl+B")),
+                                ShownKey);
+    Itallic1 = TMenuItems::AddItem(TextStyle1, "Itallic1", QStringLiteral("Itallic"), 0,
+                                   QStringLiteral("Itallic Text"),
+                                   QKeySequence(QStringLiteral("Ctrl+I")), ShownKey);
+    Underline1 = TMenuItems::AddItem(TextStyle1, "Underline1", QStringLiteral("Underline"), 0,
+                                     QStringLiteral("Underlined Text"),
+                                     QKeySequence(QStringLiteral("Ctrl+U")), ShownKey);
+    Strikeout1 = TMenuItems::AddItem(TextStyle1, "Strikeout1", QStringLiteral("Strikeout"), 0,
+                                     QStringLiteral("Struckout Text"),
+                                     QKeySequence(QStringLiteral("Ctrl+S")), ShownKey);
     TextAlignment1 = m->addMenu(QStringLiteral("Text Alignment"));
     TextAlignment1->setObjectName(QStringLiteral("TextAlignment1"));
     TextAlignment1->menuAction()->setStatusTip(QStringLiteral("Specify Text Alignment"));
-    Left1 = AddItem(TextAlignment1, "Left1", QStringLiteral("Left"), QStringLiteral("Left Justify"));
-    Centre1 = AddItem(TextAlignment1, "Centre1", QStringLiteral("Centre"),
-                      QStringLiteral("Centre Justify"));
-    Right1 = AddItem(TextAlignment1, "Right1", QStringLiteral("Right"),
-                     QStringLiteral("Right Justify"));
+    Left1 = TMenuItems::AddItem(TextAlignment1, "Left1", QStringLiteral("Left"), 0,
+                                QStringLiteral("Left Justify"));
+    Centre1 = TMenuItems::AddItem(TextAlignment1, "Centre1", QStringLiteral("Centre"), 0,
+                                  QStringLiteral("Centre Justify"));
+    Right1 = TMenuItems::AddItem(TextAlignment1, "Right1", QStringLiteral("Right"), 0,
+                                 QStringLiteral("Right Justify"));
     m->addSeparator();
-    SpellCheck1 = AddItem(m, "SpellCheck1", QStringLiteral("Spell Check"),
-                          QStringLiteral("Spell Check"));
+    SpellCheck1 = TMenuItems::AddItem(m, "SpellCheck1", QStringLiteral("Spell Check"), 0,
+                                      QStringLiteral("Spell Check"));
     SpellCheckSeparator = m->addSeparator();
     SpellCheckSeparator->setVisible(false);
     StatusBarSeparator = m->addSeparator();
     StatusBarSeparator->setVisible(false);
-    StatusBarVisible1 = AddItem(m, "StatusBarVisible1", QStringLiteral("\"Status\" Bar Visible"),
-                                QStringLiteral("Toggle Visibility of Status Bar"));
+    StatusBarVisible1 =
+        TMenuItems::AddItem(m, "StatusBarVisible1", QStringLiteral("\"Status\" Bar Visible"), 0,
+                            QStringLiteral("Toggle Visibility of Status Bar"));
     StatusBarVisible1->setCheckable(true);
     StatusBarVisible1->setVisible(false);
     m->addSeparator();
-    Open2 = AddItem(m, "Open2", QStringLiteral("&Open"), QStringLiteral("Open another Document"),
-                    QKeySequence(QStringLiteral("Ctrl+O")));
-    Save2 = AddItem(m, "Save2", QStringLiteral("&Save"), QStringLiteral("Save Current Document"),
-                    QKeySequence(QStringLiteral("Ctrl+S")));
-    SaveAs2 = AddItem(m, "SaveAs2", QStringLiteral("&Save As..."),
-                      QStringLiteral("Save Current Document with a New Name"));
+    Open2 = TMenuItems::AddItem(m, "Open2", QStringLiteral("&Open"), 0,
+                                QStringLiteral("Open another Document"),
+                                QKeySequence(QStringLiteral("Ctrl+O")), ShownKey);
+    Save2 = TMenuItems::AddItem(m, "Save2", QStringLiteral("&Save"), 0,
+                                QStringLiteral("Save Current Document"),
+                                QKeySequence(QStringLiteral("Ctrl+S")), ShownKey);
+    SaveAs2 = TMenuItems::AddItem(m, "SaveAs2", QStringLiteral("&Save As..."), 0,
+                                  QStringLiteral("Save Current Document with a New Name"));
     m->addSeparator();
-    Print2 = AddItem(m, "Print2", QStringLiteral("&Print"), QStringLiteral("Print Current Document"));
+    Print2 = TMenuItems::AddItem(m, "Print2", QStringLiteral("&Print"), 0,
+                                 QStringLiteral("Print Current Document"));
 
     // The style keys work in the editor itself; the other keys belong to the frame's menus.
     for (QAction* a : {Bold1, Itallic1, Underline1}) {
@@ -496,85 +480,11 @@ void TBaseForm::AddToQuickList(const QString& fileName) {
 void TBaseForm::UpdateProgress() { TLineBuffers::UpdateProgress(); }
 
 void TBaseForm::ShowOutput() {
-    if (!LineBuffersExist())
-        return;
-    QString tempName = ReplaceExtension(FileName, QStringLiteral(".tmp"));
-    FileName = ReplaceExtension(FileName, DefaultExtension);
-    while (QFileInfo::exists(tempName))
-        tempName += QLatin1Char('a');
-    QTextDocument* document = RichEdit1->document();
-    // The editor holds no caret while the text is replaced, and gets one at the start after, on
-    // every exit: a caret or selection carried along to the end of a long text would make the
-    // editor lay out the whole text before drawing anything.
-    struct TCaretGuard {
-        QTextEdit* Edit;
-        ~TCaretGuard() { Edit->setTextCursor(QTextCursor(Edit->document())); }
-    };
-    RichEdit1->setTextCursor(QTextCursor());
-    TCaretGuard caret{RichEdit1};
-    // The title and subtitle lines are styled in the same edit, so that the editor lays the
-    // text out once, as it is shown; FormatOutput then finds them styled.
-    auto show = [&](QString text) {
-        TReportFormatter::ShowStyledText(*document, std::move(text), FontDialogFont, TitleLines(),
-                                         SubtitleLines(), TitleStyle, SubtitleStyle);
-    };
-    bool shown = false;
-    try {
-        SaveOutputLines(tempName);
-        QFile file(tempName);
-        if (file.open(QIODevice::ReadOnly)) {
-            QString text = TPlainText::Decode(file.readAll());
-            file.close();
-            JoinCrLf(text);
-            if (!text.endsWith(QLatin1Char('\n')))
-                text.append(QLatin1Char('\n'));
-            show(std::move(text));
-            shown = true;
-        }
-    } catch (const TPlatformError&) {
-        // A folder that cannot be written must not keep the report from showing: the lines
-        // are then shown directly.
-    }
-    QFile::remove(tempName);
-    if (!shown)
-        show(OutputLines().isEmpty() ? QString()
-                                     : OutputLines().join(QLatin1Char('\n')) + QLatin1Char('\n'));
-    document->clearUndoRedoStacks();
-    StyledTitles = TitleLines();
-    StyledSubtitles = SubtitleLines();
-    StyledTitleStyle = TitleStyle;
-    StyledSubtitleStyle = SubtitleStyle;
-    OutputStyled = true;
-    // Any later change of the text makes FormatOutput style it afresh.
-    connect(document, &QTextDocument::contentsChange, this, [this] { OutputStyled = false; },
-            Qt::SingleShotConnection);
-    RichEdit1->setStatusTip(FileName);
+    Report->ShowOutput(FontDialogFont);
 }
 
 void TBaseForm::FormatOutput() {
-    // The editor takes no input and draws nothing until the styling is done, on every exit.
-    struct TEditorGuard {
-        QTextEdit* Edit;
-        ~TEditorGuard() {
-            Edit->setUpdatesEnabled(true);
-            Edit->setEnabled(true);
-        }
-    };
-    RichEdit1->setEnabled(false);
-    TEditorGuard guard{RichEdit1};
-    RichEdit1->moveCursor(QTextCursor::Start);
-    RichEdit1->setUpdatesEnabled(false);
-    // "Formatting Output", the progress fields and the gauge go through this window. Lines that
-    // ShowOutput has styled in the text it showed are only counted.
-    const bool styled = OutputStyled && StyledTitles == TitleLines() &&
-                        StyledSubtitles == SubtitleLines() && StyledTitleStyle == TitleStyle &&
-                        StyledSubtitleStyle == SubtitleStyle;
-    OutputStyled = false;
-    if (styled)
-        TReportFormatter::CountStyledLines(TitleLines(), SubtitleLines(), *this);
-    else
-        TReportFormatter::StyleLines(*RichEdit1->document(), TitleLines(), SubtitleLines(),
-                                     TitleStyle, SubtitleStyle, this);
+    Report->FormatOutput();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -582,15 +492,10 @@ void TBaseForm::FormatOutput() {
 
 void TBaseForm::ReadText(const QString& fileName, bool richText) {
     QTextDocument* document = RichEdit1->document();
-    // No caret is carried along to the end of the new text (see ShowOutput).
-    RichEdit1->setTextCursor(QTextCursor());
-    try {
+    {
+        TEditorCaretGuard caret(RichEdit1);
         TDocumentFile::Load(fileName, *document, richText);
-    } catch (...) {
-        RichEdit1->setTextCursor(QTextCursor(document));
-        throw;
     }
-    RichEdit1->setTextCursor(QTextCursor(document));
     // A freshly read document has nothing to undo.
     document->clearUndoRedoStacks();
 }
@@ -629,14 +534,14 @@ void TBaseForm::OpenDocument(const QString& fileName) {
 void TBaseForm::Open2Click() {
     QString proposed = FileName;
     if (typeid(*this) != typeid(TBaseForm))
-        proposed = ReplaceExtension(proposed, OpenExtension);
+        proposed = TFileNames::ChangeExtension(proposed, OpenExtension);
     const QString chosen = TDialogs::Current().OpenFileName(
         this, QStringLiteral("Open Text File"), proposed,
         QStringLiteral("RichText & Text Files (*.rtf & *.txt)|*.rtf;*.txt|All Files|*.*"));
     if (chosen.isEmpty())
         return;
-    if (MainForm)
-        MainForm->update();
+    if (Frame)
+        Frame->UpdateFrame();
     OpenDocument(chosen);
 }
 
@@ -661,49 +566,30 @@ void TBaseForm::SaveDocumentAs() {
         QStringLiteral("rtf"));
     if (chosen.isEmpty())
         return;
-    if (QFileInfo::exists(chosen) &&
-        ShowMessage(QStringLiteral("The File Already Exists\n\n  Overwrite?"),
-                    QStringLiteral("Warning"), TMessageIcon::Information,
-                    TMessageButtons::YesNo) != TMessageResult::Yes)
+    if (!OverwriteAllowed(chosen))
         return;
     FileName = chosen;
     SaveDocument();
 }
 
-QPrinter& TBaseForm::Printer() {
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
+bool TBaseForm::OverwriteAllowed(const QString& fileName) {
+    return !QFileInfo::exists(fileName) ||
+           ShowMessage(QStringLiteral("The File Already Exists\n\n  Overwrite?"),
+                       QStringLiteral("Warning"), TMessageIcon::Information,
+                       TMessageButtons::YesNo) == TMessageResult::Yes;
 }
 
-void TBaseForm::SetPrintMargins(QPrinter& printer) {
-    // 40 device units, in points at the printer's resolution, as the PDF report has them.
-    const double margin = TReportPdf::PrintMargin(printer.resolution());
-    printer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Point);
+QPrinter& TBaseForm::Printer() {
+    return TDocumentPrinter::Printer();
 }
 
 void TBaseForm::PrintDocument() {
-    QPrinter& printer = Printer();
-    SetPrintMargins(printer);
-    printer.setDocName(Caption());
     TBusyCursorGuard cursor(*this);
-    RichEdit1->document()->print(&printer);
-}
-
-QString TBaseForm::MailCopyFileName(int n) const {
-    return TSettings().Folders.ProgramFolderFile(QStringLiteral("Meshwright Message %1.rtf").arg(n));
+    TDocumentPrinter::Print(*RichEdit1->document(), Caption());
 }
 
 void TBaseForm::SendDocument() {
-    const int n = TSettings().IncrementMessageCount();
-    const QString copy = MailCopyFileName(n);
-    WriteText(copy, TDocumentFile::IsRichTextName(FileName));
-    const QString body = QStringLiteral("Please Find File \"") + FileName +
-                         QStringLiteral("\" Attached\n\n") +
-                         QStringLiteral("Visit Quorvane on the web at https://www.quorvane.example") +
-                         QStringLiteral("\n\n\n  ");
-    const QStringList arguments{QStringLiteral("--subject"), Caption(), QStringLiteral("--body"),
-                                body, QStringLiteral("--attach"), copy};
-    if (!QProcess::startDetached(MailProgram, arguments))
+    if (!TDocumentMailer::Send(*RichEdit1->document(), FileName, Caption()))
         ShowMessage(QStringLiteral("Error sending mail"), QStringLiteral("Error"),
                     TMessageIcon::Error, TMessageButtons::Ok);
 }
@@ -923,8 +809,8 @@ void TBaseForm::SpellCheckDocument() {
         } else if (result.TextChanged && !result.Edits.empty()) {
             RichEdit1->setStatusTip(QStringLiteral("Updating Checked Text"));
             repaint();
-            if (MainForm)
-                MainForm->repaint();
+            if (Frame)
+                Frame->RepaintFrame();
             struct TUpdatesGuard {
                 QTextEdit* Edit;
                 ~TUpdatesGuard() { Edit->setUpdatesEnabled(true); }
@@ -960,34 +846,12 @@ void TBaseForm::SpellCheckDocument() {
 // ---------------------------------------------------------------------------------------------
 // Find, replace, goto line and statistics
 
-namespace {
-
-// The search text a selection gives: its first line, all that a one-line search field holds.
-QString SearchTextOf(const QTextCursor& cursor) {
-    QString text = cursor.selectedText();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\n' ||
-            c == u'\r') {
-            text.truncate(i);
-            break;
-        }
-    }
-    return text;
-}
-
-TTextSearch::TOptions SearchOptions(const TFindDialog* dialog) {
-    return {dialog->MatchCase(), dialog->WholeWord()};
-}
-
-} // namespace
-
 void TBaseForm::Find1Click() {
     if (!FindDialog1) {
         FindDialog1 = TDialogs::Current().CreateFindDialog(this, false);
         connect(FindDialog1, &TFindDialog::FindNext, this, [this] { Find(FindDialog1); });
     }
-    FindDialog1->SetFindText(SearchTextOf(RichEdit1->textCursor()));
+    FindDialog1->SetFindTextFromSelection(RichEdit1->textCursor());
     ReplaceMode = false;
     FindDialog1->ShowBeside(this);
 }
@@ -1001,7 +865,7 @@ void TBaseForm::Replace1Click() {
         connect(ReplaceDialog1, &TFindDialog::ReplaceAll, this,
                 [this] { Replace(ReplaceDialog1, true); });
     }
-    ReplaceDialog1->SetFindText(SearchTextOf(RichEdit1->textCursor()));
+    ReplaceDialog1->SetFindTextFromSelection(RichEdit1->textCursor());
     ReplaceMode = true;
     ReplaceDialog1->ShowBeside(this);
 }
@@ -1014,7 +878,7 @@ void TBaseForm::Find(QObject* sender) {
         return;
     }
     QTextCursor caret = RichEdit1->textCursor();
-    const bool found = TTextSearch::FindNext(caret, dialog->FindText(), SearchOptions(dialog));
+    const bool found = TTextSearch::FindNext(caret, dialog->FindText(), dialog->Options());
     if (!found)
         ShowMessage(QStringLiteral("End of document reached."),
                     ReplaceMode ? QStringLiteral("Replace") : QStringLiteral("Find"),
@@ -1037,7 +901,7 @@ void TBaseForm::Replace(QObject* sender, bool all) {
     }
     const QString text = ReplaceDialog1->FindText();
     const QString replacement = ReplaceDialog1->ReplaceText();
-    const TTextSearch::TOptions options = SearchOptions(ReplaceDialog1);
+    const TTextSearch::TOptions options = ReplaceDialog1->Options();
     QTextCursor caret = RichEdit1->textCursor();
     if (!all) {
         // Only an occurrence of the search text is replaced, never some other selection.

@@ -17,8 +17,9 @@ class QProgressBar;
 class QTextEdit;
 class QToolBar;
 class QToolButton;
+class TDocumentFrame;
 class TFindDialog;
-class TMainForm;
+class TReportDisplay;
 
 // The text document window: a rich-text editor for ".rtf" and ".txt" files inside the main
 // frame, and the base of the bolt group window. Besides the editor it carries the four line
@@ -29,8 +30,10 @@ class TMainForm;
 // follow in their fixed order, and a derived window overrides what it does differently.
 class TBaseForm : public QWidget, public TLineBuffers, public TDocumentHost {
     Q_OBJECT
+    // The help topic of the window and of everything inside it.
+    Q_PROPERTY(int HelpContext READ WindowHelpContext)
 public:
-    explicit TBaseForm(TMainForm* mainForm, QWidget* parent = nullptr);
+    explicit TBaseForm(TDocumentFrame* frame, QWidget* parent = nullptr);
     ~TBaseForm() override;
 
     // The window half of the line buffers.
@@ -117,6 +120,10 @@ public:
                                TMessageButtons buttons) override;
     void AddToQuickList(const QString& fileName) override;
 
+    // The Save As question for a chosen name: true when no such file exists or the user agrees
+    // to overwrite it.
+    bool OverwriteAllowed(const QString& fileName);
+
     // Writes the text to a file, as rich text or plain text, through a save file.
     void WriteText(const QString& fileName, bool richText) const;
     // Reads a file into the rich text, as rich text or plain text.
@@ -124,15 +131,11 @@ public:
 
     // The printer shared by every document window and the frame's printer dialogs.
     static QPrinter& Printer();
-    // The page area of a print: the printer's page less 40 device units on every side.
-    static void SetPrintMargins(QPrinter& printer);
     // The message for a file that is not there: "File\n\"name\"\ncannot be found."
     static QString NotFoundText(const QString& fileName);
 
-    // The program xdg-email is started as; tests point it elsewhere.
-    static QString MailProgram;
-
-    TMainForm* MainForm;
+    // The frame that holds the window; nullptr for a window on its own.
+    TDocumentFrame* Frame;
 
     // Controls.
     QTextEdit* RichEdit1 = nullptr;
@@ -193,6 +196,9 @@ public:
     QColor FontDialogColour = Qt::black;
 
     static constexpr int HelpContext = 102;
+    // The bolt group window's own topic: it is a text document window that carries a plot.
+    static constexpr int BoltGroupHelpContext = 103;
+    int WindowHelpContext() const { return IsBoltGroupForm() ? BoltGroupHelpContext : HelpContext; }
 
     void MenuPopupAction();
     void PopupMenu3Popup();
@@ -206,14 +212,8 @@ private:
     void CreatePopupMenu1();
     void CreateStatusPanel();
     void ApplyFirstActivationFont();
-    QString MailCopyFileName(int n) const;
 
     int BusyCursorDepth = 0;
-    // The title and subtitle lines and styles that ShowOutput gave the text it showed; set until
-    // the text changes or FormatOutput has run.
-    bool OutputStyled = false;
-    QStringList StyledTitles;
-    QStringList StyledSubtitles;
-    TFontStyles StyledTitleStyle;
-    TFontStyles StyledSubtitleStyle;
+    // The report of the line buffers in the editor.
+    TReportDisplay* Report = nullptr;
 };

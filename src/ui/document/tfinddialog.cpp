@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 TFindDialog::TFindDialog(bool replace, QWidget* parent) : QDialog(parent) {
@@ -79,6 +80,19 @@ QString TFindDialog::FindText() const { return FindEdit->text(); }
 void TFindDialog::SetFindText(const QString& text) {
     FindEdit->setText(text);
     FindEdit->selectAll();
+}
+
+void TFindDialog::SetFindTextFromSelection(const QTextCursor& cursor) {
+    QString text = cursor.selectedText();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\n' ||
+            c == u'\r') {
+            text.truncate(i);
+            break;
+        }
+    }
+    SetFindText(text);
 }
 
 QString TFindDialog::ReplaceText() const { return ReplaceEdit ? ReplaceEdit->text() : QString(); }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "document/ttextsearch.h"
+
 #include <QDialog>
 
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class QTextCursor;
 
 // The modeless find dialog, or with a replacement field the replace dialog, that stays beside
 // the document while the user searches. It searches down only: it has no direction buttons.
@@ -17,9 +20,12 @@ public:
     bool IsReplaceDialog() const { return ReplaceEdit != nullptr; }
     QString FindText() const;
     void SetFindText(const QString& text);
+    // The search text a selection gives: its first line, all that the one-line field holds.
+    void SetFindTextFromSelection(const QTextCursor& cursor);
     QString ReplaceText() const;
     bool MatchCase() const;
     bool WholeWord() const;
+    TTextSearch::TOptions Options() const { return {MatchCase(), WholeWord()}; }
 
     // Shows the dialog, the first time at the top right of the document window so that it
     // covers as little of the text as it can, and brings it to the front.

@@ -1,14 +1,15 @@
 #include "tboltgroupform.h"
 
+#include "document/tdocumentframe.h"
 #include "foundation/tbusycursorguard.h"
+#include "foundation/tfilenames.h"
 #include "foundation/tplatformerror.h"
 #include "shell/tdialogs.h"
-#include "shell/tmainform.h"
 #include "tangleform.h"
 #include "tboltviewmenu.h"
-#include "view/tbolttransforms.h"
 #include "view/tboltediting.h"
 #include "view/tboltselection.h"
+#include "view/tbolttransforms.h"
 
 #include <QAction>
 #include <QApplication>
@@ -100,8 +101,8 @@ QCursor CurlCursor() {
 
 } // namespace
 
-TBoltGroupForm::TBoltGroupForm(TMainForm* mainForm, QWidget* parent)
-    : TBaseForm(mainForm, parent), Document(*this) {
+TBoltGroupForm::TBoltGroupForm(TDocumentFrame* frame, QWidget* parent)
+    : TBaseForm(frame, parent), Document(*this) {
     setObjectName(QStringLiteral("BoltGroupForm"));
     DocumentType = QStringLiteral("Bolt Group Analysis");
     setWindowTitle(QStringLiteral("Bolt Group Analysis"));
@@ -247,7 +248,7 @@ void TBoltGroupForm::FormActivate() {
 
 void TBoltGroupForm::FirstActivation() {
     // 1. The default name, numbered by the document windows open in the frame.
-    const int windows = MainForm ? MainForm->DocumentCount() : 1;
+    const int windows = Frame ? Frame->DocumentCount() : 1;
     FileName = QDir::home().filePath(QStringLiteral("Bolt Group Analysis %1.dat").arg(windows));
 
     // 2. Document type and status panel.
@@ -291,11 +292,11 @@ void TBoltGroupForm::FirstActivation() {
 // Opening and saving
 
 void TBoltGroupForm::OpenDocument(const QString& fileName) {
-    const QString extension = Extension(fileName).toLower();
+    const QString extension = TFileNames::Extension(fileName).toLower();
     if (extension != QLatin1String(".dat") && extension != QLatin1String(".nis")) {
         // Another kind of file opens in a window of its own kind; this one stays as it was.
-        if (MainForm)
-            MainForm->OpenFileByType(fileName);
+        if (Frame)
+            Frame->OpenFileByType(fileName);
         return;
     }
     ShowInformation(QStringLiteral("Data File Not Loaded"));
@@ -324,11 +325,12 @@ void TBoltGroupForm::OpenDocument(const QString& fileName) {
 
 void TBoltGroupForm::Open2Click() {
     const QString chosen = TDialogs::Current().OpenFileName(
-        this, OpenDialogTitle, ChangeExtension(FileName, OpenExtension), OpenDialogFilter);
+        this, OpenDialogTitle, TFileNames::ChangeExtension(FileName, OpenExtension),
+        OpenDialogFilter);
     if (chosen.isEmpty())
         return;
-    if (MainForm)
-        MainForm->update();
+    if (Frame)
+        Frame->UpdateFrame();
     OpenDocument(chosen);
 }
 
@@ -337,12 +339,9 @@ void TBoltGroupForm::SaveDocumentAs() {
         this, SaveDialogTitle, FileName, SaveDialogFilter, QStringLiteral("rtf"));
     if (chosen.isEmpty())
         return;
-    if (QFileInfo::exists(chosen) &&
-        ShowMessage(QStringLiteral("The File Already Exists\n\n  Overwrite?"),
-                    QStringLiteral("Warning"), TMessageIcon::Information,
-                    TMessageButtons::YesNo) != TMessageResult::Yes)
+    if (!OverwriteAllowed(chosen))
         return;
-    const QString extension = Extension(chosen).toLower();
+    const QString extension = TFileNames::Extension(chosen).toLower();
     if (extension == QLatin1String(".wmf") || extension == QLatin1String(".emf")) {
         Document.ImageFileName = chosen;
         Document.SavePicture(Document.ImageFileName);
@@ -360,12 +359,12 @@ void TBoltGroupForm::SaveDocument() {
     if (!Document.DataSaved)
         Document.SaveDataFile(DataFileName(FileName));
     const QString picture = Document.ImageFileName.isEmpty()
-                                ? ChangeExtension(FileName, QStringLiteral(".bmp"))
+                                ? TFileNames::ChangeExtension(FileName, QStringLiteral(".bmp"))
                                 : Document.ImageFileName;
     Document.View.SavePicture(picture);
     // A report saved as .txt or .RTF is written as rich text under .rtf.
-    if (Extension(FileName) != QLatin1String(".rtf"))
-        FileName = ChangeExtension(FileName, QStringLiteral(".rtf"));
+    if (TFileNames::Extension(FileName) != QLatin1String(".rtf"))
+        FileName = TFileNames::ChangeExtension(FileName, QStringLiteral(".rtf"));
     TBaseForm::SaveDocument();
 }
 
@@ -379,21 +378,7 @@ QString TBoltGroupForm::DataFileName(const QString& fileName) {
     const qsizetype at = fileName.indexOf(ReportSuffix);
     if (at >= 0)
         return fileName.left(at) + QStringLiteral(".dat");
-    return ChangeExtension(fileName, QStringLiteral(".dat"));
-}
-
-QString TBoltGroupForm::Extension(const QString& fileName) {
-    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    return dot > slash ? fileName.mid(dot) : QString();
-}
-
-QString TBoltGroupForm::ChangeExtension(const QString& fileName, const QString& extension) {
-    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    if (dot > slash)
-        return fileName.left(dot) + extension;
-    return fileName + extension;
+    return TFileNames::ChangeExtension(fileName, QStringLiteral(".dat"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -503,12 +488,12 @@ void TBoltGroupForm::SaveImage1Click() {
     if (!Document.ImageFileName.isEmpty())
         Document.SavePicture(Document.ImageFileName);
     else
-        Document.SavePicture(ChangeExtension(FileName, QStringLiteral(".bmp")));
+        Document.SavePicture(TFileNames::ChangeExtension(FileName, QStringLiteral(".bmp")));
 }
 
 void TBoltGroupForm::SaveImageAs1Click() {
     const QString proposed = Document.ImageFileName.isEmpty()
-                                 ? ChangeExtension(FileName, QStringLiteral(".bmp"))
+                                 ? TFileNames::ChangeExtension(FileName, QStringLiteral(".bmp"))
                                  : Document.ImageFileName;
     const QString chosen = TDialogs::Current().SaveFileName(
         this, QString::fromLatin1(SaveImageTitle), proposed, QString::fromLatin1(SaveImageFilter),
@@ -681,8 +666,8 @@ void TBoltGroupForm::CopyOrMove(int example, const QString& caption, bool move) 
     if (!move && !RichEdit1->document()->isEmpty())
         ClearText();
     repaint();
-    if (MainForm)
-        MainForm->repaint();
+    if (Frame)
+        Frame->RepaintFrame();
     // The model has changed whether or not the analysis of the new group succeeds.
     Document.DataSaved = false;
     RefreshAnalysis();

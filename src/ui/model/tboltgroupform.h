@@ -19,7 +19,7 @@ class QSplitter;
 class TBoltGroupForm : public TBaseForm {
     Q_OBJECT
 public:
-    explicit TBoltGroupForm(TMainForm* mainForm, QWidget* parent = nullptr);
+    explicit TBoltGroupForm(TDocumentFrame* frame, QWidget* parent = nullptr);
     ~TBoltGroupForm() override;
 
     bool IsBoltGroupForm() const override { return true; }
@@ -94,10 +94,6 @@ public:
     // The data file a save writes for a report name: the part before " Bolt Group Loads.rtf"
     // followed by ".dat", or the name with its extension changed to ".dat".
     static QString DataFileName(const QString& fileName);
-    // The extension of the name's last component, from its last dot; empty when it has none.
-    static QString Extension(const QString& fileName);
-    // The name with the extension of its last component replaced (or appended when it has none).
-    static QString ChangeExtension(const QString& fileName, const QString& extension);
 
     // TDocumentHost: the questions the document asks of its window.
     void ClearText() override;

@@ -1,12 +1,10 @@
 #include "tboltviewmenu.h"
 
-#include "shell/tmainform.h"
 #include "tboltgroupform.h"
 #include "view/tboltview.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QPointer>
 
 namespace {
 
@@ -101,14 +99,5 @@ void TBoltViewMenu::BuildFrameMenu(QMenu* view1, std::function<TBoltGroupForm*()
     QObject::connect(perspective, &QMenu::aboutToShow, perspective, [active, lenses] {
         const TBoltGroupForm* form = active();
         CheckTag(lenses, form ? form->Document.View.Lens : -1);
-    });
-}
-
-void TBoltViewMenu::AttachFrameMenu(TMainForm* frame) {
-    if (!frame || !frame->View1 || !frame->View1->isEmpty())
-        return;
-    QPointer<TMainForm> target(frame);
-    BuildFrameMenu(frame->View1, [target]() -> TBoltGroupForm* {
-        return target ? qobject_cast<TBoltGroupForm*>(target->ActiveDocument()) : nullptr;
     });
 }

@@ -7,7 +7,6 @@
 class QAction;
 class QMenu;
 class TBoltGroupForm;
-class TMainForm;
 
 // The view commands of a bolt group window as menu items: the eleven standard views, the four
 // perspective lenses, and in the frame's View menu the bolt labels and depth shading. The
@@ -29,6 +28,4 @@ public:
     // that `active` returns, and does nothing while it returns none; opening the menu checks the
     // items from that window's view.
     static void BuildFrameMenu(QMenu* view1, std::function<TBoltGroupForm*()> active);
-    // Fills the frame's still empty View menu, forwarding to its active bolt group window.
-    static void AttachFrameMenu(TMainForm* frame);
 };

@@ -1,6 +1,7 @@
 #include "tframecommands.h"
 
 #include "document/tbaseform.h"
+#include "model/tboltgroupform.h"
 #include "model/tboltviewmenu.h"
 #include "shell/tsettings.h"
 #include "tdialogs.h"
@@ -8,27 +9,29 @@
 #include "thelpviewer.h"
 #include "timagelist.h"
 #include "tmainform.h"
+#include "tmakercontact.h"
+#include "tmenuitems.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QListView>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
-#include <QProcess>
+#include <QPointer>
 #include <QStyledItemDelegate>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 
 namespace {
-
-const QString WebSite = QStringLiteral("https://www.quorvane.example");
-const QString SalesAddress = QStringLiteral("sales@quorvane.example");
-const QString SupportAddress = QStringLiteral("support@quorvane.example");
 
 // A hint "tip |status text": the tool tip is the part before the bar, the status text the part
 // after it; a hint without a bar is both.
@@ -41,27 +44,6 @@ void SetHint(QAction* action, const QString& hint) {
         action->setToolTip(hint.left(bar).trimmed());
         action->setStatusTip(hint.mid(bar + 1).trimmed());
     }
-}
-
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption, int helpContext,
-                 const QString& hint, const QKeySequence& shortcut = QKeySequence()) {
-    auto* action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    action->setProperty("HelpContext", helpContext);
-    action->setStatusTip(hint);
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    return action;
-}
-
-QMenu* AddSubmenu(QMenu* menu, const char* name, const QString& caption, int helpContext,
-                  const QString& hint) {
-    QMenu* sub = menu->addMenu(caption);
-    sub->setObjectName(QLatin1String(name));
-    sub->menuAction()->setObjectName(QLatin1String(name));
-    sub->menuAction()->setProperty("HelpContext", helpContext);
-    sub->menuAction()->setStatusTip(hint);
-    return sub;
 }
 
 QAction* AddButton(QToolBar* bar, const char* name, TImageList::TImage image, const QString& hint) {
@@ -143,7 +125,10 @@ void TFrameCommands::CreateMenus(TMainForm* self) {
     self->View1->setObjectName(QStringLiteral("View1"));
     self->ViewMenuAction = self->View1->menuAction();
     // The view commands of the active bolt group window.
-    TBoltViewMenu::AttachFrameMenu(self);
+    QPointer<TMainForm> frame(self);
+    TBoltViewMenu::BuildFrameMenu(self->View1, [frame]() -> TBoltGroupForm* {
+        return frame ? qobject_cast<TBoltGroupForm*>(frame->ActiveDocument()) : nullptr;
+    });
     TFrameCommands::CreateWindowMenu(self);
     TFrameCommands::CreateHelpMenu(self);
 }
@@ -152,33 +137,40 @@ void TFrameCommands::CreateFileMenu(TMainForm* self) {
     self->File1 = self->MainMenu1->addMenu(QStringLiteral("&File"));
     self->File1->setObjectName(QStringLiteral("File1"));
     self->File1->menuAction()->setProperty("HelpContext", 301);
-    self->New1 = AddSubmenu(self->File1, "New1", QStringLiteral("&New"), 301,
-                      QStringLiteral("Choose New Document Type"));
+    self->New1 = TMenuItems::AddSubmenu(self->File1, "New1", QStringLiteral("&New"), 301,
+                                        QStringLiteral("Choose New Document Type"));
     self->New1->menuAction()->setIcon(TImageList::Icon(TImageList::New));
-    self->TextEditFile1 = AddItem(self->New1, "TextEditFile1", QStringLiteral("Text Editor"), 301,
+    self->TextEditFile1 =
+        TMenuItems::AddItem(self->New1, "TextEditFile1", QStringLiteral("Text Editor"), 301,
                             QStringLiteral("New Text Editor Document"));
     self->New1->addSeparator();
-    self->BoltGroupAnalysis1 = AddItem(self->New1, "BoltGroupAnalysis1", QStringLiteral("Bolt Group Analysis"),
-                                 301, QStringLiteral("New Bolt Group Analysis"));
-    self->Open1 = AddItem(self->File1, "Open1", QStringLiteral("&Open"), 302,
-                    QStringLiteral("Open Existing Document"), QKeySequence(QStringLiteral("Ctrl+O")));
-    self->Close1 = AddItem(self->File1, "Close1", QStringLiteral("&Close"), 303, QStringLiteral("Close Document"),
-                     QKeySequence(QStringLiteral("Ctrl+F4")));
-    self->Save1 = AddItem(self->File1, "Save1", QStringLiteral("Save"), 304, QStringLiteral("Save Document"),
-                    QKeySequence(QStringLiteral("Ctrl+S")));
-    self->SaveAs1 = AddItem(self->File1, "SaveAs1", QStringLiteral("Save &As..."), 305,
-                      QStringLiteral("Save Document with a New Name"));
+    self->BoltGroupAnalysis1 =
+        TMenuItems::AddItem(self->New1, "BoltGroupAnalysis1", QStringLiteral("Bolt Group Analysis"),
+                            301, QStringLiteral("New Bolt Group Analysis"));
+    self->Open1 = TMenuItems::AddItem(self->File1, "Open1", QStringLiteral("&Open"), 302,
+                                      QStringLiteral("Open Existing Document"),
+                                      QKeySequence(QStringLiteral("Ctrl+O")));
+    self->Close1 = TMenuItems::AddItem(self->File1, "Close1", QStringLiteral("&Close"), 303,
+                                       QStringLiteral("Close Document"),
+                                       QKeySequence(QStringLiteral("Ctrl+F4")));
+    self->Save1 = TMenuItems::AddItem(self->File1, "Save1", QStringLiteral("Save"), 304,
+                                      QStringLiteral("Save Document"),
+                                      QKeySequence(QStringLiteral("Ctrl+S")));
+    self->SaveAs1 = TMenuItems::AddItem(self->File1, "SaveAs1", QStringLiteral("Save &As..."), 305,
+                                        QStringLiteral("Save Document with a New Name"));
     self->File1->addSeparator();
-    self->Print1 = AddItem(self->File1, "Print1", QStringLiteral("&Print"), 306, QStringLiteral("Print Document"),
-                     QKeySequence(QStringLiteral("Ctrl+P")));
-    self->PrinterSetup1 = AddItem(self->File1, "PrinterSetup1", QStringLiteral("Printer Setup"), 307,
+    self->Print1 = TMenuItems::AddItem(self->File1, "Print1", QStringLiteral("&Print"), 306,
+                                       QStringLiteral("Print Document"),
+                                       QKeySequence(QStringLiteral("Ctrl+P")));
+    self->PrinterSetup1 =
+        TMenuItems::AddItem(self->File1, "PrinterSetup1", QStringLiteral("Printer Setup"), 307,
                             QStringLiteral("Select Printer and Printer Settings"));
     self->File1->addSeparator();
-    self->Send1 = AddItem(self->File1, "Send1", QStringLiteral("Send..."), 308,
-                    QStringLiteral("Send Document as an E-Mail Attachment"));
+    self->Send1 = TMenuItems::AddItem(self->File1, "Send1", QStringLiteral("Send..."), 308,
+                                      QStringLiteral("Send Document as an E-Mail Attachment"));
     self->SendSeparator = self->File1->addSeparator();
-    self->Exit1 = AddItem(self->File1, "Exit1", QStringLiteral("&Exit"), 309,
-                    QStringLiteral("Exit, Closing all Documents"));
+    self->Exit1 = TMenuItems::AddItem(self->File1, "Exit1", QStringLiteral("&Exit"), 309,
+                                      QStringLiteral("Exit, Closing all Documents"));
     self->Open1->setIcon(TImageList::Icon(TImageList::Open));
     self->Close1->setIcon(TImageList::Icon(TImageList::Close));
     self->Save1->setIcon(TImageList::Icon(TImageList::Save));
@@ -212,32 +204,36 @@ void TFrameCommands::CreateEditMenu(TMainForm* self) {
     self->Edit1 = self->MainMenu1->addMenu(QStringLiteral("&Edit"));
     self->Edit1->setObjectName(QStringLiteral("Edit1"));
     QMenu* m = self->Edit1;
-    self->Undo1 = AddItem(m, "Undo1", QStringLiteral("&Undo"), 350, QStringLiteral("Undo Last Action"),
-                    QKeySequence(QStringLiteral("Ctrl+Z")));
+    self->Undo1 = TMenuItems::AddItem(m, "Undo1", QStringLiteral("&Undo"), 350,
+                                      QStringLiteral("Undo Last Action"),
+                                      QKeySequence(QStringLiteral("Ctrl+Z")));
     QAction* s1 = m->addSeparator();
-    self->Cut1 = AddItem(m, "Cut1", QStringLiteral("Cu&t"), 351, QStringLiteral("Cut Selection to Clipboard"),
-                   QKeySequence(QStringLiteral("Ctrl+X")));
-    self->Copy1 = AddItem(m, "Copy1", QStringLiteral("&Copy"), 352,
-                    QStringLiteral("Copy Selection to Clipboard"),
-                    QKeySequence(QStringLiteral("Ctrl+C")));
-    self->Paste1 = AddItem(m, "Paste1", QStringLiteral("&Paste"), 353, QStringLiteral("Paste from Clipboard"),
-                     QKeySequence(QStringLiteral("Ctrl+V")));
+    self->Cut1 = TMenuItems::AddItem(m, "Cut1", QStringLiteral("Cu&t"), 351,
+                                     QStringLiteral("Cut Selection to Clipboard"),
+                                     QKeySequence(QStringLiteral("Ctrl+X")));
+    self->Copy1 = TMenuItems::AddItem(m, "Copy1", QStringLiteral("&Copy"), 352,
+                                      QStringLiteral("Copy Selection to Clipboard"),
+                                      QKeySequence(QStringLiteral("Ctrl+C")));
+    self->Paste1 = TMenuItems::AddItem(m, "Paste1", QStringLiteral("&Paste"), 353,
+                                       QStringLiteral("Paste from Clipboard"),
+                                       QKeySequence(QStringLiteral("Ctrl+V")));
     QAction* s2 = m->addSeparator();
-    self->SelectAll1 = AddItem(m, "SelectAll1", QStringLiteral("Se&lect All"), 354,
-                         QStringLiteral("Select All text in Document"));
+    self->SelectAll1 = TMenuItems::AddItem(m, "SelectAll1", QStringLiteral("Se&lect All"), 354,
+                                           QStringLiteral("Select All text in Document"));
     QAction* s3 = m->addSeparator();
-    self->Font1 = AddItem(m, "Font1", QStringLiteral("Font ..."), 355, QStringLiteral("Change Font Details"));
-    self->WordWrap1 = AddItem(m, "WordWrap1", QStringLiteral("Word Wrap"), 356,
-                        QStringLiteral("Wrap Text to fit within window"));
+    self->Font1 = TMenuItems::AddItem(m, "Font1", QStringLiteral("Font ..."), 355,
+                                      QStringLiteral("Change Font Details"));
+    self->WordWrap1 = TMenuItems::AddItem(m, "WordWrap1", QStringLiteral("Word Wrap"), 356,
+                                          QStringLiteral("Wrap Text to fit within window"));
     self->WordWrap1->setCheckable(true);
-    self->TextStyle1 = AddSubmenu(m, "TextStyle1", QStringLiteral("Text Style"), 357,
-                            QStringLiteral("Change Text Style"));
+    self->TextStyle1 = TMenuItems::AddSubmenu(m, "TextStyle1", QStringLiteral("Text Style"), 357,
+                                              QStringLiteral("Change Text Style"));
     const char* styleNames[] = {"Bold2", "Itallics1", "Underline2", "Strikeout2"};
     const QString styleCaptions[] = {QStringLiteral("Bold"), QStringLiteral("Itallics"),
                                      QStringLiteral("Underline"), QStringLiteral("Strikeout")};
     for (int tag = 0; tag < 4; ++tag) {
-        QAction* a = AddItem(self->TextStyle1, styleNames[tag], styleCaptions[tag], 357,
-                             QStringLiteral("Change Text Style"));
+        QAction* a = TMenuItems::AddItem(self->TextStyle1, styleNames[tag], styleCaptions[tag], 357,
+                                         QStringLiteral("Change Text Style"));
         a->setData(tag);
         self->TextStyleItems.append(a);
         QObject::connect(a, &QAction::triggered, self, [self, tag] {
@@ -245,16 +241,17 @@ void TFrameCommands::CreateEditMenu(TMainForm* self) {
                 d->Bold1Click(tag);
         });
     }
-    self->TextAlignment2 = AddSubmenu(m, "TextAlignment2", QStringLiteral("Text Alignment"), 358,
-                                QStringLiteral("Change Text Alignment"));
+    self->TextAlignment2 =
+        TMenuItems::AddSubmenu(m, "TextAlignment2", QStringLiteral("Text Alignment"), 358,
+                               QStringLiteral("Change Text Alignment"));
     const struct {
         const char* name;
         const char* caption;
         int tag;
     } alignments[] = {{"Left2", "Left", 0}, {"Centre2", "Centre", 2}, {"Right2", "Right", 1}};
     for (const auto& a : alignments) {
-        QAction* item = AddItem(self->TextAlignment2, a.name, QLatin1String(a.caption), 358,
-                                QStringLiteral("Change Text Alignment"));
+        QAction* item = TMenuItems::AddItem(self->TextAlignment2, a.name, QLatin1String(a.caption),
+                                            358, QStringLiteral("Change Text Alignment"));
         const int tag = a.tag;
         item->setData(tag);
         QObject::connect(item, &QAction::triggered, self, [self, tag] {
@@ -262,16 +259,17 @@ void TFrameCommands::CreateEditMenu(TMainForm* self) {
                 d->Left1Click(tag);
         });
     }
-    self->TextCase1 = AddSubmenu(m, "TextCase1", QStringLiteral("Text Case"), 359,
-                           QStringLiteral("Change Text Case"));
+    self->TextCase1 = TMenuItems::AddSubmenu(m, "TextCase1", QStringLiteral("Text Case"), 359,
+                                             QStringLiteral("Change Text Case"));
     const struct {
         const char* name;
         const char* caption;
     } cases[] = {{"UPPERCASE1", "&UPPER CASE"}, {"lowercase1", "&Lower case"},
                  {"InitialCapitals1", "&Initial Capitals"}};
     for (int tag = 0; tag < 3; ++tag) {
-        QAction* item = AddItem(self->TextCase1, cases[tag].name, QLatin1String(cases[tag].caption), 359,
-                                QStringLiteral("Change Text Case"));
+        QAction* item =
+            TMenuItems::AddItem(self->TextCase1, cases[tag].name, QLatin1String(cases[tag].caption),
+                                359, QStringLiteral("Change Text Case"));
         item->setData(tag);
         QObject::connect(item, &QAction::triggered, self, [self, tag] {
             if (TBaseForm* d = self->ActiveDocument())
@@ -279,21 +277,22 @@ void TFrameCommands::CreateEditMenu(TMainForm* self) {
         });
     }
     QAction* s4 = m->addSeparator();
-    self->SpellCheck1 = AddItem(m, "SpellCheck1", QStringLiteral("Spell Check"), 360,
-                          QStringLiteral("Spell Check Document"));
-    self->Find1 = AddItem(m, "Find1", QStringLiteral("Find..."), 361, QStringLiteral("Find Text in Document"));
-    self->Replace1 = AddItem(m, "Replace1", QStringLiteral("Replace..."), 362,
-                       QStringLiteral("Find & Replace Text in Document"));
-    self->Statistics1 = AddItem(m, "Statistics1", QStringLiteral("Statistics..."), 770,
-                          QStringLiteral("Document Statistics"));
-    self->GotoLine1 = AddItem(m, "GotoLine1", QStringLiteral("Goto Line..."), 771,
-                        QStringLiteral("Goto a specified line in the document"));
+    self->SpellCheck1 = TMenuItems::AddItem(m, "SpellCheck1", QStringLiteral("Spell Check"), 360,
+                                            QStringLiteral("Spell Check Document"));
+    self->Find1 = TMenuItems::AddItem(m, "Find1", QStringLiteral("Find..."), 361,
+                                      QStringLiteral("Find Text in Document"));
+    self->Replace1 = TMenuItems::AddItem(m, "Replace1", QStringLiteral("Replace..."), 362,
+                                         QStringLiteral("Find & Replace Text in Document"));
+    self->Statistics1 = TMenuItems::AddItem(m, "Statistics1", QStringLiteral("Statistics..."), 770,
+                                            QStringLiteral("Document Statistics"));
+    self->GotoLine1 = TMenuItems::AddItem(m, "GotoLine1", QStringLiteral("Goto Line..."), 771,
+                                          QStringLiteral("Goto a specified line in the document"));
     QAction* s5 = m->addSeparator();
-    self->Preferences1 = AddItem(m, "Preferences1", QStringLiteral("Preferences..."), 760,
-                           QStringLiteral("Environment Preferences"));
+    self->Preferences1 = TMenuItems::AddItem(m, "Preferences1", QStringLiteral("Preferences..."),
+                                             760, QStringLiteral("Environment Preferences"));
     m->addSeparator();
-    self->ToolBars1 = AddSubmenu(m, "ToolBars1", QStringLiteral("Tool Bars"), 363,
-                           QStringLiteral("Tool Bar Options"));
+    self->ToolBars1 = TMenuItems::AddSubmenu(m, "ToolBars1", QStringLiteral("Tool Bars"), 363,
+                                             QStringLiteral("Tool Bar Options"));
     const struct {
         const char* name;
         const char* caption;
@@ -311,8 +310,9 @@ void TFrameCommands::CreateEditMenu(TMainForm* self) {
     // 5, 6.
     const int barIndex[] = {1, 2, 4, 3, 5, 6};
     for (int i = 0; i < 6; ++i) {
-        QAction* a = AddItem(self->ToolBars1, bars[i].name, QLatin1String(bars[i].caption), bars[i].help,
-                             QLatin1String(bars[i].hint));
+        QAction* a =
+            TMenuItems::AddItem(self->ToolBars1, bars[i].name, QLatin1String(bars[i].caption),
+                                bars[i].help, QLatin1String(bars[i].hint));
         a->setCheckable(true);
         a->setData(barIndex[i]);
         self->ToolBarItems.append(a);
@@ -320,8 +320,9 @@ void TFrameCommands::CreateEditMenu(TMainForm* self) {
         QObject::connect(a, &QAction::triggered, self, [self, index] { self->ToggleToolBar(index); });
     }
     self->ToolBars1->addSeparator();
-    QAction* restore = AddItem(self->ToolBars1, "Restore2", QStringLiteral("Restore Toolbars"), 363,
-                               QStringLiteral("Restore all toolbars to their default settings"));
+    QAction* restore =
+        TMenuItems::AddItem(self->ToolBars1, "Restore2", QStringLiteral("Restore Toolbars"), 363,
+                            QStringLiteral("Restore all toolbars to their default settings"));
     QObject::connect(restore, &QAction::triggered, self, &TMainForm::Restore1Click);
     QObject::connect(self->ToolBars1, &QMenu::aboutToShow, self, [self] { self->UpdateToolBarChecks(self->ToolBarItems); });
 
@@ -380,21 +381,24 @@ void TFrameCommands::CreateOptionsMenu(TMainForm* self) {
     self->Options1 = self->MainMenu1->addMenu(QStringLiteral("&Options"));
     self->Options1->setObjectName(QStringLiteral("Options1"));
     self->OptionsMenuAction = self->Options1->menuAction();
-    self->Titles1 = AddSubmenu(self->Options1, "Titles1", QStringLiteral("Titles"), 401,
-                         QStringLiteral("Change Auto Format settings for Titles"));
+    self->Titles1 =
+        TMenuItems::AddSubmenu(self->Options1, "Titles1", QStringLiteral("Titles"), 401,
+                               QStringLiteral("Change Auto Format settings for Titles"));
     self->N9 = self->Options1->addSeparator();
     self->N9->setObjectName(QStringLiteral("N9"));
-    self->Subtitles1 = AddSubmenu(self->Options1, "Subtitles1", QStringLiteral("Subtitles"), 402,
-                            QStringLiteral("Change Auto Format settings for Subtitles"));
+    self->Subtitles1 =
+        TMenuItems::AddSubmenu(self->Options1, "Subtitles1", QStringLiteral("Subtitles"), 402,
+                               QStringLiteral("Change Auto Format settings for Subtitles"));
     const QString captions[] = {QStringLiteral("&Bold"), QStringLiteral("&Itallics"),
                                 QStringLiteral("&Underline"), QStringLiteral("&Strikeout")};
     const char* titleNames[] = {"Bold3", "Itallics2", "Underline3", "Strikeout3"};
     const char* subtitleNames[] = {"Bold4", "Itallics3", "Underline4", "Strikeout4"};
     for (int tag = 0; tag < 4; ++tag) {
-        QAction* t = AddItem(self->Titles1, titleNames[tag], captions[tag], 401,
-                             QStringLiteral("Change Auto Format settings for Titles"));
-        QAction* s = AddItem(self->Subtitles1, subtitleNames[tag], captions[tag], 402,
-                             QStringLiteral("Change Auto Format settings for Subtitles"));
+        QAction* t = TMenuItems::AddItem(self->Titles1, titleNames[tag], captions[tag], 401,
+                                         QStringLiteral("Change Auto Format settings for Titles"));
+        QAction* s =
+            TMenuItems::AddItem(self->Subtitles1, subtitleNames[tag], captions[tag], 402,
+                                QStringLiteral("Change Auto Format settings for Subtitles"));
         for (QAction* a : {t, s}) {
             a->setCheckable(true);
             a->setData(tag);
@@ -425,29 +429,37 @@ void TFrameCommands::CreateWindowMenu(TMainForm* self) {
     self->Window1 = self->MainMenu1->addMenu(QStringLiteral("&Window"));
     self->Window1->setObjectName(QStringLiteral("Window1"));
     self->WindowMenuAction = self->Window1->menuAction();
-    self->Cascade1 = AddItem(self->Window1, "Cascade1", QStringLiteral("&Cascade"), 451,
-                       QStringLiteral("Cascade Documents"));
-    self->TileHorizontal1 = AddItem(self->Window1, "TileHorizontal1", QStringLiteral("Tile &Horizontal"), 452,
-                              QStringLiteral("Tile self->Documents Horizontally"));
+    self->Cascade1 = TMenuItems::AddItem(self->Window1, "Cascade1", QStringLiteral("&Cascade"), 451,
+                                         QStringLiteral("Cascade Documents"));
+    self->TileHorizontal1 =
+        TMenuItems::AddItem(self->Window1, "TileHorizontal1", QStringLiteral("Tile &Horizontal"),
+                            452, QStringLiteral("Tile Documents Horizontally"));
     self->TileHorizontal1->setData(0);
-    self->TileVertical1 = AddItem(self->Window1, "TileVertical1", QStringLiteral("Tile &Vertical"), 453,
-                            QStringLiteral("Tile self->Documents Vertically"));
+    self->TileVertical1 =
+        TMenuItems::AddItem(self->Window1, "TileVertical1", QStringLiteral("Tile &Vertical"), 453,
+                            QStringLiteral("Tile Documents Vertically"));
     self->TileVertical1->setData(1);
-    self->NextWindow1 = AddItem(self->Window1, "NextWindow1", QStringLiteral("&Next Window"), 454,
-                          QStringLiteral("Change to Next Document"));
-    self->PreviousWindow1 = AddItem(self->Window1, "PreviousWindow1", QStringLiteral("&Previous Window"), 455,
-                              QStringLiteral("Change to Previous Document"));
-    self->ArrangeIcons1 = AddItem(self->Window1, "ArrangeIcons1", QStringLiteral("&Arrange Icons"), 456,
+    self->NextWindow1 =
+        TMenuItems::AddItem(self->Window1, "NextWindow1", QStringLiteral("&Next Window"), 454,
+                            QStringLiteral("Change to Next Document"));
+    self->PreviousWindow1 =
+        TMenuItems::AddItem(self->Window1, "PreviousWindow1", QStringLiteral("&Previous Window"),
+                            455, QStringLiteral("Change to Previous Document"));
+    self->ArrangeIcons1 =
+        TMenuItems::AddItem(self->Window1, "ArrangeIcons1", QStringLiteral("&Arrange Icons"), 456,
                             QStringLiteral("Arrange Document Icons"));
     self->Window1->addSeparator();
-    self->Maximise1 = AddItem(self->Window1, "Maximise1", QStringLiteral("Maximize Window"), 457,
-                        QStringLiteral("Maximize Document Window"));
+    self->Maximise1 =
+        TMenuItems::AddItem(self->Window1, "Maximise1", QStringLiteral("Maximize Window"), 457,
+                            QStringLiteral("Maximize Document Window"));
     self->Maximise1->setData(2);
-    self->Restore3 = AddItem(self->Window1, "Restore3", QStringLiteral("Restore Window"), 457,
-                       QStringLiteral("Restore Document Window Size"));
+    self->Restore3 =
+        TMenuItems::AddItem(self->Window1, "Restore3", QStringLiteral("Restore Window"), 457,
+                            QStringLiteral("Restore Document Window Size"));
     self->Restore3->setData(0);
-    self->Minimize1 = AddItem(self->Window1, "Minimize1", QStringLiteral("Minimize Window"), 457,
-                        QStringLiteral("Minimize Document Window"));
+    self->Minimize1 =
+        TMenuItems::AddItem(self->Window1, "Minimize1", QStringLiteral("Minimize Window"), 457,
+                            QStringLiteral("Minimize Document Window"));
     self->Minimize1->setData(1);
     QObject::connect(self->Cascade1, &QAction::triggered, self->ClientArea, &QMdiArea::cascadeSubWindows);
     QObject::connect(self->TileHorizontal1, &QAction::triggered, self, [self] { self->TileDocuments(0); });
@@ -465,35 +477,37 @@ void TFrameCommands::CreateWindowMenu(TMainForm* self) {
 void TFrameCommands::CreateHelpMenu(TMainForm* self) {
     self->Help1 = self->MainMenu1->addMenu(QStringLiteral("&Help"));
     self->Help1->setObjectName(QStringLiteral("Help1"));
-    QAction* help = AddItem(self->Help1, "Help2", QStringLiteral("&Help"), 501,
+    QAction* help =
+        TMenuItems::AddItem(self->Help1, "Help2", QStringLiteral("&Help"), 501,
                             QStringLiteral("Open the Help File"), QKeySequence(Qt::Key_F1));
     help->setIcon(TImageList::Icon(TImageList::Help));
-    QAction* helpOnHelp = AddItem(self->Help1, "HelpOnHelp1", QStringLiteral("Help &On Help"), 502,
-                                  QStringLiteral("How to use Help Files"));
+    QAction* helpOnHelp =
+        TMenuItems::AddItem(self->Help1, "HelpOnHelp1", QStringLiteral("Help &On Help"), 502,
+                            QStringLiteral("How to use Help Files"));
     self->Help1->addSeparator();
-    QAction* web = AddItem(self->Help1, "QuorvaneWebSite1", QStringLiteral("Quorvane &Web Site"), 503,
-                           QStringLiteral("Visit ") + WebSite);
-    QAction* sales = AddItem(self->Help1, "SalesDepartment1", QStringLiteral("Quorvane &Sales Department"),
-                             504, QStringLiteral("E-Mail The Quorvane Sales Department"));
+    QAction* web =
+        TMenuItems::AddItem(self->Help1, "QuorvaneWebSite1", QStringLiteral("Quorvane &Web Site"),
+                            503, QStringLiteral("Visit ") + TMakerContact::WebSiteAddress());
+    QAction* sales = TMenuItems::AddItem(self->Help1, "SalesDepartment1",
+                                         QStringLiteral("Quorvane &Sales Department"), 504,
+                                         QStringLiteral("E-Mail The Quorvane Sales Department"));
     self->Help1->addSeparator();
-    QAction* support = AddItem(self->Help1, "TechnicalSupport1", QStringLiteral("&Technical Support"), 505,
-                               QStringLiteral("E-Mail Technical Support"));
+    QAction* support =
+        TMenuItems::AddItem(self->Help1, "TechnicalSupport1", QStringLiteral("&Technical Support"),
+                            505, QStringLiteral("E-Mail Technical Support"));
     self->Help1->addSeparator();
-    QAction* about = AddItem(self->Help1, "About1", QStringLiteral("&About"), 506,
-                             QStringLiteral("Information about Quorvane"));
+    QAction* about = TMenuItems::AddItem(self->Help1, "About1", QStringLiteral("&About"), 506,
+                                         QStringLiteral("Information about Quorvane"));
     about->setIcon(TImageList::Icon(TImageList::About));
     QObject::connect(help, &QAction::triggered, self, [self] { self->HelpViewer()->ShowContents(); });
     QObject::connect(helpOnHelp, &QAction::triggered, self,
                      [self] { self->HelpViewer()->ShowHelpOnHelp(); });
-    QObject::connect(web, &QAction::triggered, self, [] { QDesktopServices::openUrl(QUrl(WebSite)); });
-    auto mail = [](const QString& address, const QString& subject) {
-        QProcess::startDetached(TBaseForm::MailProgram,
-                                {QStringLiteral("--subject"), subject, address});
-    };
+    QObject::connect(web, &QAction::triggered, self, [] { TMakerContact::OpenWebSite(); });
     QObject::connect(sales, &QAction::triggered, self,
-            [mail] { mail(SalesAddress, QStringLiteral("Quorvane Fastenex enquiry")); });
-    QObject::connect(support, &QAction::triggered, self,
-            [mail] { mail(SupportAddress, QStringLiteral("Quorvane Fastenex support request")); });
+                     [] { TMakerContact::MailSales(QStringLiteral("Quorvane Fastenex enquiry")); });
+    QObject::connect(support, &QAction::triggered, self, [] {
+        TMakerContact::MailSupport(QStringLiteral("Quorvane Fastenex support request"));
+    });
     QObject::connect(about, &QAction::triggered, self, [self] { TDialogs::Current().About(self); });
 }
 
@@ -724,22 +738,114 @@ void TFrameCommands::CreateToolBars(TMainForm* self) {
     self->PlaceToolBars();
 }
 
-QString TFrameCommands::WebSiteAddress() { return WebSite; }
+void TFrameCommands::UpdateCommands(TMainForm* self, TBaseForm* d, bool everySecond) {
+    if (everySecond) {
+        // Tool bars in a row keep at least their default widths.
+        const struct {
+            QToolBar* Bar;
+            int Width;
+        } minimums[] = {{self->ToolBar1, 228}, {self->ToolBar2, 125}, {self->ToolBar3, 358},
+                        {self->ToolBar4, 54},  {self->ToolBar5, 302}, {self->ToolBar6, 90}};
+        for (const auto& m : minimums) {
+            const int wanted = m.Bar->orientation() == Qt::Horizontal ? m.Width : 0;
+            if (m.Bar->minimumWidth() != wanted)
+                m.Bar->setMinimumWidth(wanted);
+        }
+    }
 
-void TFrameCommands::OpenWebSite() { QDesktopServices::openUrl(QUrl(WebSite)); }
+    const QMimeData* clip = QApplication::clipboard()->mimeData();
+    self->PasteButton->setEnabled(d && clip && clip->hasText());
 
-static void MailTo(const QString& address, const QString& subject, const QString& body) {
-    QStringList arguments{QStringLiteral("--subject"), subject};
-    if (!body.isEmpty())
-        arguments << QStringLiteral("--body") << body;
-    arguments << address;
-    QProcess::startDetached(TBaseForm::MailProgram, arguments);
+    if (!d) {
+        SetDocumentControlsEnabled(self, false);
+        self->ControlsDisabled = true;
+        self->OptionsMenuAction->setVisible(false);
+        self->ViewMenuAction->setVisible(false);
+        self->ToolBar8->setVisible(false);
+        // Nothing is aligned or styled while no document is open.
+        for (QAction* a :
+             {self->LeftButton, self->CentreButton, self->RightButton, self->StyleButtons[0],
+              self->StyleButtons[1], self->StyleButtons[2], self->StyleButtons[3]})
+            a->setChecked(false);
+        self->TextCase1->menuAction()->setEnabled(false);
+        self->WindowMenuAction->setVisible(false);
+        return;
+    }
+    if (self->ControlsDisabled) {
+        SetDocumentControlsEnabled(self, true);
+        self->WindowMenuAction->setVisible(true);
+        self->ControlsDisabled = false;
+    }
+    QMdiSubWindow* sub = self->SubWindowOf(d);
+    const bool maximized = sub && sub->isMaximized();
+    self->ToolBar8->setVisible(maximized);
+    self->MaximizeButton->setVisible(!maximized);
+    self->MinimizeButton->setVisible(true);
+    self->RestoreButton->setVisible(true);
+    self->OptionsMenuAction->setVisible(d->IsBoltGroupForm());
+    self->ViewMenuAction->setVisible(d->IsBoltGroupForm());
+    const bool text = d->HasText();
+    for (QAction* a :
+         {self->PrintButton, self->SaveAsButton, self->Print1, self->SaveAs1, self->Send1})
+        a->setEnabled(text);
+    const bool modified = d->IsModified();
+    self->SaveButton->setEnabled(modified);
+    self->Save1->setEnabled(modified);
+    self->UndoButton->setEnabled(d->RichEdit1->document()->isUndoAvailable());
+    self->Undo1->setEnabled(modified);
+    const QTextCharFormat format = d->RichEdit1->currentCharFormat();
+    self->StyleButtons[0]->setChecked(format.fontWeight() > QFont::Normal);
+    self->StyleButtons[1]->setChecked(format.fontItalic());
+    self->StyleButtons[2]->setChecked(format.fontUnderline());
+    self->StyleButtons[3]->setChecked(format.fontStrikeOut());
+    const bool selection = d->HasSelection();
+    for (QAction* a : {self->CutButton, self->CopyButton, self->Cut1, self->Copy1}) {
+        if (a->isEnabled() != selection)
+            a->setEnabled(selection);
+    }
+    const bool wrap = d->WordWrap();
+    for (QAction* a : {self->LeftButton, self->CentreButton, self->RightButton,
+                       self->RightIndentIncrease, self->RightIndentDecrease})
+        a->setEnabled(wrap);
+    self->WordWrap1->setChecked(wrap);
+    self->TextAlignment2->setEnabled(wrap);
+    if (wrap) {
+        const Qt::Alignment align = d->RichEdit1->alignment();
+        const bool right = align & Qt::AlignRight;
+        const bool centre = align & Qt::AlignHCenter;
+        self->LeftButton->setChecked(!right && !centre);
+        self->CentreButton->setChecked(centre);
+        self->RightButton->setChecked(right);
+    }
+    self->Bullets1->setChecked(d->RichEdit1->textCursor().currentList() != nullptr);
+    // The font boxes show the selection's font, unless the user is choosing in them.
+    const QFont font = d->RichEdit1->currentFont();
+    const QString fontName = font.families().isEmpty() ? font.family() : font.families().first();
+    const QString fontSize = QString::number(qRound(font.pointSizeF()));
+    if (!self->ComboBox1->view()->isVisible())
+        self->SelectFontName(fontName);
+    if (!self->ComboBox2->hasFocus() && self->ComboBox2->currentText() != fontSize)
+        self->ComboBox2->setEditText(fontSize);
 }
 
-void TFrameCommands::MailSales(const QString& subject, const QString& body) {
-    MailTo(SalesAddress, subject, body);
-}
-
-void TFrameCommands::MailSupport(const QString& subject, const QString& body) {
-    MailTo(SupportAddress, subject, body);
+void TFrameCommands::SetDocumentControlsEnabled(TMainForm* self, bool enabled) {
+    for (QAction* a :
+         {self->Close1, self->CloseButton, self->CutButton, self->CopyButton, self->Cut1,
+          self->Copy1, self->Undo1, self->FontButton, self->Bullets1, self->IndentIncrease,
+          self->IndentDecrease, self->FLIIncrease, self->FLIDecrease, self->SpellCheckButton,
+          self->FindButton, self->ReplaceButton, self->TextCase1->menuAction()})
+        a->setEnabled(enabled);
+    for (QAction* a : self->TextStyleItems)
+        a->setEnabled(enabled);
+    for (QAction* a : self->StyleButtons)
+        a->setEnabled(enabled);
+    self->ComboBox1->setEnabled(enabled);
+    self->ComboBox2->setEnabled(enabled);
+    if (!enabled) {
+        for (QAction* a : {self->Save1, self->SaveButton, self->SaveAs1, self->SaveAsButton,
+                           self->Print1, self->PrintButton, self->Send1, self->UndoButton,
+                           self->LeftButton, self->CentreButton, self->RightButton,
+                           self->RightIndentIncrease, self->RightIndentDecrease})
+            a->setEnabled(false);
+    }
 }

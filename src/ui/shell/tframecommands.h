@@ -2,22 +2,20 @@
 
 #include <QString>
 
+class TBaseForm;
 class TMainForm;
 
 // Builds the frame's command surface: the menus with their items, captions, shortcuts, hints
 // and help contexts, the tool bars with their buttons and the font boxes, each wired to the
-// frame's command handlers.
+// frame's command handlers; and keeps the commands in step with the active document.
 class TFrameCommands {
 public:
     static void CreateMenus(TMainForm* self);
     static void CreateToolBars(TMainForm* self);
-
-    // The maker's web site, opened in the browser, and mail to its sales and support addresses
-    // with a prepared subject and opening; the spell checker's Help menu offers them too.
-    static QString WebSiteAddress();
-    static void OpenWebSite();
-    static void MailSales(const QString& subject, const QString& body = QString());
-    static void MailSupport(const QString& subject, const QString& body = QString());
+    // The frame's tick for the active document (nullptr for none): which items and buttons are
+    // enabled, visible and pressed, and what the font boxes show; the tool bars' minimum widths
+    // once a second.
+    static void UpdateCommands(TMainForm* self, TBaseForm* d, bool everySecond);
 
 private:
     static void CreateFileMenu(TMainForm* self);
@@ -25,4 +23,5 @@ private:
     static void CreateOptionsMenu(TMainForm* self);
     static void CreateWindowMenu(TMainForm* self);
     static void CreateHelpMenu(TMainForm* self);
+    static void SetDocumentControlsEnabled(TMainForm* self, bool enabled);
 };

@@ -1,7 +1,5 @@
 #include "thelpviewer.h"
 
-#include "document/tbaseform.h"
-
 #include <QAction>
 #include <QFile>
 #include <QKeySequence>
@@ -130,13 +128,8 @@ QStringList THelpViewer::Pages() {
 }
 
 int THelpViewer::ContextOf(const QWidget* widget) {
-    for (const QWidget* w = widget; w; w = w->parentWidget()) {
-        if (auto* form = qobject_cast<const TBaseForm*>(w); form && form->IsBoltGroupForm())
-            return BoltGroupContext;
-        // A dialog with a topic of its own shows that, whichever window opened it.
-        if (w->isWindow() && w->property("HelpContext").toInt() > 0)
-            break;
-    }
+    // The nearest topic: a dialog's own, whichever window opened it, and a document window's
+    // for everything inside it.
     for (const QWidget* w = widget; w; w = w->parentWidget()) {
         bool ok = false;
         const int context = w->property("HelpContext").toInt(&ok);

@@ -20,8 +20,6 @@ public:
     // The help contexts the viewer itself answers.
     static constexpr int ContentsContext = 501;
     static constexpr int HelpOnHelpContext = 502;
-    // The bolt group window's own topic: it is a text document window (102) that carries a plot.
-    static constexpr int BoltGroupContext = 103;
 
     // "qrc:/help/<page>.html" with an optional "#place" for a help context; the contents for
     // a number the table does not know.
@@ -29,9 +27,8 @@ public:
     // Every context number in the table, and every page the help consists of.
     static QList<int> KnownContexts();
     static QStringList Pages();
-    // The help context of a widget: the bolt group window's topic inside a bolt group window,
-    // else the first "HelpContext" property found from the widget up through its parents; 0
-    // when there is none.
+    // The help context of a widget: the first "HelpContext" property found from the widget up
+    // through its parents; 0 when there is none.
     static int ContextOf(const QWidget* widget);
 
     void ShowContents();

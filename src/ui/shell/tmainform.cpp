@@ -1,18 +1,18 @@
 #include "tmainform.h"
 
 #include "document/tbaseform.h"
+#include "document/tdocumentmailer.h"
 #include "foundation/tplatformerror.h"
 #include "model/tboltgroupform.h"
+#include "shell/tsettings.h"
 #include "tapplication.h"
 #include "tdialogs.h"
 #include "tfiledropper.h"
-#include "telidedlabel.h"
-#include "tframecommands.h"
 #include "tframearea.h"
+#include "tframecommands.h"
+#include "tframestatusbar.h"
 #include "thelpviewer.h"
 #include "timagelist.h"
-#include "tlockkeys.h"
-#include "shell/tsettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,15 +48,6 @@
 #include <QToolButton>
 #include <QUrl>
 
-namespace {
-
-QString LongHint(const QString& hint) {
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    return bar < 0 ? hint : hint.mid(bar + 1);
-}
-
-} // namespace
-
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Quorvane Fastenex"));
@@ -74,7 +65,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
     TFrameCommands::CreateMenus(this);
     TFrameCommands::CreateToolBars(this);
-    CreateStatusBar();
+    StatusBar1 = new TFrameStatusBar(this);
+    StatusBar1->ActiveDocument = [this] { return ActiveDocument(); };
+    setStatusBar(StatusBar1);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -89,7 +82,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     // FormCreate.
     const QStringList families = QFontDatabase::families();
     ComboBox1->addItems(families);
-    DeleteMailCopies();
+    TDocumentMailer::DeleteMailCopies();
     qApp->installEventFilter(this);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QSize available = screen->availableSize();
@@ -109,14 +102,7 @@ TMainForm::~TMainForm() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Construction of the menus, tool bars and status bar
-
-
-
-
-
-
-
+// Tool bars
 
 void TMainForm::PlaceToolBars() {
     // Three rows: the menu; File, Edit, Help and Word; Text and Paragraph formatting.
@@ -131,40 +117,6 @@ void TMainForm::PlaceToolBars() {
         addToolBar(Qt::TopToolBarArea, bar);
     for (QToolBar* bar : {ToolBar7, ToolBar1, ToolBar2, ToolBar4, ToolBar6, ToolBar3, ToolBar5})
         bar->show();
-}
-
-void TMainForm::CreateStatusBar() {
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(true);
-    setStatusBar(StatusBar1);
-    const QFontMetrics metrics(StatusBar1->font());
-    const QString widths[] = {QStringLiteral(" No Document"), QStringLiteral("   NUM  CAPS  SCROLL  "),
-                              QStringLiteral("  12.00 PM  "),
-                              QStringLiteral("   ") + DateText(QDate::currentDate()),
-                              QStringLiteral("   Typeover  "), QString()};
-    for (int i = 0; i < 6; ++i) {
-        // The last panel takes hints of any length.
-        QLabel* panel = i < 5 ? new QLabel(StatusBar1) : new TElidedLabel(StatusBar1);
-        panel->setObjectName(QStringLiteral("Panel%1").arg(i));
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Sunken);
-        if (i < 5) {
-            // The label's frame and margins come on top of the text.
-            const int frame = 2 * panel->frameWidth() + 2;
-            panel->setFixedWidth(metrics.horizontalAdvance(widths[i]) + frame + (i == 0 ? 5 : 0));
-            StatusBar1->addWidget(panel);
-        } else {
-            panel->setMinimumWidth(20);
-            StatusBar1->addWidget(panel, 1);
-        }
-        panel->installEventFilter(this);
-        Panels[i] = panel;
-    }
-    PanelZeroWidth = Panels[0]->width();
-    Panels[0]->setText(QStringLiteral(" No Document"));
-    Panels[4]->setText(QStringLiteral(" "));
-    StatusBar1->installEventFilter(this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -275,6 +227,12 @@ void TMainForm::DocumentClosed() {
 TBaseForm* TMainForm::TextEditFile1Click() {
     auto* form = new TBaseForm(this);
     AddDocument(form);
+    return form;
+}
+
+TBaseForm* TMainForm::EditTextFile(const QString& fileName) {
+    TBaseForm* form = TextEditFile1Click();
+    form->OpenDocument(fileName);
     return form;
 }
 
@@ -634,17 +592,11 @@ void TMainForm::Restore1Click() {
 
 void TMainForm::ApplyPreferences() {
     const TPreferences p = TSettings().Preferences();
-    ShowCopyright = p.Copyright;
-    ShowLogo = p.Logo;
-    TopColour = quint32(p.TopColour) & 0xFFFFFF;
-    BottomColour = quint32(p.BottomColour) & 0xFFFFFF;
-    MaximiseOnStart = p.WindowMaximise;
-    SaveWindowSize = p.WindowSize;
     QuickListLength = p.QuickListLength;
-    ClientArea->ShowCopyright = ShowCopyright;
-    ClientArea->ShowLogo = ShowLogo;
-    ClientArea->TopColour = TopColour;
-    ClientArea->BottomColour = BottomColour;
+    ClientArea->ShowCopyright = p.Copyright;
+    ClientArea->ShowLogo = p.Logo;
+    ClientArea->TopColour = quint32(p.TopColour) & 0xFFFFFF;
+    ClientArea->BottomColour = quint32(p.BottomColour) & 0xFFFFFF;
     SelectFontName(p.FontStyle);
     ComboBox2->setEditText(p.FontSize);
     for (int i = 1; i <= 6; ++i)
@@ -653,7 +605,8 @@ void TMainForm::ApplyPreferences() {
 }
 
 void TMainForm::Preferences1Click() {
-    TDialogs::Current().Preferences(this);
+    TDialogs::Current().Preferences(this,
+                                    [this](const QString& fileName) { EditTextFile(fileName); });
     ApplyPreferences();
     update();
 }
@@ -673,23 +626,6 @@ void TMainForm::FileDropper1Drop() {
     // Each by type; one that cannot be opened does not keep the others from opening.
     OpenFiles(files, {});
     FileDropper1->Update();
-}
-
-void TMainForm::DeleteMailCopies() {
-    TSettings settings;
-    int count = 0;
-    try {
-        count = settings.TakeMessageCount();
-    } catch (const TPlatformError&) {
-        // A settings file that cannot be written leaves the copies for the next start.
-        return;
-    }
-    for (int k = 1; k <= count; ++k) {
-        const QString name =
-            settings.Folders.ProgramFolderFile(QStringLiteral("Meshwright Message %1.rtf").arg(k));
-        if (QFileInfo::exists(name))
-            QFile::remove(name);
-    }
 }
 
 void TMainForm::FormShow() {
@@ -794,52 +730,14 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The tick, hints and the status bar
-
-QString TMainForm::LockKeysText(bool caps, bool num, bool scroll) {
-    QString text = QStringLiteral(" ");
-    if (caps)
-        text += QStringLiteral("CAPS  ");
-    if (num)
-        text += QStringLiteral("NUM  ");
-    if (scroll)
-        text += QStringLiteral("SCROLL");
-    return text;
-}
-
-QString TMainForm::TimeText(const QTime& time) {
-    return QLocale::system().toString(time, QStringLiteral(" h:mm AP "));
-}
-
-QString TMainForm::DateText(const QDate& date) {
-    return QLocale::system().toString(date, QStringLiteral(" dddd, d MMMM yyyy."));
-}
-
-void TMainForm::SetDocumentControlsEnabled(bool enabled) {
-    for (QAction* a : {Close1, CloseButton, CutButton, CopyButton, Cut1, Copy1, Undo1, FontButton,
-                       Bullets1, IndentIncrease, IndentDecrease, FLIIncrease, FLIDecrease,
-                       SpellCheckButton, FindButton, ReplaceButton, TextCase1->menuAction()})
-        a->setEnabled(enabled);
-    for (QAction* a : TextStyleItems)
-        a->setEnabled(enabled);
-    for (QAction* a : StyleButtons)
-        a->setEnabled(enabled);
-    ComboBox1->setEnabled(enabled);
-    ComboBox2->setEnabled(enabled);
-    if (!enabled) {
-        for (QAction* a : {Save1, SaveButton, SaveAs1, SaveAsButton, Print1, PrintButton, Send1,
-                           UndoButton, LeftButton, CentreButton, RightButton, RightIndentIncrease,
-                           RightIndentDecrease})
-            a->setEnabled(false);
-    }
-}
+// The tick and the Insert key
 
 void TMainForm::InsertKeyPressed() {
-    InsertKeyToggled = !InsertKeyToggled;
+    InsertToggled = !InsertToggled;
     if (TBaseForm* d = ActiveDocument()) {
-        LastInsertKeyState = InsertKeyToggled;
+        LastInsertKeyState = InsertToggled;
         d->FlipInsertKey();
-        Panels[4]->setText(d->InsertMode() ? QStringLiteral(" Insert") : QStringLiteral(" Typeover"));
+        StatusBar1->ShowInsertMode(d);
     }
 }
 
@@ -853,170 +751,30 @@ void TMainForm::Timer1Timer() {
     Timer1->stop();
     Timer1->setInterval(TickInterval);
 
-    // Lock keys.
-    const std::optional<TLockKeyStates> locks = TLockKeys::Read();
-    Panels[1]->setText(locks ? LockKeysText(locks->Caps, locks->Num, locks->Scroll) : QString());
-
     TBaseForm* d = ActiveDocument();
-    // Insert and typeover.
+    // The Insert key's toggle reaches the active document.
     if (!LastInsertKeyKnown) {
         LastInsertKeyKnown = true;
-        LastInsertKeyState = InsertKeyToggled;
+        LastInsertKeyState = InsertToggled;
     }
-    if (d) {
-        if (InsertKeyToggled != LastInsertKeyState) {
-            LastInsertKeyState = InsertKeyToggled;
-            d->FlipInsertKey();
-        }
-        Panels[4]->setText(d->InsertMode() ? QStringLiteral(" Insert") : QStringLiteral(" Typeover"));
+    if (d && InsertToggled != LastInsertKeyState) {
+        LastInsertKeyState = InsertToggled;
+        d->FlipInsertKey();
     }
-
-    // Once a second: time, date and the widths.
-    if (TickCount % 10 == 0) {
-        const QDateTime now = QDateTime::currentDateTime();
-        Panels[2]->setText(TimeText(now.time()));
-        Panels[3]->setText(DateText(now.date()));
-        // Tool bars in a row keep at least their default widths.
-        const struct {
-            QToolBar* Bar;
-            int Width;
-        } minimums[] = {{ToolBar1, 228}, {ToolBar2, 125}, {ToolBar3, 358},
-                        {ToolBar4, 54},  {ToolBar5, 302}, {ToolBar6, 90}};
-        for (const auto& m : minimums) {
-            const int wanted = m.Bar->orientation() == Qt::Horizontal ? m.Width : 0;
-            if (m.Bar->minimumWidth() != wanted)
-                m.Bar->setMinimumWidth(wanted);
-        }
-    }
+    // The clock and the tool-bar widths once a second: every tenth tick, the first included.
+    const bool everySecond = TickCount % 10 == 0;
     ++TickCount;
-
-    const QMimeData* clip = QApplication::clipboard()->mimeData();
-    PasteButton->setEnabled(d && clip && clip->hasText());
-
-    // Caret.
+    StatusBar1->Tick(d, everySecond);
+    TFrameCommands::UpdateCommands(this, d, everySecond);
+    // The empty frame's background is drawn again once the last document has gone.
     if (d) {
-        const QPoint caret = d->CaretPosition();
-        Panels[0]->setText(QStringLiteral(" Line %1  Column %2").arg(caret.x()).arg(caret.y()));
-    } else {
-        Panels[0]->setText(QStringLiteral(" No Document "));
-    }
-    const int needed = QFontMetrics(Panels[0]->font()).horizontalAdvance(Panels[0]->text()) + 5 +
-                       2 * Panels[0]->frameWidth() + 2;
-    if (needed > Panels[0]->width())
-        Panels[0]->setFixedWidth(needed);
-
-    if (d) {
-        if (ControlsDisabled) {
-            SetDocumentControlsEnabled(true);
-            WindowMenuAction->setVisible(true);
-            ControlsDisabled = false;
-        }
-        QMdiSubWindow* sub = SubWindowOf(d);
-        const bool maximized = sub && sub->isMaximized();
-        ToolBar8->setVisible(maximized);
-        MaximizeButton->setVisible(!maximized);
-        MinimizeButton->setVisible(true);
-        RestoreButton->setVisible(true);
-        OptionsMenuAction->setVisible(d->IsBoltGroupForm());
-        ViewMenuAction->setVisible(d->IsBoltGroupForm());
-        const bool text = d->HasText();
-        PrintButton->setEnabled(text);
-        SaveAsButton->setEnabled(text);
-        Print1->setEnabled(text);
-        SaveAs1->setEnabled(text);
-        Send1->setEnabled(text);
-        const bool modified = d->IsModified();
-        if (modified != LastModified) {
-            LastModified = modified;
-        }
-        SaveButton->setEnabled(modified);
-        Save1->setEnabled(modified);
-        UndoButton->setEnabled(d->RichEdit1->document()->isUndoAvailable());
-        Undo1->setEnabled(modified);
-        const QTextCharFormat format = d->RichEdit1->currentCharFormat();
-        StyleButtons[0]->setChecked(format.fontWeight() > QFont::Normal);
-        StyleButtons[1]->setChecked(format.fontItalic());
-        StyleButtons[2]->setChecked(format.fontUnderline());
-        StyleButtons[3]->setChecked(format.fontStrikeOut());
-        const bool selection = d->HasSelection();
-        for (QAction* a : {CutButton, CopyButton, Cut1, Copy1}) {
-            if (a->isEnabled() != selection)
-                a->setEnabled(selection);
-        }
-        const bool wrap = d->WordWrap();
-        if (wrap != LastWordWrap)
-            LastWordWrap = wrap;
-        for (QAction* a : {LeftButton, CentreButton, RightButton, RightIndentIncrease,
-                           RightIndentDecrease})
-            a->setEnabled(wrap);
-        WordWrap1->setChecked(wrap);
-        TextAlignment2->setEnabled(wrap);
-        if (wrap) {
-            const Qt::Alignment align = d->RichEdit1->alignment();
-            const bool right = align & Qt::AlignRight;
-            const bool centre = align & Qt::AlignHCenter;
-            LeftButton->setChecked(!right && !centre);
-            CentreButton->setChecked(centre);
-            RightButton->setChecked(right);
-        }
-        Bullets1->setChecked(d->RichEdit1->textCursor().currentList() != nullptr);
-        const QFont font = d->RichEdit1->currentFont();
-        const QString family = font.families().isEmpty() ? font.family() : font.families().first();
-        CurrentFontName = family;
-        CurrentFontSize = qRound(font.pointSizeF());
-        if (!ComboBox1->view()->isVisible())
-            SelectFontName(CurrentFontName);
-        if (!ComboBox2->hasFocus() && ComboBox2->currentText() != QString::number(CurrentFontSize))
-            ComboBox2->setEditText(QString::number(CurrentFontSize));
-        StatusBar1->setStatusTip(d->RichEditHint());
-        if (CurrentHint.isEmpty() || HintFromEditor)
-            Panels[5]->setText(QStringLiteral(" ") + LongHint(d->RichEditHint()));
         FileMenuPictureHidden = true;
-    } else {
-        SetDocumentControlsEnabled(false);
-        ControlsDisabled = true;
-        if (FileMenuPictureHidden) {
-            ClientArea->viewport()->update();
-            FileMenuPictureHidden = false;
-        }
-        OptionsMenuAction->setVisible(false);
-        ViewMenuAction->setVisible(false);
-        ToolBar8->setVisible(false);
-        // Nothing is aligned or styled while no document is open.
-        for (QAction* a : {LeftButton, CentreButton, RightButton, StyleButtons[0], StyleButtons[1],
-                           StyleButtons[2], StyleButtons[3]})
-            a->setChecked(false);
-        Panels[4]->setText(QStringLiteral(" "));
-        StatusBar1->setStatusTip(windowTitle());
-        TextCase1->menuAction()->setEnabled(false);
-        WindowMenuAction->setVisible(false);
+    } else if (FileMenuPictureHidden) {
+        ClientArea->viewport()->update();
+        FileMenuPictureHidden = false;
     }
     if (running || !Timer1->isActive())
         Timer1->start();
-}
-
-void TMainForm::ShowHint(const QString& hint) {
-    const QString longPart = LongHint(hint);
-    CurrentHint = longPart;
-    if (!longPart.isEmpty()) {
-        Panels[5]->setText(QStringLiteral(" ") + longPart);
-    } else if (TBaseForm* d = ActiveDocument()) {
-        Panels[5]->setText(QStringLiteral(" ") + LongHint(d->RichEditHint()));
-    }
-}
-
-void TMainForm::StatusBar1MouseDown(const QPoint& pos) {
-    TBaseForm* d = ActiveDocument();
-    if (!d)
-        return;
-    QLabel* clicked = nullptr;
-    for (QLabel* panel : Panels) {
-        if (panel->isVisible() && panel->geometry().left() < pos.x())
-            clicked = panel;
-    }
-    if (!clicked)
-        return;
-    d->TypeText(clicked->text().trimmed() + QLatin1Char(' '));
 }
 
 void TMainForm::FontNameChosen() {
@@ -1036,9 +794,7 @@ void TMainForm::FontNameChosen() {
 bool TMainForm::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         // Hints go to the last panel, not over the panels.
-        ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
-        HintFromEditor = EditorHint;
-        EditorHint = false;
+        StatusBar1->ShowStatusTip(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
@@ -1047,7 +803,7 @@ bool TMainForm::event(QEvent* event) {
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     // The editor's hint is its document's file name, which the tick keeps up to date.
     if (event->type() == QEvent::StatusTip && qobject_cast<QTextEdit*>(watched))
-        EditorHint = true;
+        StatusBar1->EditorStatusTip();
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::NoModifier &&
@@ -1075,16 +831,6 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
                 else
                     ShowHelpContext(ContextHelpFor(widget));
             }
-            return true;
-        }
-    }
-    if (event->type() == QEvent::MouseButtonPress) {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget == StatusBar1 || (widget && widget->parentWidget() == StatusBar1 &&
-                                     qobject_cast<QLabel*>(widget))) {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            const QPoint pos = widget->mapTo(StatusBar1, mouse->position().toPoint());
-            StatusBar1MouseDown(pos);
             return true;
         }
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/tdocumentframe.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -9,13 +11,13 @@ class QLabel;
 class QMdiSubWindow;
 class QMenu;
 class QMenuBar;
-class QStatusBar;
 class QTimer;
 class QToolBar;
 class QToolButton;
 class TBaseForm;
 class TFileDropper;
 class TFrameArea;
+class TFrameStatusBar;
 class THelpViewer;
 
 // The application's frame window. It hosts the document windows, owns the menus, the tool bars
@@ -23,7 +25,7 @@ class THelpViewer;
 // by extension which kind of window opens a file, keeps the recent-file list in the File menu
 // and the open windows in the Window menu, and paints its background while it is empty. Its
 // timer keeps menus, buttons and the status bar in step with the active document.
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, public TDocumentFrame {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* parent = nullptr);
@@ -31,7 +33,7 @@ public:
 
     // Document windows.
     QList<TBaseForm*> Documents() const;
-    int DocumentCount() const;
+    int DocumentCount() const override;
     TBaseForm* ActiveDocument() const;
     QMdiSubWindow* SubWindowOf(const TBaseForm* form) const;
     // Puts a new document window into the frame and shows it as its settings say.
@@ -42,10 +44,12 @@ public:
     void SyncTitleBars();
 
     TBaseForm* TextEditFile1Click();
+    // A text editor window with the file (the preferences dialog's dictionaries).
+    TBaseForm* EditTextFile(const QString& fileName);
     TBaseForm* BoltGroupAnalysis1Click();
     void Open1Click();
     // Opens a file in the kind of window its extension asks for; nullptr when none opened.
-    TBaseForm* OpenFileByType(const QString& fileName);
+    TBaseForm* OpenFileByType(const QString& fileName) override;
     // Opens the files the program was started with: each by type, then each bolt group file in
     // a bolt group window without the question. A file that cannot be found or read is told in
     // a message box and the others still open. Returns how many windows opened.
@@ -70,20 +74,18 @@ public:
     void Window1Click();
     void Options1Click();
 
-    // The tick and the status bar.
+    // The tick: the frame's timer keeps the status bar and the commands in step with the active
+    // document.
     void Timer1Timer();
-    void ShowHint(const QString& hint);
-    void StatusBar1MouseDown(const QPoint& pos);
     void FontNameChosen();
     // The Insert key was pressed: flip the typing mode of the active document.
     void InsertKeyPressed();
+    bool InsertKeyToggled() const override { return InsertToggled; }
+    void RepaintFrame() override { repaint(); }
+    void UpdateFrame() override { update(); }
 
-    // The text of the lock-key panel.
-    static QString LockKeysText(bool caps, bool num, bool scroll);
     // Caption of entry k (from 1) of the File menu's recent list or the Window menu's list.
     static QString NumberedCaption(int k, const QString& caption);
-    static QString TimeText(const QTime& time);
-    static QString DateText(const QDate& date);
 
     // The help window, made the first time it is asked for; Help() is nullptr until then.
     THelpViewer* HelpViewer();
@@ -100,32 +102,17 @@ public:
     virtual TBaseForm* CreateBoltGroupForm();
 
     // Fields.
-    bool ShowCopyright = true;
-    bool ShowLogo = true;
-    quint32 TopColour = 0xFF0000;
-    quint32 BottomColour = 0;
-    bool SaveWindowSize = false;
-    bool MaximiseOnStart = false;
     int QuickListLength = 4;
     QString FontSampleText = QStringLiteral("Aa");
     int FontSampleWidth = 0;
-    QString CurrentFontName = QStringLiteral("Courier New");
-    int CurrentFontSize = 8;
 
     // Tick state.
-    bool InsertKeyToggled = false;
+    bool InsertToggled = false;
     bool LastInsertKeyState = false;
     bool LastInsertKeyKnown = false;
-    bool LastModified = false;
-    bool LastWordWrap = false;
     bool ControlsDisabled = true;
     bool FileMenuPictureHidden = true;
     int TickCount = 0;
-    int PanelZeroWidth = 0;
-    // The long part of the hint shown last; empty while no menu or button hint is shown.
-    QString CurrentHint;
-    bool HintFromEditor = false;
-    bool EditorHint = false;
 
     static constexpr int HelpContext = 101;
     static constexpr int TickInterval = 100;
@@ -134,8 +121,7 @@ public:
 
     // Controls.
     TFrameArea* ClientArea = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
-    QLabel* Panels[6] = {};
+    TFrameStatusBar* StatusBar1 = nullptr;
     QTimer* Timer1 = nullptr;
     TFileDropper* FileDropper1 = nullptr;
     QMenuBar* MainMenu1 = nullptr;
@@ -254,14 +240,11 @@ protected:
 
 private:
     friend class TFrameCommands;
-    void CreateStatusBar();
     void PlaceToolBars();
-    void DeleteMailCopies();
     void FormShow();
     void FormDestroy();
     void SubWindowActivated(QMdiSubWindow* window);
     void DocumentClosed();
-    void SetDocumentControlsEnabled(bool enabled);
     void UpdateToolBarChecks(const QList<QAction*>& items);
     void ToggleToolBar(int index);
     QToolBar* ToolBarByIndex(int index) const;

@@ -1,12 +1,10 @@
 #include "tpreferencesform.h"
 
-#include "document/tbaseform.h"
 #include "foundation/tplatformerror.h"
 #include "tdialogbuttons.h"
 #include "tdialogs.h"
 #include "tgroupboxex.h"
 #include "timagelist.h"
-#include "tmainform.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -444,10 +442,7 @@ void TPreferencesForm::BrowseButton1Click(int tag) {
 
 void TPreferencesForm::EditButton1Click(int tag) {
     const QString fileName = (tag == 0 ? Dictionary : Custom)->text();
-    if (auto* frame = qobject_cast<TMainForm*>(parentWidget())) {
-        if (TBaseForm* form = frame->TextEditFile1Click())
-            form->OpenDocument(fileName);
-    }
+    emit EditFile(fileName);
     FormCreate();
     reject();
 }

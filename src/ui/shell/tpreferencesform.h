@@ -16,8 +16,8 @@ class TGroupBoxEx;
 // The preferences dialog (Edit > "Preferences..."): seven tabs of preferences loaded from the
 // settings file when it opens and written back, all at once, only when it closes with OK. A
 // write that fails keeps the dialog open with everything as the user left it. "Clear Quick
-// List" and "Reset" act on the settings file at once; "Edit" opens a dictionary in a text
-// editor window of the frame that owns the dialog.
+// List" and "Reset" act on the settings file at once; "Edit" asks for a dictionary to be opened
+// in a text editor window (EditFile) and closes the dialog.
 class TPreferencesForm : public QDialog {
     Q_OBJECT
 public:
@@ -56,6 +56,11 @@ public:
     bool WritePreferences();
     void accept() override;
 
+signals:
+    // "Edit" asks for the dictionary file to be opened in a text editor window.
+    void EditFile(const QString& fileName);
+
+public:
     // Controls.
     QTabWidget* PageControl1 = nullptr;
     QCheckBox* Copyright = nullptr;

@@ -2,7 +2,8 @@
 
 #include "foundation/tplatformerror.h"
 #include "shell/tdialogs.h"
-#include "shell/tframecommands.h"
+#include "shell/tmakercontact.h"
+#include "shell/tmenuitems.h"
 #include "shell/tsettings.h"
 #include "tspellprogress.h"
 
@@ -28,14 +29,6 @@ namespace {
 // The folder the next "Add File to Main Dictionary" opens in: the home folder at first, then the
 // folder of the last source file.
 QString LastSourceFolder;
-
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QString& hint = {}) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    if (!hint.isEmpty())
-        action->setStatusTip(hint);
-    return action;
-}
 
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, int x, int y) {
     auto* label = new QLabel(caption, parent);
@@ -115,30 +108,33 @@ void TSpellCheck::CreateMenus() {
 
     File1 = MainMenu1->addMenu(QStringLiteral("&File"));
     File1->setObjectName(QStringLiteral("File1"));
-    AddFileToMainDictionary1 =
-        AddItem(File1, "AddFileToMainDictionary1", QStringLiteral("&Add File to Main Dictionary"),
-                QStringLiteral("Expand Main Dictionary with a new set of words."));
+    AddFileToMainDictionary1 = TMenuItems::AddItem(
+        File1, "AddFileToMainDictionary1", QStringLiteral("&Add File to Main Dictionary"), 0,
+        QStringLiteral("Expand Main Dictionary with a new set of words."));
     File1->addSeparator();
-    Exit1 = AddItem(File1, "Exit1", QStringLiteral("A&bort Spell Check"),
-                    QStringLiteral("Abort Spell Checker"));
-    StopCurrentCheck1 = AddItem(File1, "StopCurrentCheck1", QStringLiteral("Stop Current Check"),
-                                QStringLiteral("Stop Current Spell Checking"));
+    Exit1 = TMenuItems::AddItem(File1, "Exit1", QStringLiteral("A&bort Spell Check"), 0,
+                                QStringLiteral("Abort Spell Checker"));
+    StopCurrentCheck1 =
+        TMenuItems::AddItem(File1, "StopCurrentCheck1", QStringLiteral("Stop Current Check"), 0,
+                            QStringLiteral("Stop Current Spell Checking"));
     StopCurrentCheck1->setEnabled(false);
     N2 = File1->addSeparator();
-    AcceptandExit1 = AddItem(File1, "AcceptandExit1", QStringLiteral("E&xit"),
-                             QStringLiteral("Exit and Accept Checked Text"));
+    AcceptandExit1 = TMenuItems::AddItem(File1, "AcceptandExit1", QStringLiteral("E&xit"), 0,
+                                         QStringLiteral("Exit and Accept Checked Text"));
 
     Options1 = MainMenu1->addMenu(QStringLiteral("&Options"));
     Options1->setObjectName(QStringLiteral("Options1"));
-    IgnoreNumbers1 = AddItem(Options1, "IgnoreNumbers1", QStringLiteral("Ignore &Numbers"));
-    IgnoreDuplicateWords1 =
-        AddItem(Options1, "IgnoreDuplicateWords1", QStringLiteral("Ignore &Duplicate Words"));
-    IgnoreIrregularCapitals1 =
-        AddItem(Options1, "IgnoreIrregularCapitals1", QStringLiteral("Ignore &Irregular Capitals"));
+    IgnoreNumbers1 =
+        TMenuItems::AddItem(Options1, "IgnoreNumbers1", QStringLiteral("Ignore &Numbers"));
+    IgnoreDuplicateWords1 = TMenuItems::AddItem(Options1, "IgnoreDuplicateWords1",
+                                                QStringLiteral("Ignore &Duplicate Words"));
+    IgnoreIrregularCapitals1 = TMenuItems::AddItem(Options1, "IgnoreIrregularCapitals1",
+                                                   QStringLiteral("Ignore &Irregular Capitals"));
     CapitalizeFirstLetterofSentence1 =
-        AddItem(Options1, "CapitalizeFirstLetterofSentence1",
-                QStringLiteral("Capitalize First Letter of Sentence"));
-    ViewAnimation1 = AddItem(Options1, "ViewAnimation1", QStringLiteral("View Animation"));
+        TMenuItems::AddItem(Options1, "CapitalizeFirstLetterofSentence1",
+                            QStringLiteral("Capitalize First Letter of Sentence"));
+    ViewAnimation1 =
+        TMenuItems::AddItem(Options1, "ViewAnimation1", QStringLiteral("View Animation"));
     struct TOption {
         QAction* Item;
         bool* Flag;
@@ -161,20 +157,23 @@ void TSpellCheck::CreateMenus() {
 
     Help1 = MainMenu1->addMenu(QStringLiteral("&Help"));
     Help1->setObjectName(QStringLiteral("Help1"));
-    Help2 = AddItem(Help1, "Help2", QStringLiteral("&Help"), QStringLiteral("Spell Checker Help"));
-    DictionaryStatus1 = AddItem(Help1, "DictionaryStatus1", QStringLiteral("Dictionary Status"),
-                                QStringLiteral("Show the Dictionary Files and their Sizes"));
+    Help2 = TMenuItems::AddItem(Help1, "Help2", QStringLiteral("&Help"), 0,
+                                QStringLiteral("Spell Checker Help"));
+    DictionaryStatus1 =
+        TMenuItems::AddItem(Help1, "DictionaryStatus1", QStringLiteral("Dictionary Status"), 0,
+                            QStringLiteral("Show the Dictionary Files and their Sizes"));
     Help1->addSeparator();
-    WebSite1 = AddItem(Help1, "WebSite1", QStringLiteral("Quorvane &Web Site"),
-                       QStringLiteral("Visit ") + TFrameCommands::WebSiteAddress());
-    SalesDepartment1 = AddItem(Help1, "SalesDepartment1",
-                               QStringLiteral("Quorvane &Sales Department"),
-                               QStringLiteral("E-Mail The Quorvane Sales Department"));
-    TechnicalSupport1 = AddItem(Help1, "TechnicalSupport1", QStringLiteral("&Technical Support"),
-                                QStringLiteral("E-Mail Technical Support"));
+    WebSite1 = TMenuItems::AddItem(Help1, "WebSite1", QStringLiteral("Quorvane &Web Site"), 0,
+                                   QStringLiteral("Visit ") + TMakerContact::WebSiteAddress());
+    SalesDepartment1 =
+        TMenuItems::AddItem(Help1, "SalesDepartment1", QStringLiteral("Quorvane &Sales Department"),
+                            0, QStringLiteral("E-Mail The Quorvane Sales Department"));
+    TechnicalSupport1 =
+        TMenuItems::AddItem(Help1, "TechnicalSupport1", QStringLiteral("&Technical Support"), 0,
+                            QStringLiteral("E-Mail Technical Support"));
     Help1->addSeparator();
-    About1 = AddItem(Help1, "About1", QStringLiteral("&About"),
-                     QStringLiteral("Information about the Spell Checker"));
+    About1 = TMenuItems::AddItem(Help1, "About1", QStringLiteral("&About"), 0,
+                                 QStringLiteral("Information about the Spell Checker"));
 
     connect(AddFileToMainDictionary1, &QAction::triggered, this,
             &TSpellCheck::AddFileToMainDictionary1Click);
@@ -183,14 +182,14 @@ void TSpellCheck::CreateMenus() {
     connect(AcceptandExit1, &QAction::triggered, this, &TSpellCheck::AcceptandExit);
     connect(Help2, &QAction::triggered, this, &TSpellCheck::Help2Click);
     connect(DictionaryStatus1, &QAction::triggered, this, &TSpellCheck::DictionaryStatus1Click);
-    connect(WebSite1, &QAction::triggered, this, [] { TFrameCommands::OpenWebSite(); });
+    connect(WebSite1, &QAction::triggered, this, [] { TMakerContact::OpenWebSite(); });
     connect(SalesDepartment1, &QAction::triggered, this, [] {
-        TFrameCommands::MailSales(QStringLiteral("Quorvane Spell Checker enquiry"),
-                                  QStringLiteral("Dear Sales Department,\n\n"));
+        TMakerContact::MailSales(QStringLiteral("Quorvane Spell Checker enquiry"),
+                                 QStringLiteral("Dear Sales Department,\n\n"));
     });
     connect(TechnicalSupport1, &QAction::triggered, this, [] {
-        TFrameCommands::MailSupport(QStringLiteral("Quorvane Spell Checker support request"),
-                                    QStringLiteral("Dear Technical Support,\n\n"));
+        TMakerContact::MailSupport(QStringLiteral("Quorvane Spell Checker support request"),
+                                   QStringLiteral("Dear Technical Support,\n\n"));
     });
     connect(About1, &QAction::triggered, this, &TSpellCheck::About1Click);
 }

@@ -54,7 +54,7 @@ QString StyleMap(const QTextDocument& document) {
 
 } // namespace
 
-class TestReportFormatter : public QObject {
+class TstTReportFormatter : public QObject {
     Q_OBJECT
 
 private slots:
@@ -66,7 +66,7 @@ private slots:
     void BuildReport();
 };
 
-void TestReportFormatter::ShowLines() {
+void TstTReportFormatter::ShowLines() {
     QTextDocument document;
     TReportFormatter::ShowLines(document, {QStringLiteral("Title"), QStringLiteral(" "),
                                            QStringLiteral("x\ty")},
@@ -86,7 +86,7 @@ void TestReportFormatter::ShowLines() {
     QCOMPARE(DocumentText(document), QString());
 }
 
-void TestReportFormatter::StyleLines_data() {
+void TstTReportFormatter::StyleLines_data() {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QStringList>("titles");
     QTest::addColumn<QStringList>("subtitles");
@@ -120,7 +120,7 @@ void TestReportFormatter::StyleLines_data() {
         << QStringList{"AB"} << QStringList{"AB"} << QStringList{"B"} << "bu\n";
 }
 
-void TestReportFormatter::StyleLines() {
+void TstTReportFormatter::StyleLines() {
     QFETCH(QStringList, lines);
     QFETCH(QStringList, titles);
     QFETCH(QStringList, subtitles);
@@ -131,7 +131,7 @@ void TestReportFormatter::StyleLines() {
     QTEST(StyleMap(document), "styles");
 }
 
-void TestReportFormatter::FullStyles() {
+void TstTReportFormatter::FullStyles() {
     // A style replaces all four: a subtitle style {italic, strikeout} over a bold title.
     QTextDocument document;
     TReportFormatter::ShowLines(document, {QStringLiteral("AB")}, TReportFormatter::DefaultFont());
@@ -146,7 +146,7 @@ void TestReportFormatter::FullStyles() {
     QCOMPARE(FamilyOf(b), QStringLiteral("Courier New"));
 }
 
-void TestReportFormatter::Progress() {
+void TstTReportFormatter::Progress() {
     TRecordingHost host;
     TRecordingBuffers buffers(&host);
     QTextDocument document;
@@ -169,7 +169,7 @@ void TestReportFormatter::Progress() {
     QCOMPARE(host.Percents, (QList<int>{42, 84}));
 }
 
-void TestReportFormatter::BuildReport() {
+void TstTReportFormatter::BuildReport() {
     TLineBuffers buffers;
     buffers.CreateLineBuffers();
     buffers.AddOutputLine(QStringLiteral("Report"));
@@ -184,5 +184,5 @@ void TestReportFormatter::BuildReport() {
     QVERIFY(!document.isUndoAvailable());
 }
 
-QTEST_MAIN(TestReportFormatter)
+QTEST_MAIN(TstTReportFormatter)
 #include "tst_treportformatter.moc"

@@ -70,7 +70,7 @@ QString CheckPlainText(const QTextDocument& document, const QString& exported) {
 
 } // namespace
 
-class TestRtfInterop : public QObject {
+class TstTRtfInterop : public QObject {
     Q_OBJECT
 
 private slots:
@@ -79,14 +79,14 @@ private slots:
     void LiveLibreOffice();
 };
 
-void TestRtfInterop::Fixtures_data() {
+void TstTRtfInterop::Fixtures_data() {
     QTest::addColumn<int>("index");
     const QList<TTestDocument> documents = TestDocuments();
     for (int i = 0; i < documents.size(); ++i)
         QTest::newRow(qPrintable(documents.at(i).Name)) << i;
 }
 
-void TestRtfInterop::Fixtures() {
+void TstTRtfInterop::Fixtures() {
     QFETCH(int, index);
     const TTestDocument test = TestDocuments().at(index);
     const QByteArray fixture = ReadAll(FixturePath(test.Name));
@@ -99,7 +99,7 @@ void TestRtfInterop::Fixtures() {
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
-void TestRtfInterop::LiveLibreOffice() {
+void TstTRtfInterop::LiveLibreOffice() {
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (soffice.isEmpty())
         QSKIP("LibreOffice (soffice) is not installed");
@@ -142,5 +142,5 @@ void TestRtfInterop::LiveLibreOffice() {
     }
 }
 
-QTEST_MAIN(TestRtfInterop)
+QTEST_MAIN(TstTRtfInterop)
 #include "tst_trtfinterop.moc"

@@ -37,7 +37,7 @@ QByteArray PngHex(int width, int height, QImage::Format format = QImage::Format_
 
 } // namespace
 
-class TestRtfReader : public QObject {
+class TstTRtfReader : public QObject {
     Q_OBJECT
 
 private slots:
@@ -69,7 +69,7 @@ private slots:
     void HeadersAndFooters();
 };
 
-void TestRtfReader::Text_data() {
+void TstTRtfReader::Text_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("text");
 
@@ -178,7 +178,7 @@ void TestRtfReader::Text_data() {
     QTest::newRow("plain cp1252") << QByteArray("caf\xe9\x80") << QString::fromUtf8("café€");
 }
 
-void TestRtfReader::Text() {
+void TstTRtfReader::Text() {
     QFETCH(QByteArray, rtf);
     QFETCH(QString, text);
     QTextDocument document;
@@ -186,7 +186,7 @@ void TestRtfReader::Text() {
     QCOMPARE(DocumentText(document), text);
 }
 
-void TestRtfReader::CharacterFormats_data() {
+void TstTRtfReader::CharacterFormats_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<int>("position");
     QTest::addColumn<QString>("family");
@@ -247,7 +247,7 @@ void TestRtfReader::CharacterFormats_data() {
         << "Arial" << 12.0 << "" << "" << "";
 }
 
-void TestRtfReader::CharacterFormats() {
+void TstTRtfReader::CharacterFormats() {
     QFETCH(QByteArray, rtf);
     QFETCH(int, position);
     QTextDocument document;
@@ -275,7 +275,7 @@ void TestRtfReader::CharacterFormats() {
           "background");
 }
 
-void TestRtfReader::ParagraphFormats_data() {
+void TstTRtfReader::ParagraphFormats_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<int>("block");
     QTest::addColumn<int>("alignment");
@@ -313,7 +313,7 @@ void TestRtfReader::ParagraphFormats_data() {
                                          << 1584.0 << 0.0 << 0.0 << 0.0 << 0.0 << "";
 }
 
-void TestRtfReader::ParagraphFormats() {
+void TstTRtfReader::ParagraphFormats() {
     QFETCH(QByteArray, rtf);
     QFETCH(int, block);
     QTextDocument document;
@@ -329,7 +329,7 @@ void TestRtfReader::ParagraphFormats() {
     QTEST(TabStops(b), "tabs");
 }
 
-void TestRtfReader::Lists_data() {
+void TstTRtfReader::Lists_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("text");
     // One letter a paragraph: '-' no list, 'b' bullet, 'd' decimal, 'a' lower alpha; a
@@ -363,7 +363,7 @@ void TestRtfReader::Lists_data() {
         << "A\nB\nC" << "b-|b";
 }
 
-void TestRtfReader::Lists() {
+void TstTRtfReader::Lists() {
     QFETCH(QByteArray, rtf);
     QTextDocument document;
     ReadRtf(rtf, document);
@@ -396,7 +396,7 @@ void TestRtfReader::Lists() {
     QTEST(lists, "lists");
 }
 
-void TestRtfReader::ListNumbers_data() {
+void TstTRtfReader::ListNumbers_data() {
     QTest::addColumn<QByteArray>("rtf");
     // Each paragraph's number as shown and its list level; "-" for a paragraph in no list.
     QTest::addColumn<QString>("numbers");
@@ -421,7 +421,7 @@ void TestRtfReader::ListNumbers_data() {
         << "1.0 (A)1 2.0 i0";
 }
 
-void TestRtfReader::ListNumbers() {
+void TstTRtfReader::ListNumbers() {
     QFETCH(QByteArray, rtf);
     QTextDocument document;
     ReadRtf(rtf, document);
@@ -435,7 +435,7 @@ void TestRtfReader::ListNumbers() {
     QTEST(numbers.join(' '), "numbers");
 }
 
-void TestRtfReader::DeepNesting() {
+void TstTRtfReader::DeepNesting() {
     const int depth = 200000;
     QByteArray rtf = "{\\rtf1 A";
     rtf += QByteArray(depth, '{') + "\\b x" + QByteArray(depth, '}') + "B}";
@@ -458,7 +458,7 @@ void TestRtfReader::DeepNesting() {
     QCOMPARE(DocumentText(document), QStringLiteral("A"));
 }
 
-void TestRtfReader::HugeNumbersAndWords() {
+void TstTRtfReader::HugeNumbersAndWords() {
     QByteArray rtf = "{\\rtf1 \\" + QByteArray(100000, 'a') + "1 A\\b" + QByteArray(100000, '9') +
                      " B\\u-99999999999? C\\uc99999999 \\u65? D\\bin99999999999 ";
     QTextDocument document;
@@ -468,7 +468,7 @@ void TestRtfReader::HugeNumbersAndWords() {
     QVERIFY(FormatAt(document, 1).fontWeight() >= QFont::Bold);
 }
 
-void TestRtfReader::BinaryGarbage() {
+void TstTRtfReader::BinaryGarbage() {
     QRandomGenerator random(20240501);
     QTextDocument document;
     for (int round = 0; round < 200; ++round) {
@@ -485,7 +485,7 @@ void TestRtfReader::BinaryGarbage() {
     }
 }
 
-void TestRtfReader::DeviceReading() {
+void TstTRtfReader::DeviceReading() {
     QByteArray rtf = "{\\rtf1 A\\par B}";
     QBuffer buffer(&rtf);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
@@ -497,7 +497,7 @@ void TestRtfReader::DeviceReading() {
     QVERIFY_THROWS_EXCEPTION(std::exception, TRtfReader::Read(closed, document));
 }
 
-void TestRtfReader::UndoStaysAsItWas() {
+void TstTRtfReader::UndoStaysAsItWas() {
     QTextDocument document;
     QVERIFY(document.isUndoRedoEnabled());
     ReadRtf("{\\rtf1 A\\par B}", document);
@@ -505,13 +505,13 @@ void TestRtfReader::UndoStaysAsItWas() {
     QVERIFY(!document.isUndoAvailable());
 }
 
-void TestRtfReader::HiddenTextReported() {
+void TstTRtfReader::HiddenTextReported() {
     QTextDocument document;
     QVERIFY(!TRtfReader::Read(QByteArrayView("{\\rtf1 a{\\v0 b}}"), document).HiddenTextLeftOut);
     QVERIFY(TRtfReader::Read(QByteArrayView("{\\rtf1 a{\\v b}}"), document).HiddenTextLeftOut);
 }
 
-void TestRtfReader::LeftOutReported_data() {
+void TstTRtfReader::LeftOutReported_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QStringList>("leftOut");
     QTest::newRow("plain") << QByteArray("{\\rtf1 a\\par b}") << QStringList();
@@ -529,14 +529,14 @@ void TestRtfReader::LeftOutReported_data() {
         << QStringList{"pictures"};
 }
 
-void TestRtfReader::LeftOutReported() {
+void TstTRtfReader::LeftOutReported() {
     QFETCH(QByteArray, rtf);
     QFETCH(QStringList, leftOut);
     QTextDocument document;
     QCOMPARE(TRtfReader::Read(QByteArrayView(rtf), document).LeftOut, leftOut);
 }
 
-void TestRtfReader::Tables_data() {
+void TstTRtfReader::Tables_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("described"); // see DescribeDocument
 
@@ -582,7 +582,7 @@ void TestRtfReader::Tables_data() {
         << "_ [A;B<2>|C<3>] _";
 }
 
-void TestRtfReader::Tables() {
+void TstTRtfReader::Tables() {
     QFETCH(QByteArray, rtf);
     QTextDocument document;
     const TRtfReadResult result = TRtfReader::Read(QByteArrayView(rtf), document);
@@ -590,7 +590,7 @@ void TestRtfReader::Tables() {
     QVERIFY(!result.LeftOut.contains(QStringLiteral("tables")));
 }
 
-void TestRtfReader::TableFormats() {
+void TstTRtfReader::TableFormats() {
     QTextDocument document;
     ReadRtf("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
             "\\trowd\\trgaph100\\trleft-100\\trqc\\trhdr\\clvertalc\\clbrdrt\\brdrdb\\brdrw40\\brdrcf1"
@@ -618,7 +618,7 @@ void TestRtfReader::TableFormats() {
     QCOMPARE(table->cellAt(0, 1).format().background().color(), QColor(255, 128, 128));
 }
 
-void TestRtfReader::Pictures_data() {
+void TstTRtfReader::Pictures_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("kind");     // of each picture, as the file named it
     QTest::addColumn<QString>("shown");    // "image" or "placeholder" for each
@@ -656,7 +656,7 @@ void TestRtfReader::Pictures_data() {
         << "dibitmap0 jpegblip" << "placeholder placeholder" << "72x72";
 }
 
-void TestRtfReader::Pictures() {
+void TstTRtfReader::Pictures() {
     QFETCH(QByteArray, rtf);
     QTextDocument document;
     const TRtfReadResult result = TRtfReader::Read(QByteArrayView(rtf), document);
@@ -684,7 +684,7 @@ void TestRtfReader::Pictures() {
     QTEST(size, "size");
 }
 
-void TestRtfReader::Links_data() {
+void TstTRtfReader::Links_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("links"); // the address of each character, "-" for none
@@ -705,7 +705,7 @@ void TestRtfReader::Links_data() {
         << "e" << QString::fromUtf8("http://x/é");
 }
 
-void TestRtfReader::Links() {
+void TstTRtfReader::Links() {
     QFETCH(QByteArray, rtf);
     QTextDocument document;
     ReadRtf(rtf, document);
@@ -720,7 +720,7 @@ void TestRtfReader::Links() {
         QVERIFY(FormatAt(document, 1).fontUnderline());
 }
 
-void TestRtfReader::HeadersAndFooters() {
+void TstTRtfReader::HeadersAndFooters() {
     QTextDocument document;
     ReadRtf("{\\rtf1\\titlepg{\\header \\pard Head\\par}{\\footerf\\trowd\\cellx900\\intbl Foot\\cell\\row}"
             "{\\headerl{\\footer nested}L}Body}",
@@ -740,5 +740,5 @@ void TestRtfReader::HeadersAndFooters() {
     QVERIFY(!H::TitlePage(document));
 }
 
-QTEST_MAIN(TestRtfReader)
+QTEST_MAIN(TstTRtfReader)
 #include "tst_trtfreader.moc"

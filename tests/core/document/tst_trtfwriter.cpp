@@ -36,7 +36,7 @@ bool IsAscii(const QByteArray& bytes) {
 
 } // namespace
 
-class TestRtfWriter : public QObject {
+class TstTRtfWriter : public QObject {
     Q_OBJECT
 
 private slots:
@@ -62,7 +62,7 @@ private slots:
     void PastedTableAndImage();
 };
 
-void TestRtfWriter::Header() {
+void TstTRtfWriter::Header() {
     QTextDocument document;
     document.setDefaultFont(QFont(QStringLiteral("Courier New"), 9));
     Fill(document, QStringLiteral("x"));
@@ -78,7 +78,7 @@ void TestRtfWriter::Header() {
     QCOMPARE(buffer.data(), rtf);
 }
 
-void TestRtfWriter::TextRoundTrip_data() {
+void TstTRtfWriter::TextRoundTrip_data() {
     QTest::addColumn<QString>("text");
     QTest::newRow("ascii") << QStringLiteral("Hello, World");
     QTest::newRow("paragraphs") << QStringLiteral("one\ntwo\nthree");
@@ -94,7 +94,7 @@ void TestRtfWriter::TextRoundTrip_data() {
     QTest::newRow("control words in text") << QStringLiteral("\\b bold? \\u233? no");
 }
 
-void TestRtfWriter::TextRoundTrip() {
+void TstTRtfWriter::TextRoundTrip() {
     QFETCH(QString, text);
     QTextDocument document;
     Fill(document, text);
@@ -106,7 +106,7 @@ void TestRtfWriter::TextRoundTrip() {
     QCOMPARE(DocumentText(back), text);
 }
 
-void TestRtfWriter::Escapes_data() {
+void TstTRtfWriter::Escapes_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("written");
     QTest::newRow("braces") << QStringLiteral("{}\\") << QByteArray(" \\{\\}\\\\}");
@@ -118,7 +118,7 @@ void TestRtfWriter::Escapes_data() {
     QTest::newRow("line") << QString(QChar(QChar::LineSeparator)) << QByteArray(" \\line }");
 }
 
-void TestRtfWriter::Escapes() {
+void TstTRtfWriter::Escapes() {
     QFETCH(QString, text);
     QFETCH(QByteArray, written);
     QTextDocument document;
@@ -126,7 +126,7 @@ void TestRtfWriter::Escapes() {
     QVERIFY2(TRtfWriter::ToRtf(document).contains(written), TRtfWriter::ToRtf(document).constData());
 }
 
-void TestRtfWriter::CharacterFormatRoundTrip_data() {
+void TstTRtfWriter::CharacterFormatRoundTrip_data() {
     QTest::addColumn<QString>("family");
     QTest::addColumn<double>("size");
     QTest::addColumn<int>("styles"); // bit numbers of the font styles; 16 superscript, 32 subscript
@@ -150,7 +150,7 @@ void TestRtfWriter::CharacterFormatRoundTrip_data() {
                                       << QColor();
 }
 
-void TestRtfWriter::CharacterFormatRoundTrip() {
+void TstTRtfWriter::CharacterFormatRoundTrip() {
     QFETCH(QString, family);
     QFETCH(double, size);
     QFETCH(int, styles);
@@ -208,7 +208,7 @@ void TestRtfWriter::CharacterFormatRoundTrip() {
     }
 }
 
-void TestRtfWriter::ParagraphRoundTrip_data() {
+void TstTRtfWriter::ParagraphRoundTrip_data() {
     QTest::addColumn<int>("alignment");
     QTest::addColumn<double>("left");
     QTest::addColumn<double>("right");
@@ -224,7 +224,7 @@ void TestRtfWriter::ParagraphRoundTrip_data() {
     QTest::newRow("spacing") << int(Qt::AlignRight) << 0.0 << 0.0 << 0.0 << 6.0 << 3.0;
 }
 
-void TestRtfWriter::ParagraphRoundTrip() {
+void TstTRtfWriter::ParagraphRoundTrip() {
     QFETCH(int, alignment);
     QFETCH(double, left);
     QFETCH(double, right);
@@ -265,7 +265,7 @@ void TestRtfWriter::ParagraphRoundTrip() {
     }
 }
 
-void TestRtfWriter::ListRoundTrip_data() {
+void TstTRtfWriter::ListRoundTrip_data() {
     QTest::addColumn<int>("style");
     QTest::addColumn<QByteArray>("written");
     QTest::newRow("bullets") << int(QTextListFormat::ListDisc)
@@ -276,7 +276,7 @@ void TestRtfWriter::ListRoundTrip_data() {
     QTest::newRow("roman") << int(QTextListFormat::ListUpperRoman) << QByteArray("\\pnucrm");
 }
 
-void TestRtfWriter::ListRoundTrip() {
+void TstTRtfWriter::ListRoundTrip() {
     QFETCH(int, style);
     QFETCH(QByteArray, written);
     // As the window makes them: a list one indent step in, on two of three paragraphs.
@@ -313,7 +313,7 @@ void TestRtfWriter::ListRoundTrip() {
     QCOMPARE(first.blockFormat().textIndent(), 0.0);
 }
 
-void TestRtfWriter::ReadFileRoundTrip_data() {
+void TstTRtfWriter::ReadFileRoundTrip_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QByteArray>("written");
 
@@ -338,7 +338,7 @@ void TestRtfWriter::ReadFileRoundTrip_data() {
 }
 
 // A file read, written and read again keeps its text, list numbers and levels, and raised text.
-void TestRtfWriter::ReadFileRoundTrip() {
+void TstTRtfWriter::ReadFileRoundTrip() {
     QFETCH(QByteArray, rtf);
     QFETCH(QByteArray, written);
     QTextDocument first;
@@ -362,7 +362,7 @@ void TestRtfWriter::ReadFileRoundTrip() {
     QCOMPARE(describe(second), describe(first));
 }
 
-void TestRtfWriter::DocumentFiles() {
+void TstTRtfWriter::DocumentFiles() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     QTextDocument document;
@@ -402,7 +402,7 @@ void TestRtfWriter::DocumentFiles() {
     QVERIFY_THROWS_EXCEPTION(std::exception, TDocumentFile::Load(dir.path(), back));
 }
 
-void TestRtfWriter::FailedWriteKeepsFile() {
+void TstTRtfWriter::FailedWriteKeepsFile() {
     QTemporaryDir dir;
     QTextDocument document;
     Fill(document, QStringLiteral("new"));
@@ -413,7 +413,7 @@ void TestRtfWriter::FailedWriteKeepsFile() {
 
 // A document read back from the writer's output is written exactly as before: font names the
 // table cannot hold, and neighbouring runs that RTF cannot tell apart, included.
-void TestRtfWriter::SecondWriteEqualsFirst_data() {
+void TstTRtfWriter::SecondWriteEqualsFirst_data() {
     QTest::addColumn<QByteArray>("input");
     QTest::newRow("font name of control characters")
         << QByteArrayLiteral("{\\rtf1 5{\\fonttbl\\f5\x11}\\f5\0 }");
@@ -421,7 +421,7 @@ void TestRtfWriter::SecondWriteEqualsFirst_data() {
         << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 A\\'01;}{\\f2 A;}}\\f1 x\\f2 y}");
 }
 
-void TestRtfWriter::SecondWriteEqualsFirst() {
+void TstTRtfWriter::SecondWriteEqualsFirst() {
     QFETCH(QByteArray, input);
     QTextDocument first;
     TRtfReader::Read(QByteArrayView(input), first);
@@ -457,7 +457,7 @@ QString Described(const QTextDocument& document) {
 
 // Each construct read is written as the given RTF, and reading that gives the same document,
 // which is written the same way again.
-void TestRtfWriter::Constructs_data() {
+void TstTRtfWriter::Constructs_data() {
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QByteArray>("written");
 
@@ -497,7 +497,7 @@ void TestRtfWriter::Constructs_data() {
         << QByteArray("\\tx720\\tqc\\tx2880\\tqdec\\tx4000 ");
 }
 
-void TestRtfWriter::Constructs() {
+void TstTRtfWriter::Constructs() {
     QFETCH(QByteArray, input);
     QFETCH(QByteArray, written);
     QTextDocument first;
@@ -512,7 +512,7 @@ void TestRtfWriter::Constructs() {
 }
 
 // Tables and images that came from elsewhere (pasted markup, a pasted image) are written too.
-void TestRtfWriter::PastedTableAndImage() {
+void TstTRtfWriter::PastedTableAndImage() {
     QTextDocument document;
     QTextCursor cursor(&document);
     cursor.insertFragment(QTextDocumentFragment::fromHtml(
@@ -534,5 +534,5 @@ void TestRtfWriter::PastedTableAndImage() {
     QCOMPARE(TDocumentPictures::Image(back, names.first()).size(), QSize(5, 2));
 }
 
-QTEST_MAIN(TestRtfWriter)
+QTEST_MAIN(TstTRtfWriter)
 #include "tst_trtfwriter.moc"

@@ -76,7 +76,7 @@ class TstTNisaExport : public QObject {
 
     // Exports the bolts with their loads as calculated, with the fixed date.
     bool Export(TNisaHost& host, TBoltGroupDocument& d, const QString& name) {
-        TNisaExport exporter(d);
+        TNisaExport exporter(d, d.Buffers);
         exporter.Today = [] { return FixedDate; };
         return exporter.ExportNisaLoads(Dir.filePath(name));
     }

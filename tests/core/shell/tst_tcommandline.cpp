@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QTest>
 
-class TestCommandLine : public QObject {
+class TstTCommandLine : public QObject {
     Q_OBJECT
 private slots:
-    void parse_data() {
+    void Parse_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("boltGroupFiles");
@@ -29,7 +29,7 @@ private slots:
         QTest::newRow("bolt group without a file") << QStringList{QStringLiteral("--bolt-group")}
                                                    << QStringList{} << QStringList{} << true;
     }
-    void parse() {
+    void Parse() {
         QFETCH(QStringList, arguments);
         QFETCH(QStringList, files);
         QFETCH(QStringList, boltGroupFiles);
@@ -42,7 +42,7 @@ private slots:
         }
     }
 
-    void helpListsOnlyTheUsersOptions() {
+    void HelpListsOnlyTheUsersOptions() {
         const QString help = TCommandLine::HelpText();
         QVERIFY(help.contains(QLatin1String("--bolt-group <FILE>")));
         QVERIFY(help.contains(QLatin1String("--version")));
@@ -51,5 +51,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCommandLine)
+QTEST_GUILESS_MAIN(TstTCommandLine)
 #include "tst_tcommandline.moc"

@@ -11,7 +11,7 @@ class TstTDroppedFiles : public QObject {
 private slots:
     // tree: "name/" a folder, "name->target" a symbolic link, anything else a file; paths
     // relative to a fresh folder, in which the dropped and expected paths are too.
-    void collects_data() {
+    void Collects_data() {
         QTest::addColumn<QStringList>("tree");
         QTest::addColumn<QStringList>("dropped");
         QTest::addColumn<bool>("allowDirDrop");
@@ -43,7 +43,7 @@ private slots:
             << QStringList{"f/a.txt", "f/l->a.txt"} << QStringList{"f"} << true
             << QStringList{"f/a.txt", "f/l"};
     }
-    void collects() {
+    void Collects() {
         QFETCH(QStringList, tree);
         QFETCH(QStringList, dropped);
         QFETCH(bool, allowDirDrop);

@@ -1,5 +1,6 @@
 #include "helper_plot.h"
 #include "view/tboltplot.h"
+#include "view/tplotfont.h"
 
 #include <QDir>
 #include <QPainter>
@@ -107,7 +108,7 @@ private slots:
     void PlotFontIsArial8Points() {
         QImage image(10, 10, QImage::Format_RGB32);
         QPainter painter(&image);
-        painter.setFont(TBoltPlot::PlotFont());
+        painter.setFont(TPlotFont::Font());
         QCOMPARE(painter.font().pixelSize(), 11);
         QVERIFY(painter.fontInfo().family().contains(QLatin1String("Liberation Sans")) ||
                 painter.fontInfo().family().contains(QLatin1String("Arial")));

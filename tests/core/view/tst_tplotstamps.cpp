@@ -1,4 +1,4 @@
-#include "view/tboltplot.h"
+#include "view/tplotfont.h"
 #include "view/tplotstamps.h"
 
 #include <QPainter>
@@ -77,7 +77,7 @@ private slots:
         QImage stamped = Blank();
         QImage painted = Blank();
         QPainter painter(&painted);
-        painter.setFont(TBoltPlot::PlotFont());
+        painter.setFont(TPlotFont::Font());
         painter.setPen(Qt::black);
         const QFontMetrics metrics = painter.fontMetrics();
         // Twice over, the second time from what was kept; the first time named ahead in the

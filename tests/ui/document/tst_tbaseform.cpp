@@ -1,5 +1,6 @@
 #include "document/tbaseform.h"
-#include "shell/tmainform.h"
+#include "document/tdocumentframe.h"
+#include "shell/tmakercontact.h"
 #include "shell/tsettings.h"
 #include "spell/tspelldictionaries.h"
 #include "tscripteddialogs.h"
@@ -9,9 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QMenu>
-#include <QToolBar>
+#include <QPointer>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -21,6 +21,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QToolBar>
 
 namespace {
 
@@ -35,6 +36,53 @@ void WriteAll(const QString& name, const QByteArray& bytes) {
     f.write(bytes);
 }
 
+// A frame of stand-alone text document windows, each activated as it opens and gone when it
+// closes; the last one opened is the active one. Its commands do what the frame's do.
+class TStubFrame : public TDocumentFrame {
+public:
+    QList<QPointer<TBaseForm>> Forms;
+
+    ~TStubFrame() override { qDeleteAll(Documents()); }
+
+    QList<TBaseForm*> Documents() const {
+        QList<TBaseForm*> result;
+        for (TBaseForm* form : Forms)
+            if (form)
+                result.append(form);
+        return result;
+    }
+    int DocumentCount() const override { return int(Documents().size()); }
+    bool InsertKeyToggled() const override { return false; }
+    TBaseForm* OpenFileByType(const QString& fileName) override {
+        TBaseForm* form = TextEditFile1Click();
+        form->OpenDocument(fileName);
+        return form;
+    }
+    void RepaintFrame() override {}
+    void UpdateFrame() override {}
+
+    TBaseForm* TextEditFile1Click() {
+        auto* form = new TBaseForm(this);
+        form->setAttribute(Qt::WA_DeleteOnClose);
+        Forms.append(form);
+        form->FormActivate();
+        return form;
+    }
+    TBaseForm* Active() const {
+        const QList<TBaseForm*> documents = Documents();
+        return documents.isEmpty() ? nullptr : documents.constLast();
+    }
+    void Close1Click() {
+        if (TBaseForm* form = Active())
+            form->CloseDocument();
+    }
+    void Print1Click() {
+        TBaseForm* form = Active();
+        if (form && TDialogs::Current().Print(nullptr, TBaseForm::Printer()))
+            form->PrintDocument();
+    }
+};
+
 } // namespace
 
 class TestBaseForm : public QObject {
@@ -42,7 +90,7 @@ class TestBaseForm : public QObject {
 
     QTemporaryDir Home;
     QString OldHome;
-    TMainForm* Frame = nullptr;
+    TStubFrame* Frame = nullptr;
     TScriptedDialogs* Dialogs = nullptr;
 
     QString Path(const QString& name) const { return QDir(Home.path()).filePath(name); }
@@ -59,7 +107,7 @@ private slots:
         TSettings::SetLocation(Path(QStringLiteral("fastenex.ini")));
         TBaseForm::ResetFirstActivation();
         Dialogs = new TScriptedDialogs;
-        Frame = new TMainForm;
+        Frame = new TStubFrame;
     }
     void cleanup() {
         // Nothing left modified, so that closing asks nothing.
@@ -435,10 +483,10 @@ private slots:
     void sendReportsAFailedMailStart() {
         TBaseForm* form = Frame->TextEditFile1Click();
         form->RichEdit1->setPlainText(QStringLiteral("mail me"));
-        const QString program = TBaseForm::MailProgram;
-        TBaseForm::MailProgram = Path(QStringLiteral("no-such-mailer"));
+        const QString program = TMakerContact::MailProgram;
+        TMakerContact::MailProgram = Path(QStringLiteral("no-such-mailer"));
         form->SendDocument();
-        TBaseForm::MailProgram = program;
+        TMakerContact::MailProgram = program;
         QCOMPARE(TSettings().MessageCount(), 1);
         const QString copy = TSettings().Folders.ProgramFolderFile(
             QStringLiteral("Meshwright Message 1.rtf"));

@@ -1,5 +1,6 @@
 #include "document/tbaseform.h"
 #include "shell/tframearea.h"
+#include "shell/tframestatusbar.h"
 #include "shell/tmainform.h"
 #include "shell/tsettings.h"
 #include "tscripteddialogs.h"
@@ -164,6 +165,8 @@ private slots:
     void windowMenuWithoutDocuments() {
         Frame->Window1Click();
         QVERIFY(Frame->WindowListItems.isEmpty());
+        QCOMPARE(Frame->TileHorizontal1->statusTip(), QStringLiteral("Tile Documents Horizontally"));
+        QCOMPARE(Frame->TileVertical1->statusTip(), QStringLiteral("Tile Documents Vertically"));
         QVERIFY(!Frame->Maximise1->isEnabled());
         QVERIFY(!Frame->Restore3->isEnabled());
         QVERIFY(!Frame->Minimize1->isEnabled());
@@ -295,7 +298,7 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(Frame->DocumentCount(), 0);
         Frame->Timer1Timer();
-        QCOMPARE(Frame->Panels[0]->text(), QStringLiteral(" No Document "));
+        QCOMPARE(Frame->StatusBar1->Panels[0]->text(), QStringLiteral(" No Document "));
         QVERIFY(!Frame->LeftButton->isChecked());
         QVERIFY(!Frame->WindowMenuAction->isVisible());
         QVERIFY(!Frame->CloseButton->isEnabled());
@@ -338,48 +341,23 @@ private slots:
         QCOMPARE(Dialogs->Beeps, 0);
     }
 
-    void lockKeyTexts_data() {
-        QTest::addColumn<bool>("caps");
-        QTest::addColumn<bool>("num");
-        QTest::addColumn<bool>("scroll");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("none") << false << false << false << QStringLiteral(" ");
-        QTest::newRow("caps and scroll") << true << false << true << QStringLiteral(" CAPS  SCROLL");
-        QTest::newRow("all") << true << true << true << QStringLiteral(" CAPS  NUM  SCROLL");
-        QTest::newRow("num") << false << true << false << QStringLiteral(" NUM  ");
-    }
-    void lockKeyTexts() {
-        QFETCH(bool, caps);
-        QFETCH(bool, num);
-        QFETCH(bool, scroll);
-        QFETCH(QString, text);
-        QCOMPARE(TMainForm::LockKeysText(caps, num, scroll), text);
-    }
-
-    void timeAndDateTexts() {
-        QLocale::setDefault(QLocale::c());
-        QCOMPARE(TMainForm::TimeText(QTime(13, 5)).trimmed().left(4), QStringLiteral("1:05"));
-        QVERIFY(TMainForm::TimeText(QTime(9, 30)).startsWith(QStringLiteral(" 9:30 ")));
-        QVERIFY(TMainForm::DateText(QDate(2026, 3, 2)).endsWith(QStringLiteral(" 2026.")));
-    }
-
     void insertKeyTogglesTypeover() {
         TBaseForm* first = Frame->TextEditFile1Click();
         Frame->Timer1Timer();
-        QCOMPARE(Frame->Panels[4]->text(), QStringLiteral(" Insert"));
+        QCOMPARE(Frame->StatusBar1->Panels[4]->text(), QStringLiteral(" Insert"));
         QTest::keyClick(first->RichEdit1, Qt::Key_Insert);
         Frame->Timer1Timer();
-        QCOMPARE(Frame->Panels[4]->text(), QStringLiteral(" Typeover"));
+        QCOMPARE(Frame->StatusBar1->Panels[4]->text(), QStringLiteral(" Typeover"));
         QVERIFY(first->RichEdit1->overwriteMode());
         // A second document opened meanwhile starts in insert mode.
         TBaseForm* second = Frame->TextEditFile1Click();
         Frame->Timer1Timer();
-        QCOMPARE(Frame->Panels[4]->text(), QStringLiteral(" Insert"));
+        QCOMPARE(Frame->StatusBar1->Panels[4]->text(), QStringLiteral(" Insert"));
         QVERIFY(!second->RichEdit1->overwriteMode());
         Frame->ActivateDocument(first);
         QTest::keyClick(first->RichEdit1, Qt::Key_Insert);
         Frame->Timer1Timer();
-        QCOMPARE(Frame->Panels[4]->text(), QStringLiteral(" Insert"));
+        QCOMPARE(Frame->StatusBar1->Panels[4]->text(), QStringLiteral(" Insert"));
         QVERIFY(!first->RichEdit1->overwriteMode());
     }
 
@@ -387,35 +365,37 @@ private slots:
         TBaseForm* form = Frame->TextEditFile1Click();
         Frame->show();
         Frame->Timer1Timer();
-        QCOMPARE(Frame->Panels[0]->text(), QStringLiteral(" Line 1  Column 1"));
-        const QPoint inPanel0 = Frame->Panels[0]->geometry().topLeft() + QPoint(3, 3);
-        Frame->StatusBar1MouseDown(inPanel0);
+        QCOMPARE(Frame->StatusBar1->Panels[0]->text(), QStringLiteral(" Line 1  Column 1"));
+        const QPoint inPanel0 = Frame->StatusBar1->Panels[0]->geometry().topLeft() + QPoint(3, 3);
+        Frame->StatusBar1->StatusBar1MouseDown(inPanel0);
         QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral("Line 1  Column 1 "));
         QVERIFY(form->RichEdit1->document()->isUndoAvailable());
         Frame->Timer1Timer();
-        QCOMPARE(Frame->Panels[0]->text(), QStringLiteral(" Line 1  Column 18"));
+        QCOMPARE(Frame->StatusBar1->Panels[0]->text(), QStringLiteral(" Line 1  Column 18"));
         // A click in the insert panel types its word.
-        const QPoint inPanel4 = Frame->Panels[4]->geometry().topLeft() + QPoint(3, 3);
-        Frame->StatusBar1MouseDown(inPanel4);
+        const QPoint inPanel4 = Frame->StatusBar1->Panels[4]->geometry().topLeft() + QPoint(3, 3);
+        Frame->StatusBar1->StatusBar1MouseDown(inPanel4);
         QVERIFY(form->RichEdit1->toPlainText().endsWith(QStringLiteral("Insert ")));
     }
 
     void clickWithoutDocumentTypesNothing() {
-        Frame->StatusBar1MouseDown(QPoint(5, 5));
+        Frame->StatusBar1->StatusBar1MouseDown(QPoint(5, 5));
         QCOMPARE(Frame->DocumentCount(), 0);
     }
 
     void hintsGoToTheLastPanel() {
-        Frame->ShowHint(QStringLiteral("Open | Open File"));
-        QCOMPARE(Frame->Panels[5]->text(), QStringLiteral("  Open File"));
-        Frame->ShowHint(QStringLiteral("Exit, Closing all Documents"));
-        QCOMPARE(Frame->Panels[5]->text(), QStringLiteral(" Exit, Closing all Documents"));
+        Frame->StatusBar1->ShowHint(QStringLiteral("Open | Open File"));
+        QCOMPARE(Frame->StatusBar1->Panels[5]->text(), QStringLiteral("  Open File"));
+        Frame->StatusBar1->ShowHint(QStringLiteral("Exit, Closing all Documents"));
+        QCOMPARE(Frame->StatusBar1->Panels[5]->text(),
+                 QStringLiteral(" Exit, Closing all Documents"));
         // With no hint and no document the panel keeps its text.
-        Frame->ShowHint(QString());
-        QCOMPARE(Frame->Panels[5]->text(), QStringLiteral(" Exit, Closing all Documents"));
+        Frame->StatusBar1->ShowHint(QString());
+        QCOMPARE(Frame->StatusBar1->Panels[5]->text(),
+                 QStringLiteral(" Exit, Closing all Documents"));
         TBaseForm* form = Frame->TextEditFile1Click();
-        Frame->ShowHint(QString());
-        QCOMPARE(Frame->Panels[5]->text(), QStringLiteral(" ") + form->FileName);
+        Frame->StatusBar1->ShowHint(QString());
+        QCOMPARE(Frame->StatusBar1->Panels[5]->text(), QStringLiteral(" ") + form->FileName);
     }
 
     void tickEnablesDocumentControls() {

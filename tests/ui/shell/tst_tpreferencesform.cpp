@@ -193,6 +193,7 @@ private slots:
             file.write("alpha\r\nbeta\r\n");
         }
         TPreferencesForm form(&frame);
+        connect(&form, &TPreferencesForm::EditFile, &frame, &TMainForm::EditTextFile);
         form.Custom->setText(QStringLiteral("old.dic"));
         Dialogs->OpenNames = {dictionary};
         form.BrowseButton2->click();

@@ -6,13 +6,13 @@
 #include <QPushButton>
 #include <QTest>
 
-class TstTBoltPropertiesForm : public QObject {
+class TestBoltPropertiesForm : public QObject {
     Q_OBJECT
 
 private slots:
     // The applied load: load labels, no orientation or node, a shorter dialog with the buttons
     // still below the edits.
-    void LoadHidesBoltFields() {
+    void loadHidesBoltFields() {
         TBoltPropertiesForm bolt;
         TBoltPropertiesForm load;
         TBoltEditing::TProperties values;
@@ -32,5 +32,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstTBoltPropertiesForm)
+QTEST_MAIN(TestBoltPropertiesForm)
 #include "tst_tboltpropertiesform.moc"

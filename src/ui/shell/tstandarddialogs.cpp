@@ -1,4 +1,4 @@
-#include "tdialogs.h"
+#include "tstandarddialogs.h"
 
 #include "document/tfinddialog.h"
 #include "document/tlineform.h"
@@ -8,10 +8,10 @@
 #include "model/ttitlesform.h"
 #include "spell/tspellcheck.h"
 #include "taboutbox.h"
-#include "view/tboltpropertiesform.h"
 #include "topentypeform.h"
-#include "view/tboltcopyform.h"
 #include "tpreferencesform.h"
+#include "view/tboltcopyform.h"
+#include "view/tboltpropertiesform.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -49,15 +49,19 @@ QMessageBox::Icon BoxIcon(TMessageIcon icon) {
 
 } // namespace
 
+// The standard dialogs answer unless a test has installed its own.
 TDialogs& TDialogs::Current() {
-    static TDialogs real;
-    return Installed ? *Installed : real;
+    static TStandardDialogs standard;
+    return Installed ? *Installed : standard;
 }
 
-void TDialogs::Install(TDialogs* dialogs) { Installed = dialogs; }
+void TDialogs::Install(TDialogs* dialogs) {
+    Installed = dialogs;
+}
 
-TMessageResult TDialogs::Message(QWidget* parent, const QString& text, const QString& caption,
-                                 TMessageIcon icon, TMessageButtons buttons) {
+TMessageResult TStandardDialogs::Message(QWidget* parent, const QString& text,
+                                         const QString& caption, TMessageIcon icon,
+                                         TMessageButtons buttons) {
     QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::NoButton, parent);
     switch (buttons) {
     case TMessageButtons::Ok:
@@ -87,8 +91,8 @@ TMessageResult TDialogs::Message(QWidget* parent, const QString& text, const QSt
     return buttons == TMessageButtons::Ok ? TMessageResult::Ok : TMessageResult::Cancel;
 }
 
-bool TDialogs::InputText(QWidget* parent, const QString& caption, const QString& prompt,
-                         QString& value) {
+bool TStandardDialogs::InputText(QWidget* parent, const QString& caption, const QString& prompt,
+                                 QString& value) {
     bool ok = false;
     const QString text =
         QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, value, &ok);
@@ -97,13 +101,14 @@ bool TDialogs::InputText(QWidget* parent, const QString& caption, const QString&
     return ok;
 }
 
-QString TDialogs::OpenFileName(QWidget* parent, const QString& title, const QString& fileName,
-                               const QString& filter) {
+QString TStandardDialogs::OpenFileName(QWidget* parent, const QString& title,
+                                       const QString& fileName, const QString& filter) {
     return QFileDialog::getOpenFileName(parent, title, fileName, QtFilter(filter));
 }
 
-QString TDialogs::SaveFileName(QWidget* parent, const QString& title, const QString& fileName,
-                               const QString& filter, const QString& defaultExtension) {
+QString TStandardDialogs::SaveFileName(QWidget* parent, const QString& title,
+                                       const QString& fileName, const QString& filter,
+                                       const QString& defaultExtension) {
     // The overwrite question is the window's own, so the dialog does not ask it too.
     QFileDialog dialog(parent, title, QFileInfo(fileName).absolutePath(), QtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -115,7 +120,7 @@ QString TDialogs::SaveFileName(QWidget* parent, const QString& title, const QStr
     return dialog.selectedFiles().constFirst();
 }
 
-bool TDialogs::ChooseFont(QWidget* parent, QFont& font, QColor& colour) {
+bool TStandardDialogs::ChooseFont(QWidget* parent, QFont& font, QColor& colour) {
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, font, parent);
     if (ok)
@@ -123,7 +128,7 @@ bool TDialogs::ChooseFont(QWidget* parent, QFont& font, QColor& colour) {
     return ok;
 }
 
-bool TDialogs::ChooseColour(QWidget* parent, QColor& colour) {
+bool TStandardDialogs::ChooseColour(QWidget* parent, QColor& colour) {
     const QColor chosen = QColorDialog::getColor(colour, parent);
     if (!chosen.isValid())
         return false;
@@ -131,24 +136,24 @@ bool TDialogs::ChooseColour(QWidget* parent, QColor& colour) {
     return true;
 }
 
-bool TDialogs::Print(QWidget* parent, QPrinter& printer) {
+bool TStandardDialogs::Print(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool TDialogs::PrinterSetup(QWidget* parent, QPrinter& printer) {
+bool TStandardDialogs::PrinterSetup(QWidget* parent, QPrinter& printer) {
     QPageSetupDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
-TDialogs::TOpenTool TDialogs::OpenType(QWidget* parent, const QString& fileName) {
+TDialogs::TOpenTool TStandardDialogs::OpenType(QWidget* parent, const QString& fileName) {
     TOpenTypeForm form(fileName, parent);
     if (form.exec() != QDialog::Accepted)
         return TOpenTool::Cancelled;
     return form.ToolIndex() == 0 ? TOpenTool::BoltGroupAnalysis : TOpenTool::TextEditor;
 }
 
-bool TDialogs::ViewingAngle(QWidget* parent, QString& rotX, QString& rotY, QString& rotZ) {
+bool TStandardDialogs::ViewingAngle(QWidget* parent, QString& rotX, QString& rotY, QString& rotZ) {
     TAngleForm form(parent);
     form.SetTexts(rotX, rotY, rotZ);
     if (form.exec() != QDialog::Accepted)
@@ -159,7 +164,8 @@ bool TDialogs::ViewingAngle(QWidget* parent, QString& rotX, QString& rotY, QStri
     return true;
 }
 
-bool TDialogs::AnalysisTitles(QWidget* parent, QString& analysisTitle, QString& loadCaseTitle) {
+bool TStandardDialogs::AnalysisTitles(QWidget* parent, QString& analysisTitle,
+                                      QString& loadCaseTitle) {
     TTitlesForm form(parent);
     form.AnalysisTitle->setText(analysisTitle);
     form.LoadCaseTitle->setText(loadCaseTitle);
@@ -170,8 +176,9 @@ bool TDialogs::AnalysisTitles(QWidget* parent, QString& analysisTitle, QString& 
     return true;
 }
 
-bool TDialogs::BoltCopy(QWidget* parent, const QString& caption, bool move,
-                        const TVector3& example, TCopyMoveValues& values, TCopyMovePage& page) {
+bool TStandardDialogs::BoltCopy(QWidget* parent, const QString& caption, bool move,
+                                const TVector3& example, TCopyMoveValues& values,
+                                TCopyMovePage& page) {
     TBoltCopyForm form(parent);
     form.setWindowTitle(caption);
     form.SetExample(example);
@@ -186,8 +193,8 @@ bool TDialogs::BoltCopy(QWidget* parent, const QString& caption, bool move,
     return true;
 }
 
-bool TDialogs::NisaNodeNumbers(QWidget* parent, const QStringList& boltColumn,
-                               QStringList& nodeColumn) {
+bool TStandardDialogs::NisaNodeNumbers(QWidget* parent, const QStringList& boltColumn,
+                                       QStringList& nodeColumn) {
     TBoltNodeForm form(parent);
     form.SetRows(boltColumn, nodeColumn);
     if (form.exec() != QDialog::Accepted)
@@ -196,11 +203,12 @@ bool TDialogs::NisaNodeNumbers(QWidget* parent, const QStringList& boltColumn,
     return true;
 }
 
-TFindDialog* TDialogs::CreateFindDialog(QWidget* parent, bool replace) {
+TFindDialog* TStandardDialogs::CreateFindDialog(QWidget* parent, bool replace) {
     return new TFindDialog(replace, parent);
 }
 
-bool TDialogs::GotoLine(QWidget* parent, const QString& fileName, int maxLine, int& chosenLine) {
+bool TStandardDialogs::GotoLine(QWidget* parent, const QString& fileName, int maxLine,
+                                int& chosenLine) {
     TLineForm form(parent);
     form.SetFileName(fileName);
     form.SetLines(maxLine, chosenLine);
@@ -210,13 +218,13 @@ bool TDialogs::GotoLine(QWidget* parent, const QString& fileName, int maxLine, i
     return true;
 }
 
-void TDialogs::Statistics(QWidget* parent, QTextEdit* richEdit, const QString& fileName) {
+void TStandardDialogs::Statistics(QWidget* parent, QTextEdit* richEdit, const QString& fileName) {
     TStatsForm form(richEdit, parent);
     form.SetFileName(fileName);
     form.exec();
 }
 
-bool TDialogs::BoltProperties(QWidget* parent, TBoltEditing::TProperties& values) {
+bool TStandardDialogs::BoltProperties(QWidget* parent, TBoltEditing::TProperties& values) {
     TBoltPropertiesForm form(parent);
     form.SetValues(values);
     if (form.exec() != QDialog::Accepted)
@@ -225,23 +233,24 @@ bool TDialogs::BoltProperties(QWidget* parent, TBoltEditing::TProperties& values
     return true;
 }
 
-void TDialogs::About(QWidget* parent) {
+void TStandardDialogs::About(QWidget* parent) {
     TAboutBox box(TSharedFolders(), parent);
     box.exec();
 }
 
-void TDialogs::Preferences(QWidget* parent) {
+void TStandardDialogs::Preferences(QWidget* parent, const TEditFile& editFile) {
     TPreferencesForm form(parent);
+    QObject::connect(&form, &TPreferencesForm::EditFile, &form, editFile);
     form.exec();
 }
 
-void TDialogs::AboutTitled(QWidget* parent, const QString& title) {
+void TStandardDialogs::AboutTitled(QWidget* parent, const QString& title) {
     TAboutBox box(TSharedFolders(), parent);
     box.SetTitle(title);
     box.exec();
 }
 
-TSpellCorrections TDialogs::SpellCheck(QWidget* parent, const QString& text) {
+TSpellCorrections TStandardDialogs::SpellCheck(QWidget* parent, const QString& text) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     std::unique_ptr<TSpellCheck> checker;
     try {
@@ -257,15 +266,17 @@ TSpellCorrections TDialogs::SpellCheck(QWidget* parent, const QString& text) {
     return checker->Corrections();
 }
 
-void TDialogs::DictionaryMaintenance(QWidget* parent) {
+void TStandardDialogs::DictionaryMaintenance(QWidget* parent) {
     TSpellCheck checker(parent);
     checker.DictionaryOnlyMode();
     checker.exec();
 }
 
-void TDialogs::Beep() { QApplication::beep(); }
+void TStandardDialogs::Beep() {
+    QApplication::beep();
+}
 
-QString TDialogs::QtFilter(const QString& filter) {
+QString TStandardDialogs::QtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     static const QRegularExpression trailingPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));

@@ -1,4 +1,4 @@
-#include "shell/tdialogs.h"
+#include "shell/tstandarddialogs.h"
 #include "shell/topentypeform.h"
 
 #include <QAbstractButton>
@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QTest>
 
-class TestDialogs : public QObject {
+class TestStandardDialogs : public QObject {
     Q_OBJECT
 
 private slots:
@@ -31,7 +31,7 @@ private slots:
     void filters() {
         QFETCH(QString, filter);
         QFETCH(QString, qt);
-        QCOMPARE(TDialogs::QtFilter(filter), qt);
+        QCOMPARE(TStandardDialogs::QtFilter(filter), qt);
     }
 
     void openTypeForm() {
@@ -49,5 +49,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDialogs)
-#include "tst_tdialogs.moc"
+QTEST_MAIN(TestStandardDialogs)
+#include "tst_tstandarddialogs.moc"

@@ -1,0 +1,16 @@
+#pragma once
+
+class QPrinter;
+class QString;
+class QTextDocument;
+
+// Printing of document windows: the one printer they and the frame's printer dialogs share, and
+// a document printed on it.
+class TDocumentPrinter {
+public:
+    static QPrinter& Printer();
+    // The page area of a print: the printer's page less 40 device units on every side.
+    static void SetPrintMargins(QPrinter& printer);
+    // Prints the document within those margins under the name the print job shows.
+    static void Print(const QTextDocument& document, const QString& docName);
+};
