@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QCryptographicHash>
+#include <QDataStream>
 #include <QImageReader>
 #include <QPainter>
 #include <QSet>
@@ -148,14 +149,16 @@ void TDocumentPictures::Copy(const QTextDocument& from, QTextDocument& to, const
     }
 }
 
-QStringList TDocumentPictures::Names(const QTextDocument& document) {
+QStringList TDocumentPictures::Names(const QTextDocument& document, int from, int to) {
     QStringList names;
     QSet<QString> seen;
     QSet<int> formats;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            if (!fragment.isValid() || formats.contains(fragment.charFormatIndex()))
+            if (!fragment.isValid() || formats.contains(fragment.charFormatIndex()) ||
+                fragment.position() + fragment.length() <= from || fragment.position() >= to)
                 continue;
             formats.insert(fragment.charFormatIndex());
             const QTextCharFormat f = fragment.charFormat();
@@ -169,4 +172,48 @@ QStringList TDocumentPictures::Names(const QTextDocument& document) {
         }
     }
     return names;
+}
+
+QByteArray TDocumentPictures::Pack(const QTextDocument& document, const QStringList& names) {
+    QByteArray packed;
+    QDataStream out(&packed, QIODevice::WriteOnly);
+    out << quint32(0x46505831); // "FPX1"
+    for (const QString& name : names) {
+        const QImage image = Image(document, name);
+        if (image.isNull())
+            continue;
+        const std::optional<TPictureSource> source = Source(document, name);
+        out << name << image << bool(source);
+        if (source)
+            out << source->Kind << qint32(source->KindParameter) << qint32(source->Width)
+                << qint32(source->Height) << source->Data;
+    }
+    return packed;
+}
+
+void TDocumentPictures::Unpack(const QByteArray& packed, QTextDocument& document) {
+    QDataStream in(packed);
+    quint32 magic = 0;
+    in >> magic;
+    if (magic != 0x46505831)
+        return;
+    while (!in.atEnd() && in.status() == QDataStream::Ok) {
+        QString name;
+        QImage image;
+        bool hasSource = false;
+        in >> name >> image >> hasSource;
+        TPictureSource source;
+        qint32 parameter = -1, width = 0, height = 0;
+        if (hasSource)
+            in >> source.Kind >> parameter >> width >> height >> source.Data;
+        if (in.status() != QDataStream::Ok || image.isNull() || !name.startsWith(Scheme))
+            return;
+        source.KindParameter = parameter;
+        source.Width = width;
+        source.Height = height;
+        const QUrl url(name);
+        document.addResource(QTextDocument::ImageResource, url, image);
+        if (hasSource)
+            document.addResource(QTextDocument::UserResource, SourceUrl(name), QVariant::fromValue(source));
+    }
 }

@@ -6,6 +6,7 @@
 #include <QSizeF>
 #include <QString>
 #include <QTextImageFormat>
+#include <climits>
 #include <optional>
 
 class QTextDocument;
@@ -47,8 +48,13 @@ public:
     static QImage Image(const QTextDocument& document, const QString& name);
     // Copies the pictures of the names that the one document has into the other.
     static void Copy(const QTextDocument& from, QTextDocument& to, const QStringList& names);
-    // The names of the pictures in the document's text, once each, in order.
-    static QStringList Names(const QTextDocument& document);
+    // The names of the pictures in the document's text (from one position to another), once
+    // each, in order.
+    static QStringList Names(const QTextDocument& document, int from = 0, int to = INT_MAX);
+    // The pictures of the names as bytes that another document takes them from (a copy and
+    // paste between windows), and taking them; Unpack ignores bytes it cannot read.
+    static QByteArray Pack(const QTextDocument& document, const QStringList& names);
+    static void Unpack(const QByteArray& packed, QTextDocument& document);
 
     static constexpr qint64 MaxDecodedBytes = qint64(64) << 20;
     static constexpr int MaxPixels = 16384;

@@ -1,6 +1,7 @@
 #include "tbaseform.h"
 
 #include "document/tdocumentfile.h"
+#include "document/tdocumentunits.h"
 #include "document/treportformatter.h"
 #include "document/ttextcase.h"
 #include "document/ttextlines.h"
@@ -17,6 +18,7 @@
 #include "teditorcaretguard.h"
 #include "tfinddialog.h"
 #include "treportdisplay.h"
+#include "trichedit.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -41,7 +43,9 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QDesktopServices>
 #include <QTextEdit>
+#include <QUrl>
 #include <QTextList>
 #include <QToolBar>
 #include <QToolButton>
@@ -91,7 +95,15 @@ void TBaseForm::CreateControls() {
     CreateStatusPanel();
     layout->addWidget(CoolBar1);
 
-    RichEdit1 = new QTextEdit(this);
+    auto* richEdit = new TRichEdit(this);
+    RichEdit1 = richEdit;
+    // A link opens with Ctrl+click: an address through the desktop, a place in the document here.
+    connect(richEdit, &TRichEdit::LinkActivated, this, [this](const QString& address) {
+        if (address.startsWith(QLatin1Char('#')))
+            RichEdit1->scrollToAnchor(address.mid(1));
+        else
+            QDesktopServices::openUrl(QUrl::fromUserInput(address));
+    });
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
     RichEdit1->setAcceptRichText(true);
     RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
@@ -697,17 +709,18 @@ void TBaseForm::ToggleBullets() {
     }
 }
 
+// The steps are in points; the document holds indents in its pixels.
 void TBaseForm::StepParagraphIndent(int step) {
     QTextCursor cursor = RichEdit1->textCursor();
     QTextBlockFormat format = cursor.blockFormat();
-    format.setLeftMargin(qMax(0.0, format.leftMargin() + step));
+    format.setLeftMargin(qMax(0.0, format.leftMargin() + TDocumentUnits::PointsToPixels(step)));
     cursor.setBlockFormat(format);
 }
 
 void TBaseForm::StepFirstLineIndent(int step) {
     QTextCursor cursor = RichEdit1->textCursor();
     QTextBlockFormat format = cursor.blockFormat();
-    format.setTextIndent(format.textIndent() + step);
+    format.setTextIndent(format.textIndent() + TDocumentUnits::PointsToPixels(step));
     cursor.setBlockFormat(format);
 }
 
@@ -715,9 +728,10 @@ void TBaseForm::StepRightIndent(int step) {
     QTextCursor cursor = RichEdit1->textCursor();
     QTextBlockFormat format = cursor.blockFormat();
     // A step that would take the right indent below 0 is refused.
-    if (format.rightMargin() + step < 0)
+    const qreal right = format.rightMargin() + TDocumentUnits::PointsToPixels(step);
+    if (right < 0)
         return;
-    format.setRightMargin(format.rightMargin() + step);
+    format.setRightMargin(right);
     cursor.setBlockFormat(format);
 }
 

@@ -13,4 +13,7 @@ public:
     static void SetPrintMargins(QPrinter& printer);
     // Prints the document within those margins under the name the print job shows.
     static void Print(const QTextDocument& document, const QString& docName);
+    // Prints the document on the printer's page area as it is set, page after page, with the
+    // document's header at the top and its footer at the bottom of every page.
+    static void PrintPages(const QTextDocument& document, QPrinter& printer);
 };
