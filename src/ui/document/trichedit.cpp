@@ -26,11 +26,17 @@ void TRichEdit::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 QMimeData* TRichEdit::createMimeDataFromSelection() const {
-    QMimeData* data = QTextEdit::createMimeDataFromSelection();
+    QMimeData* text = QTextEdit::createMimeDataFromSelection();
     const QTextCursor cursor = textCursor();
     const QStringList names = TDocumentPictures::Names(*document(), cursor.selectionStart(), cursor.selectionEnd());
-    if (!names.isEmpty())
-        data->setData(QLatin1String(PictureMimeType), TDocumentPictures::Pack(*document(), names));
+    if (names.isEmpty())
+        return text;
+    // The editor's own data lists only its own formats; the pictures go beside them.
+    auto* data = new QMimeData;
+    for (const QString& format : text->formats())
+        data->setData(format, text->data(format));
+    delete text;
+    data->setData(QLatin1String(PictureMimeType), TDocumentPictures::Pack(*document(), names));
     return data;
 }
 
