@@ -646,7 +646,10 @@ void TRtfParser::EnsureLevel(int level) {
 void TRtfParser::OpenLevel() {
     ResolveSurrogate();
     FlushRun();
-    // The table stands in a paragraph of its own.
+    // The table follows a paragraph of its own, which stays empty (text before it in the same
+    // paragraph ends that paragraph), so that a table reads the same however it was written.
+    if (!Out->ParagraphPending && Out->Cursor.block().length() > 1)
+        Out->ParagraphPending = true;
     if (Out->ParagraphPending)
         BeginContent();
     QTextCursor cells = Story.Tables.Open(Document);

@@ -566,6 +566,9 @@ void TstTRtfReader::Tables_data() {
                       "{\\*\\nesttableprops\\trowd\\cellx1000\\cellx2000\\nestrow}{\\nonesttables n1\\tab n2\\par}"
                       "\\pard\\intbl\\cell B\\cell\\row\\pard After}")
         << "_ [_/[n1;n2]/_;B] After";
+    QTest::newRow("text and table in one paragraph")
+        << QByteArray("{\\rtf1 Before\\trowd\\cellx1000\\intbl A\\cell B\\itap2 C\\nestcell\\nestrow\\cell\\row}")
+        << "Before _ [A;B/_/[C]/_] _";
     QTest::newRow("row without row mark")
         << QByteArray("{\\rtf1\\trowd\\cellx1000\\pard\\intbl A\\cell\\pard After}") << "_ [A] After";
     QTest::newRow("cells past the last edge")
