@@ -14,6 +14,8 @@ namespace {
 constexpr int MaxTwips = 31680 * 2;
 constexpr int DefaultCellWidth = 1440;
 constexpr int MinCellWidth = 15;
+// As wide as a cell may be (22 inches), as the writer writes it.
+constexpr int MaxCellWidth = 31680;
 // More distinct cell edges than this and each row's cells simply stand side by side.
 constexpr int MaxGridColumns = 64;
 
@@ -347,7 +349,7 @@ QTextTable* TRtfTableReader::Close(QTextCursor& at, const std::vector<QColor>& c
             const int left = e.back();
             const int previousWidth = k > 0 ? e[k] - e[k - 1] : DefaultCellWidth;
             int right = k < def.Cells.size() && def.Cells[k].HasRight ? def.Cells[k].Right : left + previousWidth;
-            right = Clamp(right, left + MinCellWidth, MaxTwips * 2);
+            right = Clamp(right, left + MinCellWidth, left + MaxCellWidth);
             e.push_back(right);
         }
         grid.insert(grid.end(), e.begin(), e.end());

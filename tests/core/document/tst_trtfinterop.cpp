@@ -4,6 +4,7 @@
 #include "helper_rtfdocuments.h"
 #include "helper_rtftext.h"
 
+#include "document/tdocumentheaders.h"
 #include "document/tplaintext.h"
 #include "document/trtfwriter.h"
 
@@ -77,6 +78,8 @@ private slots:
     void Fixtures_data();
     void Fixtures();
     void LiveLibreOffice();
+    void OtherWordProcessors_data();
+    void OtherWordProcessors();
 };
 
 void TstTRtfInterop::Fixtures_data() {
@@ -140,6 +143,48 @@ void TstTRtfInterop::LiveLibreOffice() {
         const QString difference = CompareDocuments(document, back);
         QVERIFY2(difference.isEmpty(), qPrintable(test.Name + ": " + difference));
     }
+}
+
+// Files in the ways Word, Google Docs, TextEdit and LibreOffice write tables, pictures, links
+// and headers: read as they show, and kept through a save and a second read.
+void TstTRtfInterop::OtherWordProcessors_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("described"); // DescribeDocument, then each header or footer
+
+    QTest::newRow("word") << "word-table-borders.rtf"
+                          << "Bolt schedule _ [Bolt;Diameter;Load|B1;M8;1.25 kN] See the catalogue. "
+                             "{header: Company Confidential} {footer: Page 1}";
+    QTest::newRow("word nested") << "word-nested.rtf"
+                                 << "Nested table example _ [Outer A/_/[inner 1;inner 2|inner 3;inner 4]/_;Outer B] After.";
+    QTest::newRow("google docs") << "gdocs-export.rtf"
+                                 << "Meeting notes Agenda in the doc. _ [Topic;Owner|Loads;Sam] Image: " +
+                                        QString(QChar::ObjectReplacementCharacter) + " {header: Draft header}";
+    QTest::newRow("textedit") << "textedit-table.rtf"
+                              << "A TextEdit table: _ _ [one;two|three;four] _ Link: https://www.example.com/";
+    QTest::newRow("libreoffice") << "lo-headers.rtf"
+                                 << "Body with a link. Hanging indent paragraph with enough text to wrap around onto a "
+                                    "second line in the page width used. _ [span two<2>;c|down^2;e;f|h;i] End. "
+                                    "{header: Header of every page} {footer: Footer text}";
+}
+
+void TstTRtfInterop::OtherWordProcessors() {
+    QFETCH(QString, file);
+    auto describe = [](const QTextDocument& document) {
+        QStringList parts{DescribeDocument(document)};
+        for (int kind = 0; kind < TDocumentHeaders::KindCount; ++kind) {
+            if (const QTextDocument* part = TDocumentHeaders::Part(document, TDocumentHeaders::TKind(kind)))
+                parts << '{' + TDocumentHeaders::Word(TDocumentHeaders::TKind(kind)) + ": " + DescribeDocument(*part) + '}';
+        }
+        return parts.join(' ');
+    };
+    QTextDocument document;
+    ReadRtf(ReadAll(QStringLiteral(FASTENEX_TEST_DATA "/rtf/corpus/") + file), document);
+    QTEST(describe(document), "described");
+    const QByteArray written = TRtfWriter::ToRtf(document);
+    QTextDocument back;
+    ReadRtf(written, back);
+    QCOMPARE(describe(back), describe(document));
+    QCOMPARE(TRtfWriter::ToRtf(back), written);
 }
 
 QTEST_MAIN(TstTRtfInterop)

@@ -475,6 +475,10 @@ void TstTRtfWriter::Constructs_data() {
         << QByteArray("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\trowd\\trgaph108\\trleft-108\\trqr"
                       "\\clvertalb\\clbrdrl\\brdrdot\\brdrw15\\brdrcf1\\clcbpat1\\cellx1440\\intbl A\\cell\\row}")
         << QByteArray("\\trowd\\trgaph108\\trleft-108\\trqr\\clvertalb\\clbrdrl\\brdrdot\\brdrw15\\brdrcf1\\clcbpat1\\cellx1440");
+    QTest::newRow("cell wider than 22 inches")
+        << QByteArray("{\\rtf1\\trowd\\cellx1440\\cellx200000\\intbl A\\cell B\\cell\\row"
+                      "\\trowd\\cellx99999\\cellx200000\\intbl C\\cell D\\cell\\row}")
+        << QByteArray("\\cellx1440\\cellx63360\r\n");
     QTest::newRow("malformed table")
         << QByteArray("{\\rtf1\\trowd\\cellx1000\\pard\\intbl A\\cell B\\cell\\row\\intbl\\itap2 C\\nestcell}")
         << QByteArray("\\row");
