@@ -29,7 +29,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>

@@ -19,34 +19,24 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateTime>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPrinter>
-#include <QProcess>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QStyledItemDelegate>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));

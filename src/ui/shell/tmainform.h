@@ -7,7 +7,6 @@
 
 class QAction;
 class QComboBox;
-class QLabel;
 class QMdiSubWindow;
 class QMenu;
 class QMenuBar;

@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestInstall : public QObject {
+class TstInstall : public QObject {
     Q_OBJECT
 
     QTemporaryDir Prefix;
@@ -42,7 +42,7 @@ private slots:
                             Prefix.path()}));
     }
 
-    void layout_data() {
+    void Layout_data() {
         QTest::addColumn<QString>("path");
         for (const char* path :
              {"bin/fastenex", "bin/fastenex-batch", "share/Quorvane/Dictionary.dic",
@@ -53,12 +53,12 @@ private slots:
               "share/icons/hicolor/256x256/apps/fastenex.png"})
             QTest::newRow(path) << QString::fromLatin1(path);
     }
-    void layout() {
+    void Layout() {
         QFETCH(QString, path);
         QVERIFY2(QFileInfo(Installed(path)).isFile(), qPrintable(path));
     }
 
-    void installedProgramsRun() {
+    void InstalledProgramsRun() {
         QByteArray output;
         QVERIFY(Run(Installed(QStringLiteral("bin/fastenex-batch")),
                     {QStringLiteral(FASTENEX_EXAMPLES "/bracket-3d.dat")}, &output));
@@ -67,7 +67,7 @@ private slots:
         QVERIFY(output.startsWith("Quorvane Fastenex "));
     }
 
-    void desktopEntryIsValid() {
+    void DesktopEntryIsValid() {
         const QString validate = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
         if (validate.isEmpty())
             QSKIP("desktop-file-validate is not installed (scripts/ensure-packages.sh installs it)");
@@ -77,7 +77,7 @@ private slots:
     }
 
     // Run last: the file types are read from the prefix once, the first time they are asked for.
-    void dataFilesAreKnownByTheirContent() {
+    void DataFilesAreKnownByTheirContent() {
         const QString update = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
         if (update.isEmpty())
             QSKIP("update-mime-database is not installed (package shared-mime-info)");
@@ -98,5 +98,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestInstall)
+QTEST_GUILESS_MAIN(TstInstall)
 #include "tst_install.moc"

@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestSmoke : public QObject {
+class TstSmoke : public QObject {
     Q_OBJECT
 
     QTemporaryDir Work;
@@ -70,7 +70,7 @@ private slots:
             QSKIP("xvfb-run is not installed (scripts/ensure-packages.sh installs it)");
     }
 
-    void emptyFrameShowsTheGradient() {
+    void EmptyFrameShowsTheGradient() {
         const QImage shot = Run(QString(), QStringLiteral("empty"));
         QVERIFY(!shot.isNull());
         QCOMPARE(shot.size(), QSize(1280, 1024));
@@ -79,7 +79,7 @@ private slots:
         QVERIFY(Share(shot, [](QColor c) { return c.blue() > 60 && c.red() < 40 && c.green() < 40; }) > 0.25);
     }
 
-    void textDocumentIsShown() {
+    void TextDocumentIsShown() {
         const QString file = Work.filePath(QStringLiteral("notes.txt"));
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -96,7 +96,7 @@ private slots:
         QVERIFY(Share(shot, [](QColor c) { return c.blue() > 60 && c.red() < 40 && c.green() < 40; }) < 0.05);
     }
 
-    void boltGroupAnalysisIsShown() {
+    void BoltGroupAnalysisIsShown() {
         const QString file = Work.filePath(QStringLiteral("plate-splice.dat"));
         QFile::remove(file);
         QVERIFY(QFile::copy(QStringLiteral(FASTENEX_EXAMPLES "/plate-splice.dat"), file));
@@ -150,5 +150,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSmoke)
+QTEST_GUILESS_MAIN(TstSmoke)
 #include "tst_smoke.moc"

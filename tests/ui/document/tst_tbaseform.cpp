@@ -85,7 +85,7 @@ public:
 
 } // namespace
 
-class TestBaseForm : public QObject {
+class TstTBaseForm : public QObject {
     Q_OBJECT
 
     QTemporaryDir Home;
@@ -120,7 +120,7 @@ private slots:
         TSettings::SetLocation(QString());
     }
 
-    void firstDocumentNamesAndSaveWithoutDialog() {
+    void FirstDocumentNamesAndSaveWithoutDialog() {
         TBaseForm* first = Frame->TextEditFile1Click();
         QCOMPARE(first->FileName, Path(QStringLiteral("Untitled 1.rtf")));
         QCOMPARE(first->windowTitle(),
@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(TSettings().QuickListFileName(1), first->FileName);
     }
 
-    void extensionChoosesPlainOrRichText_data() {
+    void ExtensionChoosesPlainOrRichText_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("rich");
         QTest::newRow("notes.TXT") << QStringLiteral("notes.TXT") << false;
@@ -144,7 +144,7 @@ private slots:
         QTest::newRow("Y.RTF") << QStringLiteral("Y.RTF") << true;
         QTest::newRow("frame.nis") << QStringLiteral("frame.nis") << false;
     }
-    void extensionChoosesPlainOrRichText() {
+    void ExtensionChoosesPlainOrRichText() {
         QFETCH(QString, name);
         QFETCH(bool, rich);
         const QString file = Path(name);
@@ -172,7 +172,7 @@ private slots:
     }
 
     // A settings file that cannot be written costs the recent-file entry, never the document.
-    void unwritableSettingsDoNotStopOpenOrSave() {
+    void UnwritableSettingsDoNotStopOpenOrSave() {
         const QString folder = Path(QStringLiteral("settings-folder"));
         QDir().mkpath(folder);
         TSettings::SetLocation(folder);
@@ -187,7 +187,7 @@ private slots:
         QVERIFY(!form->IsModified());
     }
 
-    void missingFileMessageAndCaption() {
+    void MissingFileMessageAndCaption() {
         const QString missing = Path(QStringLiteral("gone.rtf"));
         TBaseForm* form = Frame->OpenFileByType(missing);
         QVERIFY(form);
@@ -201,7 +201,7 @@ private slots:
         QCOMPARE(TSettings().FileCount(), 0);
     }
 
-    void closeQuery_data() {
+    void CloseQuery_data() {
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("closed");
         QTest::addColumn<bool>("saved");
@@ -209,7 +209,7 @@ private slots:
         QTest::newRow("No closes unsaved") << int(TMessageResult::No) << true << false;
         QTest::newRow("Yes saves and closes") << int(TMessageResult::Yes) << true << true;
     }
-    void closeQuery() {
+    void CloseQuery() {
         QFETCH(int, answer);
         QFETCH(bool, closed);
         QFETCH(bool, saved);
@@ -232,7 +232,7 @@ private slots:
         QCOMPARE(QFile::exists(Path(QStringLiteral("close.txt"))), saved);
     }
 
-    void failedSaveInCloseQueryKeepsWindow() {
+    void FailedSaveInCloseQueryKeepsWindow() {
         TBaseForm* form = Frame->TextEditFile1Click();
         form->FileName = Path(QStringLiteral("no such folder/close.txt"));
         form->TypeText(QStringLiteral("precious"));
@@ -246,7 +246,7 @@ private slots:
         QCOMPARE(Dialogs->Messages[1].Caption, QStringLiteral("Error"));
     }
 
-    void busyWindowRefusesToClose() {
+    void BusyWindowRefusesToClose() {
         TBaseForm* form = Frame->TextEditFile1Click();
         form->Busy = true;
         QPointer<TBaseForm> guard(form);
@@ -257,13 +257,13 @@ private slots:
         form->Busy = false;
     }
 
-    void saveAsOverwriteQuestion_data() {
+    void SaveAsOverwriteQuestion_data() {
         QTest::addColumn<int>("answer");
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("No keeps the file") << int(TMessageResult::No) << QByteArray("old");
         QTest::newRow("Yes overwrites") << int(TMessageResult::Yes) << QByteArray("new");
     }
-    void saveAsOverwriteQuestion() {
+    void SaveAsOverwriteQuestion() {
         QFETCH(int, answer);
         QFETCH(QByteArray, expected);
         const QString target = Path(QStringLiteral("exists.txt"));
@@ -281,7 +281,7 @@ private slots:
         QCOMPARE(form->FileName == target, answer == int(TMessageResult::Yes));
     }
 
-    void showOutputTemporaryNames() {
+    void ShowOutputTemporaryNames() {
         TBaseForm* form = Frame->TextEditFile1Click();
         const QString folder = Path(QStringLiteral("a"));
         QDir().mkpath(folder);
@@ -299,7 +299,7 @@ private slots:
         form->FreeLineBuffers();
     }
 
-    void showOutputWhereTheFolderCannotBeWritten() {
+    void ShowOutputWhereTheFolderCannotBeWritten() {
         TBaseForm* form = Frame->TextEditFile1Click();
         form->FileName = Path(QStringLiteral("missing folder/r.dat"));
         form->CreateLineBuffers();
@@ -310,7 +310,7 @@ private slots:
         form->FreeLineBuffers();
     }
 
-    void showOutputWithoutBuffersDoesNothing() {
+    void ShowOutputWithoutBuffersDoesNothing() {
         TBaseForm* form = Frame->TextEditFile1Click();
         form->RichEdit1->setPlainText(QStringLiteral("kept"));
         form->ShowOutput();
@@ -318,7 +318,7 @@ private slots:
         QCOMPARE(form->FileName, Path(QStringLiteral("Untitled 1.rtf")));
     }
 
-    void formatOutputStylesTitlesAndLeavesEditorUsable() {
+    void FormatOutputStylesTitlesAndLeavesEditorUsable() {
         TBaseForm* form = Frame->TextEditFile1Click();
         form->CreateLineBuffers();
         form->AddOutputLine(QStringLiteral("Bolt Group Analysis"));
@@ -343,12 +343,12 @@ private slots:
 
     // ShowOutput styles the lines with the text; a change of the styles or of the text before
     // FormatOutput runs must still end in the styles of the buffers.
-    void formatOutputAfterAChange_data() {
+    void FormatOutputAfterAChange_data() {
         QTest::addColumn<bool>("changeStyle");
         QTest::newRow("title style changed") << true;
         QTest::newRow("text formatting cleared") << false;
     }
-    void formatOutputAfterAChange() {
+    void FormatOutputAfterAChange() {
         QFETCH(bool, changeStyle);
         TBaseForm* form = Frame->TextEditFile1Click();
         form->CreateLineBuffers();
@@ -376,13 +376,13 @@ private slots:
         form->FreeLineBuffers();
     }
 
-    void progressRedrawsOnlyAfterMoreThanHundredUnits_data() {
+    void ProgressRedrawsOnlyAfterMoreThanHundredUnits_data() {
         QTest::addColumn<int>("position");
         QTest::addColumn<int>("gauge");
         QTest::newRow("100 units: no redraw") << 100 << 0;
         QTest::newRow("101 units: redraw") << 101 << 50;
     }
-    void progressRedrawsOnlyAfterMoreThanHundredUnits() {
+    void ProgressRedrawsOnlyAfterMoreThanHundredUnits() {
         QFETCH(int, position);
         QFETCH(int, gauge);
         TBaseForm* form = Frame->TextEditFile1Click();
@@ -393,7 +393,7 @@ private slots:
         QCOMPARE(form->Gauge1->value(), gauge);
     }
 
-    void contextMenuEnabling() {
+    void ContextMenuEnabling() {
         TBaseForm* form = Frame->TextEditFile1Click();
         form->MenuPopupAction();
         for (QAction* a : {form->Print2, form->SaveAs2, form->Cut1, form->Copy1, form->Undo1,
@@ -409,7 +409,7 @@ private slots:
         QVERIFY(!form->TextAlignment1->isEnabled());
     }
 
-    void statusPanelVisibility() {
+    void StatusPanelVisibility() {
         TBaseForm* form = Frame->TextEditFile1Click();
         QVERIFY(form->CoolBar1->isHidden());
         QVERIFY(form->ToolBar1->isHidden());
@@ -430,7 +430,7 @@ private slots:
         QVERIFY(!form->Label1->isHidden());
     }
 
-    void decimalPlaces() {
+    void DecimalPlaces() {
         TBaseForm* form = Frame->TextEditFile1Click();
         QVERIFY(form->N2DecimalPlaces1->isChecked());
         QCOMPARE(form->OutputDecimalPlaces, 0);
@@ -440,7 +440,7 @@ private slots:
         QVERIFY(!form->N2DecimalPlaces1->isChecked());
     }
 
-    void firstActivationTakesTheSettingsFontOnce() {
+    void FirstActivationTakesTheSettingsFontOnce() {
         TSettings settings;
         settings.SetFontStyle(QStringLiteral("Liberation Serif"));
         settings.SetFontSize(QStringLiteral("twelve"));
@@ -454,7 +454,7 @@ private slots:
         QCOMPARE(second->RichEdit1->currentFont().family(), QStringLiteral("Courier New"));
     }
 
-    void printsToPdfWithCaptionAsTitle() {
+    void PrintsToPdfWithCaptionAsTitle() {
         TBaseForm* form = Frame->TextEditFile1Click();
         form->RichEdit1->setPlainText(QStringLiteral("Printed page"));
         QPrinter& printer = TBaseForm::Printer();
@@ -480,7 +480,7 @@ private slots:
         QVERIFY(!QFile::exists(pdf));
     }
 
-    void sendReportsAFailedMailStart() {
+    void SendReportsAFailedMailStart() {
         TBaseForm* form = Frame->TextEditFile1Click();
         form->RichEdit1->setPlainText(QStringLiteral("mail me"));
         const QString program = TMakerContact::MailProgram;
@@ -496,7 +496,7 @@ private slots:
         QCOMPARE(Dialogs->Messages[0].Text, QStringLiteral("Error sending mail"));
     }
 
-    void typedTextAndCaret() {
+    void TypedTextAndCaret() {
         TBaseForm* form = Frame->TextEditFile1Click();
         QCOMPARE(form->CaretPosition(), QPoint(1, 1));
         form->TypeText(QStringLiteral("ab\ncd"));
@@ -509,7 +509,7 @@ private slots:
     // The checker's corrections go into the rich text word by word: a replacement of another
     // number of words or a removed repeat moves nothing out of place, every other word keeps its
     // format, and a checked selection stays selected over the corrected text.
-    void spellCheckWritesCorrectionsBack_data() {
+    void SpellCheckWritesCorrectionsBack_data() {
         QTest::addColumn<QString>("html");
         QTest::addColumn<int>("selectFrom");   // -1: nothing selected
         QTest::addColumn<int>("selectTo");
@@ -527,7 +527,7 @@ private slots:
         QTest::newRow("aborted") << "alot <b>bold</b> words" << -1 << 0
                                  << QStringList{"R:a lot", "B"} << "alot bold words" << "";
     }
-    void spellCheckWritesCorrectionsBack() {
+    void SpellCheckWritesCorrectionsBack() {
         QFETCH(QString, html);
         QFETCH(int, selectFrom);
         QFETCH(int, selectTo);
@@ -570,5 +570,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBaseForm)
+QTEST_MAIN(TstTBaseForm)
 #include "tst_tbaseform.moc"

@@ -9,7 +9,7 @@
 #include <QTextEdit>
 
 // The find and replace dialogs driving a document window's Find and Replace.
-class TestFindDialog : public QObject {
+class TstTFindDialog : public QObject {
     Q_OBJECT
 
     static QString Message(const TScriptedDialogs& dialogs, int i) {
@@ -17,7 +17,7 @@ class TestFindDialog : public QObject {
     }
 
 private slots:
-    void findWalksThroughAndWraps() {
+    void FindWalksThroughAndWraps() {
         TScriptedDialogs dialogs;
         TBaseForm form(nullptr);
         form.RichEdit1->setPlainText(QStringLiteral("cat cat"));
@@ -40,7 +40,7 @@ private slots:
         QVERIFY(!form.RichEdit1->textCursor().hasSelection());
     }
 
-    void replaceAllIsOneStepWithOneMessage() {
+    void ReplaceAllIsOneStepWithOneMessage() {
         TScriptedDialogs dialogs;
         TBaseForm form(nullptr);
         form.RichEdit1->setPlainText(QStringLiteral("a a"));
@@ -59,7 +59,7 @@ private slots:
 
     // Replace replaces the selected match and selects the next one; a selection that is not a
     // match stays as it is.
-    void replaceOnlyReplacesMatches() {
+    void ReplaceOnlyReplacesMatches() {
         TScriptedDialogs dialogs;
         TBaseForm form(nullptr);
         form.RichEdit1->setPlainText(QStringLiteral("xy a a"));
@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(form.RichEdit1->textCursor().selectionStart(), 5);
     }
 
-    void eventFromElsewhereIsRefused() {
+    void EventFromElsewhereIsRefused() {
         TScriptedDialogs dialogs;
         TBaseForm form(nullptr);
         form.RichEdit1->setPlainText(QStringLiteral("cat"));
@@ -93,5 +93,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFindDialog)
+QTEST_MAIN(TstTFindDialog)
 #include "tst_tfinddialog.moc"

@@ -7,11 +7,11 @@
 #include <QTextBlock>
 #include <QTextEdit>
 
-class TestLineForm : public QObject {
+class TstTLineForm : public QObject {
     Q_OBJECT
 
 private slots:
-    void typing_data() {
+    void Typing_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("chosen");
         QTest::addColumn<QString>("shown");
@@ -23,7 +23,7 @@ private slots:
         QTest::newRow("leading zero dropped") << "03" << 3 << "3";
         QTest::newRow("emptied") << "" << 0 << "";
     }
-    void typing() {
+    void Typing() {
         QFETCH(QString, typed);
         TLineForm form;
         form.SetLines(10, 5);
@@ -33,7 +33,7 @@ private slots:
         QTEST(form.Edit1->text(), "shown");
     }
 
-    void spin_data() {
+    void Spin_data() {
         QTest::addColumn<int>("start");
         QTest::addColumn<bool>("up");
         QTest::addColumn<int>("chosen");
@@ -44,7 +44,7 @@ private slots:
         QTest::newRow("down from 0") << 0 << false << 0;
         QTest::newRow("down from beyond") << 15 << false << 9;
     }
-    void spin() {
+    void Spin() {
         QFETCH(int, start);
         QFETCH(bool, up);
         TLineForm form;
@@ -55,13 +55,13 @@ private slots:
 
     // The document window proposes the caret's line and goes to the chosen line's start, with
     // line 0 meaning line 1.
-    void gotoLineMovesTheCaret_data() {
+    void GotoLineMovesTheCaret_data() {
         QTest::addColumn<int>("answer");
         QTest::addColumn<int>("block");
         QTest::newRow("line 3") << 3 << 2;
         QTest::newRow("line 0") << 0 << 0;
     }
-    void gotoLineMovesTheCaret() {
+    void GotoLineMovesTheCaret() {
         QFETCH(int, answer);
         QFETCH(int, block);
         TScriptedDialogs dialogs;
@@ -81,5 +81,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLineForm)
+QTEST_MAIN(TstTLineForm)
 #include "tst_tlineform.moc"

@@ -6,12 +6,12 @@
 #include <QTextEdit>
 #include <QTimer>
 
-class TestStatsForm : public QObject {
+class TstTStatsForm : public QObject {
     Q_OBJECT
 
 private slots:
     // The count starts by itself once the dialog shows; line breaks count as two characters.
-    void countsAfterShowing() {
+    void CountsAfterShowing() {
         QTextEdit edit;
         edit.setLineWrapMode(QTextEdit::NoWrap);
         edit.setPlainText(QStringLiteral("one two\n\nthree"));
@@ -28,7 +28,7 @@ private slots:
 
     // A close request during the count is refused until the count notices it; the dialog then
     // closes itself with the counts reached so far.
-    void closeWaitsForTheCount() {
+    void CloseWaitsForTheCount() {
         QTextEdit edit;
         edit.setLineWrapMode(QTextEdit::NoWrap);
         edit.setPlainText(QStringLiteral("word\n").repeated(20000));
@@ -55,5 +55,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestStatsForm)
+QTEST_MAIN(TstTStatsForm)
 #include "tst_tstatsform.moc"

@@ -21,11 +21,11 @@ template <typename TForm> void WhenShown(std::function<void(TForm*)> step) {
 
 } // namespace
 
-class TestAngleForm : public QObject {
+class TstTAngleForm : public QObject {
     Q_OBJECT
 
 private slots:
-    void readAngles_data() {
+    void ReadAngles_data() {
         QTest::addColumn<QStringList>("typed");
         QTest::addColumn<double>("rotX");
         QTest::addColumn<double>("rotY");
@@ -37,7 +37,7 @@ private slots:
         QTest::newRow("empty") << QStringList{"", "", ""} << 90.0 << 0.0 << 0.0;
         QTest::newRow("number with text") << QStringList{"10deg", "5", "6"} << 90.0 << 5.0 << 6.0;
     }
-    void readAngles() {
+    void ReadAngles() {
         QFETCH(QStringList, typed);
         QFETCH(double, rotX);
         QFETCH(double, rotY);
@@ -49,7 +49,7 @@ private slots:
         QCOMPARE(z, rotZ);
     }
 
-    void anglesOpenInShortestForm() {
+    void AnglesOpenInShortestForm() {
         TAngleForm form;
         form.SetAngles(-45, 0.1 + 0.2, 1e-7);
         QCOMPARE(form.TextX(), QStringLiteral("-45"));
@@ -57,12 +57,12 @@ private slots:
         QCOMPARE(form.TextZ(), QStringLiteral("1E-7"));
     }
 
-    void dialog_data() {
+    void Dialog_data() {
         QTest::addColumn<bool>("accept");
         QTest::newRow("OK") << true;
         QTest::newRow("Escape") << false;
     }
-    void dialog() {
+    void Dialog() {
         QFETCH(bool, accept);
         QString x = QStringLiteral("-45"), y = QStringLiteral("0"), z = QStringLiteral("45");
         WhenShown<TAngleForm>([accept](TAngleForm* form) {
@@ -82,12 +82,12 @@ private slots:
         QCOMPARE(z, accept ? QStringLiteral("30") : QStringLiteral("45"));
     }
 
-    void titlesDialog_data() {
+    void TitlesDialog_data() {
         QTest::addColumn<bool>("accept");
         QTest::newRow("OK") << true;
         QTest::newRow("Cancel") << false;
     }
-    void titlesDialog() {
+    void TitlesDialog() {
         QFETCH(bool, accept);
         QString model = QStringLiteral("Untitled Model"), loadCase = QStringLiteral("Untitled Load Case");
         WhenShown<TTitlesForm>([accept](TTitlesForm* form) {
@@ -105,5 +105,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestAngleForm)
+QTEST_MAIN(TstTAngleForm)
 #include "tst_tangleform.moc"

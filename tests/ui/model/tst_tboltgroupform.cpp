@@ -65,7 +65,7 @@ QTextCharFormat FormatOf(QTextDocument* document, const QString& text) {
 
 } // namespace
 
-class TestBoltGroupForm : public QObject {
+class TstTBoltGroupForm : public QObject {
     Q_OBJECT
 
     QTemporaryDir Home;
@@ -125,7 +125,7 @@ private slots:
     // ---------------------------------------------------------------------------------------
     // Creation and first activation
 
-    void newWindowIsSetUpOnFirstActivation() {
+    void NewWindowIsSetUpOnFirstActivation() {
         Frame->TextEditFile1Click();
         TBoltGroupForm* form = NewForm();
         QVERIFY(form);
@@ -158,7 +158,7 @@ private slots:
         QVERIFY(!form->IsModified());
     }
 
-    void laterActivationsRepeatNothing() {
+    void LaterActivationsRepeatNothing() {
         TBoltGroupForm* first = NewForm();
         first->FileName = Path(QStringLiteral("Renamed.dat"));
         first->Document.View.RotatingView = true;
@@ -172,7 +172,7 @@ private slots:
     // ---------------------------------------------------------------------------------------
     // Opening
 
-    void openingFrameDat() {
+    void OpeningFrameDat() {
         auto* form = new TRecordingBoltForm(Frame);
         Frame->AddDocument(form);
         form->Information.clear();
@@ -210,7 +210,7 @@ private slots:
         QVERIFY(Dialogs->Messages.isEmpty());
     }
 
-    void openingNisaInput() {
+    void OpeningNisaInput() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("bracket-six-bolts.nis"),
                                            QStringLiteral("Bracket.nis"));
         QCOMPARE(form->Document.BoltCount(), 6);
@@ -219,7 +219,7 @@ private slots:
         QVERIFY(form->Document.ActualLoadsCalculated);
     }
 
-    void openingMissingFileLeavesEmptyModel() {
+    void OpeningMissingFileLeavesEmptyModel() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         form->OpenDocument(Path(QStringLiteral("Gone.DAT")));
         QCOMPARE(form->Document.BoltCount(), 0);
@@ -228,7 +228,7 @@ private slots:
         QVERIFY(!form->Busy);
     }
 
-    void ownOpenOfRtfOpensTextWindow() {
+    void OwnOpenOfRtfOpensTextWindow() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         const QString caption = form->Caption();
         const QString report = form->RichEdit1->toPlainText();
@@ -248,7 +248,7 @@ private slots:
         QVERIFY(text->RichEdit1->toPlainText().contains(QStringLiteral("Some notes")));
     }
 
-    void ownOpenReadsFurtherFileIntoSameWindow() {
+    void OwnOpenReadsFurtherFileIntoSameWindow() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         Dialogs->OpenNames = {Example(QStringLiteral("bracket-six-bolts.nis"), QStringLiteral("B.NIS"))};
         form->Open2Click();
@@ -257,7 +257,7 @@ private slots:
         QCOMPARE(form->FileName, Path(QStringLiteral("B Bolt Group Loads.rtf")));
     }
 
-    void frameOpensDatWithBoltGroupTool() {
+    void FrameOpensDatWithBoltGroupTool() {
         Dialogs->OpenTypeAnswer = TDialogs::TOpenTool::BoltGroupAnalysis;
         TBaseForm* form = Frame->OpenFileByType(Example(QStringLiteral("bracket-3d.dat"), QStringLiteral("b.dat")));
         QVERIFY(form && form->IsBoltGroupForm());
@@ -265,7 +265,7 @@ private slots:
         QCOMPARE(form->FileName, Path(QStringLiteral("b Bolt Group Loads.rtf")));
     }
 
-    void analysisErrorLeavesWindowUsable() {
+    void AnalysisErrorLeavesWindowUsable() {
         // Zero stiffness everywhere: the centroids divide by zero.
         const QString bad = WriteFile(
             QStringLiteral("zero.dat"),
@@ -292,14 +292,14 @@ private slots:
     // ---------------------------------------------------------------------------------------
     // Saving
 
-    void saveAsDispatchesOnExtension_data() {
+    void SaveAsDispatchesOnExtension_data() {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("kind");
         QTest::newRow("DAT in capitals") << QStringLiteral("Copy.DAT") << QStringLiteral("data");
         QTest::newRow("emf") << QStringLiteral("Plot.emf") << QStringLiteral("picture");
         QTest::newRow("WMF") << QStringLiteral("Plot.WMF") << QStringLiteral("picture");
     }
-    void saveAsDispatchesOnExtension() {
+    void SaveAsDispatchesOnExtension() {
         QFETCH(QString, chosen);
         QFETCH(QString, kind);
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
@@ -322,7 +322,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(Path(QStringLiteral("Plate Bolt Group Loads.rtf"))));
     }
 
-    void saveAsTextNameAfterEditWritesAllThree() {
+    void SaveAsTextNameAfterEditWritesAllThree() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         Dialogs->TitleAnswers = {{QStringLiteral("Edited Model"), QStringLiteral("Edited Case")}};
         form->EditTitles();
@@ -340,7 +340,7 @@ private slots:
         QCOMPARE(form->Caption(), QStringLiteral("Bolt Group Analysis - ") + form->FileName);
     }
 
-    void saveOfUnchangedModelWritesNoDataFile() {
+    void SaveOfUnchangedModelWritesNoDataFile() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Frame.dat"));
         QFile::remove(Path(QStringLiteral("Frame.dat")));
         form->SaveDocument();
@@ -360,7 +360,7 @@ private slots:
         QCOMPARE(again->Document.AppliedLoad, form->Document.AppliedLoad);
     }
 
-    void closingAfterModelEditAsksToSave() {
+    void ClosingAfterModelEditAsksToSave() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         Dialogs->TitleAnswers = {{QStringLiteral("Edited"), QStringLiteral("Case")}};
         form->EditTitles();
@@ -375,12 +375,12 @@ private slots:
         QVERIFY(ReadAll(Path(QStringLiteral("Plate.dat"))).contains("Analysis Title=Edited\r\n"));
     }
 
-    void saveAsDeclinedOrCancelledSavesNothing_data() {
+    void SaveAsDeclinedOrCancelledSavesNothing_data() {
         QTest::addColumn<bool>("exists");
         QTest::newRow("Cancel") << false;
         QTest::newRow("overwrite No") << true;
     }
-    void saveAsDeclinedOrCancelledSavesNothing() {
+    void SaveAsDeclinedOrCancelledSavesNothing() {
         QFETCH(bool, exists);
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         const QString target = Path(QStringLiteral("Old.dat"));
@@ -398,7 +398,7 @@ private slots:
         QCOMPARE(form->Label1->text(), QStringLiteral("Data File Loaded"));
     }
 
-    void dataFileNameOfReport_data() {
+    void DataFileNameOfReport_data() {
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("dataFile");
         QTest::newRow("report") << "/j/Frame Bolt Group Loads.rtf" << "/j/Frame.dat";
@@ -406,7 +406,7 @@ private slots:
         QTest::newRow("letter case counts") << "/j/Frame bolt group loads.rtf" << "/j/Frame bolt group loads.dat";
         QTest::newRow("dot in folder") << "/j.k/Frame" << "/j.k/Frame.dat";
     }
-    void dataFileNameOfReport() {
+    void DataFileNameOfReport() {
         QFETCH(QString, fileName);
         QFETCH(QString, dataFile);
         QCOMPARE(TBoltGroupForm::DataFileName(fileName), dataFile);
@@ -415,7 +415,7 @@ private slots:
     // ---------------------------------------------------------------------------------------
     // NISA export
 
-    void nisaExportAsksUntilEveryNodeIsNumbered() {
+    void NisaExportAsksUntilEveryNodeIsNumbered() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         const QString target = Path(QStringLiteral("Loads.nis"));
         // First round: one bolt left at 0, so the dialog comes back; the second round cancels.
@@ -452,7 +452,7 @@ private slots:
         QCOMPARE(form->FileName, Path(QStringLiteral("Plate Bolt Group Loads.rtf")));
     }
 
-    void nisaExportCancelledAtLoadCase() {
+    void NisaExportCancelledAtLoadCase() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         for (TBolt& bolt : form->Document.Bolts)
             bolt.NodeNumber = 5;
@@ -463,7 +463,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(Path(QStringLiteral("Loads.nis"))));
     }
 
-    void nisaExportWithoutLoadsRefuses() {
+    void NisaExportWithoutLoadsRefuses() {
         TBoltGroupForm* form = NewForm();
         Dialogs->SaveNames = {Path(QStringLiteral("Loads.nis"))};
         form->SaveDocumentAs();
@@ -477,12 +477,12 @@ private slots:
     // ---------------------------------------------------------------------------------------
     // Titles and title styles
 
-    void titlesDialog_data() {
+    void TitlesDialog_data() {
         QTest::addColumn<bool>("accept");
         QTest::newRow("OK") << true;
         QTest::newRow("Cancel") << false;
     }
-    void titlesDialog() {
+    void TitlesDialog() {
         QFETCH(bool, accept);
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         if (accept)
@@ -504,7 +504,7 @@ private slots:
         }
     }
 
-    void titleStyleChangeRebuildsReport() {
+    void TitleStyleChangeRebuildsReport() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         QTextDocument* document = form->RichEdit1->document();
         const QString title = QStringLiteral("Flat Plate Splice, 8 x M16");
@@ -527,13 +527,13 @@ private slots:
 
     // A group whose rows pass the event points and the progress steps many times: the window's
     // text is the report, every title in the title style and every subtitle underlined.
-    void largeGroupReportIsShownWhole_data() {
+    void LargeGroupReportIsShownWhole_data() {
         QTest::addColumn<int>("bolts");
         QTest::addColumn<int>("orientations");
         QTest::newRow("150 bolts, no axial directions") << 150 << 1;
         QTest::newRow("1,200 bolts, mixed axial directions") << 1200 << 4;
     }
-    void largeGroupReportIsShownWhole() {
+    void LargeGroupReportIsShownWhole() {
         QFETCH(int, bolts);
         QFETCH(int, orientations);
         QByteArray data = "[General]\r\nAnalysis Type=Bolt Group\r\n \r\n[Analysis Data]\r\n"
@@ -564,7 +564,7 @@ private slots:
     // ---------------------------------------------------------------------------------------
     // View commands
 
-    void standardViewsAndUserDefined_data() {
+    void StandardViewsAndUserDefined_data() {
         QTest::addColumn<int>("code");
         QTest::addColumn<QStringList>("typed");
         QTest::addColumn<double>("rotX");
@@ -576,7 +576,7 @@ private slots:
         QTest::newRow("user not numbers") << 10 << QStringList{"abc", "x", ""} << 90.0 << 0.0 << 0.0;
         QTest::newRow("user cancelled") << 10 << QStringList() << -45.0 << 0.0 << 45.0;
     }
-    void standardViewsAndUserDefined() {
+    void StandardViewsAndUserDefined() {
         QFETCH(int, code);
         QFETCH(QStringList, typed);
         QFETCH(double, rotX);
@@ -605,13 +605,13 @@ private slots:
             QCOMPARE(a->isChecked(), a->data().toInt() == code);
     }
 
-    void perspectiveCheckMarks_data() {
+    void PerspectiveCheckMarks_data() {
         QTest::addColumn<int>("lens");
         QTest::newRow("None") << 0;
         QTest::newRow("Telephoto") << 3;
         QTest::newRow("outside the menu") << 7;
     }
-    void perspectiveCheckMarks() {
+    void PerspectiveCheckMarks() {
         QFETCH(int, lens);
         TBoltGroupForm* form = NewForm();
         form->Document.View.Lens = qint8(lens);
@@ -620,7 +620,7 @@ private slots:
             QCOMPARE(a->isChecked(), a->data().toInt() == lens);
     }
 
-    void lensOnFlatGroupSeenFaceOnAborts() {
+    void LensOnFlatGroupSeenFaceOnAborts() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         form->ViewingAngleChange(4);
         const QImage top = form->Document.View.Picture;
@@ -631,7 +631,7 @@ private slots:
         QVERIFY(!form->Busy);
     }
 
-    void rotationDialTurnsTheView() {
+    void RotationDialTurnsTheView() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         const QImage before = form->Document.View.Picture;
         auto send = [form](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
@@ -657,7 +657,7 @@ private slots:
         QVERIFY(form->Document.DataSaved);
     }
 
-    void frameViewMenuForwardsToActiveWindow() {
+    void FrameViewMenuForwardsToActiveWindow() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         QVERIFY(FrameItem("Front1"));
         QCOMPARE(FrameItem("Front1")->statusTip(), QStringLiteral("View the Front of the Model"));
@@ -688,7 +688,7 @@ private slots:
     // ---------------------------------------------------------------------------------------
     // Image commands and the context menu
 
-    void saveImageBeforeAndAfterSaveImageAs() {
+    void SaveImageBeforeAndAfterSaveImageAs() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         const QString beside = Path(QStringLiteral("Plate Bolt Group Loads.bmp"));
         form->SaveImage1->trigger();
@@ -722,7 +722,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(beside));
     }
 
-    void savedPictureIsThePlot() {
+    void SavedPictureIsThePlot() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         form->SaveImage1Click();
         QImage saved(Path(QStringLiteral("Plate Bolt Group Loads.bmp")), "BMP");
@@ -730,7 +730,7 @@ private slots:
         QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), form->Document.View.Picture);
     }
 
-    void saveImageToUnwritablePlace() {
+    void SaveImageToUnwritablePlace() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         const QString chosen = Path(QStringLiteral("missing/folder/p.bmp"));
         Dialogs->SaveNames = {chosen};
@@ -739,7 +739,7 @@ private slots:
         QCOMPARE(form->Label1->text(), QStringLiteral("Data File Loaded"));
     }
 
-    void copyImagePutsWholePictureOnClipboard() {
+    void CopyImagePutsWholePictureOnClipboard() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         form->CopyImage1->trigger();
         const QImage copied = QApplication::clipboard()->image();
@@ -747,7 +747,7 @@ private slots:
         QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), form->Document.View.Picture);
     }
 
-    void contextMenuFixedItems() {
+    void ContextMenuFixedItems() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("plate-splice.dat"), QStringLiteral("Plate.dat"));
         QStringList captions;
         for (QAction* a : form->PopupMenu4->actions())
@@ -776,7 +776,7 @@ private slots:
     // ---------------------------------------------------------------------------------------
     // Picking and editing bolts
 
-    void clicksAndBandOnThePicture() {
+    void ClicksAndBandOnThePicture() {
         TBoltGroupForm* form = OpenExample(QStringLiteral("bracket-3d.dat"), QStringLiteral("B.dat"));
         const TProjectedPoint top = form->Document.ProjectedBolts.at(5);
         QTest::mouseClick(form->Image1, Qt::LeftButton, Qt::ControlModifier,
@@ -792,14 +792,14 @@ private slots:
         QVERIFY(form->Document.DataSaved);
     }
 
-    void deleteAsksFirst_data() {
+    void DeleteAsksFirst_data() {
         QTest::addColumn<TMessageResult>("answer");
         QTest::addColumn<int>("boltsLeft");
         QTest::newRow("yes") << TMessageResult::Yes << 4;
         QTest::newRow("no") << TMessageResult::No << 6;
         QTest::newRow("cancel") << TMessageResult::Cancel << 6;
     }
-    void deleteAsksFirst() {
+    void DeleteAsksFirst() {
         QFETCH(TMessageResult, answer);
         QFETCH(int, boltsLeft);
         TBoltGroupForm* form = OpenExample(QStringLiteral("bracket-3d.dat"), QStringLiteral("B.dat"));
@@ -820,7 +820,7 @@ private slots:
     }
 
     // A new window is given a load and bolts, each proposed from the last, until the analysis runs.
-    void addingBoltsToAnEmptyWindow() {
+    void AddingBoltsToAnEmptyWindow() {
         TBoltGroupForm* form = NewForm();
         form->BuildBoltItems(QPoint(150, 150));
         QCOMPARE(form->PopupMenu4->actions().at(TBoltGroupForm::FixedPopupItems + 1)->text(),
@@ -843,5 +843,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBoltGroupForm)
+QTEST_MAIN(TstTBoltGroupForm)
 #include "tst_tboltgroupform.moc"

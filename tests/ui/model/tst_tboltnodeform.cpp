@@ -23,14 +23,14 @@ void WhenShown(std::function<void(TBoltNodeForm*)> step) {
 
 } // namespace
 
-class TestBoltNodeForm : public QObject {
+class TstTBoltNodeForm : public QObject {
     Q_OBJECT
 
     const QStringList BoltColumn{"   1", "   2", "   3"};
     const QStringList NodeColumn{"   0", "   7", "   0"};
 
 private slots:
-    void layoutAndSize() {
+    void LayoutAndSize() {
         TBoltNodeForm form;
         QCOMPARE(form.windowTitle(), QStringLiteral("NISA Node Numbers for Bolts"));
         QCOMPARE(form.Bolts->columnCount(), 2);
@@ -49,7 +49,7 @@ private slots:
         QVERIFY(form.Bolts->height() > gridBefore.height() + 200);
     }
 
-    void rowsAndColumns() {
+    void RowsAndColumns() {
         TBoltNodeForm form;
         form.SetRows(BoltColumn, NodeColumn);
         QCOMPARE(form.Bolts->rowCount(), 3);
@@ -59,12 +59,12 @@ private slots:
         QCOMPARE(form.NodeColumn(), NodeColumn);
     }
 
-    void dialogAnswers_data() {
+    void DialogAnswers_data() {
         QTest::addColumn<bool>("accept");
         QTest::newRow("OK") << true;
         QTest::newRow("Cancel") << false;
     }
-    void dialogAnswers() {
+    void DialogAnswers() {
         QFETCH(bool, accept);
         QStringList nodes = NodeColumn;
         WhenShown([accept](TBoltNodeForm* form) {
@@ -84,5 +84,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBoltNodeForm)
+QTEST_MAIN(TstTBoltNodeForm)
 #include "tst_tboltnodeform.moc"

@@ -29,18 +29,18 @@ public:
 
 } // namespace
 
-class TestApplication : public QObject {
+class TstTApplication : public QObject {
     Q_OBJECT
 
 private slots:
-    void errorReachingTheLoopIsShownAndTheProgramGoesOn_data() {
+    void ErrorReachingTheLoopIsShownAndTheProgramGoesOn_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("message");
         QTest::newRow("platform error") << 0 << QStringLiteral("Floating point division by zero");
         QTest::newRow("standard exception") << 1 << QStringLiteral("Cannot open file \"x.dat\"");
         QTest::newRow("anything else") << 2 << QStringLiteral("Unknown error");
     }
-    void errorReachingTheLoopIsShownAndTheProgramGoesOn() {
+    void ErrorReachingTheLoopIsShownAndTheProgramGoesOn() {
         QFETCH(int, kind);
         QFETCH(QString, message);
         TScriptedDialogs dialogs;
@@ -64,7 +64,7 @@ private slots:
 
 int main(int argc, char* argv[]) {
     TApplication app(argc, argv);
-    TestApplication test;
+    TstTApplication test;
     return QTest::qExec(&test, argc, argv);
 }
 #include "tst_tapplication.moc"

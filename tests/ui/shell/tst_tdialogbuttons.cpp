@@ -21,11 +21,11 @@ public:
 
 } // namespace
 
-class TestDialogButtons : public QObject {
+class TstTDialogButtons : public QObject {
     Q_OBJECT
 
 private slots:
-    void options_data() {
+    void Options_data() {
         QTest::addColumn<int>("options");
         QTest::addColumn<QString>("shown"); // the buttons that show, by first letter
         QTest::addColumn<QString>("okName");
@@ -40,7 +40,7 @@ private slots:
         QTest::newRow("own OK and help") << int(TDialogButtons::OwnOK | TDialogButtons::OwnHelp)
                                          << "OCH" << "OKButton" << 0 << -1;
     }
-    void options() {
+    void Options() {
         QFETCH(int, options);
         QFETCH(QString, shown);
         QFETCH(QString, okName);
@@ -67,5 +67,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDialogButtons)
+QTEST_MAIN(TstTDialogButtons)
 #include "tst_tdialogbuttons.moc"

@@ -13,7 +13,7 @@
 #include <QTextEdit>
 #include <QUrl>
 
-class TestFileDropper : public QObject {
+class TstTFileDropper : public QObject {
     Q_OBJECT
 
     QTemporaryDir Home;
@@ -63,12 +63,12 @@ private slots:
 
     // A folder with a.rtf and a sub-folder with b.dat, dropped on the empty frame or on a
     // document's editor, which must not take it as text.
-    void droppedFolderOpensEachFile_data() {
+    void DroppedFolderOpensEachFile_data() {
         QTest::addColumn<bool>("onEditor");
         QTest::newRow("frame") << false;
         QTest::newRow("editor") << true;
     }
-    void droppedFolderOpensEachFile() {
+    void DroppedFolderOpensEachFile() {
         QFETCH(bool, onEditor);
         const QString rtf = MakeFile(QStringLiteral("drop/a.rtf"));
         const QString dat = MakeFile(QStringLiteral("drop/sub/b.dat"));
@@ -88,7 +88,7 @@ private slots:
             QVERIFY(Frame->Documents().first()->RichEdit1->toPlainText().isEmpty());
     }
 
-    void emptyFoldersRaiseNoEvent() {
+    void EmptyFoldersRaiseNoEvent() {
         QDir().mkpath(Path(QStringLiteral("empty/inner")));
         QSignalSpy drops(Frame->FileDropper1, &TFileDropper::OnDrop);
         QVERIFY(Drop(Frame, {Path(QStringLiteral("empty"))}));
@@ -97,7 +97,7 @@ private slots:
     }
 
     // More than 20 files ask first, with the count in the question.
-    void manyFilesAsk_data() {
+    void ManyFilesAsk_data() {
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("answer");
         QTest::addColumn<int>("opened");
@@ -105,7 +105,7 @@ private slots:
         QTest::newRow("21 refused") << 21 << int(TMessageResult::No) << 0;
         QTest::newRow("21 accepted") << 21 << int(TMessageResult::Yes) << 21;
     }
-    void manyFilesAsk() {
+    void ManyFilesAsk() {
         QFETCH(int, count);
         QFETCH(int, answer);
         QFETCH(int, opened);
@@ -122,7 +122,7 @@ private slots:
         QCOMPARE(Frame->DocumentCount(), opened);
     }
 
-    void dragWithoutFilesIsLeftToTheEditor() {
+    void DragWithoutFilesIsLeftToTheEditor() {
         QTextEdit* editor = Frame->TextEditFile1Click()->RichEdit1;
         QMimeData data;
         data.setText(QStringLiteral("words"));
@@ -134,5 +134,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFileDropper)
+QTEST_MAIN(TstTFileDropper)
 #include "tst_tfiledropper.moc"

@@ -8,11 +8,11 @@
 #include <QTextEdit>
 #include <QTime>
 
-class TestFrameStatusBar : public QObject {
+class TstTFrameStatusBar : public QObject {
     Q_OBJECT
 
 private slots:
-    void lockKeyTexts_data() {
+    void LockKeyTexts_data() {
         QTest::addColumn<bool>("caps");
         QTest::addColumn<bool>("num");
         QTest::addColumn<bool>("scroll");
@@ -23,7 +23,7 @@ private slots:
         QTest::newRow("all") << true << true << true << QStringLiteral(" CAPS  NUM  SCROLL");
         QTest::newRow("num") << false << true << false << QStringLiteral(" NUM  ");
     }
-    void lockKeyTexts() {
+    void LockKeyTexts() {
         QFETCH(bool, caps);
         QFETCH(bool, num);
         QFETCH(bool, scroll);
@@ -31,7 +31,7 @@ private slots:
         QCOMPARE(TFrameStatusBar::LockKeysText(caps, num, scroll), text);
     }
 
-    void timeAndDateTexts() {
+    void TimeAndDateTexts() {
         QLocale::setDefault(QLocale::c());
         QCOMPARE(TFrameStatusBar::TimeText(QTime(13, 5)).trimmed().left(4), QStringLiteral("1:05"));
         QVERIFY(TFrameStatusBar::TimeText(QTime(9, 30)).startsWith(QStringLiteral(" 9:30 ")));
@@ -40,14 +40,14 @@ private slots:
 
     // A mouse click on a panel, or on the bar between two panels, types the text of the panel
     // to its left.
-    void clickTypesThePanelText_data() {
+    void ClickTypesThePanelText_data() {
         QTest::addColumn<int>("panel"); // -1: the bar beyond the last panel
         QTest::addColumn<QString>("typed");
         QTest::newRow("caret panel") << 0 << "No Document ";
         QTest::newRow("date panel") << 3 << "Thursday ";
         QTest::newRow("bar between panels 3 and 4") << -1 << "Thursday ";
     }
-    void clickTypesThePanelText() {
+    void ClickTypesThePanelText() {
         QFETCH(int, panel);
         QFETCH(QString, typed);
         TBaseForm form(nullptr);
@@ -69,5 +69,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFrameStatusBar)
+QTEST_MAIN(TstTFrameStatusBar)
 #include "tst_tframestatusbar.moc"

@@ -54,7 +54,7 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 
 } // namespace
 
-class TestHelpViewer : public QObject {
+class TstTHelpViewer : public QObject {
     Q_OBJECT
     QTemporaryDir Home;
     QString OldHome;
@@ -70,7 +70,7 @@ private slots:
     }
     void cleanupTestCase() { qputenv("HOME", OldHome.toLocal8Bit()); }
 
-    void contextPages_data() {
+    void ContextPages_data() {
         QTest::addColumn<int>("context");
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("place");
@@ -102,7 +102,7 @@ private slots:
         QTest::newRow("just above Help") << 507 << "contents.html" << "";
         QTest::newRow("huge") << 2147483647 << "contents.html" << "";
     }
-    void contextPages() {
+    void ContextPages() {
         QFETCH(int, context);
         QFETCH(QString, page);
         QFETCH(QString, place);
@@ -118,7 +118,7 @@ private slots:
         QVERIFY(viewer.Browser->document()->toPlainText().size() > 200);
     }
 
-    void everyTablePageExists() {
+    void EveryTablePageExists() {
         const QStringList pages = THelpViewer::Pages();
         for (int context : THelpViewer::KnownContexts()) {
             const QUrl url = THelpViewer::PageForContext(context);
@@ -132,7 +132,7 @@ private slots:
 
     // Every link between pages leads to a page and place that exist, and every page can be
     // reached from the contents.
-    void linksResolve() {
+    void LinksResolve() {
         QSet<QString> reached{QStringLiteral("contents.html")};
         QStringList queue{QStringLiteral("contents.html")};
         while (!queue.isEmpty()) {
@@ -160,7 +160,7 @@ private slots:
             QVERIFY2(reached.contains(page), qPrintable(page));
     }
 
-    void contextOfWidgets() {
+    void ContextOfWidgets() {
         QWidget window;
         window.setProperty("HelpContext", 114);
         auto* inner = new QWidget(&window);
@@ -173,7 +173,7 @@ private slots:
         QCOMPARE(THelpViewer::ContextOf(&bare), 0);
     }
 
-    void frameHelp_data() {
+    void FrameHelp_data() {
         QTest::addColumn<int>("documentKind");   // 0 none, 1 text editor, 2 bolt group
         QTest::addColumn<QString>("page");
         QTest::newRow("empty frame") << 0 << "contents.html";
@@ -182,7 +182,7 @@ private slots:
     }
     // F1 in the frame shows the active document window's topic; the Help menu's items open
     // the contents and the help on help; Exit closes the help window.
-    void frameHelp() {
+    void FrameHelp() {
         QFETCH(int, documentKind);
         QFETCH(QString, page);
         TSettings::SetLocation(Path(QStringLiteral("fastenex.ini")));
@@ -222,14 +222,14 @@ private slots:
         TSettings::SetLocation(QString());
     }
 
-    void dialogHelp_data() {
+    void DialogHelp_data() {
         QTest::addColumn<bool>("modal");
         QTest::newRow("non-modal dialog") << false;
         QTest::newRow("modal dialog") << true;
     }
     // A dialog's F1 shows its own topic. A modal dialog blocks the frame's help window, so its
     // help opens in a help window of the dialog's own.
-    void dialogHelp() {
+    void DialogHelp() {
         QFETCH(bool, modal);
         TSettings::SetLocation(Path(QStringLiteral("fastenex.ini")));
         TScriptedDialogs dialogs;
@@ -255,12 +255,12 @@ private slots:
         TSettings::SetLocation(QString());
     }
 
-    void pagesHaveTitles() {
+    void PagesHaveTitles() {
         for (const QString& page : THelpViewer::Pages())
             QVERIFY2(PageText(page).contains(QStringLiteral("<title>")), qPrintable(page));
     }
 
-    void aboutBlurb_data() {
+    void AboutBlurb_data() {
         QTest::addColumn<QString>("sharedText");   // "-" for no file in the maker's folder
         QTest::addColumn<QString>("besideText");   // "-" for no file beside the program
         QTest::addColumn<QString>("expected");     // "*" for the built-in text
@@ -272,7 +272,7 @@ private slots:
         QTest::newRow("control characters left out") << QString::fromUtf8("a\x01" "b\x07" "c\tend")
                                                      << "-" << "abc\tend";
     }
-    void aboutBlurb() {
+    void AboutBlurb() {
         QFETCH(QString, sharedText);
         QFETCH(QString, besideText);
         QFETCH(QString, expected);
@@ -296,7 +296,7 @@ private slots:
     }
 
     // A huge blurb is read only in part, and an "About.gif" that is no picture leaves the logo.
-    void aboutHostileFiles() {
+    void AboutHostileFiles() {
         QTemporaryDir dir;
         const TSharedFolders folders({dir.filePath(QStringLiteral("data"))},
                                      dir.filePath(QStringLiteral("fastenex")));
@@ -312,5 +312,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestHelpViewer)
+QTEST_MAIN(TstTHelpViewer)
 #include "tst_thelpviewer.moc"

@@ -35,7 +35,7 @@ public:
 
 } // namespace
 
-class TestMainForm : public QObject {
+class TstTMainForm : public QObject {
     Q_OBJECT
 
     QTemporaryDir Home;
@@ -72,13 +72,13 @@ private slots:
         TSettings::SetLocation(QString());
     }
 
-    void datFileAsksForItsTool_data() {
+    void DatFileAsksForItsTool_data() {
         QTest::addColumn<int>("answer");
         QTest::addColumn<int>("documents");
         QTest::newRow("Cancel opens nothing") << int(TDialogs::TOpenTool::Cancelled) << 0;
         QTest::newRow("Text Editor") << int(TDialogs::TOpenTool::TextEditor) << 1;
     }
-    void datFileAsksForItsTool() {
+    void DatFileAsksForItsTool() {
         QFETCH(int, answer);
         QFETCH(int, documents);
         const QString file = MakeFile(QStringLiteral("X.DAT"), "[General]\r\n");
@@ -90,14 +90,14 @@ private slots:
             QCOMPARE(Frame->ActiveDocument()->RichEdit1->toPlainText(), QStringLiteral("[General]\n"));
     }
 
-    void otherExtensionsOpenAsText_data() {
+    void OtherExtensionsOpenAsText_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("nis") << QStringLiteral("frame.nis");
         QTest::newRow("txt") << QStringLiteral("notes.txt");
         QTest::newRow("no extension") << QStringLiteral("README");
         QTest::newRow("dat inside the name") << QStringLiteral("x.dat.bak");
     }
-    void otherExtensionsOpenAsText() {
+    void OtherExtensionsOpenAsText() {
         QFETCH(QString, name);
         const QString file = MakeFile(name);
         TBaseForm* form = Frame->OpenFileByType(file);
@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(form->FileName, file);
     }
 
-    void commandLineFilesOpenPastAMissingOne() {
+    void CommandLineFilesOpenPastAMissingOne() {
         const QString notes = MakeFile(QStringLiteral("notes.txt"));
         const QString missing = Path(QStringLiteral("missing.txt"));
         const QString data = QStringLiteral(FASTENEX_EXAMPLES "/plate-splice.dat");
@@ -125,7 +125,7 @@ private slots:
         QVERIFY(!documents.first()->IsBoltGroupForm());
     }
 
-    void frameOpenWithoutAndWithDocument() {
+    void FrameOpenWithoutAndWithDocument() {
         const QString file = MakeFile(QStringLiteral("a.txt"));
         Dialogs->OpenNames = {file};
         Frame->Open1Click();
@@ -141,7 +141,7 @@ private slots:
         QCOMPARE(Frame->ActiveDocument()->FileName, other);
     }
 
-    void windowMenuWithOneDocument() {
+    void WindowMenuWithOneDocument() {
         Frame->TextEditFile1Click();
         Frame->Window1Click();
         for (QAction* a : {Frame->Cascade1, Frame->TileHorizontal1, Frame->TileVertical1,
@@ -162,7 +162,7 @@ private slots:
         QVERIFY(Frame->ArrangeIcons1->isEnabled());
     }
 
-    void windowMenuWithoutDocuments() {
+    void WindowMenuWithoutDocuments() {
         Frame->Window1Click();
         QVERIFY(Frame->WindowListItems.isEmpty());
         QCOMPARE(Frame->TileHorizontal1->statusTip(), QStringLiteral("Tile Documents Horizontally"));
@@ -172,7 +172,7 @@ private slots:
         QVERIFY(!Frame->Minimize1->isEnabled());
     }
 
-    void windowListAccelerators() {
+    void WindowListAccelerators() {
         for (int i = 0; i < 10; ++i)
             Frame->TextEditFile1Click();
         Frame->Window1Click();
@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(Frame->ActiveDocument()->FileName, Path(QStringLiteral("Untitled 3.rtf")));
     }
 
-    void windowStatesAndTiling() {
+    void WindowStatesAndTiling() {
         Frame->TextEditFile1Click();
         Frame->TextEditFile1Click();
         Frame->SetWindowState(0);
@@ -206,7 +206,7 @@ private slots:
         QVERIFY(Frame->Restore3->isEnabled());
     }
 
-    void recentFileAlreadyOpenIsBroughtForward() {
+    void RecentFileAlreadyOpenIsBroughtForward() {
         const QString file = MakeFile(QStringLiteral("recent.txt"));
         Frame->OpenFileByType(file);
         Frame->TextEditFile1Click();
@@ -216,7 +216,7 @@ private slots:
         QCOMPARE(Frame->ActiveDocument()->FileName, file);
     }
 
-    void recentFileNotOpenIsOpened() {
+    void RecentFileNotOpenIsOpened() {
         const QString file = MakeFile(QStringLiteral("later.txt"));
         TSettings().AddToQuickList(file);
         Frame->One1Click(1);
@@ -224,14 +224,14 @@ private slots:
         QCOMPARE(Frame->ActiveDocument()->FileName, file);
     }
 
-    void fileMenuRecentList_data() {
+    void FileMenuRecentList_data() {
         QTest::addColumn<int>("length");
         QTest::addColumn<int>("items");
         QTest::newRow("QuickListLength 0: no entries, no separator") << 0 << 0;
         QTest::newRow("QuickListLength 2 of 3 stored") << 2 << 3;
         QTest::newRow("QuickListLength 4") << 4 << 4;
     }
-    void fileMenuRecentList() {
+    void FileMenuRecentList() {
         QFETCH(int, length);
         QFETCH(int, items);
         TSettings settings;
@@ -253,7 +253,7 @@ private slots:
         QCOMPARE(Frame->QuickListItems.size(), items);
     }
 
-    void fileMenuEnabling() {
+    void FileMenuEnabling() {
         Frame->File1Click();
         for (QAction* a : {Frame->Close1, Frame->Save1, Frame->SaveAs1, Frame->Print1, Frame->Send1})
             QVERIFY2(!a->isVisible(), qPrintable(a->objectName()));
@@ -269,7 +269,7 @@ private slots:
         QVERIFY(Frame->Print1->isEnabled());
     }
 
-    void editMenuEnabling() {
+    void EditMenuEnabling() {
         Frame->Edit1Click();
         QVERIFY(!Frame->Undo1->isVisible());
         QVERIFY(!Frame->Find1->isVisible());
@@ -288,7 +288,7 @@ private slots:
         QVERIFY(Frame->Cut1->isEnabled());
     }
 
-    void lastDocumentClosedBringsBackTheBackground() {
+    void LastDocumentClosedBringsBackTheBackground() {
         Frame->resize(800, 600);
         Frame->TextEditFile1Click();
         Frame->Timer1Timer();
@@ -308,7 +308,7 @@ private slots:
         QVERIFY(low.blue() < 255 && low.blue() > 66);
     }
 
-    void gradientBands_data() {
+    void GradientBands_data() {
         QTest::addColumn<quint32>("top");
         QTest::addColumn<quint32>("bottom");
         QTest::addColumn<int>("band");
@@ -319,7 +319,7 @@ private slots:
         QTest::newRow("small fall truncates to no step") << 0x10u << 0u << 63 << 0x10u;
         QTest::newRow("every channel") << 0x000000u << 0x808080u << 10 << 0x141414u;
     }
-    void gradientBands() {
+    void GradientBands() {
         QFETCH(quint32, top);
         QFETCH(quint32, bottom);
         QFETCH(int, band);
@@ -327,13 +327,13 @@ private slots:
         QCOMPARE(TFrameArea::BandColour(top, bottom, band), colour);
     }
 
-    void bandHeight() {
+    void BandHeight() {
         QCOMPARE(TFrameArea::BandHeight(640), 10);
         QCOMPARE(TFrameArea::BandHeight(641), 11);
         QCOMPARE(TFrameArea::BandHeight(1), 1);
     }
 
-    void missingLogoOnlyBeeps() {
+    void MissingLogoOnlyBeeps() {
         // The logo is a resource of the program, so it is found; with it hidden nothing beeps.
         QVERIFY(!TFrameArea::Logo().isNull());
         Frame->ClientArea->ShowLogo = false;
@@ -341,7 +341,7 @@ private slots:
         QCOMPARE(Dialogs->Beeps, 0);
     }
 
-    void insertKeyTogglesTypeover() {
+    void InsertKeyTogglesTypeover() {
         TBaseForm* first = Frame->TextEditFile1Click();
         Frame->Timer1Timer();
         QCOMPARE(Frame->StatusBar1->Panels[4]->text(), QStringLiteral(" Insert"));
@@ -361,7 +361,7 @@ private slots:
         QVERIFY(!first->RichEdit1->overwriteMode());
     }
 
-    void caretPanelAndClickTypesIt() {
+    void CaretPanelAndClickTypesIt() {
         TBaseForm* form = Frame->TextEditFile1Click();
         Frame->show();
         Frame->Timer1Timer();
@@ -378,12 +378,12 @@ private slots:
         QVERIFY(form->RichEdit1->toPlainText().endsWith(QStringLiteral("Insert ")));
     }
 
-    void clickWithoutDocumentTypesNothing() {
+    void ClickWithoutDocumentTypesNothing() {
         Frame->StatusBar1->StatusBar1MouseDown(QPoint(5, 5));
         QCOMPARE(Frame->DocumentCount(), 0);
     }
 
-    void hintsGoToTheLastPanel() {
+    void HintsGoToTheLastPanel() {
         Frame->StatusBar1->ShowHint(QStringLiteral("Open | Open File"));
         QCOMPARE(Frame->StatusBar1->Panels[5]->text(), QStringLiteral("  Open File"));
         Frame->StatusBar1->ShowHint(QStringLiteral("Exit, Closing all Documents"));
@@ -398,7 +398,7 @@ private slots:
         QCOMPARE(Frame->StatusBar1->Panels[5]->text(), QStringLiteral(" ") + form->FileName);
     }
 
-    void tickEnablesDocumentControls() {
+    void TickEnablesDocumentControls() {
         Frame->Timer1Timer();
         for (QAction* a : {Frame->SaveButton, Frame->CloseButton, Frame->CutButton, Frame->FindButton})
             QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
@@ -426,7 +426,7 @@ private slots:
         QVERIFY(Frame->ToolBar8->isHidden());
     }
 
-    void toolBarsFollowSettingsAndRestore() {
+    void ToolBarsFollowSettingsAndRestore() {
         TSettings().SetToolBar(3, false);
         Frame->ApplyPreferences();
         QVERIFY(Frame->ToolBar3->isHidden());
@@ -442,7 +442,7 @@ private slots:
         QVERIFY(!Frame->ToolBar3->isHidden());
     }
 
-    void exitRunsEveryCloseQuery() {
+    void ExitRunsEveryCloseQuery() {
         Frame->show();
         TBaseForm* form = Frame->TextEditFile1Click();
         form->TypeText(QStringLiteral("unsaved"));
@@ -453,12 +453,12 @@ private slots:
         QVERIFY(Frame->close());
     }
 
-    void ctrlF4ClosesTheDocument_data() {
+    void CtrlF4ClosesTheDocument_data() {
         QTest::addColumn<bool>("maximized");
         QTest::newRow("maximized, without a title bar of its own") << true;
         QTest::newRow("restored") << false;
     }
-    void ctrlF4ClosesTheDocument() {
+    void CtrlF4ClosesTheDocument() {
         QFETCH(bool, maximized);
         Frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(Frame));
@@ -478,7 +478,7 @@ private slots:
         QCOMPARE(Frame->DocumentCount(), 0);
     }
 
-    void minimizedFrameTicksSlowly() {
+    void MinimizedFrameTicksSlowly() {
         Frame->show();
         Frame->showMinimized();
         Frame->Timer1Timer();
@@ -489,7 +489,7 @@ private slots:
         QVERIFY(Frame->Timer1->isActive());
     }
 
-    void optionsMenuFollowsTheBoltGroupWindow() {
+    void OptionsMenuFollowsTheBoltGroupWindow() {
         Frame->TextEditFile1Click();
         Frame->Options1Click();
         QVERIFY(!Frame->Titles1->menuAction()->isVisible());
@@ -513,7 +513,7 @@ private slots:
         QVERIFY(form->TitleStyle.Has(TFontStyle::Italic));
     }
 
-    void windowPlacementIsStoredAndRestored() {
+    void WindowPlacementIsStoredAndRestored() {
         delete Frame;
         TSettings settings;
         settings.SetWindowSize(true);
@@ -537,7 +537,7 @@ private slots:
         Frame = new TMainForm;
     }
 
-    void mailCopiesOfThePreviousRunAreDeleted() {
+    void MailCopiesOfThePreviousRunAreDeleted() {
         delete Frame;
         TSettings settings;
         const QString copy = settings.Folders.ProgramFolderFile(QStringLiteral("Meshwright Message 2.rtf"));
@@ -553,5 +553,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainForm)
+QTEST_MAIN(TstTMainForm)
 #include "tst_tmainform.moc"

@@ -23,7 +23,7 @@
 #include <QTextEdit>
 #include <QToolBar>
 
-class TestPreferencesForm : public QObject {
+class TstTPreferencesForm : public QObject {
     Q_OBJECT
 
     QTemporaryDir Home;
@@ -53,7 +53,7 @@ private slots:
         TSettings::SetLocation(QString());
     }
 
-    void freshSettingsShowTheDefaults() {
+    void FreshSettingsShowTheDefaults() {
         TPreferencesForm form;
         QCOMPARE(form.windowTitle(), QStringLiteral("Quorvane Fastenex Preferences"));
         QCOMPARE(form.PageControl1->count(), 7);
@@ -73,14 +73,14 @@ private slots:
     }
 
     // How the dialog closes decides whether anything is written.
-    void onlyOkWrites_data() {
+    void OnlyOkWrites_data() {
         QTest::addColumn<QString>("close");
         QTest::addColumn<bool>("written");
         QTest::newRow("OK") << QStringLiteral("OK") << true;
         QTest::newRow("Cancel") << QStringLiteral("Cancel") << false;
         QTest::newRow("Escape") << QStringLiteral("Escape") << false;
     }
-    void onlyOkWrites() {
+    void OnlyOkWrites() {
         QFETCH(QString, close);
         QFETCH(bool, written);
         TPreferencesForm form;
@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(IniBytes().isEmpty(), !written);
     }
 
-    void unwritableSettingsKeepTheDialogOpen() {
+    void UnwritableSettingsKeepTheDialogOpen() {
         TPreferencesForm form;
         form.show();
         form.Logo->setChecked(false);
@@ -123,7 +123,7 @@ private slots:
         QVERIFY(QFileInfo(Ini).isDir());
     }
 
-    void clearQuickListStaysWhenCancelled() {
+    void ClearQuickListStaysWhenCancelled() {
         WriteIni("[Preferences]\r\nLogo=0\r\n[FileList]\r\nFileCount=1\r\nFile1Caption=A.rtf\r\n"
                  "File1FileName=/x/A.rtf\r\n[Size]\r\nLeft=5\r\n[Messaging]\r\nMessageCount=2\r\n");
         TPreferencesForm form;
@@ -138,7 +138,7 @@ private slots:
         QVERIFY(text.SectionExists(QStringLiteral("Messaging")));
     }
 
-    void resetErasesOnlyThePreferences() {
+    void ResetErasesOnlyThePreferences() {
         WriteIni("[Preferences]\r\nLogo=0\r\nToolBar1=0\r\n[FileList]\r\nFileCount=0\r\n"
                  "[Size]\r\nLeft=5\r\n[Messaging]\r\nMessageCount=2\r\n");
         TPreferencesForm form;
@@ -161,7 +161,7 @@ private slots:
             QVERIFY2(text.SectionExists(QLatin1String(section)), section);
     }
 
-    void changeFontTakesTheDialogsChoice() {
+    void ChangeFontTakesTheDialogsChoice() {
         TPreferencesForm form;
         form.FontSize->setEditText(QStringLiteral("big"));
         form.Bold->setChecked(true);
@@ -184,7 +184,7 @@ private slots:
         QCOMPARE(form.ControlPreferences().FontColour, 0x0000FF);
     }
 
-    void browseAndEditTheDictionaries() {
+    void BrowseAndEditTheDictionaries() {
         TMainForm frame;
         const QString dictionary = QDir(Home.path()).filePath(QStringLiteral("words.dic"));
         {
@@ -210,14 +210,14 @@ private slots:
         QVERIFY(!TSettings().Ini().SectionExists(QStringLiteral("Preferences")));
     }
 
-    void addWordsOpensTheDictionaryOnlySpellChecker() {
+    void AddWordsOpensTheDictionaryOnlySpellChecker() {
         TPreferencesForm form;
         form.AddButton->click();
         QCOMPARE(Dialogs->DictionaryMaintenanceAsked, 1);
         QTRY_VERIFY(!QApplication::overrideCursor());
     }
 
-    void frameReadsThePreferencesAfterTheDialog() {
+    void FrameReadsThePreferencesAfterTheDialog() {
         TMainForm frame;
         QCOMPARE(frame.ClientArea->ShowLogo, true);
         WriteIni("[Preferences]\r\nLogo=0\r\nQuickListLength=2\r\nToolBar2=0\r\nToolBar6=0\r\n");
@@ -231,5 +231,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPreferencesForm)
+QTEST_MAIN(TstTPreferencesForm)
 #include "tst_tpreferencesform.moc"

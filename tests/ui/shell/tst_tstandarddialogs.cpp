@@ -7,11 +7,11 @@
 #include <QLabel>
 #include <QTest>
 
-class TestStandardDialogs : public QObject {
+class TstTStandardDialogs : public QObject {
     Q_OBJECT
 
 private slots:
-    void filters_data() {
+    void Filters_data() {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("qt");
         QTest::newRow("frame open") << QStringLiteral(
@@ -28,13 +28,13 @@ private slots:
                                             << QStringLiteral("Text (*.txt)");
         QTest::newRow("empty") << QString() << QString();
     }
-    void filters() {
+    void Filters() {
         QFETCH(QString, filter);
         QFETCH(QString, qt);
         QCOMPARE(TStandardDialogs::QtFilter(filter), qt);
     }
 
-    void openTypeForm() {
+    void OpenTypeForm() {
         TOpenTypeForm form(QStringLiteral("/data/Frame.DAT"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Select the Tool to be used to Open the File"));
         QCOMPARE(form.FileName->text(), QStringLiteral("/data/Frame.DAT"));
@@ -49,5 +49,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestStandardDialogs)
+QTEST_MAIN(TstTStandardDialogs)
 #include "tst_tstandarddialogs.moc"

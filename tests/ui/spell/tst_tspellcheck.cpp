@@ -15,7 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
-class TestSpellCheck : public QObject {
+class TstTSpellCheck : public QObject {
     Q_OBJECT
 
     QTemporaryDir Folder;
@@ -78,7 +78,7 @@ private slots:
         TSettings::SetLocation(QString());
     }
 
-    void decisions_data() {
+    void Decisions_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("decisions");
         QTest::addColumn<int>("checkResult");
@@ -106,7 +106,7 @@ private slots:
         QTest::newRow("abort") << "the kat on zzz" << QStringList{"T:cat", "B"} << 0 << true
                                << "the cat on ";
     }
-    void decisions() {
+    void Decisions() {
         QFETCH(QString, text);
         QFETCH(QStringList, decisions);
         QFETCH(int, checkResult);
@@ -128,7 +128,7 @@ private slots:
     }
 
     // What the window shows for each kind of problem.
-    void problemShown_data() {
+    void ProblemShown_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("problem");
@@ -145,7 +145,7 @@ private slots:
         QTest::newRow("capitals") << "the CaT" << "CaT" << "Irregular Capitalization" << "cat"
                                   << QStringList{"<none>"} << "the ";
     }
-    void problemShown() {
+    void ProblemShown() {
         QFETCH(QString, text);
         QFETCH(QString, shown);
         QFETCH(QString, problem);
@@ -175,14 +175,14 @@ private slots:
     }
 
     // Exit, Abort or closing the window while a run yields to events ends the run first.
-    void closingDuringARun_data() {
+    void ClosingDuringARun_data() {
         QTest::addColumn<QString>("way");
         QTest::addColumn<int>("checkResult");
         QTest::newRow("exit") << "X" << 4;
         QTest::newRow("abort") << "B" << 0;
         QTest::newRow("escape") << "Esc" << 0;
     }
-    void closingDuringARun() {
+    void ClosingDuringARun() {
         QFETCH(QString, way);
         QFETCH(int, checkResult);
         QString text;
@@ -208,7 +208,7 @@ private slots:
 
     // The dictionaries as they are after the check: the custom dictionary with the words learnt,
     // sorted, and a dictionary that cannot be written reported while the other is written.
-    void dictionariesWrittenBack() {
+    void DictionariesWrittenBack() {
         {
             TSpellCheck checker;
             checker.SetSourceText(QStringLiteral("the zorp sat on the blorp"));
@@ -238,7 +238,7 @@ private slots:
         QVERIFY(QFile::exists(Path(QStringLiteral("Dictionary - backup copy.dic"))));
     }
 
-    void dictionaryOnlyMode() {
+    void DictionaryOnlyMode() {
         TSpellCheck checker;
         checker.SetSourceText(QStringLiteral("zzz"));
         checker.DictionaryOnlyMode();
@@ -265,7 +265,7 @@ private slots:
     }
 
     // Shown, the window starts checking by itself and closes when all words are known.
-    void startsWhenShownAndClosesWhenDone() {
+    void StartsWhenShownAndClosesWhenDone() {
         TSpellCheck checker;
         checker.SetSourceText(QStringLiteral("the cat sat on the mat"));
         checker.PrepareCheck();
@@ -278,5 +278,5 @@ private slots:
 
 };
 
-QTEST_MAIN(TestSpellCheck)
+QTEST_MAIN(TstTSpellCheck)
 #include "tst_tspellcheck.moc"

@@ -59,12 +59,12 @@ TBolt Bolt(double x, double y, double z) {
 
 } // namespace
 
-class TestBoltCopyForm : public QObject {
+class TstTBoltCopyForm : public QObject {
     Q_OBJECT
 
 private slots:
     // The previews follow the edits made in order ("Name=value"); the shown texts are checked.
-    void previews_data() {
+    void Previews_data() {
         QTest::addColumn<QStringList>("edits");
         QTest::addColumn<QStringList>("shown");
         // The example bolt is at (2, 3, 4).
@@ -85,7 +85,7 @@ private slots:
             << QStringList{"TranslationCopies=100", "RotationCopies=7"}
             << QStringList{"TranslationCopies=7", "RotationCopies=7"};
     }
-    void previews() {
+    void Previews() {
         QFETCH(QStringList, edits);
         QFETCH(QStringList, shown);
         TBoltCopyForm form;
@@ -101,7 +101,7 @@ private slots:
     }
 
     // Help from the dialog shows its own topic, not that of the bolt group window under it.
-    void helpTopic() {
+    void HelpTopic() {
         TBoltGroupForm window(nullptr);
         TBoltCopyForm form(&window);
         QCOMPARE(THelpViewer::ContextOf(form.HelpButton), TBoltCopyForm::HelpContext);
@@ -109,7 +109,7 @@ private slots:
 
     // Only the values of the page showing are read back; a translate move keeps the count.
     // Read back: copy count, dX, angle, plane position, X scale factor.
-    void readValues_data() {
+    void ReadValues_data() {
         QTest::addColumn<int>("page");
         QTest::addColumn<bool>("move");
         QTest::addColumn<QList<double>>("read");
@@ -120,7 +120,7 @@ private slots:
         QTest::newRow("mirror") << 2 << false << QList<double>{9, 1, 30, -4, 3};
         QTest::newRow("scale") << 3 << false << QList<double>{9, 1, 30, 2, 0};
     }
-    void readValues() {
+    void ReadValues() {
         QFETCH(int, page);
         QFETCH(bool, move);
         QFETCH(QList<double>, read);
@@ -149,7 +149,7 @@ private slots:
     // The copy and move commands of the bolt group window: the caption asked, the bolts after,
     // the selection emptied, the values remembered only on OK, the model marked and analysed.
     // The order of copies and the transforms themselves are the core's tests.
-    void commands_data() {
+    void Commands_data() {
         QTest::addColumn<bool>("move");
         QTest::addColumn<int>("tag");
         QTest::addColumn<QList<qint32>>("selected");
@@ -167,7 +167,7 @@ private slots:
         QTest::newRow("move without selection")
             << true << 1 << none << true << "" << QList<double>{0, 50, 0};
     }
-    void commands() {
+    void Commands() {
         QFETCH(bool, move);
         QFETCH(int, tag);
         QFETCH(QList<qint32>, selected);
@@ -219,5 +219,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBoltCopyForm)
+QTEST_MAIN(TstTBoltCopyForm)
 #include "tst_tboltcopyform.moc"

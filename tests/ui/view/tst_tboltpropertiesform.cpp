@@ -6,13 +6,13 @@
 #include <QPushButton>
 #include <QTest>
 
-class TestBoltPropertiesForm : public QObject {
+class TstTBoltPropertiesForm : public QObject {
     Q_OBJECT
 
 private slots:
     // The applied load: load labels, no orientation or node, a shorter dialog with the buttons
     // still below the edits.
-    void loadHidesBoltFields() {
+    void LoadHidesBoltFields() {
         TBoltPropertiesForm bolt;
         TBoltPropertiesForm load;
         TBoltEditing::TProperties values;
@@ -32,5 +32,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBoltPropertiesForm)
+QTEST_MAIN(TstTBoltPropertiesForm)
 #include "tst_tboltpropertiesform.moc"
