@@ -21,13 +21,13 @@ int PdfPages(const QString& path) {
 
 } // namespace
 
-class TestDocumentPrinter : public QObject {
+class TstTDocumentPrinter : public QObject {
     Q_OBJECT
 
 private slots:
     // The text fills the page area less the header and footer: lines that fill one page
     // alone take two with a tall header.
-    void headerAndFooterTakeTheirPlace() {
+    void HeaderAndFooterTakeTheirPlace() {
         QTemporaryDir dir;
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -60,5 +60,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDocumentPrinter)
+QTEST_MAIN(TstTDocumentPrinter)
 #include "tst_tdocumentprinter.moc"

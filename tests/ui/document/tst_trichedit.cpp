@@ -9,11 +9,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-class TestRichEdit : public QObject {
+class TstTRichEdit : public QObject {
     Q_OBJECT
 
 private slots:
-    void ctrlClickOpensLink() {
+    void CtrlClickOpensLink() {
         TRichEdit edit;
         edit.resize(400, 200);
         edit.setHtml(QStringLiteral("<p>see <a href=\"https://example.com/x\">this</a> page</p>"));
@@ -31,7 +31,7 @@ private slots:
     }
 
     // A picture copied in one window pastes into another with its file form.
-    void pictureCopiedToAnotherWindow() {
+    void PictureCopiedToAnotherWindow() {
         TRichEdit from;
         QImage image(6, 4, QImage::Format_RGB32);
         image.fill(Qt::red);
@@ -51,5 +51,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRichEdit)
+QTEST_MAIN(TstTRichEdit)
 #include "tst_trichedit.moc"
