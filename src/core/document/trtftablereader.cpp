@@ -268,7 +268,8 @@ void TRtfTableReader::RowWord(TRtfWord w, int p, bool has, int level) {
         cell.VAlign = quint8(int(w) - int(TRtfWord::CellTop));
         break;
     case TRtfWord::CellRight:
-        cell.Right = Clamp(has ? p : 0, -MaxTwips, MaxTwips);
+        // As far right as a row of cells each as wide as may be reaches.
+        cell.Right = Clamp(has ? p : 0, -MaxTwips, MaxTwips + MaxColumns * MaxCellWidth);
         cell.HasRight = has;
         if (int(def.Cells.size()) < MaxColumns)
             def.Cells.push_back(cell);

@@ -479,6 +479,9 @@ void TstTRtfWriter::Constructs_data() {
         << QByteArray("{\\rtf1\\trowd\\cellx1440\\cellx200000\\intbl A\\cell B\\cell\\row"
                       "\\trowd\\cellx99999\\cellx200000\\intbl C\\cell D\\cell\\row}")
         << QByteArray("\\cellx1440\\cellx63360\r\n");
+    QTest::newRow("row past 44 inches")
+        << QByteArray("{\\rtf1\\trowd\\cellx31680\\cellx63360\\cellx95040\\intbl x\\cell y\\cell z\\cell\\row}")
+        << QByteArray("\\cellx31680\\cellx63360\\cellx95040\r\n");
     QTest::newRow("malformed table")
         << QByteArray("{\\rtf1\\trowd\\cellx1000\\pard\\intbl A\\cell B\\cell\\row\\intbl\\itap2 C\\nestcell}")
         << QByteArray("\\row");
