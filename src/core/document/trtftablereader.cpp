@@ -132,17 +132,19 @@ void CopyRange(const QTextDocument& scratch, TCellRange range, QTextTableCell ce
     const int last = scratch.characterCount() - 1;
     range.Start = Clamp(range.Start, 0, last);
     range.End = Clamp(range.End, range.Start, last);
+    // The first paragraph is copied run by run (a copy of a whole list paragraph would bring
+    // an empty paragraph before it), the rest from the end of the first paragraph on, so that
+    // each later paragraph comes with its own format and list.
     const QTextBlock source = scratch.findBlock(range.Start);
-    if (range.End > range.Start && source.contains(range.End) && range.Start == source.position()) {
-        // One paragraph, the usual cell, is copied run by run: much quicker than a fragment.
-        for (auto it = source.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (fragment.isValid())
-                to.insertText(fragment.text(), fragment.charFormat());
-        }
-    } else if (range.End > range.Start) {
+    for (auto it = source.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (fragment.isValid())
+            to.insertText(fragment.text(), fragment.charFormat());
+    }
+    const int firstEnd = source.position() + source.length() - 1;
+    if (range.End > firstEnd) {
         QTextCursor from(const_cast<QTextDocument*>(&scratch));
-        from.setPosition(range.Start);
+        from.setPosition(firstEnd);
         from.setPosition(range.End, QTextCursor::KeepAnchor);
         to.insertFragment(QTextDocumentFragment(from));
     }

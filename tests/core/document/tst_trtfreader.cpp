@@ -569,6 +569,8 @@ void TstTRtfReader::Tables_data() {
     QTest::newRow("text and table in one paragraph")
         << QByteArray("{\\rtf1 Before\\trowd\\cellx1000\\intbl A\\cell B\\itap2 C\\nestcell\\nestrow\\cell\\row}")
         << "Before _ [A;B/_/[C]/_] _";
+    QTest::newRow("list paragraphs in a cell")
+        << QByteArray("{\\rtf1\\trowd\\cellx3000\\pard\\intbl\\ls1 d\\par\\ls2 e\\cell\\row}") << "_ [d/e] _";
     QTest::newRow("row without row mark")
         << QByteArray("{\\rtf1\\trowd\\cellx1000\\pard\\intbl A\\cell\\pard After}") << "_ [A] After";
     QTest::newRow("cells past the last edge")
