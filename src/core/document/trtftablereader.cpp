@@ -423,6 +423,27 @@ QTextTable* TRtfTableReader::Close(QTextCursor& at, const std::vector<QColor>& c
         open.swap(next);
     }
 
+    // Edges that no cell starts or ends at (a row's own left edge, where its first cell was
+    // drawn out to the table's) make no columns.
+    std::vector<char> used(size_t(columns) + 1, 0);
+    used.front() = used.back() = 1;
+    for (const TPlaced& p : placed)
+        used[size_t(p.Column)] = used[size_t(p.Column + p.ColumnSpan)] = 1;
+    std::vector<int> renumbered(size_t(columns) + 1, 0);
+    std::vector<int> kept;
+    for (size_t c = 0; c < used.size(); ++c) {
+        renumbered[c] = int(kept.size());
+        if (used[c])
+            kept.push_back(grid[c]);
+    }
+    for (TPlaced& p : placed) {
+        const int end = renumbered[size_t(p.Column + p.ColumnSpan)];
+        p.Column = renumbered[size_t(p.Column)];
+        p.ColumnSpan = end - p.Column;
+    }
+    grid = kept;
+    const int columnCount = int(grid.size()) - 1;
+
     const TRtfRowDef& first = rows.front().Def;
     QTextTableFormat tf;
     tf.setBorderCollapse(true);
@@ -434,7 +455,7 @@ QTextTable* TRtfTableReader::Close(QTextCursor& at, const std::vector<QColor>& c
     tf.setLeftMargin(TDocumentUnits::TwipsToPixels(qMax(first.Left + first.Gap, 0)));
     tf.setAlignment(first.Alignment == 1 ? Qt::AlignHCenter : first.Alignment == 2 ? Qt::AlignRight : Qt::AlignLeft);
     QList<QTextLength> widths;
-    for (int c = 0; c < columns; ++c)
+    for (int c = 0; c < columnCount; ++c)
         widths << QTextLength(QTextLength::FixedLength, TDocumentUnits::TwipsToPixels(grid[size_t(c) + 1] - grid[size_t(c)]));
     tf.setColumnWidthConstraints(widths);
     int headers = 0;
@@ -447,7 +468,7 @@ QTextTable* TRtfTableReader::Close(QTextCursor& at, const std::vector<QColor>& c
     });
     QTextTable* table = nullptr;
     if (!spans) {
-        table = at.insertTable(int(rows.size()), columns, tf);
+        table = at.insertTable(int(rows.size()), columnCount, tf);
     } else {
         // The document builds a table with spans at once from markup, without merging cell
         // after cell (which takes time to the square of the table's size).
@@ -478,7 +499,7 @@ QTextTable* TRtfTableReader::Close(QTextCursor& at, const std::vector<QColor>& c
         if (p.Row >= tableRows || p.Column >= table->columns())
             continue;
         QTextTableCell cell = table->cellAt(p.Row, p.Column);
-        cell.setFormat(CellFormat(p, rows[size_t(p.Row)].Def, tableRows, columns, colours));
+        cell.setFormat(CellFormat(p, rows[size_t(p.Row)].Def, tableRows, columnCount, colours));
         for (size_t i = 0; i < p.Contents.size(); ++i)
             CopyRange(*level->Scratch, p.Contents[i], cell, i > 0);
     }
