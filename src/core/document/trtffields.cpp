@@ -7,8 +7,9 @@
 namespace {
 
 // The arguments of a field instruction: words and quoted texts, in which a backslash takes the
-// next character as it is; a switch (\l) is an argument of its own.
-QStringList Arguments(QStringView text) {
+// next character as it is; a switch (\l) is an argument of its own. Quoted says which were
+// quoted (and so no switch).
+QStringList Arguments(QStringView text, QList<bool>& quoted) {
     QStringList arguments;
     qsizetype i = 0;
     const qsizetype n = text.size();
@@ -18,6 +19,7 @@ QStringList Arguments(QStringView text) {
         if (i >= n)
             break;
         QString argument;
+        quoted.append(text[i] == u'"');
         if (text[i] == u'"') {
             ++i;
             while (i < n && text[i] != u'"') {
@@ -41,14 +43,15 @@ QStringList Arguments(QStringView text) {
 } // namespace
 
 QString TRtfFields::LinkOfInstruction(QStringView instruction) {
-    const QStringList arguments = Arguments(instruction.left(MaxInstructionLength));
+    QList<bool> quoted;
+    const QStringList arguments = Arguments(instruction.left(MaxInstructionLength), quoted);
     if (arguments.isEmpty() || arguments.first().compare(QLatin1String("HYPERLINK"), Qt::CaseInsensitive) != 0)
         return QString();
     QString address;
     QString place;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
-        if (a.size() == 2 && a.startsWith(QLatin1Char('\\'))) {
+        if (!quoted.at(i) && a.size() == 2 && a.startsWith(QLatin1Char('\\'))) {
             // \l names a place in the document; \o and \t take an argument that is no
             // address.
             const QChar option = a.at(1).toLower();
@@ -64,6 +67,8 @@ QString TRtfFields::LinkOfInstruction(QStringView instruction) {
     }
     if (!place.isEmpty())
         address += QLatin1Char('#') + place;
+    // Control characters cannot stand in an address (nor be written in one).
+    address.removeIf([](QChar c) { return c.unicode() < 0x20; });
     return address;
 }
 
