@@ -1303,8 +1303,9 @@ TRtfReadResult TRtfReader::Read(QByteArrayView data, QTextDocument& document) {
     TUndoSuspension undo(document);
     TDocumentHeaders::Clear(document);
     if (!IsRichText(data)) {
-        TPlainText::Read(data, document);
-        return TRtfReadResult{};
+        TRtfReadResult result;
+        result.PlainText = TPlainText::Read(data, document);
+        return result;
     }
     document.clear();
     qsizetype start = data.indexOf('{');
