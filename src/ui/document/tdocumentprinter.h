@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QtGlobal>
+#include <memory>
+
 class QPrinter;
 class QString;
 class QTextDocument;
@@ -16,4 +19,9 @@ public:
     // Prints the document on the printer's page area as it is set, page after page, with the
     // document's header at the top and its footer at the bottom of every page.
     static void PrintPages(const QTextDocument& document, QPrinter& printer);
+    // A copy of the document laid out as it is printed on the printer's page area (in the
+    // document's pixels), and the scale from those pixels to the printer's.
+    static std::unique_ptr<QTextDocument> LaidOutForPage(const QTextDocument& document,
+                                                         const QPrinter& printer);
+    static qreal Scale(const QPrinter& printer);
 };

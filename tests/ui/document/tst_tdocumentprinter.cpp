@@ -1,9 +1,13 @@
 #include "document/tdocumentheaders.h"
 #include "document/tdocumentprinter.h"
+#include "document/tdocumentunits.h"
 
 #include <QFile>
 #include <QPrinter>
+#include <QAbstractTextDocumentLayout>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -57,6 +61,30 @@ private slots:
         printer.setOutputFileName(second);
         TDocumentPrinter::PrintPages(document, printer);
         QCOMPARE(PdfPages(second), 2);
+    }
+
+    // Indents are printed at their size in points, as the text and the page area are: a
+    // paragraph 36 points in with its first line 18 further starts 0.5 and 0.75 inch into the
+    // page area, whatever the printer's resolution.
+    void IndentsPrintAtTheirSize() {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        TDocumentPrinter::SetPrintMargins(printer);
+        QTextDocument document;
+        QTextBlockFormat format;
+        format.setLeftMargin(TDocumentUnits::PointsToPixels(36));
+        format.setTextIndent(TDocumentUnits::PointsToPixels(18));
+        QTextCursor(&document).insertText(QStringLiteral("word ").repeated(400));
+        QTextCursor(&document).setBlockFormat(format);
+        const std::unique_ptr<QTextDocument> copy = TDocumentPrinter::LaidOutForPage(document, printer);
+        copy->documentLayout()->documentSize();
+        const qreal scale = TDocumentPrinter::Scale(printer);
+        const qreal inch = printer.resolution();
+        QTextLayout* layout = copy->firstBlock().layout();
+        QVERIFY(layout->lineCount() > 1);
+        QVERIFY(qAbs(layout->lineAt(0).x() * scale - 0.75 * inch) < 1);
+        QVERIFY(qAbs(layout->lineAt(1).x() * scale - 0.5 * inch) < 1);
+        QVERIFY(qAbs(copy->textWidth() * scale - printer.pageRect(QPrinter::DevicePixel).width()) < 1);
     }
 };
 
