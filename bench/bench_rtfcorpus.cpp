@@ -35,8 +35,8 @@ void CountFrames(QTextFrame* frame, int& tables) {
     }
 }
 
-TCounts Count(const QTextDocument& document) {
-    TCounts counts;
+// The tables, pictures and links of one document (the text, a header or a footer).
+void CountIn(const QTextDocument& document, TCounts& counts) {
     CountFrames(document.rootFrame(), counts.Tables);
     QString link;
     for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
@@ -50,8 +50,18 @@ TCounts Count(const QTextDocument& document) {
             link = href;
         }
     }
-    for (int kind = 0; kind < TDocumentHeaders::KindCount; ++kind)
-        counts.Headers += TDocumentHeaders::Part(document, TDocumentHeaders::TKind(kind)) ? 1 : 0;
+}
+
+// What the text and its headers and footers hold.
+TCounts Count(const QTextDocument& document) {
+    TCounts counts;
+    CountIn(document, counts);
+    for (int kind = 0; kind < TDocumentHeaders::KindCount; ++kind) {
+        if (const QTextDocument* part = TDocumentHeaders::Part(document, TDocumentHeaders::TKind(kind))) {
+            ++counts.Headers;
+            CountIn(*part, counts);
+        }
+    }
     return counts;
 }
 
