@@ -57,12 +57,16 @@ TDocumentPictures::TResult Decode(const TPictureSource& source, qint64 limit, QI
     return TDocumentPictures::TResult::Shown;
 }
 
-// A frame with its diagonals, the size of the picture (at most 256 pixels a side; the
-// document scales it to the picture's size).
-QImage Placeholder(QSizeF size) {
+// The pixels of the placeholder of a picture of the size: at most 256 a side (the document
+// scales it to the picture's size).
+QSize PlaceholderPixels(QSizeF size) {
     QSize pixels = size.toSize().expandedTo(QSize(8, 8));
     pixels.scale(pixels.boundedTo(QSize(256, 256)), Qt::KeepAspectRatio);
-    pixels = pixels.expandedTo(QSize(8, 8));
+    return pixels.expandedTo(QSize(8, 8));
+}
+
+// A frame with its diagonals.
+QImage Placeholder(QSize pixels) {
     QImage image(pixels, QImage::Format_RGB32);
     image.fill(QColor(245, 245, 245));
     QPainter painter(&image);
@@ -72,6 +76,25 @@ QImage Placeholder(QSizeF size) {
     painter.setPen(QColor(110, 110, 110));
     painter.drawRect(0, 0, pixels.width() - 1, pixels.height() - 1);
     return image;
+}
+
+// The placeholders of a document are shared by the pictures whose placeholders have the same
+// pixels, so that many pictures of one size take the memory of one. A new placeholder is kept
+// only when it fits in the budget, which it reduces; false when it does not fit.
+bool SharedPlaceholder(QTextDocument& document, QSizeF size, qint64& budget, QImage& image) {
+    const QSize pixels = PlaceholderPixels(size);
+    const QUrl url(QStringLiteral("placeholder:%1x%2").arg(pixels.width()).arg(pixels.height()));
+    const QVariant shared = document.resource(QTextDocument::UserResource, url);
+    if (shared.userType() == QMetaType::QImage) {
+        image = shared.value<QImage>();
+        return true;
+    }
+    if (qint64(pixels.width()) * pixels.height() * 4 > budget)
+        return false;
+    image = Placeholder(pixels);
+    budget -= image.sizeInBytes();
+    document.addResource(QTextDocument::UserResource, url, image);
+    return true;
 }
 
 } // namespace
@@ -89,15 +112,17 @@ TDocumentPictures::TResult TDocumentPictures::Add(QTextDocument& document,
                                         : QSizeF(TDocumentUnits::TwipsToPixels(1440), TDocumentUnits::TwipsToPixels(1440));
         size = QSizeF(size.width() * scale.width(), size.height() * scale.height());
     }
-    if (result == TResult::Placeholder)
-        image = Placeholder(size);
-    const qint64 cost = image.sizeInBytes();
-    if (cost > budget)
-        return TResult::TooLarge;
     const QString name = NameOf(source.Kind, source.Data);
     const QUrl url(name);
     if (!document.resource(QTextDocument::UserResource, SourceUrl(name)).isValid()) {
-        budget -= cost;
+        if (result == TResult::Placeholder) {
+            if (!SharedPlaceholder(document, size, budget, image))
+                return TResult::TooLarge;
+        } else if (image.sizeInBytes() > budget) {
+            return TResult::TooLarge;
+        } else {
+            budget -= image.sizeInBytes();
+        }
         document.addResource(QTextDocument::ImageResource, url, image);
         document.addResource(QTextDocument::UserResource, SourceUrl(name), QVariant::fromValue(source));
     }

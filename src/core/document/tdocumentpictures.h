@@ -37,7 +37,8 @@ public:
     // Adds the picture to the document and sets the format that shows it at the size (in the
     // document's pixels; when empty, its own pixels at 96 to the inch times the scale). A
     // picture that would take more than MaxDecodedBytes, or more than is left of the budget
-    // (which it reduces), is refused.
+    // (which it reduces), is refused. The document holds a picture once however often it is
+    // added, and pictures whose placeholders have the same pixels share one.
     static TResult Add(QTextDocument& document, const TPictureSource& source, QSizeF size,
                        QSizeF scale, qint64& budget, QTextImageFormat& format);
     // Adds an image that has no file form (pasted, drawn) under a name made from its pixels.

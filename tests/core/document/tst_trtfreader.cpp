@@ -524,6 +524,10 @@ void TstTRtfReader::LeftOutReported_data() {
         << QByteArray("{\\rtf1{\\footerf F}a{\\v b}{\\object{\\*\\objdata 01}{\\result R}}"
                       "{\\*\\annotation c}{\\shp{\\*\\shpinst{\\shptxt t}}}}")
         << QStringList{"objects", "comments", "hidden text"};
+    QByteArray metafiles("{\\rtf1 ");
+    for (int i = 0; i < 3000; ++i)
+        metafiles += "{\\pict\\wmetafile8\\picw99999\\pich99999 " + QByteArray::number(i + 0x1000, 16) + "}";
+    QTest::newRow("placeholders of one size share their pixels") << metafiles + "}" << QStringList();
     QTest::newRow("picture over the limit")
         << "{\\rtf1{\\pict\\pngblip " + PngHex(4200, 4000, QImage::Format_Mono) + "}}"
         << QStringList{"pictures"};
