@@ -1,9 +1,20 @@
 #include "trtfreader.h"
 
+#include "tdocumentheaders.h"
+#include "tdocumentpictures.h"
+#include "tdocumentunits.h"
 #include "tplaintext.h"
 #include "foundation/tplatformerror.h"
 #include "trtfcodepage.h"
+#include "trtffields.h"
+#include "trtffonttable.h"
+#include "trtfformatwords.h"
+#include "trtflists.h"
+#include "trtfpicturereader.h"
+#include "trtfstate.h"
+#include "trtftablereader.h"
 #include "trtftokenizer.h"
+#include "trtfwords.h"
 
 #include <QColor>
 #include <QHash>
@@ -13,148 +24,18 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextList>
+#include <QTextTable>
 #include <algorithm>
 #include <memory>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace {
 
-// The control words the reader acts on.
-enum class TWord {
-    Unknown,
-    // header
-    Rtf, Ansi, Mac, Pc, Pca, AnsiCpg, Deff,
-    // tables and destinations
-    FontTable, ColourTable, ListTable, List, ListLevel, ListId, LevelNfc, ListOverrideTable,
-    ListOverride, LevelText, Pn, PnLvlBlt, PnLvlBody, PnLvl, PnDec, PnUcLtr, PnLcLtr, PnUcRm,
-    PnLcRm, PnTextBefore, PnTextAfter, FieldResult, FieldInstruction, Upr, Ud, Object, Result,
-    NestTableProps, SkipDestination,
-    // notes
-    Footnote, NoteMark, Endnote, NoteStartAt, NoteNumbering,
-    Font, Charset, Cpg, Red, Green, Blue,
-    // characters
-    Unicode, UnicodeSkip, Par, Line, Tab, Cell, Row, EmDash, EnDash, LQuote, RQuote, LDblQuote,
-    RDblQuote, Bullet, EmSpace, EnSpace, QmSpace, Zwj, Zwnj,
-    // character formatting
-    Plain, Bold, Italic, Underline, UnderlineNone, Strike, FontSize, Colour, Highlight, Hidden,
-    Super, Sub, NoSuperSub, Up, Down,
-    // paragraph formatting
-    Pard, AlignLeft, AlignCentre, AlignRight, AlignJustify, LeftIndent, RightIndent, FirstIndent,
-    SpaceBefore, SpaceAfter, ListOverrideNumber, ListLevelNumber,
-};
-
-using TWordTable = std::unordered_map<std::string_view, TWord>;
-
-const TWordTable& Words() {
-    static const TWordTable table = [] {
-        TWordTable t{
-            {"rtf", TWord::Rtf}, {"ansi", TWord::Ansi}, {"mac", TWord::Mac}, {"pc", TWord::Pc},
-            {"pca", TWord::Pca}, {"ansicpg", TWord::AnsiCpg}, {"deff", TWord::Deff},
-            {"fonttbl", TWord::FontTable}, {"colortbl", TWord::ColourTable},
-            {"listtable", TWord::ListTable}, {"list", TWord::List},
-            {"listlevel", TWord::ListLevel}, {"listid", TWord::ListId},
-            {"levelnfc", TWord::LevelNfc}, {"levelnfcn", TWord::LevelNfc},
-            {"leveltext", TWord::LevelText},
-            {"listoverridetable", TWord::ListOverrideTable},
-            {"listoverride", TWord::ListOverride}, {"pn", TWord::Pn},
-            {"pnlvlblt", TWord::PnLvlBlt}, {"pnlvlbody", TWord::PnLvlBody},
-            {"pnlvl", TWord::PnLvl}, {"pndec", TWord::PnDec}, {"pnucltr", TWord::PnUcLtr},
-            {"pnlcltr", TWord::PnLcLtr}, {"pnucrm", TWord::PnUcRm}, {"pnlcrm", TWord::PnLcRm},
-            {"pntxtb", TWord::PnTextBefore}, {"pntxta", TWord::PnTextAfter},
-            {"nesttableprops", TWord::NestTableProps}, {"footnote", TWord::Footnote},
-            {"chftn", TWord::NoteMark}, {"ftnalt", TWord::Endnote},
-            {"ftnstart", TWord::NoteStartAt}, {"aftnstart", TWord::NoteStartAt},
-            {"fldrslt", TWord::FieldResult}, {"fldinst", TWord::FieldInstruction},
-            {"upr", TWord::Upr}, {"ud", TWord::Ud}, {"object", TWord::Object},
-            {"result", TWord::Result}, {"f", TWord::Font}, {"fcharset", TWord::Charset},
-            {"cpg", TWord::Cpg}, {"red", TWord::Red}, {"green", TWord::Green},
-            {"blue", TWord::Blue}, {"u", TWord::Unicode}, {"uc", TWord::UnicodeSkip},
-            {"par", TWord::Par}, {"sect", TWord::Par}, {"page", TWord::Par},
-            {"line", TWord::Line}, {"tab", TWord::Tab}, {"cell", TWord::Cell},
-            {"nestcell", TWord::Cell}, {"row", TWord::Row}, {"nestrow", TWord::Row},
-            {"emdash", TWord::EmDash}, {"endash", TWord::EnDash}, {"lquote", TWord::LQuote},
-            {"rquote", TWord::RQuote}, {"ldblquote", TWord::LDblQuote},
-            {"rdblquote", TWord::RDblQuote}, {"bullet", TWord::Bullet},
-            {"emspace", TWord::EmSpace}, {"enspace", TWord::EnSpace},
-            {"qmspace", TWord::QmSpace}, {"zwj", TWord::Zwj}, {"zwnj", TWord::Zwnj},
-            {"plain", TWord::Plain}, {"b", TWord::Bold}, {"i", TWord::Italic},
-            {"ul", TWord::Underline}, {"uld", TWord::Underline}, {"uldb", TWord::Underline},
-            {"ulw", TWord::Underline}, {"ulwave", TWord::Underline},
-            {"uldash", TWord::Underline}, {"uldashd", TWord::Underline},
-            {"uldashdd", TWord::Underline}, {"ulth", TWord::Underline},
-            {"ulhwave", TWord::Underline}, {"ululdbwave", TWord::Underline},
-            {"ulthd", TWord::Underline}, {"ulthdash", TWord::Underline},
-            {"ulnone", TWord::UnderlineNone}, {"strike", TWord::Strike},
-            {"striked", TWord::Strike}, {"fs", TWord::FontSize}, {"cf", TWord::Colour},
-            {"highlight", TWord::Highlight}, {"cb", TWord::Highlight}, {"v", TWord::Hidden},
-            {"super", TWord::Super}, {"sub", TWord::Sub}, {"nosupersub", TWord::NoSuperSub},
-            {"up", TWord::Up}, {"dn", TWord::Down},
-            {"pard", TWord::Pard}, {"ql", TWord::AlignLeft}, {"qc", TWord::AlignCentre},
-            {"qr", TWord::AlignRight}, {"qj", TWord::AlignJustify},
-            {"li", TWord::LeftIndent}, {"lin", TWord::LeftIndent},
-            {"ri", TWord::RightIndent}, {"rin", TWord::RightIndent},
-            {"fi", TWord::FirstIndent}, {"sb", TWord::SpaceBefore}, {"sa", TWord::SpaceAfter},
-            {"ls", TWord::ListOverrideNumber}, {"ilvl", TWord::ListLevelNumber},
-        };
-        for (const char* w : {"ftnnar", "ftnnalc", "ftnnauc", "ftnnrlc", "ftnnruc", "ftnnchi",
-                              "aftnnar", "aftnnalc", "aftnnauc", "aftnnrlc", "aftnnruc", "aftnnchi"})
-            t.emplace(w, TWord::NoteNumbering);
-        // Destinations whose content is not part of the text; the text for readers that do
-        // not know nested tables (\nonesttables) repeats what the nested cells hold.
-        for (const char* w :
-             {"info", "stylesheet", "pict", "header", "headerl", "headerr", "headerf", "footer",
-              "footerl", "footerr", "footerf", "nonesttables", "annotation", "atnid", "atnauthor",
-              "xe", "tc", "txe", "rxe", "pntext", "listtext", "revtbl",
-              "filetbl", "rsidtbl", "shp", "shpinst", "shppict", "nonshppict", "ftnsep",
-              "ftnsepc", "ftncn", "aftnsep", "aftnsepc", "aftncn", "pnseclvl",
-              "levelnumbers", "listname", "listpicture", "generator", "themedata",
-              "colorschememapping", "datastore", "latentstyles", "xmlnstbl", "bkmkstart",
-              "bkmkend", "template", "docvar", "userprops", "comment", "objdata", "objclass",
-              "objname", "fldtype", "mmathPr", "pgdsctbl", "protusertbl", "falt", "panose",
-              "lfolevel", "keywords", "title", "subject", "author", "operator", "doccomm"})
-            t.emplace(w, TWord::SkipDestination);
-        return t;
-    }();
-    return table;
-}
-
-TWord Lookup(QByteArrayView word) {
-    if (word.size() > TRtfTokenizer::MaxWordLength)
-        return TWord::Unknown;
-    const auto& table = Words();
-    auto it = table.find(std::string_view(word.data(), size_t(word.size())));
-    return it == table.end() ? TWord::Unknown : it->second;
-}
-
-bool IsDestination(TWord w) {
-    switch (w) {
-    case TWord::FontTable:
-    case TWord::ColourTable:
-    case TWord::ListTable:
-    case TWord::List:
-    case TWord::ListLevel:
-    case TWord::ListOverrideTable:
-    case TWord::ListOverride:
-    case TWord::Pn:
-    case TWord::FieldResult:
-    case TWord::FieldInstruction:
-    case TWord::Upr:
-    case TWord::Ud:
-    case TWord::Object:
-    case TWord::Result:
-    case TWord::LevelText:
-    case TWord::PnTextBefore:
-    case TWord::PnTextAfter:
-    case TWord::NestTableProps:
-    case TWord::Footnote:
-    case TWord::SkipDestination:
-        return true;
-    default:
-        return false;
-    }
-}
+using TWord = TRtfWord;
+using TListKind = TRtfListKind;
+using TListStyle = TRtfListStyle;
+using TCharProps = TRtfCharProps;
+using TParaProps = TRtfParaProps;
 
 enum class TDestination : quint8 {
     Text,
@@ -173,221 +54,73 @@ enum class TDestination : quint8 {
     LevelText,
     PnTextBefore,
     PnTextAfter,
-};
-
-enum class TListKind : quint8 { None, Bullet, Decimal, LowerAlpha, UpperAlpha, LowerRoman, UpperRoman };
-
-// How a list level numbers its paragraphs. Explicit says that the file gave the text around
-// the number; otherwise the document's default (a "." after it) stands.
-struct TListStyle {
-    TListKind Kind = TListKind::None;
-    QString Before;
-    QString After;
-    bool Explicit = false;
-    bool operator==(const TListStyle&) const = default;
-};
-
-// How notes are numbered (\ftnn..., \aftnn...); Symbols is *, †, ‡, §, then doubled.
-enum class TNoteNumbering : quint8 { Decimal, LowerAlpha, UpperAlpha, LowerRoman, UpperRoman, Symbols };
-
-struct TCharProps {
-    int Font = -1; // -1: the default font
-    int HalfPoints = 24;
-    int Colour = 0;
-    int Highlight = 0;
-    bool Bold = false;
-    bool Italic = false;
-    bool Underline = false;
-    bool Strike = false;
-    // Hidden text (\v) is left out: the document cannot hide part of a paragraph.
-    bool Hidden = false;
-    quint8 Script = 0; // 0 normal, 1 superscript, 2 subscript
-    bool operator==(const TCharProps&) const = default;
-};
-
-struct TParaProps {
-    int Alignment = 0; // 0 left, 1 centre, 2 right, 3 justify
-    int Left = 0;      // twips
-    int Right = 0;
-    int First = 0;
-    int Before = 0;
-    int After = 0;
-    TListStyle Pn;
-    int ListOverride = 0;
-    int ListLevel = 0;
-    bool operator==(const TParaProps&) const = default;
+    FieldInstruction,
+    Picture,
+    // A drawing's properties (\shpinst): left out, but for the picture it may hold.
+    ShapeInstruction,
 };
 
 struct TGroupState {
     TCharProps Char;
     TParaProps Para;
     int UnicodeSkip = 1;
+    // The link that the result of the field this group belongs to stands for (see Char.Link).
+    int FieldLink = 0;
     TDestination Destination = TDestination::Text;
     bool StarPending = false;
     // This group holds a note (\footnote), whose text goes to the notes.
     bool NoteGroup = false;
+    // This group holds a header or footer.
+    bool HeaderGroup = false;
+    // The group holds a picture for readers that know drawings (\shppict).
+    bool ShapePictureGroup = false;
+    // Row definitions here are for a nested table (\nesttableprops).
+    bool NestProps = false;
 };
 
-struct TFontEntry {
-    QString Name;
-    int CodePage = 0; // 0: the document's code page
-};
-
-struct TListDefinition {
-    int Id = 0;
-    std::vector<TListStyle> Levels;
-};
-
-struct TListOverrideEntry {
-    int ListId = 0;
-    int Number = 0;
-};
-
-constexpr int MaxFonts = 16384;
-constexpr int MaxColours = 16384;
-constexpr int MaxLists = 4096;
-constexpr int MaxListLevels = 9;
-constexpr int MaxFontNameLength = 256;
+constexpr int MaxListLevels = TRtfLists::MaxLevels;
 constexpr int MaxCaptureLength = 64;
-constexpr int MaxOpenLists = 1024;
-// The document's lists take time to the square of their length to build (each item added
-// touches every item before it), so a longer list goes on as a new list, numbered anew.
-constexpr int MaxListItems = 2000;
-constexpr int MaxIndent = 31680; // 22 inches in twips
+// What all the pictures of one file may take, decoded.
+constexpr qint64 PictureBudget = qint64(512) << 20;
 
 int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
 
-TListKind KindOfNfc(int nfc) {
-    switch (nfc) {
-    case 0:
-        return TListKind::Decimal;
-    case 1:
-        return TListKind::UpperRoman;
-    case 2:
-        return TListKind::LowerRoman;
-    case 3:
-        return TListKind::UpperAlpha;
-    case 4:
-        return TListKind::LowerAlpha;
-    case 23:
-    case 255:
-        return TListKind::Bullet;
-    default:
-        return TListKind::Decimal;
-    }
-}
+// Where text goes: a document (the text, the notes or a header) or, while a table is read, the
+// document that holds its cells.
+struct TOutput {
+    QTextCursor Cursor;
+    // The run of text not yet inserted and its format.
+    QString Run;
+    TCharProps RunProps;
+    // A paragraph mark was read; the next content starts a new block.
+    bool ParagraphPending = false;
+    // The last cell ended; no content of the next one was read yet.
+    bool CellEnded = false;
+    TParaProps BlockProps;
+    TRtfOpenLists Lists;
+};
 
-QTextListFormat::Style StyleOfKind(TListKind kind) {
-    switch (kind) {
-    case TListKind::Decimal:
-        return QTextListFormat::ListDecimal;
-    case TListKind::LowerAlpha:
-        return QTextListFormat::ListLowerAlpha;
-    case TListKind::UpperAlpha:
-        return QTextListFormat::ListUpperAlpha;
-    case TListKind::LowerRoman:
-        return QTextListFormat::ListLowerRoman;
-    case TListKind::UpperRoman:
-        return QTextListFormat::ListUpperRoman;
-    default:
-        return QTextListFormat::ListDisc;
-    }
-}
+enum class TStoryKind : quint8 { Main, Note, Header };
 
-QString RomanText(int n, bool upper) {
-    static const std::pair<int, const char*> parts[] = {
-        {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"},
-        {50, "l"},   {40, "xl"},  {10, "x"},  {9, "ix"},   {5, "v"},   {4, "iv"}, {1, "i"}};
-    QString text;
-    for (const auto& [value, letters] : parts) {
-        for (; n >= value; n -= value)
-            text += QLatin1String(letters);
-    }
-    return upper ? text.toUpper() : text;
-}
-
-// The text of note number n (from 1) as the document numbers its notes.
-// Letters repeat (a ... z, aa ... zz, ...) and symbols double, up to 16 of them; Roman numbers
-// go up to 3999, and larger numbers are written in digits.
-QString NoteNumberText(int n, TNoteNumbering numbering) {
-    n = qMax(n, 1);
-    switch (numbering) {
-    case TNoteNumbering::LowerAlpha:
-    case TNoteNumbering::UpperAlpha: {
-        const QChar letter(char16_t((numbering == TNoteNumbering::LowerAlpha ? u'a' : u'A') + (n - 1) % 26));
-        return QString(qMin((n - 1) / 26 + 1, 16), letter);
-    }
-    case TNoteNumbering::LowerRoman:
-    case TNoteNumbering::UpperRoman:
-        if (n > 3999)
-            return QString::number(n);
-        return RomanText(n, numbering == TNoteNumbering::UpperRoman);
-    case TNoteNumbering::Symbols: {
-        static const char16_t symbols[] = {u'*', 0x2020, 0x2021, 0x00A7};
-        return QString(qMin((n - 1) / 4 + 1, 16), QChar(symbols[(n - 1) % 4]));
-    }
-    default:
-        return QString::number(n);
-    }
-}
-
-TNoteNumbering NumberingOfWord(QByteArrayView word) {
-    if (word.endsWith("alc"))
-        return TNoteNumbering::LowerAlpha;
-    if (word.endsWith("auc"))
-        return TNoteNumbering::UpperAlpha;
-    if (word.endsWith("rlc"))
-        return TNoteNumbering::LowerRoman;
-    if (word.endsWith("ruc"))
-        return TNoteNumbering::UpperRoman;
-    if (word.endsWith("chi"))
-        return TNoteNumbering::Symbols;
-    return TNoteNumbering::Decimal;
-}
-
-// The text before or after a list number as the document keeps it: short, printable, without
-// the ";" that ends a level's text in a file.
-QString NumberText(QStringView text) {
-    QString clean;
-    for (QChar ch : text) {
-        const char16_t c = ch.unicode();
-        if (c >= 0x20 && c != ';' && !(c >= 0x7F && c <= 0xA0) && c != 0xAD && c != 0x2011 &&
-            c != 0x2028 && c != 0x2029 && c != 0xFFFC && c != 0xFFFD && c != 0xFDD0 &&
-            c != 0xFDD1 && !QChar::isSurrogate(c))
-            clean.append(ch);
-    }
-    return clean.left(15);
-}
-
-// The text around the number in a list level's text: its first character is the length, and
-// characters 0 to 8 stand for the numbers of the levels; a ";" ends it.
-void ReadLevelText(QString levelText, TListStyle& style) {
-    if (levelText.endsWith(QLatin1Char(';')))
-        levelText.chop(1);
-    if (levelText.isEmpty())
-        return;
-    const QString text = levelText.mid(1, levelText.at(0).unicode());
-    qsizetype first = -1, last = -1;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i).unicode() < 9) {
-            if (first < 0)
-                first = i;
-            last = i;
-        }
-    }
-    if (first < 0)
-        return;
-    style.Before = NumberText(QStringView(text).left(first));
-    style.After = NumberText(QStringView(text).mid(last + 1));
-    style.Explicit = true;
-}
+// A story: the text, the notes or a header, with the tables open in it (Levels[0] is the
+// story's own document, Levels[k] the cells of table level k).
+struct TStory {
+    TStoryKind Kind = TStoryKind::Main;
+    // The document that holds the story's pictures: a header's own, else the text's.
+    QTextDocument* Resources = nullptr;
+    std::vector<TOutput> Levels;
+    TRtfTableReader Tables;
+};
 
 // One pass over the tokens, building the document through a cursor.
 class TRtfParser {
 public:
     TRtfParser(QByteArrayView data, QTextDocument& document)
         : Tokens(data), Document(document) {
-        Out.Cursor = QTextCursor(&document);
+        Story.Levels.emplace_back();
+        Story.Levels.back().Cursor = QTextCursor(&document);
+        Story.Resources = &document;
+        Out = &Story.Levels.back();
     }
 
     TRtfReadResult Parse();
@@ -398,6 +131,7 @@ private:
     void GroupStart();
     bool GroupEnd();
     void ControlWord(const TRtfToken& token);
+    bool TableWord(TWord w, int p, bool has);
     void ControlSymbol(char symbol);
     void TextBytes(QByteArrayView bytes);
     void FlushBytes();
@@ -413,25 +147,36 @@ private:
     void EndParagraph();
     bool Hides();
     void ApplyParagraph(const TParaProps& props);
-    TListStyle ListStyleOf(const TParaProps& props) const;
-    TListStyle ResolveListStyle(const TParaProps& props) const;
     QTextCharFormat CharFormat(const TCharProps& props);
     QTextBlockFormat BlockFormat(const TParaProps& props) const;
+    qreal Pixels(int twips) const { return twips * PixelsPerTwip; }
 
+    // Tables: the level the text is at, cells and rows.
+    void EnsureLevel(int level);
+    void OpenLevel();
+    void CloseLevel();
+    void EndCell(int level);
+    void EndRow(int level);
+    int RowDefinitionLevel() const;
+
+    void InsertPicture();
+    void EndFieldInstruction();
+
+    void BeginStory(TStory story);
+    TStory EndStory();
+    void EndStoryParagraph(const TParaProps& props);
     void BeginNote();
     void EndNote(const TParaProps& props);
+    void BeginHeader(QByteArrayView word);
+    void EndHeader(const TParaProps& props);
     void AppendNotes();
     bool NextNoteIsEndnote() const;
-    void SwapOutput();
 
-    void CommitFont();
-    int CodePageOfFont(int font) const;
-    QString FontName(int font) const;
-    QColor ColourAt(int index) const;
 
     TRtfTokenizer Tokens;
     QTextDocument& Document;
     TRtfCodePage CodePages;
+    const qreal PixelsPerTwip = TDocumentUnits::PixelsPerPoint() / 20.0;
 
     std::vector<TGroupState> Stack;
     int OverflowDepth = 0;
@@ -444,34 +189,29 @@ private:
         if (!LeftOut.contains(k))
             LeftOut.append(k);
     }
-    // A destination that is skipped: notes the content a save would lose.
-    void NoteSkipped(QByteArrayView word);
     bool DocumentClosed = false;
     TParaProps ClosingPara;
     int SkipUnits = 0;
 
     int DocumentCodePage = TRtfCodePage::DefaultCodePage;
-    int DefaultFont = 0;
-    QHash<int, TFontEntry> Fonts;
-    std::vector<QColor> Colours;
-    std::vector<TListDefinition> Lists;
-    std::vector<TListOverrideEntry> Overrides;
-    mutable QHash<quint64, TListStyle> ListStyles;
+    TRtfFontTable FontTable{CodePages};
+    TRtfLists Lists;
     // Once the first paragraph is laid down, later list tables are left out.
     bool ListTablesClosed = false;
 
-    // The font table entry being read.
-    bool FontOpen = false;
-    int FontIndex = 0;
-    int FontCodePage = 0;
-    QByteArray FontBytes;
-    QString FontText;
-    // The colour table entry being read.
-    int Red = 0, Green = 0, Blue = 0;
-    bool ColourSet = false;
     // The text of a list level or of the text around a paragraph number being read.
     QByteArray CaptureBytes;
     QString CaptureText;
+    // The instruction of the field being read, and the addresses of the links read.
+    TRtfFields Fields;
+
+    // The picture being read; pictures left to take; a picture for readers that know drawings
+    // was just read, so its alternative (\nonshppict) is left out; a drawing held a picture,
+    // so its result (\shprslt) is left out.
+    TRtfPictureReader Picture;
+    qint64 PicturesLeft = PictureBudget;
+    bool ShapePictureRead = false;
+    bool ShapeHeldPicture = false;
 
     // Text bytes not yet decoded, all of one destination and one character format.
     QByteArray PendingBytes;
@@ -480,37 +220,21 @@ private:
     QTextCharFormat CachedFormat;
     bool CacheValid = false;
 
-    // Where the text goes: the document, or the notes while a note is read. The two swap.
-    struct TOutput {
-        QTextCursor Cursor;
-        // The run of text not yet inserted and its format.
-        QString Run;
-        TCharProps RunProps;
-        // A paragraph mark was read; the next content starts a new block.
-        bool ParagraphPending = false;
-        TParaProps BlockProps;
-        // The lists that list paragraphs join, by level: for each list of the list table
-        // (\lsN), and under 0 for paragraph numbering, which only paragraphs right after
-        // each other share.
-        struct TOpenLists {
-            QTextList* Lists[9] = {};
-            TListStyle Styles[9];
-        };
-        QHash<int, TOpenLists> OpenLists;
-        bool PreviousWasNumbered = false;
-    };
-    TOutput Out;
-    TOutput Parked;
+    // Where the text goes now: the innermost level of the story being read.
+    TStory Story;
+    TOutput* Out = nullptr;
+    std::vector<TStory> SavedStories;
 
     // Notes (\footnote) are collected in a document of their own and added after the text.
     std::unique_ptr<QTextDocument> Notes;
+    TStory NotesStory;
     bool InNote = false;
     // The number a note mark (\chftn) gave the next note, and the number of the note being read.
     QString PendingNoteNumber;
     QString NoteNumber;
     int NoteCounts[2] = {0, 0}; // footnotes, endnotes
     int NoteStarts[2] = {1, 1};
-    TNoteNumbering NoteNumberings[2] = {TNoteNumbering::Decimal, TNoteNumbering::Decimal};
+    TRtfNoteNumbering NoteNumberings[2] = {TRtfNoteNumbering::Decimal, TRtfNoteNumbering::Decimal};
 };
 
 TRtfReadResult TRtfParser::Parse() {
@@ -518,7 +242,8 @@ TRtfReadResult TRtfParser::Parse() {
     result.RichText = true;
     Stack.reserve(64);
     Stack.emplace_back();
-    Out.Cursor.beginEditBlock();
+    Out->Cursor.beginEditBlock();
+    QTextCursor editBlock = Out->Cursor;
     bool done = false;
     while (!done) {
         const TRtfToken token = Tokens.Next();
@@ -573,19 +298,26 @@ TRtfReadResult TRtfParser::Parse() {
         case TRtfTokenType::Binary:
             if (SkipUnits > 0)
                 --SkipUnits;
+            else if (Top().Destination == TDestination::Picture)
+                Picture.Binary(token.Bytes);
             break;
         default:
             break;
         }
     }
     FlushBytes();
-    if (InNote)
-        EndNote(Stack.back().Para);
+    while (Story.Kind != TStoryKind::Main) {
+        if (Story.Kind == TStoryKind::Note)
+            EndNote(Stack.back().Para);
+        else
+            EndHeader(Stack.back().Para);
+    }
+    EnsureLevel(0);
     FlushRun();
-    if (!Out.ParagraphPending)
+    if (!Out->ParagraphPending)
         ApplyParagraph(DocumentClosed ? ClosingPara : Stack.back().Para);
     AppendNotes();
-    Out.Cursor.endEditBlock();
+    editBlock.endEditBlock();
     result.DepthLimited = DepthLimited;
     result.HiddenTextLeftOut = HiddenTextLeftOut;
     if (HiddenTextLeftOut)
@@ -596,15 +328,6 @@ TRtfReadResult TRtfParser::Parse() {
     return result;
 }
 
-void TRtfParser::NoteSkipped(QByteArrayView word) {
-    if (word == "pict" || word == "shppict" || word == "shp")
-        NoteLeftOut("pictures");
-    else if (word.startsWith("header") || word.startsWith("footer"))
-        NoteLeftOut("headers and footers");
-    else if (word == "annotation" || word == "comment")
-        NoteLeftOut("comments");
-}
-
 void TRtfParser::GroupStart() {
     if (OverflowDepth > 0 || int(Stack.size()) > TRtfReader::MaxDepth) {
         ++OverflowDepth;
@@ -612,8 +335,11 @@ void TRtfParser::GroupStart() {
         return;
     }
     Stack.push_back(Stack.back());
-    Stack.back().StarPending = false;
-    Stack.back().NoteGroup = false;
+    TGroupState& s = Stack.back();
+    s.StarPending = false;
+    s.NoteGroup = false;
+    s.HeaderGroup = false;
+    s.ShapePictureGroup = false;
 }
 
 // Returns true when the document's own group has closed.
@@ -633,7 +359,7 @@ bool TRtfParser::GroupEnd() {
     }
     switch (closed.Destination) {
     case TDestination::FontTable:
-        CommitFont();
+        FontTable.CommitFont(DocumentCodePage);
         break;
     case TDestination::Pn:
         if (Top().Destination == TDestination::Text) {
@@ -643,23 +369,34 @@ bool TRtfParser::GroupEnd() {
         }
         break;
     case TDestination::LevelText:
-        if (Top().Destination == TDestination::ListLevel && !Lists.empty() &&
-            !Lists.back().Levels.empty())
-            ReadLevelText(TakeCapture(), Lists.back().Levels.back());
+        if (Top().Destination == TDestination::ListLevel)
+            Lists.SetLevelText(TakeCapture());
         break;
     case TDestination::PnTextBefore:
     case TDestination::PnTextAfter:
         if (Top().Destination == TDestination::Pn) {
             TListStyle& pn = Top().Para.Pn;
             (closed.Destination == TDestination::PnTextBefore ? pn.Before : pn.After) =
-                NumberText(TakeCapture());
+                TRtfLists::NumberText(TakeCapture());
         }
+        break;
+    case TDestination::FieldInstruction:
+        if (Top().Destination != TDestination::FieldInstruction)
+            EndFieldInstruction();
+        break;
+    case TDestination::Picture:
+        if (Top().Destination != TDestination::Picture)
+            InsertPicture();
         break;
     default:
         break;
     }
+    if (closed.ShapePictureGroup)
+        ShapePictureRead = true;
     if (closed.NoteGroup)
         EndNote(closed.Para);
+    if (closed.HeaderGroup)
+        EndHeader(closed.Para);
     if (Top().Destination != TDestination::Text || closed.Destination != TDestination::Text)
         ResolveSurrogate();
     return Stack.size() <= 1;
@@ -669,27 +406,18 @@ void TRtfParser::TextBytes(QByteArrayView bytes) {
     const TDestination d = Top().Destination;
     if (d == TDestination::Text) {
         PendingBytes.append(bytes);
+    } else if (d == TDestination::Picture) {
+        Picture.Hex(bytes);
     } else if (d == TDestination::FontTable) {
-        for (char c : bytes) {
-            if (c == ';') {
-                CommitFont();
-            } else if (FontOpen && FontBytes.size() < MaxFontNameLength) {
-                FontBytes.append(c);
-            }
-        }
+        FontTable.FontBytes(bytes, DocumentCodePage);
     } else if (d == TDestination::LevelText || d == TDestination::PnTextBefore ||
                d == TDestination::PnTextAfter) {
         if (CaptureBytes.size() + CaptureText.size() < MaxCaptureLength)
             CaptureBytes.append(bytes.first(qMin<qsizetype>(bytes.size(), MaxCaptureLength)));
+    } else if (d == TDestination::FieldInstruction) {
+        Fields.InstructionBytes(bytes);
     } else if (d == TDestination::ColourTable) {
-        for (char c : bytes) {
-            if (c != ';')
-                continue;
-            if (int(Colours.size()) < MaxColours)
-                Colours.push_back(ColourSet ? QColor(Red, Green, Blue) : QColor());
-            Red = Green = Blue = 0;
-            ColourSet = false;
-        }
+        FontTable.ColourBytes(bytes);
     }
 }
 
@@ -698,7 +426,7 @@ void TRtfParser::FlushBytes() {
         return;
     QString text;
     const TCharProps& props = Top().Char;
-    CodePages.Decode(CodePageOfFont(props.Font), PendingBytes, text);
+    CodePages.Decode(FontTable.CodePageOfFont(props.Font, DocumentCodePage), PendingBytes, text);
     PendingBytes.clear();
     AppendText(text);
 }
@@ -728,15 +456,18 @@ void TRtfParser::AppendText(QStringView text) {
 void TRtfParser::AppendChar(char16_t c) {
     if (Top().Destination != TDestination::Text || Hides())
         return;
+    ShapePictureRead = false;
+    if (Story.Tables.Depth() != Top().Para.Level())
+        EnsureLevel(Top().Para.Level());
     ResolveSurrogate();
-    if (Out.ParagraphPending)
+    if (Out->ParagraphPending)
         BeginContent();
     const TCharProps& props = Top().Char;
-    if (!(props == Out.RunProps)) {
+    if (!(props == Out->RunProps)) {
         FlushRun();
-        Out.RunProps = props;
+        Out->RunProps = props;
     }
-    Out.Run.append(QChar(c));
+    Out->Run.append(QChar(c));
 }
 
 // A \u value: surrogate halves are paired, a half without its partner becomes U+FFFD.
@@ -756,15 +487,17 @@ void TRtfParser::AppendUnit(int unit) {
         PendingHigh = 0;
         if (Top().Destination != TDestination::Text || Hides())
             return;
-        if (Out.ParagraphPending)
+        if (Story.Tables.Depth() != Top().Para.Level())
+            EnsureLevel(Top().Para.Level());
+        if (Out->ParagraphPending)
             BeginContent();
         const TCharProps& props = Top().Char;
-        if (!(props == Out.RunProps)) {
+        if (!(props == Out->RunProps)) {
             FlushRun();
-            Out.RunProps = props;
+            Out->RunProps = props;
         }
-        Out.Run.append(QChar(high));
-        Out.Run.append(QChar(u));
+        Out->Run.append(QChar(high));
+        Out->Run.append(QChar(u));
         return;
     }
     AppendText(QStringView(&u, 1));
@@ -781,7 +514,7 @@ QTextCharFormat TRtfParser::CharFormat(const TCharProps& props) {
     if (CacheValid && props == CachedProps)
         return CachedFormat;
     QTextCharFormat f;
-    const QString family = FontName(props.Font);
+    const QString family = FontTable.FontName(props.Font);
     if (!family.isEmpty())
         f.setFontFamilies(QStringList{family});
     f.setFontPointSize(props.HalfPoints / 2.0);
@@ -796,12 +529,16 @@ QTextCharFormat TRtfParser::CharFormat(const TCharProps& props) {
     if (props.Script != 0)
         f.setVerticalAlignment(props.Script == 1 ? QTextCharFormat::AlignSuperScript
                                                  : QTextCharFormat::AlignSubScript);
-    const QColor fore = ColourAt(props.Colour);
+    const QColor fore = FontTable.ColourAt(props.Colour);
     if (fore.isValid())
         f.setForeground(fore);
-    const QColor back = ColourAt(props.Highlight);
+    const QColor back = FontTable.ColourAt(props.Highlight);
     if (back.isValid())
         f.setBackground(back);
+    if (props.Link > 0) {
+        f.setAnchor(true);
+        f.setAnchorHref(Fields.Link(props.Link));
+    }
     CachedProps = props;
     CachedFormat = f;
     CacheValid = true;
@@ -810,16 +547,17 @@ QTextCharFormat TRtfParser::CharFormat(const TCharProps& props) {
 
 void TRtfParser::FlushRun() {
     ResolveSurrogate();
-    if (Out.Run.isEmpty())
+    if (Out->Run.isEmpty())
         return;
-    Out.Cursor.insertText(Out.Run, CharFormat(Out.RunProps));
-    Out.Run.clear();
+    Out->Cursor.insertText(Out->Run, CharFormat(Out->RunProps));
+    Out->Run.clear();
 }
 
 void TRtfParser::BeginContent() {
     ListTablesClosed = true;
-    Out.ParagraphPending = false;
-    Out.Cursor.insertBlock(BlockFormat(Out.BlockProps), QTextCharFormat());
+    Out->ParagraphPending = false;
+    Out->CellEnded = false;
+    Out->Cursor.insertBlock(BlockFormat(Out->BlockProps), QTextCharFormat());
 }
 
 // Whether the text now read is hidden, and so left out.
@@ -834,46 +572,15 @@ bool TRtfParser::Hides() {
 void TRtfParser::EndParagraph() {
     if (Top().Destination != TDestination::Text || Hides())
         return;
+    ShapePictureRead = false;
+    if (Story.Tables.Depth() != Top().Para.Level())
+        EnsureLevel(Top().Para.Level());
     ResolveSurrogate();
-    if (Out.ParagraphPending)
+    if (Out->ParagraphPending)
         BeginContent();
     FlushRun();
     ApplyParagraph(Top().Para);
-    Out.ParagraphPending = true;
-}
-
-// A paragraph in a list of the list table takes that list's level; otherwise its own
-// paragraph numbering, if any.
-TListStyle TRtfParser::ListStyleOf(const TParaProps& props) const {
-    if (props.ListOverride <= 0)
-        return props.Pn;
-    // Resolved once for each list and level, so that a file with many lists stays linear; the
-    // list tables are closed by then (ListTablesClosed).
-    const quint64 key = (quint64(quint32(props.ListOverride)) << 8) | quint64(props.ListLevel);
-    auto cached = ListStyles.constFind(key);
-    if (cached == ListStyles.constEnd()) {
-        if (ListStyles.size() >= MaxOpenLists)
-            ListStyles.clear();
-        cached = ListStyles.insert(key, ResolveListStyle(props));
-    }
-    if (cached->Kind == TListKind::None)
-        return props.Pn.Kind != TListKind::None ? props.Pn : TListStyle{TListKind::Bullet, {}, {}};
-    return *cached;
-}
-
-TListStyle TRtfParser::ResolveListStyle(const TParaProps& props) const {
-    for (const TListOverrideEntry& o : Overrides) {
-        if (o.Number != props.ListOverride)
-            continue;
-        for (const TListDefinition& l : Lists) {
-            if (l.Id == o.ListId && !l.Levels.empty()) {
-                const size_t level = size_t(Clamp(props.ListLevel, 0, MaxListLevels - 1));
-                return l.Levels[qMin(level, l.Levels.size() - 1)];
-            }
-        }
-        break;
-    }
-    return TListStyle{};
+    Out->ParagraphPending = true;
 }
 
 QTextBlockFormat TRtfParser::BlockFormat(const TParaProps& props) const {
@@ -892,73 +599,147 @@ QTextBlockFormat TRtfParser::BlockFormat(const TParaProps& props) const {
         break;
     }
     if (props.Left != 0)
-        b.setLeftMargin(props.Left / 20.0);
+        b.setLeftMargin(Pixels(props.Left));
     if (props.Right != 0)
-        b.setRightMargin(props.Right / 20.0);
+        b.setRightMargin(Pixels(props.Right));
     if (props.Before != 0)
-        b.setTopMargin(props.Before / 20.0);
+        b.setTopMargin(Pixels(props.Before));
     if (props.After != 0)
-        b.setBottomMargin(props.After / 20.0);
-    if (ListStyleOf(props).Kind != TListKind::None) {
+        b.setBottomMargin(Pixels(props.After));
+    if (Lists.StyleOf(props).Kind != TListKind::None) {
         // The hanging part of the first line holds the bullet, which the document draws in
         // the margin before the text.
         const int first = props.First + 360;
         if (first > 0)
-            b.setTextIndent(first / 20.0);
+            b.setTextIndent(Pixels(first));
     } else if (props.First != 0) {
-        b.setTextIndent(props.First / 20.0);
+        b.setTextIndent(Pixels(props.First));
+    }
+    if (!props.Tabs.isEmpty()) {
+        QList<QTextOption::Tab> tabs = props.Tabs;
+        for (QTextOption::Tab& tab : tabs)
+            tab.position = Pixels(int(tab.position));
+        b.setTabPositions(tabs);
     }
     return b;
 }
 
-// A list paragraph joins the list of its level in its list of the list table, so that a list
-// numbers on across other paragraphs and after a nested list, while a nested list starts anew
-// after a paragraph of a higher level. Paragraph numbering continues only from the paragraph
-// right before.
 void TRtfParser::ApplyParagraph(const TParaProps& props) {
     ListTablesClosed = true;
-    if (!(props == Out.BlockProps)) {
-        Out.Cursor.setBlockFormat(BlockFormat(props));
-        Out.BlockProps = props;
+    if (!(props == Out->BlockProps)) {
+        Out->Cursor.setBlockFormat(BlockFormat(props));
+        Out->BlockProps = props;
     }
-    const TListStyle style = ListStyleOf(props);
-    const int owner = qMax(props.ListOverride, 0);
-    if (style.Kind == TListKind::None || owner != 0 || !Out.PreviousWasNumbered)
-        Out.OpenLists.remove(0);
-    Out.PreviousWasNumbered = style.Kind != TListKind::None && owner == 0;
-    if (style.Kind == TListKind::None)
+    Lists.Join(Out->Lists, Out->Cursor, props);
+}
+
+// Text at a table level opens the tables it stands in; text at a lower level ends the tables
+// deeper than it.
+void TRtfParser::EnsureLevel(int level) {
+    level = Clamp(level, 0, TRtfTableReader::MaxDepth);
+    while (Story.Tables.Depth() > level)
+        CloseLevel();
+    while (Story.Tables.Depth() < level)
+        OpenLevel();
+}
+
+void TRtfParser::OpenLevel() {
+    ResolveSurrogate();
+    FlushRun();
+    // The table follows a paragraph of its own, which stays empty (text before it in the same
+    // paragraph ends that paragraph), so that a table reads the same however it was written.
+    if (!Out->ParagraphPending && Out->Cursor.block().length() > 1)
+        Out->ParagraphPending = true;
+    if (Out->ParagraphPending)
+        BeginContent();
+    QTextCursor cells = Story.Tables.Open(Document);
+    Story.Levels.emplace_back();
+    Out = &Story.Levels.back();
+    Out->Cursor = cells;
+}
+
+void TRtfParser::CloseLevel() {
+    ResolveSurrogate();
+    FlushRun();
+    // A cell that did not end (a row without \row, text without \cell) ends here.
+    if (!Out->CellEnded) {
+        if (!Out->ParagraphPending)
+            ApplyParagraph(Top().Para);
+        Story.Tables.EndCell(Out->Cursor.position());
+    }
+    Story.Levels.pop_back();
+    Out = &Story.Levels.back();
+    if (QTextTable* table = Story.Tables.Close(Out->Cursor, FontTable.Colours()))
+        Out->Cursor.setPosition(table->lastPosition() + 1);
+    Out->ParagraphPending = false;
+    Out->Lists.PreviousWasNumbered = false;
+    // The paragraph after the table takes its format anew.
+    Out->BlockProps.Alignment = -1;
+}
+
+void TRtfParser::EndCell(int level) {
+    EnsureLevel(level);
+    ResolveSurrogate();
+    if (Out->ParagraphPending)
+        BeginContent();
+    FlushRun();
+    ApplyParagraph(Top().Para);
+    Story.Tables.EndCell(Out->Cursor.position());
+    Out->ParagraphPending = true;
+    Out->CellEnded = true;
+}
+
+void TRtfParser::EndRow(int level) {
+    if (Story.Tables.Depth() < level)
         return;
-    // A file that names list after list keeps only the most recent ones open.
-    if (Out.OpenLists.size() >= MaxOpenLists && !Out.OpenLists.contains(owner))
-        Out.OpenLists.clear();
-    TOutput::TOpenLists& open = Out.OpenLists[owner];
-    const int level = Clamp(props.ListLevel, 0, MaxListLevels - 1);
-    if (open.Lists[level] && open.Styles[level] == style &&
-        open.Lists[level]->count() < MaxListItems) {
-        open.Lists[level]->add(Out.Cursor.block());
-    } else {
-        QTextListFormat lf;
-        lf.setStyle(StyleOfKind(style.Kind));
-        lf.setIndent(0);
-        if (level > 0)
-            lf.setProperty(TRtfReader::ListLevelProperty, level);
-        // Without a text of its own, the document puts a "." after the number.
-        if (style.Explicit && !(style.Before.isEmpty() && style.After == QLatin1String("."))) {
-            if (!style.Before.isEmpty())
-                lf.setNumberPrefix(style.Before);
-            lf.setNumberSuffix(style.After);
-        }
-        open.Lists[level] = Out.Cursor.createList(lf);
-        open.Styles[level] = style;
+    EnsureLevel(level);
+    if (!Out->CellEnded)
+        EndCell(level);
+    Story.Tables.EndRow();
+    if (Story.Tables.RowCount() >= TRtfTableReader::MaxRows)
+        CloseLevel();
+}
+
+// Row definitions are for the outermost table, or within \nesttableprops for the nested
+// table the paragraph stands in.
+int TRtfParser::RowDefinitionLevel() const {
+    const TGroupState& s = Stack.back();
+    return s.NestProps ? qMax(2, s.Para.Level()) : 1;
+}
+
+void TRtfParser::InsertPicture() {
+    TPictureSource source;
+    QSizeF size, scale;
+    if (!Picture.Finish(source, size, scale)) {
+        NoteLeftOut("pictures");
+        return;
     }
-    for (int deeper = level + 1; deeper < MaxListLevels; ++deeper)
-        open.Lists[deeper] = nullptr;
-    // The number is drawn in the paragraph's own format: that of its first text.
-    const QTextBlock block = Out.Cursor.block();
-    if (block.begin() != block.end()) {
-        QTextCursor mark(block);
-        mark.setBlockCharFormat(block.begin().fragment().charFormat());
+    const TDestination d = Top().Destination;
+    if ((d != TDestination::Text && d != TDestination::ShapeInstruction) || Hides())
+        return;
+    QTextImageFormat image;
+    if (TDocumentPictures::Add(*Story.Resources, source, size, scale, PicturesLeft, image) ==
+        TDocumentPictures::TResult::TooLarge) {
+        NoteLeftOut("pictures");
+        return;
     }
+    if (d == TDestination::ShapeInstruction)
+        ShapeHeldPicture = true;
+    if (Story.Tables.Depth() != Top().Para.Level())
+        EnsureLevel(Top().Para.Level());
+    ResolveSurrogate();
+    if (Out->ParagraphPending)
+        BeginContent();
+    FlushRun();
+    QTextCharFormat format = CharFormat(Top().Char);
+    format.merge(image);
+    Out->Cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
+}
+
+// A link field keeps its address for the text of its result.
+void TRtfParser::EndFieldInstruction() {
+    if (const int link = Fields.EndInstruction(CodePages, DocumentCodePage))
+        Top().FieldLink = link;
 }
 
 void TRtfParser::CaptureUnit(int unit) {
@@ -978,45 +759,79 @@ QString TRtfParser::TakeCapture() {
     return text;
 }
 
-void TRtfParser::SwapOutput() {
-    std::swap(Out, Parked);
+// The text goes to another story (notes, a header) until EndStory.
+void TRtfParser::BeginStory(TStory story) {
+    ResolveSurrogate();
+    FlushRun();
+    SavedStories.push_back(std::move(Story));
+    Story = std::move(story);
+    Out = &Story.Levels.back();
+}
+
+TStory TRtfParser::EndStory() {
+    TStory ended = std::move(Story);
+    Story = std::move(SavedStories.back());
+    SavedStories.pop_back();
+    Out = &Story.Levels.back();
+    return ended;
+}
+
+// The last paragraph of a note or header ends with its group.
+void TRtfParser::EndStoryParagraph(const TParaProps& props) {
+    EnsureLevel(0);
+    ResolveSurrogate();
+    FlushRun();
+    if (!Out->ParagraphPending && Out->Cursor.block().length() > 1) {
+        ApplyParagraph(props);
+        Out->ParagraphPending = true;
+    }
 }
 
 // The text of a note goes to the notes, in a paragraph of its own.
 void TRtfParser::BeginNote() {
-    ResolveSurrogate();
-    FlushRun();
     if (!Notes) {
         Notes = std::make_unique<QTextDocument>();
-        Parked = TOutput();
-        Parked.Cursor = QTextCursor(Notes.get());
+        NotesStory.Kind = TStoryKind::Note;
+        NotesStory.Resources = &Document;
+        NotesStory.Levels.emplace_back();
+        NotesStory.Levels.back().Cursor = QTextCursor(Notes.get());
     }
-    SwapOutput();
+    BeginStory(std::move(NotesStory));
     InNote = true;
     NoteNumber = PendingNoteNumber;
     PendingNoteNumber.clear();
 }
 
 void TRtfParser::EndNote(const TParaProps& props) {
-    ResolveSurrogate();
-    FlushRun();
-    if (!Out.ParagraphPending && Out.Cursor.block().length() > 1) {
-        ApplyParagraph(props);
-        Out.ParagraphPending = true;
-    }
-    SwapOutput();
+    EndStoryParagraph(props);
+    NotesStory = EndStory();
     InNote = false;
     NoteNumber.clear();
+}
+
+void TRtfParser::BeginHeader(QByteArrayView word) {
+    const int kind = TDocumentHeaders::KindOfWord(word);
+    TStory story;
+    story.Kind = TStoryKind::Header;
+    story.Resources = TDocumentHeaders::NewPart(Document, TDocumentHeaders::TKind(qMax(kind, 0)));
+    story.Levels.emplace_back();
+    story.Levels.back().Cursor = QTextCursor(story.Resources);
+    BeginStory(std::move(story));
+}
+
+void TRtfParser::EndHeader(const TParaProps& props) {
+    EndStoryParagraph(props);
+    EndStory();
 }
 
 // The notes follow the text after a separator line.
 void TRtfParser::AppendNotes() {
     if (!Notes || Notes->isEmpty())
         return;
-    Out.Cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
-    Out.Cursor.insertText(QString(20, QLatin1Char('_')), CharFormat(TCharProps()));
-    Out.Cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
-    Out.Cursor.insertFragment(QTextDocumentFragment(Notes.get()));
+    Out->Cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    Out->Cursor.insertText(QString(20, QLatin1Char('_')), CharFormat(TCharProps()));
+    Out->Cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    Out->Cursor.insertFragment(QTextDocumentFragment(Notes.get()));
 }
 
 // Whether the note that a note mark stands for is an endnote: the mark is followed, within a
@@ -1031,7 +846,7 @@ bool TRtfParser::NextNoteIsEndnote() const {
             return false;
         if (token.Type != TRtfTokenType::ControlWord)
             continue;
-        const TWord w = Lookup(token.Bytes);
+        const TWord w = TRtfWords::Lookup(token.Bytes);
         if (w == TWord::Footnote)
             inNote = true;
         else if (w == TWord::Endnote && inNote)
@@ -1040,44 +855,6 @@ bool TRtfParser::NextNoteIsEndnote() const {
             return false;
     }
     return false;
-}
-
-void TRtfParser::CommitFont() {
-    if (!FontOpen)
-        return;
-    FontOpen = false;
-    const int codePage = FontCodePage != 0 ? FontCodePage : DocumentCodePage;
-    if (!FontBytes.isEmpty())
-        CodePages.Decode(codePage, FontBytes, FontText);
-    FontBytes.clear();
-    QString name = FontText.trimmed();
-    FontText.clear();
-    name.remove(QChar(0));
-    if (Fonts.size() < MaxFonts || Fonts.contains(FontIndex))
-        Fonts.insert(FontIndex, TFontEntry{name.left(MaxFontNameLength), FontCodePage});
-}
-
-int TRtfParser::CodePageOfFont(int font) const {
-    auto it = Fonts.constFind(font < 0 ? DefaultFont : font);
-    if (it == Fonts.constEnd() || it->CodePage == 0)
-        return DocumentCodePage;
-    return it->CodePage;
-}
-
-QString TRtfParser::FontName(int font) const {
-    auto it = Fonts.constFind(font < 0 ? DefaultFont : font);
-    if (it == Fonts.constEnd()) {
-        it = Fonts.constFind(DefaultFont);
-        if (it == Fonts.constEnd())
-            return QString();
-    }
-    return it->Name;
-}
-
-QColor TRtfParser::ColourAt(int index) const {
-    if (index <= 0 || index >= int(Colours.size()))
-        return QColor();
-    return Colours[size_t(index)];
 }
 
 void TRtfParser::ControlSymbol(char symbol) {
@@ -1112,35 +889,86 @@ void TRtfParser::ControlSymbol(char symbol) {
     }
 }
 
+// The words of table rows, cells and borders, and of the paragraphs and rows in tables;
+// false for any other word.
+bool TRtfParser::TableWord(TWord w, int p, bool has) {
+    TParaProps& para = Top().Para;
+    switch (w) {
+    case TWord::InTable:
+        para.InTable = true;
+        return true;
+    case TWord::NestingLevel:
+        para.Nesting = Clamp(p, 0, TRtfTableReader::MaxDepth);
+        return true;
+    case TWord::Cell:
+    case TWord::NestCell:
+        if (Hides())
+            return true;
+        // A cell mark outside any table is a tab, as older readers show it.
+        if (para.Level() == 0 && Story.Tables.Depth() == 0 && w == TWord::Cell)
+            AppendChar(u'\t');
+        else
+            EndCell(w == TWord::Cell ? 1 : qMax(2, para.Level()));
+        return true;
+    case TWord::Row:
+    case TWord::NestRow:
+        if (Hides())
+            return true;
+        if (para.Level() == 0 && Story.Tables.Depth() == 0 && w == TWord::Row)
+            EndParagraph();
+        else
+            EndRow(w == TWord::Row ? 1 : qMax(2, para.Level()));
+        return true;
+    default:
+        break;
+    }
+    if (int(w) >= int(TWord::RowDefaults) && int(w) <= int(TWord::BorderColour)) {
+        Story.Tables.RowWord(w, p, has, RowDefinitionLevel());
+        return true;
+    }
+    return false;
+}
+
 void TRtfParser::ControlWord(const TRtfToken& token) {
     TGroupState& s = Top();
     const bool star = s.StarPending;
     s.StarPending = false;
     if (s.Destination == TDestination::Skip)
         return;
-    const TWord w = Lookup(token.Bytes);
+    const TWord w = TRtfWords::Lookup(token.Bytes);
     const int p = token.Parameter;
     const bool has = token.HasParameter;
-    if (star && !IsDestination(w)) {
+    if (star && !TRtfWords::IsDestination(w)) {
         s.Destination = TDestination::Skip;
         return;
     }
     if (s.Destination == TDestination::Alternative) {
         if (w == TWord::Ud || w == TWord::Result)
             s.Destination = TDestination::Text;
-        else if (IsDestination(w))
+        else if (TRtfWords::IsDestination(w))
             s.Destination = TDestination::Skip;
+        return;
+    }
+    if (s.Destination == TDestination::ShapeInstruction) {
+        // A drawing's properties may hold its picture; the text of a text box is left out.
+        if (w == TWord::Picture) {
+            s.Destination = TDestination::Picture;
+            Picture.Begin();
+        } else if (token.Bytes == QByteArrayView("shptxt")) {
+            NoteLeftOut("objects");
+        }
         return;
     }
 
     // Words that mean the same everywhere outside skipped text.
     switch (w) {
     case TWord::SkipDestination:
-        NoteSkipped(token.Bytes);
+        if (token.Bytes == QByteArrayView("annotation") || token.Bytes == QByteArrayView("comment"))
+            NoteLeftOut("comments");
         s.Destination = TDestination::Skip;
         return;
     case TWord::FieldInstruction:
-        s.Destination = TDestination::Skip;
+        s.Destination = s.Destination == TDestination::Text ? TDestination::FieldInstruction : TDestination::Skip;
         return;
     case TWord::Object:
         NoteLeftOut("objects");
@@ -1150,10 +978,23 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         s.Destination = TDestination::Alternative;
         return;
     case TWord::FieldResult:
+        if (s.Destination != TDestination::Text)
+            s.Destination = TDestination::Skip;
+        else if (s.FieldLink > 0)
+            s.Char.Link = s.FieldLink;
+        return;
     case TWord::Ud:
     case TWord::Result:
         if (s.Destination != TDestination::Text)
             s.Destination = TDestination::Skip;
+        return;
+    case TWord::Picture:
+        if (s.Destination == TDestination::Text) {
+            s.Destination = TDestination::Picture;
+            Picture.Begin();
+        } else {
+            s.Destination = TDestination::Skip;
+        }
         return;
     case TWord::UnicodeSkip:
         s.UnicodeSkip = Clamp(has ? p : 1, 0, 255);
@@ -1168,13 +1009,10 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
                    s.Destination == TDestination::PnTextBefore ||
                    s.Destination == TDestination::PnTextAfter) {
             CaptureUnit(Clamp(p < 0 ? p + 65536 : p, 0, 65535));
-        } else if (s.Destination == TDestination::FontTable && FontOpen) {
-            const int codePage = FontCodePage != 0 ? FontCodePage : DocumentCodePage;
-            CodePages.Decode(codePage, FontBytes, FontText);
-            FontBytes.clear();
-            const int unit = Clamp(p < 0 ? p + 65536 : p, 0, 65535);
-            if (FontText.size() < MaxFontNameLength && unit >= 0x20)
-                FontText.append(QChar(char16_t(unit)));
+        } else if (s.Destination == TDestination::FieldInstruction) {
+            Fields.InstructionUnit(CodePages, DocumentCodePage, Clamp(p < 0 ? p + 65536 : p, 0, 65535));
+        } else if (s.Destination == TDestination::FontTable) {
+            FontTable.FontUnit(Clamp(p < 0 ? p + 65536 : p, 0, 65535), DocumentCodePage);
         }
         SkipUnits = s.UnicodeSkip;
         return;
@@ -1184,75 +1022,54 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
 
     switch (s.Destination) {
     case TDestination::FontTable:
-        switch (w) {
-        case TWord::Font:
-            CommitFont();
-            FontOpen = true;
-            FontIndex = has ? p : 0;
-            FontCodePage = 0;
-            break;
-        case TWord::Charset:
-            FontCodePage = TRtfCodePage::CodePageOfCharset(p);
-            break;
-        case TWord::Cpg:
-            if (p > 0)
-                FontCodePage = p;
-            break;
-        default:
-            break;
-        }
+        if (w == TWord::Font)
+            FontTable.BeginFont(has ? p : 0, DocumentCodePage);
+        else if (w == TWord::Charset)
+            FontTable.SetCharset(p);
+        else if (w == TWord::Cpg)
+            FontTable.SetCodePage(p);
         return;
     case TDestination::ColourTable:
-        if (w == TWord::Red || w == TWord::Green || w == TWord::Blue) {
-            const int v = Clamp(p, 0, 255);
-            (w == TWord::Red ? Red : w == TWord::Green ? Green : Blue) = v;
-            ColourSet = true;
-        }
+        FontTable.ColourWord(w, p);
         return;
     case TDestination::ListTable:
         if (w == TWord::List) {
             s.Destination = TDestination::List;
-            if (int(Lists.size()) < MaxLists)
-                Lists.emplace_back();
-            else
+            if (!Lists.AddList())
                 s.Destination = TDestination::Skip;
         }
         return;
     case TDestination::List:
         if (w == TWord::ListLevel) {
             s.Destination = TDestination::ListLevel;
-            if (int(Lists.back().Levels.size()) < MaxListLevels)
-                Lists.back().Levels.push_back(TListStyle{TListKind::Bullet, {}, {}});
-            else
+            if (!Lists.AddLevel())
                 s.Destination = TDestination::Skip;
         } else if (w == TWord::ListId) {
-            Lists.back().Id = p;
+            Lists.SetListId(p);
         }
         return;
     case TDestination::ListLevel:
         if (w == TWord::LevelNfc) {
-            Lists.back().Levels.back().Kind = KindOfNfc(p);
+            Lists.SetLevelKind(p);
         } else if (w == TWord::LevelText) {
             s.Destination = TDestination::LevelText;
             TakeCapture();
-        } else if (IsDestination(w)) {
+        } else if (TRtfWords::IsDestination(w)) {
             s.Destination = TDestination::Skip;
         }
         return;
     case TDestination::ListOverrideTable:
         if (w == TWord::ListOverride) {
             s.Destination = TDestination::ListOverride;
-            if (int(Overrides.size()) < MaxLists)
-                Overrides.emplace_back();
-            else
+            if (!Lists.AddOverride())
                 s.Destination = TDestination::Skip;
         }
         return;
     case TDestination::ListOverride:
         if (w == TWord::ListId)
-            Overrides.back().ListId = p;
+            Lists.SetOverrideListId(p);
         else if (w == TWord::ListOverrideNumber)
-            Overrides.back().Number = p;
+            Lists.SetOverrideNumber(p);
         return;
     case TDestination::Pn:
         switch (w) {
@@ -1288,10 +1105,13 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
             TakeCapture();
             break;
         default:
-            if (IsDestination(w))
+            if (TRtfWords::IsDestination(w))
                 s.Destination = TDestination::Skip;
             break;
         }
+        return;
+    case TDestination::Picture:
+        Picture.Word(w, token.Bytes, p, has);
         return;
     case TDestination::Text:
         break;
@@ -1299,6 +1119,8 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         return;
     }
 
+    if (TableWord(w, p, has))
+        return;
     TCharProps& c = s.Char;
     TParaProps& para = s.Para;
     const bool on = !has || p != 0;
@@ -1321,16 +1143,14 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
             DocumentCodePage = p;
         break;
     case TWord::Deff:
-        DefaultFont = p;
+        FontTable.SetDefaultFont(p);
         break;
     case TWord::FontTable:
         s.Destination = TDestination::FontTable;
         break;
     case TWord::ColourTable:
         s.Destination = TDestination::ColourTable;
-        Colours.clear();
-        Red = Green = Blue = 0;
-        ColourSet = false;
+        FontTable.BeginColours();
         break;
     case TWord::ListTable:
         s.Destination = ListTablesClosed ? TDestination::Skip : TDestination::ListTable;
@@ -1344,13 +1164,46 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         para.Pn = TListStyle{TListKind::Bullet, QString(), QString(), true};
         break;
     case TWord::NestTableProps:
-        // Holds the properties of a nested table's row and its end.
-        EndParagraph();
-        s.Destination = TDestination::Skip;
+        // Holds the definition of a nested table's row and its end.
+        s.NestProps = true;
+        break;
+    case TWord::ShapePicture:
+        s.ShapePictureGroup = true;
+        break;
+    case TWord::NonShapePicture:
+        // The picture again, for readers that do not know drawings.
+        if (ShapePictureRead)
+            s.Destination = TDestination::Skip;
+        ShapePictureRead = false;
+        break;
+    case TWord::Shape:
+        ShapeHeldPicture = false;
+        break;
+    case TWord::ShapeInstruction:
+        s.Destination = TDestination::ShapeInstruction;
+        break;
+    case TWord::ShapeResult:
+        // What a drawing shows to readers that do not know drawings.
+        if (ShapeHeldPicture)
+            s.Destination = TDestination::Skip;
+        break;
+    case TWord::HeaderFooter:
+        if (Story.Kind == TStoryKind::Main) {
+            BeginHeader(token.Bytes);
+            s.HeaderGroup = true;
+        } else {
+            s.Destination = TDestination::Skip;
+        }
+        break;
+    case TWord::TitlePage:
+        TDocumentHeaders::SetTitlePage(Document, on);
+        break;
+    case TWord::FacingPages:
+        TDocumentHeaders::SetFacingPages(Document, on);
         break;
     case TWord::Footnote:
-        // A note within a note stays where it is.
-        if (!InNote) {
+        // A note within a note or a header stays where it is.
+        if (Story.Kind == TStoryKind::Main) {
             BeginNote();
             s.NoteGroup = true;
         }
@@ -1360,7 +1213,7 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
             AppendText(NoteNumber);
         } else {
             const int kind = NextNoteIsEndnote() ? 1 : 0;
-            PendingNoteNumber = NoteNumberText(NoteStarts[kind] + NoteCounts[kind]++, NoteNumberings[kind]);
+            PendingNoteNumber = TRtfLists::NoteNumberText(NoteStarts[kind] + NoteCounts[kind]++, NoteNumberings[kind]);
             AppendText(PendingNoteNumber);
         }
         break;
@@ -1368,20 +1221,15 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
         NoteStarts[token.Bytes.startsWith("a") ? 1 : 0] = Clamp(p, 1, 1 << 24);
         break;
     case TWord::NoteNumbering:
-        NoteNumberings[token.Bytes.startsWith("a") ? 1 : 0] = NumberingOfWord(token.Bytes);
+        NoteNumberings[token.Bytes.startsWith("a") ? 1 : 0] = TRtfLists::NumberingOfWord(token.Bytes);
         break;
     case TWord::Par:
-        EndParagraph();
-        break;
-    case TWord::Row:
-        NoteLeftOut("tables");
         EndParagraph();
         break;
     case TWord::Line:
         AppendChar(QChar::LineSeparator);
         break;
     case TWord::Tab:
-    case TWord::Cell:
         AppendChar(u'\t');
         break;
     case TWord::EmDash:
@@ -1420,90 +1268,8 @@ void TRtfParser::ControlWord(const TRtfToken& token) {
     case TWord::Zwnj:
         AppendChar(0x200C);
         break;
-    case TWord::Plain:
-        c = TCharProps();
-        break;
-    case TWord::Font:
-        c.Font = has ? p : 0;
-        break;
-    case TWord::FontSize:
-        c.HalfPoints = (has && p > 0) ? Clamp(p, 2, 3276) : 24;
-        break;
-    case TWord::Bold:
-        c.Bold = on;
-        break;
-    case TWord::Italic:
-        c.Italic = on;
-        break;
-    case TWord::Underline:
-        c.Underline = on;
-        break;
-    case TWord::UnderlineNone:
-        c.Underline = false;
-        break;
-    case TWord::Strike:
-        c.Strike = on;
-        break;
-    case TWord::Hidden:
-        c.Hidden = on;
-        break;
-    case TWord::Super:
-        c.Script = 1;
-        break;
-    case TWord::Sub:
-        c.Script = 2;
-        break;
-    case TWord::NoSuperSub:
-        c.Script = 0;
-        break;
-    case TWord::Up:
-    case TWord::Down:
-        // A raised or lowered position (half points; 6 without a number) shows as such.
-        c.Script = (has && p == 0) ? 0 : (w == TWord::Up ? 1 : 2);
-        break;
-    case TWord::Colour:
-        c.Colour = has ? qMax(p, 0) : 0;
-        break;
-    case TWord::Highlight:
-        c.Highlight = has ? qMax(p, 0) : 0;
-        break;
-    case TWord::Pard:
-        para = TParaProps();
-        break;
-    case TWord::AlignLeft:
-        para.Alignment = 0;
-        break;
-    case TWord::AlignCentre:
-        para.Alignment = 1;
-        break;
-    case TWord::AlignRight:
-        para.Alignment = 2;
-        break;
-    case TWord::AlignJustify:
-        para.Alignment = 3;
-        break;
-    case TWord::LeftIndent:
-        para.Left = Clamp(p, -MaxIndent, MaxIndent);
-        break;
-    case TWord::RightIndent:
-        para.Right = Clamp(p, -MaxIndent, MaxIndent);
-        break;
-    case TWord::FirstIndent:
-        para.First = Clamp(p, -MaxIndent, MaxIndent);
-        break;
-    case TWord::SpaceBefore:
-        para.Before = Clamp(p, 0, MaxIndent);
-        break;
-    case TWord::SpaceAfter:
-        para.After = Clamp(p, 0, MaxIndent);
-        break;
-    case TWord::ListOverrideNumber:
-        para.ListOverride = qMax(p, 0);
-        break;
-    case TWord::ListLevelNumber:
-        para.ListLevel = Clamp(p, 0, MaxListLevels - 1);
-        break;
     default:
+        TRtfFormatWords::Apply(w, p, has, c, para);
         break;
     }
 }
@@ -1535,6 +1301,7 @@ bool TRtfReader::IsRichText(QByteArrayView data) {
 
 TRtfReadResult TRtfReader::Read(QByteArrayView data, QTextDocument& document) {
     TUndoSuspension undo(document);
+    TDocumentHeaders::Clear(document);
     if (!IsRichText(data)) {
         TRtfReadResult result;
         result.PlainText = TPlainText::Read(data, document);

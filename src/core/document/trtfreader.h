@@ -19,28 +19,34 @@ struct TRtfReadResult {
     // Hidden text was left out (and would be lost if the document were saved over the file).
     bool HiddenTextLeftOut = false;
     // What the file held that the document does not keep, one plural noun phrase a kind
-    // ("pictures", "tables", "headers and footers", ...) in the order first met; empty when
-    // nothing was left out. Saving the document over the file would lose these.
+    // ("hidden text", "objects", "comments", "pictures" too large to keep, ...) in the order
+    // first met; empty when nothing was left out. Saving the document over the file would lose
+    // these.
     QStringList LeftOut;
 };
 
 // Reads rich text (RTF) into a text document: the text with its fonts, sizes, colours,
 // highlight, bold, italic, underline, strikeout, superscript and subscript, and paragraphs
-// with their alignment, indents, spacing and bullets or numbering (with the list level and
-// the text around the number). Footnotes and endnotes keep their reference mark in the text
-// and follow the text, after a separator line, in the order of their marks. Hidden text is
-// left out, as the document cannot hide part of a paragraph; so are pictures, objects, fields'
-// instructions, headers, footers, the style sheet, document information, the text that files
-// with nested tables repeat for older readers, and every destination it does not know. Bytes
-// that are not rich text are loaded as plain text.
+// with their alignment, indents, spacing, tab stops and bullets or numbering (with the list
+// level and the text around the number). Tables become the document's tables (cell widths,
+// merged cells, borders, shading, nested tables); PNG and JPEG pictures are shown, others as a
+// placeholder of their size, and every picture is kept as the file held it (see
+// TDocumentPictures); link fields become links; headers and footers are kept with the
+// document (see TDocumentHeaders). Footnotes and endnotes keep their reference mark in the
+// text and follow the text, after a separator line, in the order of their marks. Hidden text
+// is left out, as the document cannot hide part of a paragraph; so are objects (but for the
+// picture they show), comments, the instructions of fields other than links, the style sheet,
+// document information, the text that files with nested tables repeat for older readers, and
+// every destination it does not know. Bytes that are not rich text are loaded as plain text.
 //
 // The reader survives any input: braces that do not balance (a missing final brace still
 // loads; text after the final brace is ignored), groups nested beyond MaxDepth (left out, the
 // braces still counted), numbers of any size (clamped), words of any length, binary data.
 // It works in one pass over the bytes with an explicit stack of group states.
 //
-// Indents and spacing in the document are in points (RTF twips / 20); a bulleted or numbered
-// paragraph has its text at the left margin and its bullet in the margin before it.
+// Indents, spacing and tab stops in the document are in its pixels (see TDocumentUnits), so
+// that a length in points is drawn as that many points; a bulleted or numbered paragraph has
+// its text at the left margin and its bullet in the margin before it.
 class TRtfReader {
 public:
     // Replaces the document's content by the bytes. The undo history is left untouched.

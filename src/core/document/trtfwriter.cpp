@@ -1,16 +1,23 @@
 #include "trtfwriter.h"
 
 #include "foundation/tplatformerror.h"
+#include "tdocumentheaders.h"
+#include "tdocumentpictures.h"
+#include "tdocumentunits.h"
 #include "trtfcodepage.h"
+#include "trtffields.h"
 #include "trtfreader.h"
+#include "trtftablereader.h"
 
 #include <QColor>
+#include <QBuffer>
 #include <QHash>
 #include <QIODevice>
 #include <QSet>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 #include <optional>
 #include <vector>
 
@@ -110,13 +117,37 @@ struct TListEntry {
     std::optional<TListLevelStyle> Levels[9];
 };
 
-int Twips(qreal points) {
-    const qreal t = points * 20.0;
-    if (t > 31680.0)
-        return 31680;
-    if (t < -31680.0)
-        return -31680;
-    return qRound(t);
+int Twips(qreal pixels) { return TDocumentUnits::PixelsToTwips(pixels); }
+
+// A block with nothing in it: the paragraph the document keeps before a table.
+bool IsEmpty(const QTextBlock& block) { return block.length() <= 1; }
+
+// The content of a frame or a table cell in order: paragraphs, and tables (nullptr block).
+struct TItem {
+    QTextBlock Block;
+    QTextTable* Table = nullptr;
+};
+
+void CollectItems(QTextFrame::iterator it, std::vector<TItem>& items) {
+    for (; !it.atEnd(); ++it) {
+        if (QTextFrame* frame = it.currentFrame()) {
+            if (auto* table = qobject_cast<QTextTable*>(frame))
+                items.push_back(TItem{QTextBlock(), table});
+            else
+                CollectItems(frame->begin(), items);
+        } else if (it.currentBlock().isValid()) {
+            items.push_back(TItem{it.currentBlock(), nullptr});
+        }
+    }
+}
+
+// The tables of a frame and of the frames and cells within it, outer before inner.
+void CollectTablesOf(QTextFrame* frame, std::vector<QTextTable*>& tables) {
+    for (QTextFrame* child : frame->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(child))
+            tables.push_back(table);
+        CollectTablesOf(child, tables);
+    }
 }
 
 void AppendNumber(QByteArray& out, const char* word, int value);
@@ -124,26 +155,36 @@ void AppendEscaped(QByteArray& out, QStringView text);
 
 class TRtfBuilder {
 public:
-    explicit TRtfBuilder(const QTextDocument& document) : Document(document) {}
+    explicit TRtfBuilder(const QTextDocument& document) : Document(document), Doc(&document) {}
     QByteArray Build();
 
 private:
     int FontIndex(const QString& family);
     int ColourIndex(const QColor& colour);
+    void UseDocument(const QTextDocument& document);
     void CollectTables();
+    void CollectDocument(const QTextDocument& document);
     void CollectList(const QTextBlock& block);
     void WriteHeader(QByteArray& out) const;
     void WriteListTables(QByteArray& out) const;
-    void WriteBlock(const QTextBlock& block);
-    void WriteParagraphFormat(const QTextBlock& block);
+    void WriteHeadersAndFooters();
+    void WriteItems(const std::vector<TItem>& items, int level, const char* lastEnding);
+    void WriteTable(const QTextTable& table, int level);
+    QByteArray CellDefinition(const QTextTable& table, const QTextTableCell& cell, bool covered, int right);
+    void WriteBorder(const char* side, qreal width, QTextFrameFormat::BorderStyle style, const QBrush& brush, QByteArray& out);
+    void WriteBlock(const QTextBlock& block, int level, const char* ending);
+    void WriteParagraphFormat(const QTextBlock& block, int tableLevel);
     void WriteRunFormat(const QTextCharFormat& format);
+    void WritePicture(const QTextImageFormat& format);
     // The control words of a run's format and of a paragraph mark after it, by the index of
-    // the format in the document.
+    // the format in the document being written.
     const QByteArray& RunPrefix(int formatIndex, const QTextCharFormat& format);
     void WriteText(QStringView text) { AppendEscaped(Body, text); }
     void WriteNumber(const char* word, int value) { AppendNumber(Body, word, value); }
 
     const QTextDocument& Document;
+    // The document being written: the text, or a header or footer.
+    const QTextDocument* Doc;
     QString DefaultFamily;
     qreal DefaultSize = 12;
     QHash<QString, int> FontIndexes;
@@ -235,6 +276,13 @@ void AppendEscaped(QByteArray& out, QStringView text) {
     }
 }
 
+void TRtfBuilder::UseDocument(const QTextDocument& document) {
+    Doc = &document;
+    RunPrefixes.clear();
+    MarkPrefixes.clear();
+    Collected.clear();
+}
+
 void TRtfBuilder::CollectTables() {
     DefaultFamily = WritableFamily(Document.defaultFont().family());
     if (DefaultFamily.isEmpty())
@@ -246,7 +294,18 @@ void TRtfBuilder::CollectTables() {
     // document read back from the output is written the same way again. A paragraph's own
     // format shows only in the mark of a paragraph without text.
     FontIndex(DefaultFamily);
-    for (QTextBlock block = Document.begin(); block.isValid(); block = block.next()) {
+    for (int kind = 0; kind < TDocumentHeaders::KindCount; ++kind) {
+        if (const QTextDocument* part = TDocumentHeaders::Part(Document, TDocumentHeaders::TKind(kind)))
+            CollectDocument(*part);
+    }
+    CollectDocument(Document);
+    if (SymbolFont == -2)
+        SymbolFont = int(Families.size());
+}
+
+void TRtfBuilder::CollectDocument(const QTextDocument& document) {
+    UseDocument(document);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (!HasText(block) && !Collected.contains(block.charFormatIndex())) {
             Collected.insert(block.charFormatIndex());
             FontIndex(FamilyOf(block.charFormat(), DefaultFamily));
@@ -268,8 +327,18 @@ void TRtfBuilder::CollectTables() {
                 ColourIndex(f.background().color());
         }
     }
-    if (SymbolFont == -2)
-        SymbolFont = int(Families.size());
+    // The colours of the tables' cells.
+    std::vector<QTextTable*> tables;
+    CollectTablesOf(document.rootFrame(), tables);
+    for (const QTextTable* table : tables) {
+        for (int r = 0; r < table->rows(); ++r) {
+            for (int c = 0; c < table->columns(); ++c) {
+                const QTextTableCell cell = table->cellAt(r, c);
+                if (cell.row() == r && cell.column() == c)
+                    CellDefinition(*table, cell, false, 0);
+            }
+        }
+    }
 }
 
 void TRtfBuilder::CollectList(const QTextBlock& block) {
@@ -347,6 +416,10 @@ void TRtfBuilder::WriteHeader(QByteArray& out) const {
     }
     WriteListTables(out);
     out.append("{\\*\\generator Quorvane Fastenex;}\\viewkind4\r\n");
+    if (TDocumentHeaders::FacingPages(Document))
+        out.append("\\facingp");
+    if (TDocumentHeaders::TitlePage(Document))
+        out.append("\\titlepg");
 }
 
 void TRtfBuilder::WriteRunFormat(const QTextCharFormat& f) {
@@ -371,9 +444,13 @@ void TRtfBuilder::WriteRunFormat(const QTextCharFormat& f) {
         WriteNumber("highlight", ColourIndex(f.background().color()));
 }
 
-void TRtfBuilder::WriteParagraphFormat(const QTextBlock& block) {
+void TRtfBuilder::WriteParagraphFormat(const QTextBlock& block, int tableLevel) {
     const QTextBlockFormat b = block.blockFormat();
     Body.append("\\pard");
+    if (tableLevel > 0)
+        Body.append("\\intbl");
+    if (tableLevel > 1)
+        WriteNumber("itap", tableLevel);
     switch (b.alignment() & Qt::AlignHorizontal_Mask) {
     case Qt::AlignHCenter:
         Body.append("\\qc");
@@ -388,7 +465,7 @@ void TRtfBuilder::WriteParagraphFormat(const QTextBlock& block) {
         break;
     }
     const QTextList* list = block.textList();
-    const qreal indentWidth = Document.indentWidth();
+    const qreal indentWidth = Doc->indentWidth();
     int indentSteps = b.indent();
     if (list)
         indentSteps += list->format().indent();
@@ -406,6 +483,15 @@ void TRtfBuilder::WriteParagraphFormat(const QTextBlock& block) {
         WriteNumber("sb", before);
     if (const int after = Twips(b.bottomMargin()); after > 0)
         WriteNumber("sa", after);
+    for (const QTextOption::Tab& tab : b.tabPositions()) {
+        if (tab.type == QTextOption::RightTab)
+            Body.append("\\tqr");
+        else if (tab.type == QTextOption::CenterTab)
+            Body.append("\\tqc");
+        else if (tab.type == QTextOption::DelimiterTab)
+            Body.append("\\tqdec");
+        WriteNumber("tx", qMax(0, Twips(tab.position)));
+    }
     if (!list) {
         Body.append(' ');
         return;
@@ -457,37 +543,269 @@ const QByteArray& TRtfBuilder::RunPrefix(int formatIndex, const QTextCharFormat&
     return *it;
 }
 
-void TRtfBuilder::WriteBlock(const QTextBlock& block) {
-    WriteParagraphFormat(block);
+void TRtfBuilder::WritePicture(const QTextImageFormat& format) {
+    TPictureSource source;
+    if (const std::optional<TPictureSource> read = TDocumentPictures::Source(*Doc, format.name())) {
+        source = *read;
+    } else {
+        // A picture without a file form (pasted, drawn) is written as PNG.
+        const QImage image = TDocumentPictures::Image(*Doc, format.name());
+        if (image.isNull())
+            return;
+        QBuffer buffer(&source.Data);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        source.Kind = "pngblip";
+        source.Width = image.width();
+        source.Height = image.height();
+    }
+    Body.append("{\\pict");
+    if (!source.Kind.isEmpty()) {
+        Body.append('\\');
+        Body.append(source.Kind);
+        if (source.KindParameter >= 0)
+            Body.append(QByteArray::number(source.KindParameter));
+    }
+    WriteNumber("picw", source.Width);
+    WriteNumber("pich", source.Height);
+    if (format.width() > 0)
+        WriteNumber("picwgoal", TDocumentUnits::PixelsToTwips(format.width(), 31680 * 4));
+    if (format.height() > 0)
+        WriteNumber("pichgoal", TDocumentUnits::PixelsToTwips(format.height(), 31680 * 4));
+    Body.reserve(Body.size() + source.Data.size() * 2 + source.Data.size() / 32 + 8);
+    for (qsizetype i = 0; i < source.Data.size(); ++i) {
+        if (i % 64 == 0)
+            Body.append("\r\n");
+        const quint8 byte = quint8(source.Data[i]);
+        Body.append(HexDigits[byte >> 4]);
+        Body.append(HexDigits[byte & 15]);
+    }
+    Body.append('}');
+}
+
+void TRtfBuilder::WriteBlock(const QTextBlock& block, int level, const char* ending) {
+    WriteParagraphFormat(block, level);
     int markIndex = block.charFormatIndex();
     // Neighbouring fragments whose formats differ only in what RTF does not hold are written as
-    // one run, as a reader will join them.
+    // one run, as a reader will join them; the runs of a link are written in its field.
     bool open = false;
+    bool written = false;
     QByteArray openPrefix;
+    QString link;
+    auto closeRun = [&] {
+        if (open)
+            Body.append('}');
+        open = false;
+    };
+    auto closeLink = [&] {
+        closeRun();
+        if (!link.isEmpty())
+            Body.append("}}");
+        link.clear();
+    };
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         if (!fragment.isValid())
             continue;
         const int index = fragment.charFormatIndex();
-        const QByteArray prefix = RunPrefix(index, fragment.charFormat());
+        const QTextCharFormat format = fragment.charFormat();
+        const QString address = format.isAnchor() ? format.anchorHref() : QString();
+        if (address != link) {
+            closeLink();
+            if (!address.isEmpty()) {
+                Body.append("{\\field{\\*\\fldinst ");
+                Body.append(TRtfFields::InstructionOfLink(address));
+                Body.append("}{\\fldrslt ");
+                link = address;
+            }
+        }
+        const QByteArray prefix = RunPrefix(index, format);
         if (!open || openPrefix != prefix) {
-            if (open)
-                Body.append('}');
+            closeRun();
             Body.append('{');
             Body.append(prefix);
             Body.append(' ');
             open = true;
             openPrefix = prefix;
         }
-        WriteText(fragment.text());
+        if (format.isImageFormat()) {
+            for (int i = 0; i < fragment.length(); ++i)
+                WritePicture(format.toImageFormat());
+        } else {
+            WriteText(fragment.text());
+        }
         markIndex = index;
+        written = true;
     }
-    if (open)
-        Body.append('}');
-    else
+    closeLink();
+    if (!written)
         RunPrefix(markIndex, block.charFormat());
     Body.append(MarkPrefixes.value(markIndex));
-    Body.append("\\par\r\n");
+    Body.append(ending);
+    Body.append("\r\n");
+}
+
+// Paragraphs and tables at a table level (0 outside tables); the last paragraph ends with
+// the ending given (a cell's), the others with \par. The empty paragraph the document keeps
+// before a table is not written: reading the table makes it again.
+void TRtfBuilder::WriteItems(const std::vector<TItem>& items, int level, const char* lastEnding) {
+    for (size_t i = 0; i < items.size(); ++i) {
+        const TItem& item = items[i];
+        if (item.Table) {
+            WriteTable(*item.Table, level + 1);
+            continue;
+        }
+        const bool last = i + 1 == items.size();
+        if (!last && items[i + 1].Table && IsEmpty(item.Block))
+            continue;
+        WriteBlock(item.Block, level, last && lastEnding ? lastEnding : "\\par");
+    }
+    if (lastEnding && (items.empty() || items.back().Table)) {
+        Body.append("\\pard\\intbl");
+        if (level > 1)
+            WriteNumber("itap", level);
+        Body.append(lastEnding);
+        Body.append("\r\n");
+    }
+}
+
+void TRtfBuilder::WriteBorder(const char* side, qreal width, QTextFrameFormat::BorderStyle style,
+                              const QBrush& brush, QByteArray& out) {
+    if (!(width > 0) || style == QTextFrameFormat::BorderStyle_None)
+        return;
+    out.append(side);
+    switch (style) {
+    case QTextFrameFormat::BorderStyle_Double:
+        out.append("\\brdrdb");
+        break;
+    case QTextFrameFormat::BorderStyle_Dotted:
+        out.append("\\brdrdot");
+        break;
+    case QTextFrameFormat::BorderStyle_Dashed:
+        out.append("\\brdrdash");
+        break;
+    default:
+        out.append("\\brdrs");
+        break;
+    }
+    AppendNumber(out, "brdrw", qBound(1, Twips(width), 255));
+    const QColor colour = brush.style() == Qt::NoBrush ? QColor(Qt::black) : brush.color();
+    AppendNumber(out, "brdrcf", ColourIndex(colour));
+}
+
+// A cell's part of the row definition: merge, alignment, borders, shading and right edge.
+QByteArray TRtfBuilder::CellDefinition(const QTextTable& table, const QTextTableCell& cell, bool covered, int right) {
+    QByteArray out;
+    if (covered)
+        out.append("\\clvmrg");
+    else if (cell.rowSpan() > 1)
+        out.append("\\clvmgf");
+    const QTextTableCellFormat f = cell.format().toTableCellFormat();
+    if (f.verticalAlignment() == QTextCharFormat::AlignMiddle)
+        out.append("\\clvertalc");
+    else if (f.verticalAlignment() == QTextCharFormat::AlignBottom)
+        out.append("\\clvertalb");
+    // A table that draws one border around all its cells gives each cell that border.
+    const QTextTableFormat tf = table.format();
+    const bool tableBorder = tf.border() > 0 && tf.borderStyle() != QTextFrameFormat::BorderStyle_None;
+    const qreal widths[4] = {f.topBorder(), f.leftBorder(), f.bottomBorder(), f.rightBorder()};
+    const QTextFrameFormat::BorderStyle styles[4] = {f.topBorderStyle(), f.leftBorderStyle(),
+                                                     f.bottomBorderStyle(), f.rightBorderStyle()};
+    const QBrush brushes[4] = {f.topBorderBrush(), f.leftBorderBrush(), f.bottomBorderBrush(), f.rightBorderBrush()};
+    static const char* const sides[4] = {"\\clbrdrt", "\\clbrdrl", "\\clbrdrb", "\\clbrdrr"};
+    for (int i = 0; i < 4; ++i) {
+        if (widths[i] > 0)
+            WriteBorder(sides[i], widths[i], styles[i], brushes[i], out);
+        else if (tableBorder)
+            WriteBorder(sides[i], tf.border(), QTextFrameFormat::BorderStyle_Solid, tf.borderBrush(), out);
+    }
+    if (f.background().style() != Qt::NoBrush)
+        AppendNumber(out, "clcbpat", ColourIndex(f.background().color()));
+    AppendNumber(out, "cellx", right);
+    return out;
+}
+
+// A table row by row: for the outermost tables the row's definition, its cells and \row; for
+// nested ones the cells, then the definition and \nestrow in \nesttableprops. Cells that span
+// columns are written as one wide cell, cells that span rows as merged cells.
+void TRtfBuilder::WriteTable(const QTextTable& table, int level) {
+    const QTextTableFormat tf = table.format();
+    const int columns = table.columns();
+    const int gap = tf.hasProperty(TRtfTableReader::GapProperty)
+                        ? tf.intProperty(TRtfTableReader::GapProperty)
+                        : qMax(0, Twips(tf.cellPadding()));
+    const int left = tf.hasProperty(TRtfTableReader::LeftProperty)
+                         ? tf.intProperty(TRtfTableReader::LeftProperty)
+                         : Twips(tf.leftMargin()) - gap;
+    // The columns' edges: fixed widths as they are; others share a page's text width.
+    constexpr int textWidth = 9360;
+    const QList<QTextLength> constraints = tf.columnWidthConstraints();
+    std::vector<int> edges{left};
+    for (int c = 0; c < columns; ++c) {
+        int width = textWidth / qMax(columns, 1);
+        if (c < constraints.size()) {
+            const QTextLength length = constraints.at(c);
+            if (length.type() == QTextLength::FixedLength)
+                width = Twips(length.rawValue());
+            else if (length.type() == QTextLength::PercentageLength)
+                width = qRound(textWidth * length.rawValue() / 100.0);
+        }
+        edges.push_back(edges.back() + qBound(15, width, 31680));
+    }
+    QByteArray rowStart("\\trowd");
+    AppendNumber(rowStart, "trgaph", gap);
+    AppendNumber(rowStart, "trleft", left);
+    const Qt::Alignment alignment = tf.alignment() & Qt::AlignHorizontal_Mask;
+    if (alignment == Qt::AlignHCenter)
+        rowStart.append("\\trqc");
+    else if (alignment == Qt::AlignRight)
+        rowStart.append("\\trqr");
+    for (int r = 0; r < table.rows(); ++r) {
+        QByteArray definition = rowStart;
+        if (r < tf.headerRowCount())
+            definition.append("\\trhdr");
+        std::vector<std::pair<QTextTableCell, bool>> cells;
+        for (int c = 0; c < columns;) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            const int span = qMax(1, cell.columnSpan() - (c - cell.column()));
+            const bool covered = cell.row() < r;
+            definition.append(CellDefinition(table, cell, covered, edges[size_t(qMin(c + span, columns))]));
+            cells.emplace_back(cell, covered);
+            c += span;
+        }
+        definition.append("\r\n");
+        if (level == 1)
+            Body.append(definition);
+        const char* ending = level == 1 ? "\\cell" : "\\nestcell";
+        for (const auto& [cell, covered] : cells) {
+            std::vector<TItem> items;
+            if (!covered)
+                CollectItems(cell.begin(), items);
+            WriteItems(items, level, ending);
+        }
+        if (level == 1) {
+            Body.append("\\row\r\n");
+        } else {
+            Body.append("{\\*\\nesttableprops ");
+            Body.append(definition);
+            Body.append("\\nestrow}{\\nonesttables\\par}\r\n");
+        }
+    }
+}
+
+void TRtfBuilder::WriteHeadersAndFooters() {
+    for (int kind = 0; kind < TDocumentHeaders::KindCount; ++kind) {
+        const QTextDocument* part = TDocumentHeaders::Part(Document, TDocumentHeaders::TKind(kind));
+        if (!part)
+            continue;
+        UseDocument(*part);
+        Body.append("{\\" + TDocumentHeaders::Word(TDocumentHeaders::TKind(kind)) + "\r\n");
+        std::vector<TItem> items;
+        CollectItems(part->rootFrame()->begin(), items);
+        WriteItems(items, 0, nullptr);
+        Body.append("}\r\n");
+    }
+    UseDocument(Document);
 }
 
 QByteArray TRtfBuilder::Build() {
@@ -497,8 +815,10 @@ QByteArray TRtfBuilder::Build() {
     WriteHeader(header);
     Body.clear();
     Body.reserve(qsizetype(Document.characterCount()) * 2 + 1024);
-    for (QTextBlock block = Document.begin(); block.isValid(); block = block.next())
-        WriteBlock(block);
+    WriteHeadersAndFooters();
+    std::vector<TItem> items;
+    CollectItems(Document.rootFrame()->begin(), items);
+    WriteItems(items, 0, nullptr);
     Body.append('}');
     return header + Body;
 }

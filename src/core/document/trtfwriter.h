@@ -10,7 +10,10 @@ class QTextDocument;
 // with its font, size, styles, raised or lowered position, colour and highlight, paragraphs
 // with their alignment, indents and spacing, and bullets and numbering both in the
 // paragraph-numbering form (\pn) that every reader understands and in a list table, which
-// keeps each list's level and the text around its numbers. Characters of code page 1252 are
+// keeps each list's level and the text around its numbers; tables as rows of cells with their
+// widths, merges, borders and shading (nested tables as nested rows), pictures as the file held
+// them (others as PNG) at their size, links as link fields, and the headers and footers kept
+// with the document. Characters of code page 1252 are
 // written as bytes, all others as Unicode escapes with a '?' for readers without Unicode; the
 // output is 7-bit ASCII.
 class TRtfWriter {

@@ -3,6 +3,7 @@
 #include "foundation/tsavefile.h"
 
 #include "document/tdocumentfile.h"
+#include "document/tdocumentunits.h"
 #include "document/tplaintext.h"
 #include "document/treportformatter.h"
 #include "document/ttextcase.h"
@@ -20,6 +21,7 @@
 #include "teditorcaretguard.h"
 #include "tfinddialog.h"
 #include "treportdisplay.h"
+#include "trichedit.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -43,7 +45,9 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QDesktopServices>
 #include <QTextEdit>
+#include <QUrl>
 #include <QTextList>
 #include <QToolBar>
 #include <QToolButton>
@@ -95,7 +99,15 @@ void TBaseForm::CreateControls() {
     CreateStatusPanel();
     layout->addWidget(CoolBar1);
 
-    RichEdit1 = new QTextEdit(this);
+    auto* richEdit = new TRichEdit(this);
+    RichEdit1 = richEdit;
+    // A link opens with Ctrl+click: an address through the desktop, a place in the document here.
+    connect(richEdit, &TRichEdit::LinkActivated, this, [this](const QString& address) {
+        if (address.startsWith(QLatin1Char('#')))
+            RichEdit1->scrollToAnchor(address.mid(1));
+        else
+            QDesktopServices::openUrl(QUrl::fromUserInput(address));
+    });
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
     RichEdit1->setAcceptRichText(true);
     RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
@@ -807,7 +819,8 @@ void TBaseForm::ToggleBullets() {
     }
 }
 
-// Moves one indent of every selected paragraph by its own amount; each paragraph keeps the rest
+// Moves one indent of every selected paragraph by its own amount (the steps are in points, the
+// document holds indents in its pixels); each paragraph keeps the rest
 // of its format (alignment, list membership, other indents). A paragraph the change refuses
 // (returns false for) is left as it is.
 static void StepSelectedBlocks(QTextEdit* edit,
@@ -829,14 +842,15 @@ static void StepSelectedBlocks(QTextEdit* edit,
 
 void TBaseForm::StepParagraphIndent(int step) {
     StepSelectedBlocks(RichEdit1, [step](QTextBlockFormat& format) {
-        format.setLeftMargin(qMax(0.0, format.leftMargin() + step));
+        format.setLeftMargin(
+            qMax(0.0, format.leftMargin() + TDocumentUnits::PointsToPixels(step)));
         return true;
     });
 }
 
 void TBaseForm::StepFirstLineIndent(int step) {
     StepSelectedBlocks(RichEdit1, [step](QTextBlockFormat& format) {
-        format.setTextIndent(format.textIndent() + step);
+        format.setTextIndent(format.textIndent() + TDocumentUnits::PointsToPixels(step));
         return true;
     });
 }
@@ -844,9 +858,10 @@ void TBaseForm::StepFirstLineIndent(int step) {
 void TBaseForm::StepRightIndent(int step) {
     StepSelectedBlocks(RichEdit1, [step](QTextBlockFormat& format) {
         // A step that would take the right indent below 0 is refused.
-        if (format.rightMargin() + step < 0)
+        const qreal right = format.rightMargin() + TDocumentUnits::PointsToPixels(step);
+        if (right < 0)
             return false;
-        format.setRightMargin(format.rightMargin() + step);
+        format.setRightMargin(right);
         return true;
     });
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QtGlobal>
+#include <memory>
+
 class QPrinter;
 class QString;
 class QTextDocument;
@@ -13,4 +16,12 @@ public:
     static void SetPrintMargins(QPrinter& printer);
     // Prints the document within those margins under the name the print job shows.
     static void Print(const QTextDocument& document, const QString& docName);
+    // Prints the document on the printer's page area as it is set, page after page, with the
+    // document's header at the top and its footer at the bottom of every page.
+    static void PrintPages(const QTextDocument& document, QPrinter& printer);
+    // A copy of the document laid out as it is printed on the printer's page area (in the
+    // document's pixels), and the scale from those pixels to the printer's.
+    static std::unique_ptr<QTextDocument> LaidOutForPage(const QTextDocument& document,
+                                                         const QPrinter& printer);
+    static qreal Scale(const QPrinter& printer);
 };

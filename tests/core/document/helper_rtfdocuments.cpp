@@ -2,6 +2,7 @@
 
 #include "helper_rtftext.h"
 
+#include "document/tdocumentunits.h"
 #include "document/treportformatter.h"
 #include "document/trtfreader.h"
 
@@ -56,12 +57,13 @@ void BuildParagraphs(QTextDocument& document) {
     document.setDefaultFont(QFont(QStringLiteral("Arial"), 10));
     QTextCursor c(&document);
     const QTextCharFormat f = Format(QStringLiteral("Arial"), 10);
+    // Indents in points, which the document holds in its pixels.
     auto paragraph = [&](Qt::Alignment a, qreal left, qreal right, qreal first, const QString& text) {
         QTextBlockFormat b;
         b.setAlignment(a);
-        b.setLeftMargin(left);
-        b.setRightMargin(right);
-        b.setTextIndent(first);
+        b.setLeftMargin(TDocumentUnits::PointsToPixels(left));
+        b.setRightMargin(TDocumentUnits::PointsToPixels(right));
+        b.setTextIndent(TDocumentUnits::PointsToPixels(first));
         if (c.position() == 0)
             c.setBlockFormat(b);
         else

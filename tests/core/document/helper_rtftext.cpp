@@ -4,6 +4,7 @@
 
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 
 QString DocumentText(const QTextDocument& document) {
     QString text = document.toRawText();
@@ -41,4 +42,50 @@ bool BracesBalance(const QByteArray& rtf) {
             return false;
     }
     return depth == 0;
+}
+
+namespace {
+
+QString DescribeItems(QTextFrame::iterator it, const QString& separator);
+
+QString DescribeTable(const QTextTable& table) {
+    QStringList rows;
+    for (int r = 0; r < table.rows(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < table.columns(); ++c) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            if (cell.row() != r || cell.column() != c)
+                continue;
+            QString text = DescribeItems(cell.begin(), QStringLiteral("/"));
+            if (cell.columnSpan() > 1)
+                text += QStringLiteral("<%1>").arg(cell.columnSpan());
+            if (cell.rowSpan() > 1)
+                text += QStringLiteral("^%1").arg(cell.rowSpan());
+            cells << text;
+        }
+        rows << cells.join(';');
+    }
+    return '[' + rows.join('|') + ']';
+}
+
+QString DescribeItems(QTextFrame::iterator it, const QString& separator) {
+    QStringList items;
+    for (; !it.atEnd(); ++it) {
+        if (QTextFrame* frame = it.currentFrame()) {
+            if (auto* table = qobject_cast<QTextTable*>(frame))
+                items << DescribeTable(*table);
+            else
+                items << DescribeItems(frame->begin(), separator);
+        } else if (it.currentBlock().isValid()) {
+            const QString text = it.currentBlock().text();
+            items << (text.isEmpty() ? QStringLiteral("_") : text);
+        }
+    }
+    return items.join(separator);
+}
+
+} // namespace
+
+QString DescribeDocument(const QTextDocument& document) {
+    return DescribeItems(document.rootFrame()->begin(), QStringLiteral(" "));
 }

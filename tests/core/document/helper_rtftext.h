@@ -16,3 +16,7 @@ QTextCharFormat FormatAt(const QTextDocument& document, int position);
 QString FamilyOf(const QTextCharFormat& format);
 // Braces balance, ignoring escaped ones and \bin data.
 bool BracesBalance(const QByteArray& rtf);
+// The document's paragraphs and tables: paragraphs by their text ("_" when empty) with spaces
+// between; a table as "[cell;cell|cell;cell]", a cell by its paragraphs with "/" between and
+// its spans as "<columns>" and "^rows".
+QString DescribeDocument(const QTextDocument& document);

@@ -4,6 +4,8 @@
 #include "helper_rtfdocuments.h"
 #include "helper_rtftext.h"
 
+#include "document/tdocumentheaders.h"
+#include "document/tdocumentpictures.h"
 #include "document/tplaintext.h"
 #include "document/trtfwriter.h"
 
@@ -25,6 +27,34 @@ QString FixturePath(const QString& name) {
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The kind of each picture (as the file named it) and the address of each link of the document
+// and its headers and footers, in order.
+QString PicturesAndLinks(const QTextDocument& document) {
+    QStringList kept;
+    std::vector<const QTextDocument*> parts{&document};
+    for (int kind = 0; kind < TDocumentHeaders::KindCount; ++kind) {
+        if (const QTextDocument* part = TDocumentHeaders::Part(document, TDocumentHeaders::TKind(kind)))
+            parts.push_back(part);
+    }
+    for (const QTextDocument* part : parts) {
+        QString link;
+        for (QTextBlock b = part->begin(); b.isValid(); b = b.next()) {
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat f = it.fragment().charFormat();
+                const QString href = f.isAnchor() ? f.anchorHref() : QString();
+                if (!href.isEmpty() && href != link)
+                    kept << href;
+                link = href;
+                if (!f.isImageFormat())
+                    continue;
+                const auto source = TDocumentPictures::Source(*part, f.toImageFormat().name());
+                kept << (source ? QString::fromLatin1(source->Kind) : QStringLiteral("image"));
+            }
+        }
+    }
+    return kept.join(' ');
 }
 
 bool WriteAll(const QString& path, const QByteArray& bytes) {
@@ -77,6 +107,8 @@ private slots:
     void Fixtures_data();
     void Fixtures();
     void LiveLibreOffice();
+    void OtherWordProcessors_data();
+    void OtherWordProcessors();
 };
 
 void TstTRtfInterop::Fixtures_data() {
@@ -140,6 +172,72 @@ void TstTRtfInterop::LiveLibreOffice() {
         const QString difference = CompareDocuments(document, back);
         QVERIFY2(difference.isEmpty(), qPrintable(test.Name + ": " + difference));
     }
+}
+
+// Files in the ways Word, Google Docs, TextEdit and LibreOffice write tables, pictures, links
+// and headers: read as they show, and kept through a save and a second read.
+void TstTRtfInterop::OtherWordProcessors_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("described"); // DescribeDocument, then each header or footer
+    QTest::addColumn<QString>("kept");      // PicturesAndLinks
+
+    QTest::newRow("word") << "word-table-borders.rtf"
+                          << "Bolt schedule _ [Bolt;Diameter;Load|B1;M8;1.25 kN] See the catalogue. "
+                             "{header: Company Confidential} {footer: Page 1}"
+                          << "https://example.com/bolts";
+    QTest::newRow("word nested") << "word-nested.rtf"
+                                 << "Nested table example _ [Outer A/_/[inner 1;inner 2|inner 3;inner 4]/_;Outer B] After." << "";
+    QTest::newRow("google docs") << "gdocs-export.rtf"
+                                 << "Meeting notes Agenda in the doc. _ [Topic;Owner|Loads;Sam] Image: " +
+                                        QString(QChar::ObjectReplacementCharacter) + " {header: Draft header}"
+                                 << "https://docs.example.com/d/abc pngblip";
+    QTest::newRow("textedit") << "textedit-table.rtf"
+                              << "A TextEdit table: _ _ [one;two|three;four] _ Link: https://www.example.com/"
+                              << "https://www.example.com/";
+    QTest::newRow("libreoffice") << "lo-headers.rtf"
+                                 << "Body with a link. Hanging indent paragraph with enough text to wrap around onto a "
+                                    "second line in the page width used. _ [span two<2>;c|down^2;e;f|h;i] End. "
+                                    "{header: Header of every page} {footer: Footer text}"
+                                 << "https://example.com/x";
+    QTest::newRow("word pictures")
+        << "word-full.rtf"
+        << "Joint inspection The standard is at example.com/standard. " + QString(QChar::ObjectReplacementCharacter) +
+               " _ [Bolt;Torque;Result|M20;180 Nm;pass] _ A JPEG photo: " + QString(QChar::ObjectReplacementCharacter) +
+               " {headerr: Company confidential} {footerr: Page 1}"
+        << "https://example.com/standard pngblip https://example.com/r/20 jpegblip";
+    QTest::newRow("wordpad")
+        << "wordpad-lists.rtf"
+        << "Plain line Indented half an inch. Indented an inch, right half an inch, long enough to wrap onto a second "
+           "line in most windows so the right indent shows. First bullet Second bullet Numbered one Numbered two "
+           "A picture: " + QString(QChar::ObjectReplacementCharacter) + " A link typed in WordPad: https://example.com/wp"
+        << "wmetafile https://example.com/wp";
+    QTest::newRow("libreoffice notes")
+        << "lo-footnotes.rtf"
+        << "Text with a note1 in it. Tabbed\tleft\tright, indented both sides with space before. One One point one "
+           "Two with a link End. ____________________ 1\tThe note text. {header: _ [Project 7;Rev B] _} {footer: See terms}"
+        << "https://example.com/two https://example.com/terms";
+}
+
+void TstTRtfInterop::OtherWordProcessors() {
+    QFETCH(QString, file);
+    auto describe = [](const QTextDocument& document) {
+        QStringList parts{DescribeDocument(document)};
+        for (int kind = 0; kind < TDocumentHeaders::KindCount; ++kind) {
+            if (const QTextDocument* part = TDocumentHeaders::Part(document, TDocumentHeaders::TKind(kind)))
+                parts << '{' + TDocumentHeaders::Word(TDocumentHeaders::TKind(kind)) + ": " + DescribeDocument(*part) + '}';
+        }
+        return parts.join(' ');
+    };
+    QTextDocument document;
+    ReadRtf(ReadAll(QStringLiteral(FASTENEX_TEST_DATA "/rtf/corpus/") + file), document);
+    QTEST(describe(document), "described");
+    QTEST(PicturesAndLinks(document), "kept");
+    const QByteArray written = TRtfWriter::ToRtf(document);
+    QTextDocument back;
+    ReadRtf(written, back);
+    QCOMPARE(describe(back), describe(document));
+    QCOMPARE(PicturesAndLinks(back), PicturesAndLinks(document));
+    QCOMPARE(TRtfWriter::ToRtf(back), written);
 }
 
 QTEST_MAIN(TstTRtfInterop)

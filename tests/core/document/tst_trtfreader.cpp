@@ -1,5 +1,8 @@
 #include "helper_rtftext.h"
 
+#include "document/tdocumentheaders.h"
+#include "document/tdocumentpictures.h"
+#include "document/tdocumentunits.h"
 #include "document/trtfreader.h"
 
 #include <QBuffer>
@@ -7,7 +10,32 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 #include <QtTest>
+
+namespace {
+
+QString TabStops(const QTextBlockFormat& format) {
+    QStringList stops;
+    for (const QTextOption::Tab& tab : format.tabPositions()) {
+        static const char* const types[] = {"", "r", "c", "d"};
+        stops << QString::number(qRound(TDocumentUnits::PixelsToPoints(tab.position))) + types[tab.type];
+    }
+    return stops.join(' ');
+}
+
+// A PNG picture of the size in one colour, as rich text writes its data.
+QByteArray PngHex(int width, int height, QImage::Format format = QImage::Format_RGB32) {
+    QImage image(width, height, format);
+    image.fill(Qt::red);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return data.toHex();
+}
+
+} // namespace
 
 class TstTRtfReader : public QObject {
     Q_OBJECT
@@ -31,6 +59,14 @@ private slots:
     void HiddenTextReported();
     void LeftOutReported_data();
     void LeftOutReported();
+    void Tables_data();
+    void Tables();
+    void TableFormats();
+    void Pictures_data();
+    void Pictures();
+    void Links_data();
+    void Links();
+    void HeadersAndFooters();
 };
 
 void TstTRtfReader::Text_data() {
@@ -98,7 +134,7 @@ void TstTRtfReader::Text_data() {
                       "{\\*\\unknown x{y}}{\\*\\generator g;}A}")
         << "A";
     QTest::newRow("picture with binary braces")
-        << QByteArray("{\\rtf1 A{\\pict\\wmetafile8\\bin4 }}{\\}B}") << "AB";
+        << QByteArray("{\\rtf1 A{\\pict\\wmetafile8\\bin4 }}{\\}B}") << "A" + QString(QChar::ObjectReplacementCharacter) + "B";
     QTest::newRow("binary in skipped destination")
         << QByteArray("{\\rtf1{\\*\\foo\\bin2 }}}C}") << "C";
     QTest::newRow("field shows its result")
@@ -112,7 +148,7 @@ void TstTRtfReader::Text_data() {
         << QByteArray("{\\rtf1{\\upr{A}{\\*\\ud{B}}}}") << "B";
     QTest::newRow("object shows its result")
         << QByteArray("{\\rtf1{\\object{\\*\\objdata 0102}{\\result R}}}") << "R";
-    QTest::newRow("headers left out, footnote after the text")
+    QTest::newRow("headers apart, footnote after the text")
         << QByteArray("{\\rtf1{\\header H}{\\footer F}{\\footnote N}T}")
         << "T\n" + QString(20, '_') + "\nN";
     QTest::newRow("table cells") << QByteArray("{\\rtf1 a\\cell b\\cell\\row c}") << "a\tb\t\nc";
@@ -120,11 +156,6 @@ void TstTRtfReader::Text_data() {
         << QByteArray("{\\rtf1 This is hidden:{\\v  secret.}\\par x\\v y\\v0 z}") << "This is hidden:\nxz";
     QTest::newRow("hidden paragraph mark joins")
         << QByteArray("{\\rtf1 A{\\v  gone\\par}B\\par C}") << "AB\nC";
-    QTest::newRow("nested table without its fallback")
-        << QByteArray("{\\rtf1\\trowd\\cellx2000\\cellx4000\\pard\\intbl A\\cell\\pard\\intbl\\itap2 n1"
-                      "\\nestcell n2\\nestcell{\\*\\nesttableprops\\trowd\\cellx1000\\nestrow}"
-                      "{\\nonesttables n1\\tab n2\\par}\\pard\\intbl B\\cell\\row After}")
-        << "A\tn1\tn2\t\nB\t\nAfter";
     QTest::newRow("note marks, notes after the text")
         << QByteArray("{\\rtf1\\aftnnrlc Note{\\super\\chftn{\\footnote\\pard\\plain{\\super\\chftn} Text.}}"
                       " end{\\super\\chftn}{\\footnote\\ftnalt{\\super\\chftn} Endnote.}.\\par"
@@ -253,30 +284,33 @@ void TstTRtfReader::ParagraphFormats_data() {
     QTest::addColumn<double>("first");
     QTest::addColumn<double>("before");
     QTest::addColumn<double>("after");
+    QTest::addColumn<QString>("tabs"); // positions in points, r right, c centre, d decimal
 
     const int l = int(Qt::AlignLeft);
-    QTest::newRow("plain") << QByteArray("{\\rtf1 A}") << 0 << l << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("plain") << QByteArray("{\\rtf1 A}") << 0 << l << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << "";
     QTest::newRow("centre") << QByteArray("{\\rtf1\\qc A}") << 0 << int(Qt::AlignHCenter) << 0.0
-                            << 0.0 << 0.0 << 0.0 << 0.0;
+                            << 0.0 << 0.0 << 0.0 << 0.0 << "";
     QTest::newRow("right") << QByteArray("{\\rtf1\\qr A}") << 0 << int(Qt::AlignRight) << 0.0
-                           << 0.0 << 0.0 << 0.0 << 0.0;
+                           << 0.0 << 0.0 << 0.0 << 0.0 << "";
     QTest::newRow("justify") << QByteArray("{\\rtf1\\qj A}") << 0 << int(Qt::AlignJustify) << 0.0
-                             << 0.0 << 0.0 << 0.0 << 0.0;
+                             << 0.0 << 0.0 << 0.0 << 0.0 << "";
     QTest::newRow("indents in twips")
         << QByteArray("{\\rtf1\\li720\\ri360\\fi-200\\sb120\\sa240 A}") << 0 << l << 36.0 << 18.0
-        << -10.0 << 6.0 << 12.0;
+        << -10.0 << 6.0 << 12.0 << "";
     QTest::newRow("properties at the paragraph end")
         << QByteArray("{\\rtf1 A\\qc\\li200\\par B}") << 0 << int(Qt::AlignHCenter) << 10.0
-        << 0.0 << 0.0 << 0.0 << 0.0;
+        << 0.0 << 0.0 << 0.0 << 0.0 << "";
     QTest::newRow("carried to the next paragraph")
         << QByteArray("{\\rtf1\\qr\\li200 A\\par B}") << 1 << int(Qt::AlignRight) << 10.0 << 0.0
-        << 0.0 << 0.0 << 0.0;
+        << 0.0 << 0.0 << 0.0 << "";
     QTest::newRow("pard resets") << QByteArray("{\\rtf1\\qr\\li200 A\\par\\pard B}") << 1 << l
-                                 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
+                                 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << "";
     QTest::newRow("group restores")
-        << QByteArray("{\\rtf1{\\qc\\li200 A\\par}B}") << 1 << l << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
+        << QByteArray("{\\rtf1{\\qc\\li200 A\\par}B}") << 1 << l << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << "";
+    QTest::newRow("tab stops") << QByteArray("{\\rtf1\\tx720\\tqr\\tx2880\\tqc\\tx4320\\tqdec\\tx5040 A}") << 0 << l
+                               << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << "36 144r 216c 252d";
     QTest::newRow("huge indent clamped") << QByteArray("{\\rtf1\\li99999999 A}") << 0 << l
-                                         << 1584.0 << 0.0 << 0.0 << 0.0 << 0.0;
+                                         << 1584.0 << 0.0 << 0.0 << 0.0 << 0.0 << "";
 }
 
 void TstTRtfReader::ParagraphFormats() {
@@ -286,11 +320,13 @@ void TstTRtfReader::ParagraphFormats() {
     ReadRtf(rtf, document);
     const QTextBlockFormat b = document.findBlockByNumber(block).blockFormat();
     QTEST(int(b.alignment() & Qt::AlignHorizontal_Mask), "alignment");
-    QTEST(b.leftMargin(), "left");
-    QTEST(b.rightMargin(), "right");
-    QTEST(b.textIndent(), "first");
-    QTEST(b.topMargin(), "before");
-    QTEST(b.bottomMargin(), "after");
+    // Given in points, held in the document's pixels.
+    QTEST(TDocumentUnits::PixelsToPoints(b.leftMargin()), "left");
+    QTEST(TDocumentUnits::PixelsToPoints(b.rightMargin()), "right");
+    QTEST(TDocumentUnits::PixelsToPoints(b.textIndent()), "first");
+    QTEST(TDocumentUnits::PixelsToPoints(b.topMargin()), "before");
+    QTEST(TDocumentUnits::PixelsToPoints(b.bottomMargin()), "after");
+    QTEST(TabStops(b), "tabs");
 }
 
 void TstTRtfReader::Lists_data() {
@@ -480,12 +516,21 @@ void TstTRtfReader::LeftOutReported_data() {
     QTest::addColumn<QStringList>("leftOut");
     QTest::newRow("plain") << QByteArray("{\\rtf1 a\\par b}") << QStringList();
     QTest::newRow("ignored info") << QByteArray("{\\rtf1{\\info{\\title T}} a}") << QStringList();
-    QTest::newRow("picture twice")
-        << QByteArray("{\\rtf1 a{\\pict\\pngblip 89504e47}{\\*\\shppict{\\pict 00}}}")
+    QTest::newRow("pictures, tables, headers and links kept")
+        << QByteArray("{\\rtf1 a{\\pict\\pngblip 89504e47}{\\*\\shppict{\\pict 00}}{\\header H}"
+                      "\\trowd\\cellx100\\intbl x\\cell\\row{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt y}}}")
+        << QStringList();
+    QTest::newRow("hidden, object, comment, text box")
+        << QByteArray("{\\rtf1{\\footerf F}a{\\v b}{\\object{\\*\\objdata 01}{\\result R}}"
+                      "{\\*\\annotation c}{\\shp{\\*\\shpinst{\\shptxt t}}}}")
+        << QStringList{"objects", "comments", "hidden text"};
+    QByteArray metafiles("{\\rtf1 ");
+    for (int i = 0; i < 3000; ++i)
+        metafiles += "{\\pict\\wmetafile8\\picw99999\\pich99999 " + QByteArray::number(i + 0x1000, 16) + "}";
+    QTest::newRow("placeholders of one size share their pixels") << metafiles + "}" << QStringList();
+    QTest::newRow("picture over the limit")
+        << "{\\rtf1{\\pict\\pngblip " + PngHex(4200, 4000, QImage::Format_Mono) + "}}"
         << QStringList{"pictures"};
-    QTest::newRow("header, hidden")
-        << QByteArray("{\\rtf1{\\header H}{\\footerf F}a{\\v b}}")
-        << QStringList{"headers and footers", "hidden text"};
 }
 
 void TstTRtfReader::LeftOutReported() {
@@ -493,6 +538,215 @@ void TstTRtfReader::LeftOutReported() {
     QFETCH(QStringList, leftOut);
     QTextDocument document;
     QCOMPARE(TRtfReader::Read(QByteArrayView(rtf), document).LeftOut, leftOut);
+}
+
+void TstTRtfReader::Tables_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("described"); // see DescribeDocument
+
+    const QByteArray row2 = "\\trowd\\cellx1000\\cellx2000";
+    QTest::newRow("two rows, text after")
+        << "{\\rtf1 Before\\par" + row2 + "\\pard\\intbl A\\cell B\\cell\\row" + row2 +
+               "\\pard\\intbl C\\cell D\\par E\\cell\\row\\pard After\\par}"
+        << "Before _ [A;B|C;D/E] After";
+    QTest::newRow("table first, definition at the end")
+        << QByteArray("{\\rtf1\\pard\\intbl A\\cell B\\cell\\trowd\\cellx1000\\cellx2000\\row}")
+        << "_ [A;B] _";
+    QTest::newRow("wide cell spans columns")
+        << QByteArray("{\\rtf1\\trowd\\cellx1000\\cellx2000\\cellx3000\\intbl A\\cell B\\cell C\\cell\\row"
+                      "\\trowd\\cellx2000\\cellx3000\\intbl D\\cell E\\cell\\row}")
+        << "_ [A;B;C|D<2>;E] _";
+    QTest::newRow("horizontal merge")
+        << QByteArray("{\\rtf1\\trowd\\clmgf\\cellx1000\\clmrg\\cellx2000\\cellx3000\\intbl A\\cell\\cell C\\cell\\row"
+                      "\\trowd\\cellx1000\\cellx2000\\cellx3000\\intbl X\\cell Y\\cell Z\\cell\\row}")
+        << "_ [A<2>;C|X;Y;Z] _";
+    QTest::newRow("vertical merge")
+        << QByteArray("{\\rtf1\\trowd\\clvmgf\\cellx1000\\cellx2000\\intbl A\\cell B\\cell\\row"
+                      "\\trowd\\clvmrg\\cellx1000\\cellx2000\\intbl\\cell D\\cell\\row"
+                      "\\trowd\\cellx1000\\cellx2000\\intbl E\\cell F\\cell\\row}")
+        << "_ [A^2;B|D|E;F] _";
+    QTest::newRow("nested table")
+        << QByteArray("{\\rtf1\\trowd\\cellx2000\\cellx4000\\pard\\intbl\\itap2 n1\\nestcell n2\\nestcell"
+                      "{\\*\\nesttableprops\\trowd\\cellx1000\\cellx2000\\nestrow}{\\nonesttables n1\\tab n2\\par}"
+                      "\\pard\\intbl\\cell B\\cell\\row\\pard After}")
+        << "_ [_/[n1;n2]/_;B] After";
+    QTest::newRow("text and table in one paragraph")
+        << QByteArray("{\\rtf1 Before\\trowd\\cellx1000\\intbl A\\cell B\\itap2 C\\nestcell\\nestrow\\cell\\row}")
+        << "Before _ [A;B/_/[C]/_] _";
+    QTest::newRow("list paragraphs in a cell")
+        << QByteArray("{\\rtf1\\trowd\\cellx3000\\pard\\intbl\\ls1 d\\par\\ls2 e\\cell\\row}") << "_ [d/e] _";
+    QTest::newRow("row without row mark")
+        << QByteArray("{\\rtf1\\trowd\\cellx1000\\pard\\intbl A\\cell\\pard After}") << "_ [A] After";
+    QTest::newRow("cells past the last edge")
+        << QByteArray("{\\rtf1\\trowd\\cellx1000\\pard\\intbl A\\cell B\\cell C\\cell\\row}") << "_ [A;B;C] _";
+    QTest::newRow("empty cell past the last edge dropped")
+        << QByteArray("{\\rtf1\\trowd\\cellx1000\\cellx2000\\pard\\intbl A\\cell B\\cell\\cell\\row}") << "_ [A;B] _";
+    QTest::newRow("last cell without its mark, file cut short")
+        << QByteArray("{\\rtf1\\trowd\\cellx1000\\cellx2000\\pard\\intbl A\\cell B") << "_ [A;B] _";
+    QTest::newRow("nesting level without table")
+        << QByteArray("{\\rtf1\\itap3\\nestrow\\row A\\nestcell\\pard B}") << "_ [_/[_/[A]/_]/_] B";
+    QTest::newRow("merges that do not fit")
+        << QByteArray("{\\rtf1\\trowd\\clmrg\\clvmrg\\cellx1000\\clvmgf\\cellx500\\intbl A\\cell B\\cell\\row"
+                      "\\trowd\\clvmrg\\cellx3000\\intbl C\\cell\\row}")
+        << "_ [A;B|C<2>] _";
+}
+
+void TstTRtfReader::Tables() {
+    QFETCH(QByteArray, rtf);
+    QTextDocument document;
+    const TRtfReadResult result = TRtfReader::Read(QByteArrayView(rtf), document);
+    QTEST(DescribeDocument(document), "described");
+    QVERIFY(!result.LeftOut.contains(QStringLiteral("tables")));
+}
+
+void TstTRtfReader::TableFormats() {
+    QTextDocument document;
+    ReadRtf("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+            "\\trowd\\trgaph100\\trleft-100\\trqc\\trhdr\\clvertalc\\clbrdrt\\brdrdb\\brdrw40\\brdrcf1"
+            "\\clcbpat2\\cellx1440\\clcfpat1\\clshdng5000\\cellx4320"
+            "\\pard\\intbl A\\cell B\\cell\\row}",
+            document);
+    QTextCursor cursor(&document);
+    cursor.setPosition(2);
+    QTextTable* table = cursor.currentTable();
+    QVERIFY(table);
+    const QTextTableFormat tf = table->format();
+    QCOMPARE(int(tf.alignment() & Qt::AlignHorizontal_Mask), int(Qt::AlignHCenter));
+    QCOMPARE(tf.headerRowCount(), 1);
+    QCOMPARE(tf.columnWidthConstraints().size(), 2);
+    QCOMPARE(tf.columnWidthConstraints().at(1).rawValue(), TDocumentUnits::PointsToPixels(144));
+    QCOMPARE(tf.columnWidthConstraints().at(0).rawValue(), TDocumentUnits::PointsToPixels(77));
+    const QTextTableCellFormat a = table->cellAt(0, 0).format().toTableCellFormat();
+    QCOMPARE(a.verticalAlignment(), QTextCharFormat::AlignMiddle);
+    QCOMPARE(a.background().color(), QColor(0, 0, 255));
+    QCOMPARE(a.topBorder(), TDocumentUnits::PointsToPixels(2));
+    QCOMPARE(a.topBorderStyle(), QTextFrameFormat::BorderStyle_Double);
+    QCOMPARE(a.topBorderBrush().color(), QColor(255, 0, 0));
+    QCOMPARE(a.bottomBorder(), 0.0);
+    // Half the red pattern over white.
+    QCOMPARE(table->cellAt(0, 1).format().background().color(), QColor(255, 128, 128));
+}
+
+void TstTRtfReader::Pictures_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("kind");     // of each picture, as the file named it
+    QTest::addColumn<QString>("shown");    // "image" or "placeholder" for each
+    QTest::addColumn<QString>("size");     // in points, of the first
+
+    const QByteArray png = PngHex(4, 3);
+    QTest::newRow("png with goal size")
+        << "{\\rtf1 a{\\pict\\pngblip\\picw4\\pich3\\picwgoal600\\pichgoal450 " + png + "}b}"
+        << "pngblip" << "image" << "30x22.5";
+    QTest::newRow("png scaled, size from its pixels")
+        << "{\\rtf1{\\pict\\pngblip\\picscalex50\\picscaley200 " + png + "}}"
+        << "pngblip" << "image" << "1.5x4.5";
+    QTest::newRow("binary data")
+        << "{\\rtf1{\\pict\\pngblip\\bin" + QByteArray::number(QByteArray::fromHex(png).size()) + " " +
+               QByteArray::fromHex(png) + "}}"
+        << "pngblip" << "image" << "3x2.25";
+    QTest::newRow("metafile placeholder of its size")
+        << QByteArray("{\\rtf1{\\pict\\wmetafile8\\picw2540\\pich1270 0102}}")
+        << "wmetafile8" << "placeholder" << "72x36";
+    QTest::newRow("drawing picture preferred")
+        << "{\\rtf1{\\*\\shppict{\\pict\\pngblip " + png + "}}{\\nonshppict{\\pict\\wmetafile8 00}}}"
+        << "pngblip" << "image" << "3x2.25";
+    QTest::newRow("alternative alone")
+        << QByteArray("{\\rtf1{\\nonshppict{\\pict\\emfblip\\picwgoal20\\pichgoal40 00}}}")
+        << "emfblip" << "placeholder" << "1x2";
+    QTest::newRow("damaged png")
+        << QByteArray("{\\rtf1{\\pict\\pngblip\\picwgoal20\\pichgoal20 89504e470d0a1a0a00}}")
+        << "pngblip" << "placeholder" << "1x1";
+    QTest::newRow("drawing's own picture, not its result")
+        << "{\\rtf1{\\shp{\\*\\shpinst{\\sp{\\sn pib}{\\sv{\\pict\\pngblip " + png +
+               "}}}}{\\shprslt{\\pict\\wmetafile8 00}}}}"
+        << "pngblip" << "image" << "3x2.25";
+    QTest::newRow("two pictures, odd digit left")
+        << QByteArray("{\\rtf1{\\pict\\dibitmap0 0}{\\pict\\jpegblip\\picwgoal20\\pichgoal20 ffd8f}}")
+        << "dibitmap0 jpegblip" << "placeholder placeholder" << "72x72";
+}
+
+void TstTRtfReader::Pictures() {
+    QFETCH(QByteArray, rtf);
+    QTextDocument document;
+    const TRtfReadResult result = TRtfReader::Read(QByteArrayView(rtf), document);
+    QVERIFY(result.LeftOut.isEmpty());
+    QStringList kinds, shown;
+    QString size;
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (!f.isImageFormat())
+                continue;
+            const QTextImageFormat image = f.toImageFormat();
+            const auto source = TDocumentPictures::Source(document, image.name());
+            QVERIFY(source);
+            kinds << source->Kind + (source->KindParameter >= 0 ? QByteArray::number(source->KindParameter) : QByteArray());
+            const QImage picture = TDocumentPictures::Image(document, image.name());
+            shown << (picture.size() == QSize(4, 3) ? "image" : "placeholder");
+            if (size.isEmpty())
+                size = QStringLiteral("%1x%2").arg(TDocumentUnits::PixelsToPoints(image.width()))
+                           .arg(TDocumentUnits::PixelsToPoints(image.height()));
+        }
+    }
+    QTEST(kinds.join(' '), "kind");
+    QTEST(shown.join(' '), "shown");
+    QTEST(size, "size");
+}
+
+void TstTRtfReader::Links_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("links"); // the address of each character, "-" for none
+
+    QTest::newRow("link")
+        << QByteArray("{\\rtf1 a{\\field{\\*\\fldinst{HYPERLINK \"http://x.org/\"}}{\\fldrslt{\\ul\\cf1 bc}}}d}")
+        << "abcd" << "- http://x.org/ http://x.org/ -";
+    QTest::newRow("place in the document")
+        << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \\\\l \"Top\" \\\\o \"tip\"}{\\fldrslt t}}}")
+        << "t" << "#Top";
+    QTest::newRow("instruction in pieces, escaped backslashes")
+        << QByteArray("{\\rtf1{\\field{\\*\\fldinst {HYPER}{LINK \"C:\\\\\\\\d\\\\\\\\a.doc\"}}{\\fldrslt f}}}")
+        << "f" << "C:\\d\\a.doc";
+    QTest::newRow("other fields keep their result")
+        << QByteArray("{\\rtf1{\\field{\\*\\fldinst PAGE}{\\fldrslt 3}}}") << "3" << "-";
+    QTest::newRow("address in unicode")
+        << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"http://x/\\u233?\"}{\\fldrslt e}}}")
+        << "e" << QString::fromUtf8("http://x/é");
+}
+
+void TstTRtfReader::Links() {
+    QFETCH(QByteArray, rtf);
+    QTextDocument document;
+    ReadRtf(rtf, document);
+    QTEST(DocumentText(document), "text");
+    QStringList links;
+    for (int i = 0; i < document.characterCount() - 1; ++i) {
+        const QTextCharFormat f = FormatAt(document, i);
+        links << (f.isAnchor() ? f.anchorHref() : QStringLiteral("-"));
+    }
+    QTEST(links.join(' '), "links");
+    if (QByteArray(QTest::currentDataTag()) == "link")
+        QVERIFY(FormatAt(document, 1).fontUnderline());
+}
+
+void TstTRtfReader::HeadersAndFooters() {
+    QTextDocument document;
+    ReadRtf("{\\rtf1\\titlepg{\\header \\pard Head\\par}{\\footerf\\trowd\\cellx900\\intbl Foot\\cell\\row}"
+            "{\\headerl{\\footer nested}L}Body}",
+            document);
+    QCOMPARE(DescribeDocument(document), QStringLiteral("Body"));
+    using H = TDocumentHeaders;
+    QCOMPARE(DescribeDocument(*H::Part(document, H::Header)), QStringLiteral("Head"));
+    QCOMPARE(DescribeDocument(*H::Part(document, H::FooterFirst)), QStringLiteral("_ [Foot] _"));
+    QCOMPARE(DescribeDocument(*H::Part(document, H::HeaderLeft)), QStringLiteral("L"));
+    QVERIFY(!H::Part(document, H::Footer));
+    QVERIFY(H::TitlePage(document));
+    QCOMPARE(H::ForPage(document, true, 1), H::Part(document, H::FooterFirst));
+    QCOMPARE(H::ForPage(document, false, 2), H::Part(document, H::Header));
+    // Reading another file leaves none of them.
+    ReadRtf("{\\rtf1 x}", document);
+    QVERIFY(!H::Part(document, H::Header));
+    QVERIFY(!H::TitlePage(document));
 }
 
 QTEST_MAIN(TstTRtfReader)

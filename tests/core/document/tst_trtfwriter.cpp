@@ -1,7 +1,9 @@
 #include "helper_rtftext.h"
 
 #include "document/tdocumentfile.h"
-#include "document/trtfreader.h"
+#include "document/tdocumentheaders.h"
+#include "document/tdocumentpictures.h"
+#include "document/tdocumentunits.h"
 #include "document/trtfreader.h"
 #include "document/trtfwriter.h"
 
@@ -11,6 +13,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextDocumentFragment>
+#include <QTextTable>
 #include <QtTest>
 
 namespace {
@@ -53,6 +57,9 @@ private slots:
     void FailedWriteKeepsFile();
     void SecondWriteEqualsFirst_data();
     void SecondWriteEqualsFirst();
+    void Constructs_data();
+    void Constructs();
+    void PastedTableAndImage();
 };
 
 void TstTRtfWriter::Header() {
@@ -224,13 +231,15 @@ void TstTRtfWriter::ParagraphRoundTrip() {
     QFETCH(double, first);
     QFETCH(double, before);
     QFETCH(double, after);
+    // Given in points, held in the document's pixels.
+    const auto px = [](double points) { return TDocumentUnits::PointsToPixels(points); };
     QTextBlockFormat b;
     b.setAlignment(Qt::Alignment(alignment));
-    b.setLeftMargin(left);
-    b.setRightMargin(right);
-    b.setTextIndent(first);
-    b.setTopMargin(before);
-    b.setBottomMargin(after);
+    b.setLeftMargin(px(left));
+    b.setRightMargin(px(right));
+    b.setTextIndent(px(first));
+    b.setTopMargin(px(before));
+    b.setBottomMargin(px(after));
     QTextDocument document;
     QTextCursor cursor(&document);
     cursor.insertText(QStringLiteral("before"));
@@ -244,11 +253,11 @@ void TstTRtfWriter::ParagraphRoundTrip() {
     QCOMPARE(back.blockCount(), 3);
     const QTextBlockFormat r = back.findBlockByNumber(1).blockFormat();
     QCOMPARE(int(r.alignment() & Qt::AlignHorizontal_Mask), alignment);
-    QCOMPARE(r.leftMargin(), left);
-    QCOMPARE(r.rightMargin(), right);
-    QCOMPARE(r.textIndent(), first);
-    QCOMPARE(r.topMargin(), before);
-    QCOMPARE(r.bottomMargin(), after);
+    QCOMPARE(r.leftMargin(), px(left));
+    QCOMPARE(r.rightMargin(), px(right));
+    QCOMPARE(r.textIndent(), px(first));
+    QCOMPARE(r.topMargin(), px(before));
+    QCOMPARE(r.bottomMargin(), px(after));
     for (int other : {0, 2}) {
         const QTextBlockFormat o = back.findBlockByNumber(other).blockFormat();
         QCOMPARE(int(o.alignment() & Qt::AlignHorizontal_Mask), int(Qt::AlignLeft));
@@ -421,6 +430,116 @@ void TstTRtfWriter::SecondWriteEqualsFirst() {
     QTextDocument second;
     TRtfReader::Read(QByteArrayView(written), second);
     QCOMPARE(TRtfWriter::ToRtf(second), written);
+}
+
+namespace {
+
+QByteArray PngHex() {
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return data.toHex();
+}
+
+// The text, tables and headers of a document.
+QString Described(const QTextDocument& document) {
+    QString text = DescribeDocument(document);
+    for (int kind = 0; kind < TDocumentHeaders::KindCount; ++kind) {
+        if (const QTextDocument* part = TDocumentHeaders::Part(document, TDocumentHeaders::TKind(kind)))
+            text += " {" + TDocumentHeaders::Word(TDocumentHeaders::TKind(kind)) + ": " + DescribeDocument(*part) + '}';
+    }
+    return text;
+}
+
+} // namespace
+
+// Each construct read is written as the given RTF, and reading that gives the same document,
+// which is written the same way again.
+void TstTRtfWriter::Constructs_data() {
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("written");
+
+    QTest::newRow("table with merged cells")
+        << QByteArray("{\\rtf1\\trowd\\clvmgf\\cellx1000\\cellx3000\\intbl A\\cell B\\cell\\row"
+                      "\\trowd\\clvmrg\\cellx1000\\cellx2000\\cellx3000\\intbl\\cell C\\cell D\\cell\\row\\pard After}")
+        << QByteArray("\\trowd\\trgaph0\\trleft0\\clvmgf\\cellx1000\\cellx3000\r\n\\pard\\intbl {");
+    QTest::newRow("nested table")
+        << QByteArray("{\\rtf1\\trowd\\cellx2000\\cellx4000\\pard\\intbl\\itap2 n1\\nestcell n2\\nestcell"
+                      "{\\*\\nesttableprops\\trowd\\cellx1000\\cellx2000\\nestrow}{\\nonesttables n1\\par}"
+                      "\\pard\\intbl\\cell B\\cell\\row}")
+        << QByteArray("\\nestcell\r\n{\\*\\nesttableprops \\trowd\\trgaph0\\trleft0\\cellx1000\\cellx2000\r\n"
+                      "\\nestrow}{\\nonesttables\\par}");
+    QTest::newRow("borders and shading")
+        << QByteArray("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\trowd\\trgaph108\\trleft-108\\trqr"
+                      "\\clvertalb\\clbrdrl\\brdrdot\\brdrw15\\brdrcf1\\clcbpat1\\cellx1440\\intbl A\\cell\\row}")
+        << QByteArray("\\trowd\\trgaph108\\trleft-108\\trqr\\clvertalb\\clbrdrl\\brdrdot\\brdrw15\\brdrcf1\\clcbpat1\\cellx1440");
+    QTest::newRow("cell wider than 22 inches")
+        << QByteArray("{\\rtf1\\trowd\\cellx1440\\cellx200000\\intbl A\\cell B\\cell\\row"
+                      "\\trowd\\cellx99999\\cellx200000\\intbl C\\cell D\\cell\\row}")
+        << QByteArray("\\cellx1440\\cellx63360\r\n");
+    QTest::newRow("row past 44 inches")
+        << QByteArray("{\\rtf1\\trowd\\cellx31680\\cellx63360\\cellx95040\\intbl x\\cell y\\cell z\\cell\\row}")
+        << QByteArray("\\cellx31680\\cellx63360\\cellx95040\r\n");
+    QTest::newRow("malformed table")
+        << QByteArray("{\\rtf1\\trowd\\cellx1000\\pard\\intbl A\\cell B\\cell\\row\\intbl\\itap2 C\\nestcell}")
+        << QByteArray("\\row");
+    QTest::newRow("png picture")
+        << "{\\rtf1 a{\\pict\\pngblip\\picw4\\pich3\\picwgoal600\\pichgoal450 " + PngHex() + "}}"
+        << "{\\pict\\pngblip\\picw4\\pich3\\picwgoal600\\pichgoal450\r\n" + PngHex().left(16);
+    QTest::newRow("metafile as read")
+        << QByteArray("{\\rtf1{\\pict\\wmetafile8\\picw2540\\pich1270\\picscalex50 0102}}")
+        << QByteArray("{\\pict\\wmetafile8\\picw2540\\pich1270\\picwgoal720\\pichgoal720\r\n0102}");
+    QTest::newRow("link")
+        << QByteArray("{\\rtf1{\\colortbl;\\red0\\green0\\blue255;}{\\field{\\*\\fldinst HYPERLINK \"http://x.org/?a=\\\\\\\\\"}"
+                      "{\\fldrslt\\ul\\cf1 x}}{\\field{\\*\\fldinst HYPERLINK \\\\l \"Top\"}{\\fldrslt t}} y}")
+        << QByteArray("{\\field{\\*\\fldinst HYPERLINK \"http://x.org/?a=\\\\\\\\\"}{\\fldrslt {\\f0\\fs24\\ul\\cf1 x}}}"
+                      "{\\field{\\*\\fldinst HYPERLINK \\\\l \"Top\"}{\\fldrslt {\\f0\\fs24 t}}}{\\f0\\fs24  y}");
+    QTest::newRow("headers and footers")
+        << QByteArray("{\\rtf1\\facingp\\titlepg{\\headerr R\\par}{\\footerf\\trowd\\cellx900\\intbl F\\cell\\row}Body}")
+        << QByteArray("\\facingp\\titlepg{\\headerr\r\n\\pard {\\f0\\fs24 R}\\plain\\f0\\fs24\\par\r\n}\r\n{\\footerf");
+    QTest::newRow("tab stops")
+        << QByteArray("{\\rtf1\\tx720\\tqc\\tx2880\\tqdec\\tx4000 a\\tab b}")
+        << QByteArray("\\tx720\\tqc\\tx2880\\tqdec\\tx4000 ");
+}
+
+void TstTRtfWriter::Constructs() {
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, written);
+    QTextDocument first;
+    ReadRtf(input, first);
+    const QByteArray out = TRtfWriter::ToRtf(first);
+    QVERIFY2(out.contains(written), out.constData());
+    QVERIFY(BracesBalance(out));
+    QTextDocument second;
+    ReadRtf(out, second);
+    QCOMPARE(Described(second), Described(first));
+    QCOMPARE(TRtfWriter::ToRtf(second), out);
+}
+
+// Tables and images that came from elsewhere (pasted markup, a pasted image) are written too.
+void TstTRtfWriter::PastedTableAndImage() {
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    cursor.insertFragment(QTextDocumentFragment::fromHtml(
+        QStringLiteral("<table border=\"1\" width=\"50%\"><tr><td>a</td><td colspan=\"2\">b</td></tr>"
+                       "<tr><td rowspan=\"2\">c</td><td>d</td><td>e</td></tr><tr><td>f</td><td>g</td></tr></table>")));
+    QImage image(5, 2, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertImage(TDocumentPictures::AddImage(document, image));
+    const QByteArray out = TRtfWriter::ToRtf(document);
+    QVERIFY(out.contains("\\clbrdrt\\brdrs"));
+    QVERIFY(out.contains("{\\pict\\pngblip\\picw5\\pich2"));
+    QTextDocument back;
+    ReadRtf(out, back);
+    QCOMPARE(DescribeDocument(back), DescribeDocument(document));
+    QCOMPARE(DescribeDocument(back), QString("_ [a;b<2>|c^2;d;e|f;g] ") + QChar(QChar::ObjectReplacementCharacter));
+    const QStringList names = TDocumentPictures::Names(back);
+    QCOMPARE(names.size(), 1);
+    QCOMPARE(TDocumentPictures::Image(back, names.first()).size(), QSize(5, 2));
 }
 
 QTEST_MAIN(TstTRtfWriter)

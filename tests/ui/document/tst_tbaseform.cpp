@@ -2,6 +2,7 @@
 #include "foundation/tplatformerror.h"
 #include "document/tbaseform.h"
 #include "document/tdocumentframe.h"
+#include "document/tdocumentunits.h"
 #include "shell/tmakercontact.h"
 #include "shell/tsettings.h"
 #include "spell/tspelldictionaries.h"
@@ -556,11 +557,13 @@ private slots:
         const QTextBlock bullet = indented.next();
         const QTextBlock numbered = bullet.next();
         QVERIFY(right.blockFormat().alignment() & Qt::AlignRight);
-        QCOMPARE(right.blockFormat().leftMargin(), 10.0);
+        // The steps are in points, the document's indents in its pixels.
+        const auto px = [](qreal points) { return TDocumentUnits::PointsToPixels(points); };
+        QCOMPARE(right.blockFormat().leftMargin(), px(10));
         QCOMPARE(right.blockFormat().rightMargin(), 0.0);
-        QCOMPARE(indented.blockFormat().leftMargin(), 30.0);
-        QCOMPARE(indented.blockFormat().textIndent(), 5.0);
-        QCOMPARE(indented.blockFormat().rightMargin(), 10.0);
+        QCOMPARE(indented.blockFormat().leftMargin(), 20 + px(10));
+        QCOMPARE(indented.blockFormat().textIndent(), px(5));
+        QCOMPARE(indented.blockFormat().rightMargin(), 30 - px(20));
         QVERIFY(bullet.textList() && numbered.textList());
         QVERIFY(bullet.textList() != numbered.textList());
         QCOMPARE(bullet.textList()->format().style(), QTextListFormat::ListDisc);

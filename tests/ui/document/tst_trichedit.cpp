@@ -1,0 +1,55 @@
+#include "document/tdocumentpictures.h"
+#include "document/trichedit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+
+class TstTRichEdit : public QObject {
+    Q_OBJECT
+
+private slots:
+    void CtrlClickOpensLink() {
+        TRichEdit edit;
+        edit.resize(400, 200);
+        edit.setHtml(QStringLiteral("<p>see <a href=\"https://example.com/x\">this</a> page</p>"));
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        QTextCursor cursor(edit.document());
+        cursor.setPosition(6);
+        const QPoint link = edit.cursorRect(cursor).center();
+        QSignalSpy spy(&edit, &TRichEdit::LinkActivated);
+        QTest::mouseClick(edit.viewport(), Qt::LeftButton, Qt::NoModifier, link);
+        QCOMPARE(spy.count(), 0);
+        QTest::mouseClick(edit.viewport(), Qt::LeftButton, Qt::ControlModifier, link);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("https://example.com/x"));
+    }
+
+    // A picture copied in one window pastes into another with its file form.
+    void PictureCopiedToAnotherWindow() {
+        TRichEdit from;
+        QImage image(6, 4, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QTextCursor cursor(from.document());
+        cursor.insertText(QStringLiteral("a"));
+        cursor.insertImage(TDocumentPictures::AddImage(*from.document(), image));
+        cursor.insertText(QStringLiteral("b"));
+        from.selectAll();
+        from.copy();
+        QVERIFY(QApplication::clipboard()->mimeData()->hasFormat(QLatin1String(TRichEdit::PictureMimeType)));
+        TRichEdit to;
+        to.paste();
+        const QStringList names = TDocumentPictures::Names(*to.document());
+        QCOMPARE(names.size(), 1);
+        QCOMPARE(TDocumentPictures::Image(*to.document(), names.first()).size(), QSize(6, 4));
+        QCOMPARE(to.toPlainText().size(), 3);
+    }
+};
+
+QTEST_MAIN(TstTRichEdit)
+#include "tst_trichedit.moc"
