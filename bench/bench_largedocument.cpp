@@ -1,0 +1,126 @@
+// A large file opened in the real frame on an X display, as a user has it: the frame shown and
+// its document window maximized, the frame's own timer running. Printed: the time until the
+// first page is painted, the longest time the event loop was blocked while the rest of the text
+// was laid out (sampled with a 10 ms timer), the time until the last paragraph was laid out,
+// and the longest tick of the frame's timer. Times are wall-clock; the process's CPU time is
+// printed beside them as the machine may be shared.
+//
+//   bench_largedocument FILE [DISPLAY]     DISPLAY defaults to the environment's
+
+#include "document/tbaseform.h"
+#include "shell/tmainform.h"
+#include "shell/tsettings.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMdiSubWindow>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextLayout>
+#include <QTimer>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+double CpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec + t.tv_nsec / 1e9;
+}
+
+bool LaidOut(const QTextDocument& document) {
+    const QTextLayout* layout = document.lastBlock().layout();
+    return layout && layout->lineCount() > 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_largedocument FILE [DISPLAY]\n");
+        return 2;
+    }
+    if (argc > 2)
+        qputenv("DISPLAY", argv[2]);
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    QTemporaryDir settings;
+    TSettings::SetLocation(QDir(settings.path()).filePath(QStringLiteral("fastenex.ini")));
+    TMainForm frame;
+    frame.showMaximized();
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+
+    QElapsedTimer clock;
+    clock.start();
+    const double cpuStart = CpuSeconds();
+    TBaseForm* form = frame.OpenFileByType(QString::fromLocal8Bit(argv[1]));
+    if (!form) {
+        std::printf("no window\n");
+        return 1;
+    }
+    if (QMdiSubWindow* sub = frame.findChild<QMdiSubWindow*>())
+        sub->showMaximized();
+    form->RichEdit1->viewport()->repaint();
+    const double firstPage = clock.nsecsElapsed() / 1e9;
+    const double firstPageCpu = CpuSeconds() - cpuStart;
+    QTextDocument* document = form->RichEdit1->document();
+
+    // A layout that starts again from the top shows as a document height that shrinks.
+    int restarts = 0;
+    qreal lastHeight = 0;
+    QObject::connect(document->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged,
+                     [&](const QSizeF& size) {
+                         if (size.height() < lastHeight)
+                             ++restarts;
+                         lastHeight = size.height();
+                     });
+    // The frame's tick, run by hand every tenth sample and timed.
+    qint64 longestTick = 0;
+    QElapsedTimer tickClock;
+    qint64 longestBlock = 0;
+    qint64 last = clock.nsecsElapsed();
+    double laidOut = -1;
+    double laidOutCpu = 0;
+    // Given up after a minute and reported as unfinished.
+    const double limit = qEnvironmentVariableIntValue("BENCH_LIMIT") > 0 ? qEnvironmentVariableIntValue("BENCH_LIMIT") : 60;
+    QTimer sampler;
+    sampler.setInterval(10);
+    QEventLoop loop;
+    int samples = 0;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        longestBlock = qMax(longestBlock, now - last - 10'000'000);
+        if (++samples % 10 == 0) {
+            tickClock.start();
+            frame.Timer1Timer();
+            longestTick = qMax(longestTick, tickClock.nsecsElapsed());
+        }
+        last = clock.nsecsElapsed();
+        if (LaidOut(*document) || now / 1e9 > limit) {
+            laidOut = now / 1e9;
+            laidOutCpu = CpuSeconds() - cpuStart;
+            loop.quit();
+        }
+    });
+    sampler.start();
+    loop.exec();
+    sampler.stop();
+
+    std::printf("%-40s first page %6.2f s (cpu %6.2f)  longest block %7.1f ms  laid out %7.2f s "
+                "(cpu %7.2f)%s  longest tick %6.2f ms  %d paragraphs  %d restarts\n",
+                QFileInfo(QString::fromLocal8Bit(argv[1])).fileName().toLocal8Bit().constData(),
+                firstPage, firstPageCpu, longestBlock / 1e6, laidOut, laidOutCpu,
+                LaidOut(*document) ? "" : " (unfinished)", longestTick / 1e6,
+                document->blockCount(), restarts);
+    std::fflush(stdout);
+    // Leave without the teardown of a huge document.
+    std::_Exit(0);
+}
