@@ -95,9 +95,19 @@ int main(int argc, char* argv[]) {
     sampler.setInterval(10);
     QEventLoop loop;
     int samples = 0;
+    // The longest block in each five seconds: blocks that grow as the layout goes on show
+    // work that grows with the part already laid out.
+    QList<qint64> longestPerSpan;
     QObject::connect(&sampler, &QTimer::timeout, [&] {
         const qint64 now = clock.nsecsElapsed();
-        longestBlock = qMax(longestBlock, now - last - 10'000'000);
+        const qint64 blocked = now - last - 10'000'000;
+        longestBlock = qMax(longestBlock, blocked);
+        const qsizetype span = qsizetype((now - firstPage * 1e9) / 5e9);
+        if (span >= 0) {
+            if (longestPerSpan.size() <= span)
+                longestPerSpan.resize(span + 1);
+            longestPerSpan[span] = qMax(longestPerSpan[span], blocked);
+        }
         if (++samples % 10 == 0) {
             tickClock.start();
             frame.Timer1Timer();
@@ -120,6 +130,10 @@ int main(int argc, char* argv[]) {
                 firstPage, firstPageCpu, longestBlock / 1e6, laidOut, laidOutCpu,
                 LaidOut(*document) ? "" : " (unfinished)", longestTick / 1e6,
                 document->blockCount(), restarts);
+    std::printf("  longest block per 5 s (ms):");
+    for (qint64 b : longestPerSpan)
+        std::printf(" %.0f", b / 1e6);
+    std::printf("\n");
     std::fflush(stdout);
     // Leave without the teardown of a huge document.
     std::_Exit(0);
