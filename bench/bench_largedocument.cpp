@@ -3,9 +3,13 @@
 // first page is painted, the longest time the event loop was blocked while the rest of the text
 // was laid out (sampled with a 10 ms timer), the time until the last paragraph was laid out,
 // and the longest tick of the frame's timer. Times are wall-clock; the process's CPU time is
-// printed beside them as the machine may be shared.
+// printed beside them as the machine may be shared. Also printed: how often the layout started
+// again from the top (the document's height shrank), and the longest block in each five seconds,
+// which grows when each step of the layout does work that grows with what is already laid out.
+// The run gives up after BENCH_LIMIT seconds (60 unless set) and says the layout is unfinished.
 //
 //   bench_largedocument FILE [DISPLAY]     DISPLAY defaults to the environment's
+//   bench/largedocuments.py DIR            writes the large files it is meant for
 
 #include "document/tbaseform.h"
 #include "shell/tmainform.h"
