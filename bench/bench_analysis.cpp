@@ -9,6 +9,7 @@
 #include "analysis/tanalysisreport.h"
 #include "analysis/tunitloadanalysis.h"
 #include "model/tboltgroupdocument.h"
+#include "benchmemory.h"
 
 #include <QElapsedTimer>
 #include <cmath>
@@ -27,21 +28,6 @@ public:
     QStringList Shown;
     void ShowOutput() override { Shown = OutputLines(); }
 };
-
-long StatusKb(const char* field) {
-    FILE* f = std::fopen("/proc/self/status", "r");
-    if (!f)
-        return 0;
-    char line[256];
-    long kb = 0;
-    const size_t n = std::strlen(field);
-    while (std::fgets(line, sizeof line, f)) {
-        if (std::strncmp(line, field, n) == 0)
-            kb = std::atol(line + n + 1);
-    }
-    std::fclose(f);
-    return kb;
-}
 
 TBolt Bolt(double x, double y, double z, double kx, double ky, double kz, int orientation) {
     TBolt b;

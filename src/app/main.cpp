@@ -52,7 +52,15 @@ int main(int argc, char* argv[]) {
         for (int i = 0; i < argc; ++i)
             arguments.append(QString::fromLocal8Bit(argv[i]));
         const TCommandLine command = TCommandLine::Parse(arguments);
-        if (command.Error.isEmpty() && (command.Help || command.Version)) {
+        // A usage error is answered here too when there is no display to start on; with one, the
+        // window system's own options are taken out first and only what remains is an error.
+        const bool noDisplay = qEnvironmentVariableIsEmpty("DISPLAY") &&
+                               qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+                               qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+                               !arguments.contains(QStringLiteral("-platform")) &&
+                               !arguments.contains(QStringLiteral("-display"));
+        if ((!command.Error.isEmpty() && noDisplay) ||
+            (command.Error.isEmpty() && (command.Help || command.Version))) {
             QCoreApplication core(argc, argv);
             TApplication::SetNames();
             return AnswerInTerminal(command);

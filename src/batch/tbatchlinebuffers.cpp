@@ -41,3 +41,18 @@ void TBatchLineBuffers::FormatOutput() {
     ShownTitles = TitleLines();
     ShownSubtitles = SubtitleLines();
 }
+
+void TBatchLineBuffers::AppendShown(const TLineBuffers& section) {
+    if (ShownAsText) {
+        QByteArray text;
+        for (const QString& line : section.OutputLines()) {
+            text += line.toUtf8();
+            text += '\n';
+        }
+        ShownText.append(text);
+    } else {
+        ShownLines += section.OutputLines();
+    }
+    ShownTitles += section.TitleLines();
+    ShownSubtitles += section.SubtitleLines();
+}

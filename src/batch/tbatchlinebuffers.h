@@ -26,6 +26,10 @@ public:
     QList<QByteArray> ShownText;
     bool ShownAsText = false;
 
+    // Appends the output lines of other buffers to the shown report, and their title and
+    // subtitle lines to the shown ones, as if they had been written after the report.
+    void AppendShown(const TLineBuffers& section);
+
     QStringList ShownLines;
     QStringList ShownTitles;
     QStringList ShownSubtitles;

@@ -2,7 +2,11 @@
 
 #include "tbatchlinebuffers.h"
 
+#include "analysis/tanalysisreport.h"
 #include "analysis/tboltgroupanalysis.h"
+#include "analysis/tloadcaseanalysis.h"
+#include "analysis/tloadcaseenvelope.h"
+#include "analysis/tloadcases.h"
 #include "document/tdocumentfile.h"
 #include "document/tlinebuffers.h"
 #include "document/treportformatter.h"
@@ -11,6 +15,7 @@
 #include "foundation/tsavefile.h"
 #include "analysis/tboltloadscsv.h"
 #include "model/tboltgroupdocument.h"
+#include "model/tnisaexport.h"
 #include "model/tnumberformat.h"
 
 #include <QDir>
@@ -20,6 +25,7 @@
 #include <QLocale>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <new>
 #include <optional>
 #include <sys/stat.h>
@@ -45,9 +51,9 @@ const QCommandLineOption CsvOption(QStringList{QStringLiteral("csv")},
                                                   "bolt's axial direction is defined."),
                                    QStringLiteral("FILE"));
 const QCommandLineOption SettingsOption(QStringList{QStringLiteral("settings")},
-                                        QStringLiteral("Enter every file read or written in the "
-                                                       "recent-file list of the settings file "
-                                                       "FILE."),
+                                        QStringLiteral("Enter the data and NISA files read or "
+                                                       "written in the recent-file list of the "
+                                                       "settings file FILE."),
                                         QStringLiteral("FILE"));
 const QCommandLineOption PictureOption(QStringList{QStringLiteral("picture")},
                                        QStringLiteral("Write the plot of the bolt group to FILE as "
@@ -82,6 +88,21 @@ const QCommandLineOption LoadCaseOption(QStringList{QStringLiteral("load-case")}
                                                        "(default 1; a text that is not an "
                                                        "integer gives 1)."),
                                         QStringLiteral("ID"), QStringLiteral("1"));
+const QCommandLineOption LoadCasesOption(
+    QStringList{QStringLiteral("load-cases")},
+    QStringLiteral("Analyse every load case of the table FILE, one a row: Title,FX,FY,FZ or "
+                   "Title,FX,FY,FZ,X,Y,Z, with a decimal point whatever the locale; without X,Y,Z "
+                   "a case acts at the input's applied-load point. A first row without numbers is "
+                   "a header; a title may be quoted. The report then ends with the load case "
+                   "envelope and the list of the cases, --csv gives a line per case and bolt, and "
+                   "--nisa one load case per case, numbered from --load-case on."),
+    QStringLiteral("FILE"));
+const QCommandLineOption EnvelopeOption(
+    QStringList{QStringLiteral("envelope")},
+    QStringLiteral("With --load-cases: write one line per bolt to FILE as comma-separated values: "
+                   "number, position, and the largest resultant, axial tension, axial compression "
+                   "and shear load over the cases, each with the number and title of its case."),
+    QStringLiteral("FILE"));
 const QCommandLineOption VerboseOption(QStringList{QStringLiteral("verbose")},
                                        QStringLiteral("Print every status text on standard "
                                                       "error, one a line."));
@@ -193,7 +214,7 @@ void TBatchTool::DefineOptions() {
         "Quorvane Fastenex bolt group analysis from the command line.\n"
         "Reads INPUT (an analysis data file .dat or a NISA input file .nis) and writes what the options ask for; without "
         "an output option it prints the analysis report.\n\n"
-        "Outputs are written in the order --data, --nisa, --picture, --report, --csv. An output "
+        "Outputs are written in the order --data, --nisa, --picture, --report, --csv, --envelope. An output "
         "that would be refused stops the run before any is written, and no output may name the "
         "input, the settings file or another output. When the analysis fails, --data is still "
         "written and the others are not. A file that cannot be written stops the run at that "
@@ -211,6 +232,8 @@ void TBatchTool::DefineOptions() {
     Parser.addOption(NoShadingOption);
     Parser.addOption(NisaOption);
     Parser.addOption(LoadCaseOption);
+    Parser.addOption(LoadCasesOption);
+    Parser.addOption(EnvelopeOption);
     Parser.addOption(VerboseOption);
     Parser.addOption(SettingsOption);
     Parser.addPositionalArgument(QStringLiteral("INPUT"),
@@ -238,6 +261,10 @@ int TBatchTool::Execute(const QStringList& arguments) {
     InputFile = positional.first();
     if (!ParseViewOptions())
         return Usage;
+    if (Parser.isSet(EnvelopeOption) && !Parser.isSet(LoadCasesOption)) {
+        PrintLine(stderr, QStringLiteral("--envelope needs --load-cases."));
+        return Usage;
+    }
     if (!CheckFileNames())
         return Usage;
     Host.Verbose = Parser.isSet(VerboseOption);
@@ -258,18 +285,25 @@ bool TBatchTool::CheckFileNames() {
     // whenever a file enters its list.
     QList<std::pair<QString, QString>> outputs;
     for (const QCommandLineOption* option : {&DataOption, &NisaOption, &PictureOption,
-                                             &ReportOption, &CsvOption, &SettingsOption}) {
+                                             &ReportOption, &CsvOption, &EnvelopeOption,
+                                             &SettingsOption}) {
         if (Parser.isSet(*option))
             outputs.append({QStringLiteral("--") + option->names().first(), Parser.value(*option)});
     }
     const TFileIdentity input(InputFile);
+    const std::optional<TFileIdentity> caseTable =
+        Parser.isSet(LoadCasesOption)
+            ? std::optional<TFileIdentity>(TFileIdentity(Parser.value(LoadCasesOption)))
+            : std::nullopt;
     QList<TFileIdentity> identities;
     for (const auto& [option, fileName] : std::as_const(outputs)) {
         const TFileIdentity output(fileName);
-        if (output == input) {
-            PrintLine(stderr, QStringLiteral("%1 \"%2\" names the input file; it would be "
+        if (output == input || (caseTable && output == *caseTable)) {
+            PrintLine(stderr, QStringLiteral("%1 \"%2\" names the %3 file; it would be "
                                              "overwritten.")
-                                  .arg(option, fileName));
+                                  .arg(option, fileName,
+                                       output == input ? QStringLiteral("input")
+                                                       : QStringLiteral("load case")));
             return false;
         }
         for (qsizetype i = 0; i < identities.size(); ++i) {
@@ -290,6 +324,13 @@ int TBatchTool::Run() {
         PrintLine(stderr, QStringLiteral("Cannot open file \"%1\". No such file or directory")
                               .arg(InputFile));
         return FileError;
+    }
+    // The load case table is read first, so that a table that is refused writes nothing.
+    const bool withCases = Parser.isSet(LoadCasesOption);
+    TLoadCases cases;
+    if (withCases && !cases.Read(Parser.value(LoadCasesOption))) {
+        PrintLine(stderr, Parser.value(LoadCasesOption) + QStringLiteral(": ") + cases.Error);
+        return Refused;
     }
     TBatchLineBuffers buffers(&Host);
     buffers.FileName = info.absoluteFilePath();
@@ -322,13 +363,31 @@ int TBatchTool::Run() {
     BoltCount = document.BoltCount();
     buffers.KeepOutputAsText = false;
 
-    const bool reportWanted = Parser.isSet(ReportOption) || Parser.isSet(CsvOption) ||
-                              !(Parser.isSet(DataOption) || Parser.isSet(NisaOption) ||
-                                Parser.isSet(PictureOption));
+    // The load cases are analysed for the report and the outputs made of their loads; those
+    // outputs need no loads of the input's own.
+    const bool casesUsed = withCases && (ReportWritten() || Parser.isSet(CsvOption) ||
+                                         Parser.isSet(NisaOption) || Parser.isSet(EnvelopeOption));
+    const bool reportWanted = ReportWritten() || (Parser.isSet(CsvOption) && !casesUsed);
+    qint64 firstCaseId = 1;
     if (analysisError.isEmpty()) {
         // Everything that would refuse an output is found before any output is written.
+        if (casesUsed && document.BoltCount() <= 2) {
+            PrintLine(stderr, QStringLiteral("Not Enough Bolts"));
+            return Refused;
+        }
+        if (casesUsed && Parser.isSet(NisaOption)) {
+            firstCaseId =
+                TNisaExport::NormaliseLoadCaseId(Parser.value(LoadCaseOption)).toLongLong();
+            if (firstCaseId + cases.Cases.size() - 1 > std::numeric_limits<qint32>::max()) {
+                PrintLine(stderr, QStringLiteral("Load case numbers from %1 on leave no room for "
+                                                 "%2 load cases")
+                                      .arg(firstCaseId)
+                                      .arg(cases.Cases.size()));
+                return Refused;
+            }
+        }
         if (Parser.isSet(NisaOption)) {
-            if (!document.ActualLoadsCalculated) {
+            if (!casesUsed && !document.ActualLoadsCalculated) {
                 PrintLine(stderr, QStringLiteral("No Actual Loads Calculated"));
                 return Refused;
             }
@@ -352,6 +411,26 @@ int TBatchTool::Run() {
         }
     }
 
+    // The cases are all analysed, and their envelope formed, before anything is written, so that
+    // an analysis error leaves no output but the data file.
+    std::optional<TLoadCaseAnalysis> caseAnalysis;
+    std::optional<TLoadCaseEnvelope> envelope;
+    if (casesUsed && analysisError.isEmpty()) {
+        cases.SetDefaultPosition(document.AppliedLoad);
+        try {
+            caseAnalysis.emplace(document.Bolts, cases.Cases, Host);
+            envelope.emplace(document.Bolts);
+            caseAnalysis->ForEachCase([&](qsizetype c, const QList<TBoltUnitLoads>&,
+                                          const QList<TBoltActualLoads>& loads) {
+                envelope->Add(c, loads);
+            });
+        } catch (const TPlatformError& e) {
+            if (!IsAnalysisError(e))
+                throw;
+            analysisError = e.Text();
+        }
+    }
+
     if (Parser.isSet(DataOption)) {
         const QString fileName = Parser.value(DataOption);
         if (!document.SaveDataFile(fileName)) {
@@ -365,7 +444,16 @@ int TBatchTool::Run() {
         PrintLine(stderr, analysisError);
         return AnalysisError;
     }
-    if (Parser.isSet(NisaOption)) {
+    if (Parser.isSet(NisaOption) && casesUsed) {
+        const bool exported = TNisaExport(document, buffers)
+                                  .ExportNisaLoadCases(Parser.value(NisaOption), firstCaseId,
+                                                       [&](const TNisaExport::TCaseLoads& add) {
+            caseAnalysis->ForEachCase([&](qsizetype, const QList<TBoltUnitLoads>&,
+                                          const QList<TBoltActualLoads>& loads) { add(loads); });
+        });
+        if (!exported)
+            return Refused;
+    } else if (Parser.isSet(NisaOption)) {
         // The load case number is the input box's pre-filled answer, which the host accepts.
         document.NisaLoadCaseId = Parser.value(LoadCaseOption);
         if (!document.ExportNisaLoads(Parser.value(NisaOption)))
@@ -373,16 +461,29 @@ int TBatchTool::Run() {
     }
     if (Parser.isSet(PictureOption))
         document.SavePicture(Parser.value(PictureOption));
-    if (ReportWritten())
+    if (ReportWritten()) {
+        if (casesUsed) {
+            TLineBuffers section(&Host);
+            section.CreateLineBuffers();
+            TAnalysisReport::WriteLoadCaseReport(document, cases.Cases, *envelope, section);
+            buffers.AppendShown(section);
+        }
         WriteReport(buffers, document, Parser.value(ReportOption));
-    if (Parser.isSet(CsvOption))
+    }
+    if (Parser.isSet(CsvOption) && casesUsed)
+        TBoltLoadsCsv::WriteLoadCases(document.Bolts, cases.Cases, *caseAnalysis,
+                                      Parser.value(CsvOption));
+    else if (Parser.isSet(CsvOption))
         TBoltLoadsCsv::Write(document, Parser.value(CsvOption));
+    if (Parser.isSet(EnvelopeOption))
+        envelope->WriteCsv(Parser.value(EnvelopeOption), cases.Cases);
     return Done;
 }
 
 bool TBatchTool::ReportWritten() const {
-    return Parser.isSet(ReportOption) || !(Parser.isSet(DataOption) || Parser.isSet(NisaOption) ||
-                                           Parser.isSet(PictureOption) || Parser.isSet(CsvOption));
+    return Parser.isSet(ReportOption) ||
+           !(Parser.isSet(DataOption) || Parser.isSet(NisaOption) || Parser.isSet(PictureOption) ||
+             Parser.isSet(CsvOption) || Parser.isSet(EnvelopeOption));
 }
 
 bool TBatchTool::ParseViewOptions() {

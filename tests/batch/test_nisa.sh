@@ -14,6 +14,9 @@ grep -q -- "--load-case" "$tmp/help" || { echo "FAIL: --help does not document -
 "$batch" --verbose --nisa "$tmp/loads.nis" "$example" >"$tmp/out" 2>"$tmp/err"; check "fragment of the example" 0 $?
 cmp -s <(undated "$tmp/loads.nis") <(undated "$data/bracket-six-bolts-loads.nis") || {
     echo "FAIL: the fragment differs from the golden file"; diff <(undated "$tmp/loads.nis") <(undated "$data/bracket-six-bolts-loads.nis"); fail=1; }
+# A decimal-comma locale reads the input and writes the fragment alike.
+LC_ALL=de_DE.UTF-8 "$batch" --nisa "$tmp/de.nis" "$example" >/dev/null 2>&1; check "fragment in a decimal-comma locale" 0 $?
+cmp -s <(undated "$tmp/de.nis") <(undated "$data/bracket-six-bolts-loads.nis") || { echo "FAIL: the fragment differs in a decimal-comma locale"; fail=1; }
 grep -q '^\*\* Date of Creation :- [A-Z][a-z]*day, [1-9][0-9]* [A-Z][a-z]* [0-9]\{4\}.$' "$tmp/loads.nis" || {
     echo "FAIL: creation date line"; grep Creation "$tmp/loads.nis"; fail=1; }
 [ "$(head -n 1 "$tmp/err")" = "Loading NISA File" ] || { echo "FAIL: first status text"; cat "$tmp/err"; fail=1; }

@@ -55,10 +55,16 @@ said "reason" "Cannot create file"
 said "reason" "File too large"
 [ ! -e big.csv ] || { echo "FAIL: a cut-off file was left"; fail=1; }
 
-# A group too large for the memory ends with a message, not a crash.
+# A short file that declares millions of bolts is refused before anything is allocated; a
+# group too large for the memory ends with a message, not a crash.
 printf '[General]\r\nAnalysis Type=Bolt Group\r\nNumber of Bolts=10000000\r\n' >huge.dat
-(ulimit -v 600000; "$batch" huge.dat >/dev/null 2>"$tmp/err"); check "out of memory" 4 $?
-said "out of memory" "Not enough memory for 10000000 bolts"
+(ulimit -v 600000; "$batch" huge.dat >/dev/null 2>"$tmp/err"); check "declared bolts without lines" 1 $?
+said "declared bolts without lines" "has lines for only 0 of them"
+awk 'BEGIN { printf "[General]\nAnalysis Type=Bolt Group\nNumber of Bolts=300000\n"
+             for (i = 1; i <= 200000; i++) printf "Bolt %d=%d,%d\n", i, i % 500, i % 7
+             print "Applied Load=0,0,0,1,1,1" }' >large.dat
+(ulimit -v 150000; "$batch" large.dat >/dev/null 2>"$tmp/err"); check "out of memory" 4 $?
+said "out of memory" "Not enough memory for 300000 bolts"
 
 # The bolt loads as comma-separated values: a header, a line per bolt, full precision with a
 # decimal point whatever the locale, and axial and shear load only where the axial direction is

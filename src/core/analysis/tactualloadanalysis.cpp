@@ -1,5 +1,6 @@
 #include "tactualloadanalysis.h"
 
+#include "foundation/tcheckedlist.h"
 #include "foundation/tplatformerror.h"
 
 #include <cmath>
@@ -34,7 +35,7 @@ TBoltActualLoads TActualLoadAnalysis::Calculate(const TBoltUnitLoads& u, const T
 
 QList<TBoltActualLoads> TActualLoadAnalysis::Calculate(const QList<TBoltUnitLoads>& unitLoads,
                                                        const TAppliedLoad& load) {
-    QList<TBoltActualLoads> loads(unitLoads.size());
+    QList<TBoltActualLoads> loads = TCheckedList::Sized<TBoltActualLoads>(unitLoads.size());
     for (qsizetype i = 0; i < unitLoads.size(); ++i) {
         loads[i] = Calculate(unitLoads.at(i), load);
         if (!Finite(loads.at(i)))

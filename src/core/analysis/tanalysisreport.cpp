@@ -1,6 +1,7 @@
 #include "tanalysisreport.h"
 
 #include "model/tnumberformat.h"
+#include "tloadcaseenvelope.h"
 
 #include <algorithm>
 #include <charconv>
@@ -422,4 +423,63 @@ void TAnalysisReport::WriteActualLoadReport(const TBoltGroupModel& model, TLineB
     buffers.ShowOutput();
     buffers.FormatOutput();
     buffers.FreeLineBuffers();
+}
+
+void TAnalysisReport::WriteLoadCaseReport(const TBoltGroupModel& model,
+                                          const QList<TLoadCase>& cases,
+                                          const TLoadCaseEnvelope& envelope,
+                                          TLineBuffers& buffers) {
+    TWriter out(model, buffers);
+    const std::vector<TLoadCaseEnvelope::TBoltEnvelope>& entries = envelope.Entries();
+
+    out.Title(QStringLiteral("Load Case Envelope"));
+    out.Blank();
+    out.Line(QStringLiteral(
+        "                 Resultant        Axial Tension    Axial Compression           Shear Load"));
+    out.Line(QStringLiteral(
+        "Attachment    Largest Case         Largest Case         Largest Case         Largest Case"));
+    out.Blank();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const TLoadCaseEnvelope::TBoltEnvelope& e = entries[i];
+        QString line = NewLine(5 + 4 * 21);
+        AddLabel(line, qsizetype(i) + 1, ' ', 5);
+        // A bolt without an axial direction has its resultant only.
+        for (const TLoadCaseEnvelope::TExtreme* x :
+             {&e.Resultant, &e.Tension, &e.Compression, &e.Shear}) {
+            if (!x->IsSet())
+                break;
+            AddNumber(line, x->Value, 16, 4);
+            AddLabel(line, x->Case + 1, 0, 5);
+        }
+        out.Line(line);
+        out.EventPoint(qsizetype(i));
+    }
+    out.Blank(2);
+
+    // Each case on two lines, its title on the first, so that a long title does not push the
+    // numbers off the page.
+    out.Title(QStringLiteral("Load Cases"));
+    out.Blank();
+    out.Line(QStringLiteral("Case  Title"));
+    out.Line(QStringLiteral(
+        "              FX          FY          FZ           X           Y           Z"));
+    out.Blank();
+    for (qsizetype c = 0; c < cases.size(); ++c) {
+        const TLoadCase& loadCase = cases.at(c);
+        QString line = NewLine(4 + 2 + loadCase.Title.size());
+        AddLabel(line, c + 1, 0, 4);
+        if (!loadCase.Title.isEmpty()) {
+            line += QLatin1String("  ");
+            line += loadCase.Title;
+        }
+        out.Line(line);
+        line = NewLine(4 + 6 * 12);
+        line += QLatin1String("    ");
+        const TAppliedLoad& load = loadCase.Load;
+        for (double v : {load.FX, load.FY, load.FZ, load.X, load.Y, load.Z})
+            AddNumber(line, v, 12, 3);
+        out.Line(line);
+        out.EventPoint(c);
+    }
+    out.Blank(2);
 }

@@ -2,7 +2,10 @@
 
 #include "document/tlinebuffers.h"
 #include "model/tboltgroupmodel.h"
+#include "tloadcase.h"
 #include "tunitloadworkings.h"
+
+class TLoadCaseEnvelope;
 
 // The analysis report: a fixed-layout, column-aligned listing of the model, every intermediate
 // quantity of the unit-load analysis, the unit loads and the loads of the load case, collected
@@ -17,6 +20,12 @@ public:
     // Appends the load case and its bolt loads, shows the finished report, styles it and frees
     // the line buffers.
     static void WriteActualLoadReport(const TBoltGroupModel& model, TLineBuffers& buffers);
+
+    // Appends, to line buffers that exist, the envelope of many load cases (each bolt's largest
+    // resultant, axial tension, axial compression and shear load with the numbers of the cases
+    // that give them) and the list of the cases, with their titles registered as titles.
+    static void WriteLoadCaseReport(const TBoltGroupModel& model, const QList<TLoadCase>& cases,
+                                    const TLoadCaseEnvelope& envelope, TLineBuffers& buffers);
 
     // The subtitle written when the balance took a hundred iterations or more.
     static QString SlowConvergenceLine(int iterations);

@@ -30,6 +30,16 @@ void TBoltGroupAnalysis::CalculateUnitLoads(TBoltGroupModel& model, TLineBuffers
     model.ActualLoadsCalculated = false;
     const QString refusal = QString::fromLatin1(Refusal(model));
     if (!refusal.isEmpty()) {
+        // The report of an earlier group must not stay beside this one: it gives way to one line
+        // that says why there is no analysis.
+        buffers.CreateLineBuffers();
+        buffers.ClearLineBuffers();
+        host.ClearText();
+        if (buffers.ReportLinesWanted) {
+            buffers.AddOutputLine(QStringLiteral("No analysis: ") + refusal);
+            buffers.ShowOutput();
+        }
+        buffers.FreeLineBuffers();
         host.ShowInformation(refusal);
         return;
     }

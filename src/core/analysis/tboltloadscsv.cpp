@@ -1,18 +1,8 @@
 #include "tboltloadscsv.h"
 
-#include "foundation/tsavefile.h"
 #include "model/tboltgroupmodel.h"
-
-#include <QLocale>
-
-namespace {
-
-void AppendNumber(QByteArray& line, double value) {
-    line += ',';
-    line += QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
-}
-
-} // namespace
+#include "tcsvwriter.h"
+#include "tloadcaseanalysis.h"
 
 QByteArray TBoltLoadsCsv::HeaderLine() {
     return QByteArrayLiteral(
@@ -22,37 +12,53 @@ QByteArray TBoltLoadsCsv::HeaderLine() {
 }
 
 QByteArray TBoltLoadsCsv::BoltLine(const TBoltGroupModel& model, qint32 index) {
-    const TBolt& b = model.Bolts.at(index);
-    const TBoltUnitLoads& u = model.UnitLoads.at(index);
-    const TBoltActualLoads& a = model.ActualLoads.at(index);
+    return BoltLine(index, model.Bolts.at(index), model.UnitLoads.at(index),
+                    model.ActualLoads.at(index));
+}
+
+QByteArray TBoltLoadsCsv::BoltLine(qint32 index, const TBolt& b, const TBoltUnitLoads& u,
+                                   const TBoltActualLoads& a) {
     QByteArray line = QByteArray::number(index + 1);
     for (double v : {b.X, b.Y, b.Z, b.StiffnessX, b.StiffnessY, b.StiffnessZ, u.XDueToFX,
                      u.YDueToFX, u.ZDueToFX, u.XDueToFY, u.YDueToFY, u.ZDueToFY, u.XDueToFZ,
                      u.YDueToFZ, u.ZDueToFZ, a.LoadX, a.LoadY, a.LoadZ, a.ResultantXYZ})
-        AppendNumber(line, v);
+        TCsvWriter::AppendNumber(line, v);
     const TBoltOrientation orientation = b.ResolvedOrientation();
     if (orientation == TBoltOrientation::NotDefined) {
         line += ",,";
     } else {
-        AppendNumber(line, a.AxialLoad(orientation));
-        AppendNumber(line, a.ShearLoad(orientation));
+        TCsvWriter::AppendNumber(line, a.AxialLoad(orientation));
+        TCsvWriter::AppendNumber(line, a.ShearLoad(orientation));
     }
     line += "\r\n";
     return line;
 }
 
 void TBoltLoadsCsv::Write(const TBoltGroupModel& model, const QString& fileName) {
-    TSaveFile file(fileName);
-    QByteArray chunk = HeaderLine();
+    TCsvWriter file(fileName);
+    file.Add(HeaderLine());
     const qint32 count = qint32(std::min({qsizetype(model.BoltCount()),
                                           model.UnitLoads.size(), model.ActualLoads.size()}));
-    for (qint32 i = 0; i < count; ++i) {
-        chunk += BoltLine(model, i);
-        if (chunk.size() >= (1 << 16)) {
-            file.Write(chunk);
-            chunk.clear();
+    for (qint32 i = 0; i < count; ++i)
+        file.Add(BoltLine(model, i));
+    file.Commit();
+}
+
+QByteArray TBoltLoadsCsv::LoadCaseHeaderLine() { return "Case,Title," + HeaderLine(); }
+
+void TBoltLoadsCsv::WriteLoadCases(const QList<TBolt>& bolts, const QList<TLoadCase>& cases,
+                                   TLoadCaseAnalysis& analysis, const QString& fileName) {
+    TCsvWriter file(fileName);
+    file.Add(LoadCaseHeaderLine());
+    analysis.ForEachCase([&](qsizetype c, const QList<TBoltUnitLoads>& unitLoads,
+                             const QList<TBoltActualLoads>& loads) {
+        const QByteArray prefix =
+            QByteArray::number(c + 1) + ',' + TCsvWriter::Field(cases.at(c).Title) + ',';
+        const qint32 count = qint32(std::min({bolts.size(), unitLoads.size(), loads.size()}));
+        for (qint32 i = 0; i < count; ++i) {
+            file.Add(prefix);
+            file.Add(BoltLine(i, bolts.at(i), unitLoads.at(i), loads.at(i)));
         }
-    }
-    file.Write(chunk);
+    });
     file.Commit();
 }

@@ -1,5 +1,6 @@
 #include "tunitloadanalysis.h"
 
+#include "foundation/tcheckedlist.h"
 #include "foundation/tplatformerror.h"
 
 #include <algorithm>
@@ -149,7 +150,8 @@ QList<TBoltUnitLoads> TAnalysis::Run(int maxBalanceSteps) {
         FirstDistribution(i, Working[i]);
     Balance(maxBalanceSteps);
 
-    QList<TBoltUnitLoads> unitLoads(static_cast<qsizetype>(Count), TBoltUnitLoads());
+    QList<TBoltUnitLoads> unitLoads =
+        TCheckedList::Sized<TBoltUnitLoads>(static_cast<qsizetype>(Count));
     for (size_t i = 0; i < Count; ++i) {
         const TNine& w = Working[i];
         unitLoads[qsizetype(i)] = {w[0], -w[1], -w[2], w[3], -w[4], -w[5], w[6], -w[7], -w[8]};

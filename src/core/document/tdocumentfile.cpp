@@ -2,6 +2,7 @@
 #include "foundation/tsavefile.h"
 
 #include "tplaintext.h"
+#include "foundation/tplatformerror.h"
 #include "foundation/treadfile.h"
 #include "trtfwriter.h"
 
@@ -21,11 +22,7 @@ TRtfReadResult TDocumentFile::Load(const QString& fileName, QTextDocument& docum
                                    bool richText) {
     QFile file(fileName);
     TReadFile::Open(file, TRtfReader::MaxFileSize);
-    const QByteArray data = file.read(TRtfReader::MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw TReadFile::ReadFailed(file);
-    if (data.size() > TRtfReader::MaxFileSize)
-        throw TReadFile::TooLarge(fileName, TRtfReader::MaxFileSize);
+    const QByteArray data = TReadFile::ReadAll(file, TRtfReader::MaxFileSize);
     // The readers empty the document and fill it inside this one edit, on every exit, so that
     // an editor showing the document lays the new text out as it is shown, not all at once.
     class TEditBlock {
@@ -38,16 +35,28 @@ TRtfReadResult TDocumentFile::Load(const QString& fileName, QTextDocument& docum
     } edit(document);
     if (richText)
         return TRtfReader::Read(QByteArrayView(data), document);
-    TPlainText::Read(data, document);
-    return TRtfReadResult{};
+    TRtfReadResult result;
+    result.PlainText = TPlainText::Read(data, document);
+    return result;
 }
 
 void TDocumentFile::Save(const QString& fileName, const QTextDocument& document) {
     Save(fileName, document, IsRichTextName(fileName));
 }
 
-void TDocumentFile::Save(const QString& fileName, const QTextDocument& document, bool richText) {
-    WriteFile(fileName, richText ? TRtfWriter::ToRtf(document) : TPlainText::Encode(document));
+void TDocumentFile::Save(const QString& fileName, const QTextDocument& document, bool richText,
+                         const TPlainTextFormat& plainText) {
+    if (richText) {
+        WriteFile(fileName, TRtfWriter::ToRtf(document));
+        return;
+    }
+    // Characters are never replaced on the way: the window asks before it saves such a text
+    // in another encoding.
+    if (!TPlainText::CanEncode(document, plainText))
+        throw TPlatformError(QStringLiteral("Cannot write file \"%1\". The text holds characters "
+                                            "that %2 cannot hold.")
+                                 .arg(fileName, plainText.EncodingName()));
+    WriteFile(fileName, TPlainText::Encode(document, plainText));
 }
 
 void TDocumentFile::WriteFile(const QString& fileName, const QByteArray& bytes) {

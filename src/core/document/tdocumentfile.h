@@ -7,9 +7,11 @@
 class QTextDocument;
 
 // Opening and saving a text document by file name: a name whose extension, ignoring letter
-// case, is ".rtf" is read and written as rich text, every other name as plain text. Writes go
-// through a save file, so a failed write leaves the previous file whole. Every failure throws
-// TPlatformError with the message the user sees.
+// case, is ".rtf" is read and written as rich text, every other name as plain text. A document
+// loaded as plain text reports how its bytes were encoded (TRtfReadResult::PlainText), and is
+// saved the same way when that format is passed back; new documents are UTF-8 with LF line
+// ends. Writes go through a save file, so a failed write leaves the previous file whole. Every
+// failure throws TPlatformError with the message the user sees.
 class TDocumentFile {
 public:
     static bool IsRichTextName(const QString& fileName);
@@ -17,7 +19,9 @@ public:
     static TRtfReadResult Load(const QString& fileName, QTextDocument& document);
     static TRtfReadResult Load(const QString& fileName, QTextDocument& document, bool richText);
     static void Save(const QString& fileName, const QTextDocument& document);
-    static void Save(const QString& fileName, const QTextDocument& document, bool richText);
+    // A text that the plain-text format's encoding cannot hold whole is not written: that throws.
+    static void Save(const QString& fileName, const QTextDocument& document, bool richText,
+                     const TPlainTextFormat& plainText = TPlainTextFormat());
     // Writes the bytes to the file through a save file.
     static void WriteFile(const QString& fileName, const QByteArray& bytes);
 };

@@ -224,20 +224,7 @@ void TLineBuffers::LoadDataLines(const QString& fileName) {
         return;
     QFile file(fileName);
     TReadFile::Open(file, MaxFileSize);
-    // Read in pieces until the end of the file: a device that reports no size (a pipe, a
-    // special file) may be endless, and one that has no data yet is not at its end.
-    QByteArray bytes;
-    bytes.reserve(qsizetype(file.size()));
-    for (;;) {
-        const QByteArray piece = file.read(1 << 20);
-        if (piece.isEmpty())
-            break;
-        bytes += piece;
-        if (bytes.size() > MaxFileSize)
-            throw TReadFile::TooLarge(fileName, MaxFileSize);
-    }
-    if (file.error() != QFileDevice::NoError)
-        throw TReadFile::ReadFailed(file);
+    QByteArray bytes = TReadFile::ReadAll(file, MaxFileSize);
     file.close();
     if (TLineEnds::Count(bytes) > MaxLineCount)
         throw TReadFile::TooManyLines(fileName, MaxLineCount);

@@ -1536,8 +1536,9 @@ bool TRtfReader::IsRichText(QByteArrayView data) {
 TRtfReadResult TRtfReader::Read(QByteArrayView data, QTextDocument& document) {
     TUndoSuspension undo(document);
     if (!IsRichText(data)) {
-        TPlainText::Read(data, document);
-        return TRtfReadResult{};
+        TRtfReadResult result;
+        result.PlainText = TPlainText::Read(data, document);
+        return result;
     }
     document.clear();
     qsizetype start = data.indexOf('{');

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tplaintextformat.h"
+
 #include <QByteArrayView>
 #include <QStringList>
 
@@ -10,6 +12,8 @@ class QTextDocument;
 struct TRtfReadResult {
     // The bytes were rich text; false when they were loaded as plain text.
     bool RichText = false;
+    // How the bytes were encoded when they were loaded as plain text, to write them back so.
+    TPlainTextFormat PlainText;
     // Groups nested deeper than TRtfReader::MaxDepth were left out.
     bool DepthLimited = false;
     // Hidden text was left out (and would be lost if the document were saved over the file).

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 void TReadFile::Open(QFile& file, qint64 maxSize) {
     const QString fileName = file.fileName();
     const QFileInfo info(fileName);
@@ -11,6 +13,34 @@ void TReadFile::Open(QFile& file, qint64 maxSize) {
     }
     if (file.size() > maxSize)
         throw TooLarge(fileName, maxSize);
+}
+
+QByteArray TReadFile::ReadAll(QFile& file, qint64 maxSize) {
+    // A file that knows its size is read into one block of that size. A device that does not
+    // (a pipe, a special file) is read in pieces into a block that doubles as it fills, but never
+    // beyond the limit, and the reading stops at the first byte past it.
+    constexpr qint64 Piece = 1 << 20;
+    QByteArray bytes;
+    const qint64 known = file.size() - file.pos();
+    if (known > 0)
+        bytes.reserve(qsizetype(std::min(known, maxSize) + 1));
+    for (;;) {
+        const qint64 want = std::min(Piece, maxSize + 1 - bytes.size());
+        if (bytes.capacity() - bytes.size() < want) {
+            const qint64 grown = std::max(qint64(bytes.capacity()) * 2, bytes.size() + want);
+            bytes.reserve(qsizetype(std::min(grown, maxSize + 1)));
+        }
+        const qsizetype at = bytes.size();
+        bytes.resize(at + qsizetype(want));
+        const qint64 got = file.read(bytes.data() + at, want);
+        bytes.resize(at + qsizetype(std::max<qint64>(got, 0)));
+        if (got < 0)
+            throw ReadFailed(file);
+        if (bytes.size() > maxSize)
+            throw TooLarge(file.fileName(), maxSize);
+        if (got == 0)
+            return bytes;
+    }
 }
 
 TPlatformError TReadFile::TooLarge(const QString& fileName, qint64 maxSize) {

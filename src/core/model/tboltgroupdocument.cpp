@@ -7,6 +7,7 @@
 #include "tnisaimport.h"
 #include "view/tboltplot.h"
 
+#include <QFileInfo>
 #include <algorithm>
 #include <new>
 
@@ -23,6 +24,8 @@ bool TBoltGroupDocument::SaveDataFile(const QString& fileName) {
     TDataFile dataFile(*this, Buffers);
     const bool saved = dataFile.Save(fileName);
     SaveDataError = dataFile.SaveError;
+    if (saved)
+        History.SetSaved();
     return saved;
 }
 
@@ -43,6 +46,8 @@ bool TBoltGroupDocument::ImportNisaFile(const QString& fileName) {
 bool TBoltGroupDocument::ReadAndAnalyse(const QString& fileName, const QString& loadedText,
                                         const std::function<bool()>& read,
                                         const qint64& declaredBolts) {
+    // The model is replaced whatever the read gives, so no earlier step applies to it.
+    History.Clear();
     try {
         if (!read())
             return false;
@@ -88,9 +93,14 @@ void TBoltGroupDocument::DiscardOutOfMemory(qint64 boltCount, const QString& fil
     UnitLoadsCalculated = false;
     ActualLoadsCalculated = false;
     Buffers.FreeLineBuffers();
-    throw TPlatformError(boltCount > 0 ? QStringLiteral("Not enough memory for %1 bolts").arg(boltCount)
-                                       : QStringLiteral("Not enough memory to read file \"%1\".")
-                                             .arg(fileName));
+    // The bolts are named when they, and not the rest of the file (a huge title, say), are
+    // what the memory could not hold.
+    const qint64 fileSize = QFileInfo(fileName).size();
+    if (boltCount > 0 && boltCount * MemoryPerBolt >= fileSize)
+        throw TPlatformError(QStringLiteral("Not enough memory for %1 bolts").arg(boltCount));
+    throw TPlatformError(QStringLiteral("Cannot read file \"%1\". The file is too large to read "
+                                        "with the memory available.")
+                             .arg(fileName));
 }
 
 void TBoltGroupDocument::AnalyseAfterRead(const QString& fileName, const QString& loadedText) {

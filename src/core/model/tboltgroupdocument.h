@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/tlinebuffers.h"
+#include "tboltgrouphistory.h"
 #include "tboltgroupmodel.h"
 #include "tdatafile.h"
 #include "view/tboltview.h"
@@ -22,6 +23,9 @@ public:
 
     // Marks a change of the model: the data file on disk no longer holds it.
     void MarkChanged();
+    // The changes of the model that can be undone. A successful data file save marks the saved
+    // state; every read forgets the steps.
+    TBoltGroupHistory History{*this};
     // Deletes one bolt and marks the change: every later bolt moves one place forward, so its
     // number falls by one. An index that names no bolt changes nothing.
     void DeleteBoltAt(qint32 index);
@@ -33,8 +37,8 @@ public:
     QString SaveDataError;
     // Reads an analysis data file into the freshly reset model and analyses it; false when the
     // file is refused. A file that exists but cannot be read throws TPlatformError, and so does
-    // a group too large for the memory ("Not enough memory for N bolts"), which leaves the
-    // model empty.
+    // a group or file too large for the memory ("Not enough memory for N bolts", or that the
+    // file is too large to read), which leaves the model empty.
     bool LoadDataFile(const QString& fileName);
     // Reads a NISA input file (its first rigid link, nodes, forces and titles) into the freshly
     // reset model and analyses it; false when the file is refused. Throws as LoadDataFile does.
@@ -81,6 +85,9 @@ private:
     // The end of every successful read: the analysis, then the document named after the file.
     void AnalyseAfterRead(const QString& fileName, const QString& loadedText);
     // Empties the model after the memory ran out while reading or analysing it, and throws the
-    // error that tells so.
+    // error that tells so: "Not enough memory for N bolts" when the bolts outweigh the file's
+    // other contents, else that the file is too large to read.
     [[noreturn]] void DiscardOutOfMemory(qint64 boltCount, const QString& fileName);
+    // About the memory the analysis takes for one bolt, in bytes.
+    static constexpr qint64 MemoryPerBolt = 1024;
 };

@@ -2,8 +2,10 @@
 
 #include "document/tfreebuffersguard.h"
 #include "foundation/tbusycursorguard.h"
+#include "foundation/tcheckedlist.h"
 #include "foundation/tplatformerror.h"
 #include "tboltgroupmodel.h"
+#include "tdecimalcommafields.h"
 #include "tnumberformat.h"
 
 #include <algorithm>
@@ -22,7 +24,7 @@ QString DataLineForBolt(int number, const TBolt& b) {
         line += QLatin1Char(',');
     }
     for (double v : {b.StiffnessX, b.StiffnessY, b.StiffnessZ}) {
-        TNumberFormat::AppendGeneral(line, v);
+        TNumberFormat::AppendFileGeneral(line, v);
         line += QLatin1Char(',');
     }
     line += QString::number(int(b.Orientation));
@@ -58,16 +60,15 @@ bool TDataFile::Save(const QString& fileName) {
                 host.ProcessEvents();
         }
         const TAppliedLoad& l = Model.AppliedLoad;
-        const QChar comma = QLatin1Char(',');
-        Buffers.AddOutputLine(
-            QStringLiteral("Applied Load=") + TNumberFormat::FormatGeneral(l.X) + comma +
-            TNumberFormat::FormatGeneral(l.Y) + comma + TNumberFormat::FormatGeneral(l.Z) + comma +
-            TNumberFormat::FormatGeneral(l.FX) + comma + TNumberFormat::FormatGeneral(l.FY) +
-            comma + TNumberFormat::FormatGeneral(l.FZ) + QStringLiteral(",0,0"));
+        QString loadLine = QStringLiteral("Applied Load=");
+        for (double v : {l.X, l.Y, l.Z, l.FX, l.FY, l.FZ}) {
+            TNumberFormat::AppendFileGeneral(loadLine, v);
+            loadLine += QLatin1Char(',');
+        }
+        Buffers.AddOutputLine(loadLine + QStringLiteral("0,0"));
         Buffers.SaveOutputLines(fileName);
     } catch (const std::exception& e) {
-        const auto* platformError = dynamic_cast<const TPlatformError*>(&e);
-        SaveError = platformError ? platformError->Text() : QString::fromLocal8Bit(e.what());
+        SaveError = TPlatformError::TextOf(e);
         host.ShowInformation(QStringLiteral("Data File Not Saved"));
         return false;
     }
@@ -100,12 +101,12 @@ TBolt TDataFile::ParseBoltFields(const QString& text) {
         rest = rest.mid(end);
     }
     TBolt b;
-    b.X = TNumberFormat::ParseReal(fields[0], 0);
-    b.Y = TNumberFormat::ParseReal(fields[1], 0);
-    b.Z = TNumberFormat::ParseReal(fields[2], 0);
-    b.StiffnessX = TNumberFormat::ParseReal(fields[3], 1);
-    b.StiffnessY = TNumberFormat::ParseReal(fields[4], 1);
-    b.StiffnessZ = TNumberFormat::ParseReal(fields[5], 1);
+    b.X = TNumberFormat::ParseFileReal(fields[0], 0);
+    b.Y = TNumberFormat::ParseFileReal(fields[1], 0);
+    b.Z = TNumberFormat::ParseFileReal(fields[2], 0);
+    b.StiffnessX = TNumberFormat::ParseFileReal(fields[3], 1);
+    b.StiffnessY = TNumberFormat::ParseFileReal(fields[4], 1);
+    b.StiffnessZ = TNumberFormat::ParseFileReal(fields[5], 1);
     b.Orientation = qint8(quint8(quint32(TNumberFormat::ParseInteger(fields[6], 0)) & 0xFF));
     b.NodeNumber = TNumberFormat::ParseInteger(fields[7], 0);
     return b;
@@ -128,6 +129,8 @@ bool TDataFile::Load(const QString& fileName) {
     Buffers.CreateLineBuffers();
     TFreeBuffersGuard freeBuffers(Buffers);
     Buffers.LoadDataLines(fileName);
+    // Counted before any line is taken, while the lines are still as read.
+    const qint64 listed = ListedBoltCount();
 
     if (!ReadDataValue(QStringLiteral("Analysis Type"), QStringLiteral("None"))
              .contains(QStringLiteral("Bolt Group"))) {
@@ -158,18 +161,67 @@ bool TDataFile::Load(const QString& fileName) {
             QStringLiteral("Warning"), TMessageIcon::Exclamation, TMessageButtons::Ok);
         return false;
     }
+    // Bolts without a line take the default; so that a short file cannot cost the memory and
+    // time of millions of them, only so many may be left out.
+    if (count - listed > MaxUnlistedBolts) {
+        host.ShowMessage(QStringLiteral("The data file gives %1 bolts but has lines for only %2 of "
+                                        "them.\nAt most %3 bolts may be left without a line; the "
+                                        "file is not read.")
+                             .arg(count)
+                             .arg(listed)
+                             .arg(MaxUnlistedBolts),
+                         QStringLiteral("Warning"), TMessageIcon::Exclamation, TMessageButtons::Ok);
+        return false;
+    }
+    TCheckedList::Reserve(Model.Bolts, count);
     Model.Bolts.resize(count);
     const QString defaultFields = QStringLiteral("0,0,0,1,1,1,0,0");
+    bool decimalCommas = false;
     for (qint32 i = 0; i < qint32(count); ++i) {
-        Model.Bolts[i] = ParseBoltFields(
-            ReadDataValue(QStringLiteral("Bolt ") + QString::number(i + 1), defaultFields));
+        const QString name = QStringLiteral("Bolt ") + QString::number(i + 1);
+        QString fields = ReadDataValue(name, defaultFields);
+        if (TDecimalCommaFields::IsDecimalCommaBolt(fields)) {
+            decimalCommas = true;
+            if (!ReadDecimalCommas(name, TDecimalCommaFields::BoltFields(fields), fields))
+                return false;
+        }
+        Model.Bolts[i] = ParseBoltFields(fields);
         if (i > 0 && i % 100 == 0) {
             host.ShowInformation(QStringLiteral("Loading Bolt ") + QString::number(i));
             host.ProcessEvents();
         }
     }
-    Model.AppliedLoad =
-        ParseLoadFields(ReadDataValue(QStringLiteral("Applied Load"), defaultFields));
+    const QString loadName = QStringLiteral("Applied Load");
+    QString loadFields = ReadDataValue(loadName, defaultFields);
+    if (decimalCommas && TDecimalCommaFields::IsDecimalCommaLoad(loadFields) &&
+        !ReadDecimalCommas(loadName, TDecimalCommaFields::LoadFields(loadFields), loadFields))
+        return false;
+    Model.AppliedLoad = ParseLoadFields(loadFields);
     Model.UpdateLoadApplied();
     return true;
+}
+
+qint64 TDataFile::ListedBoltCount() const {
+    qint64 listed = 0;
+    for (const QString& line : Buffers.DataLines()) {
+        if (line.startsWith(QLatin1StringView("Bolt "), Qt::CaseInsensitive))
+            ++listed;
+    }
+    return listed;
+}
+
+bool TDataFile::ReadDecimalCommas(const QString& name, const std::optional<QString>& rewritten,
+                                  QString& fields) {
+    if (rewritten) {
+        fields = *rewritten;
+        return true;
+    }
+    Model.ResetModel();
+    Buffers.Host().ShowMessage(
+        QStringLiteral("The data file was written with a decimal comma, and the values of \"%1\" "
+                       "cannot be told apart from the commas between them.\nWrite its numbers "
+                       "with a full stop (1.5, not 1,5) and open the file again.")
+            .arg(name),
+        QStringLiteral("Warning"), TMessageIcon::Exclamation, TMessageButtons::Ok);
+    return false;
 }

@@ -1,13 +1,13 @@
 #include "tnisaexport.h"
 
 #include "document/tfreebuffersguard.h"
+#include "foundation/tsavefile.h"
 #include "tboltgroupmodel.h"
 #include "tnumberformat.h"
 
 #include <QLocale>
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
+#include <charconv>
 
 namespace {
 
@@ -38,13 +38,17 @@ QString TNisaExport::FormatExponent(double value) {
     // A negative zero is written as zero.
     if (value == 0)
         value = 0;
+    // A full stop whatever the locale: the conversion does not consult the C library's locale,
+    // as a formatted print would.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.5E", value);
-    QString text = QString::fromLatin1(buffer);
-    const QChar separator = TNumberFormat::DecimalSeparator();
-    if (separator != QLatin1Char('.'))
-        text.replace(QLatin1Char('.'), separator);
-    return TNumberFormat::PadLeft(text, 12);
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                   std::chars_format::scientific, 5)
+                         .ptr;
+    for (char* p = buffer; p < end; ++p) {
+        if (*p >= 'a' && *p <= 'z')
+            *p = char(*p - 'a' + 'A');
+    }
+    return TNumberFormat::PadLeft(QString::fromLatin1(buffer, end - buffer), 12);
 }
 
 QString TNisaExport::NodeLine(const TBolt& bolt) {
@@ -136,6 +140,33 @@ void TNisaExport::AddHeader() {
     out.AddOutputLine(comment);
     out.AddOutputLine(comment);
     out.AddOutputLine(QStringLiteral("*NODES"));
+
+    QStringList lines;
+    lines.reserve(Model.Bolts.size());
+    for (const TBolt& bolt : std::as_const(Model.Bolts))
+        lines.append(NodeLine(bolt));
+    for (const QString& line : SortedUnique(std::move(lines)))
+        out.AddOutputLine(line);
+}
+
+QStringList TNisaExport::LoadCaseLines(const QString& id,
+                                       const QList<TBoltActualLoads>& loads) const {
+    QStringList lines;
+    const qint32 count = qint32(std::min(qsizetype(Model.BoltCount()), loads.size()));
+    for (qint32 i = 0; i < count; ++i) {
+        const qint32 node = Model.Bolts.at(i).NodeNumber;
+        const TBoltActualLoads& a = loads.at(i);
+        if (a.LoadX != 0)
+            lines.append(ForceLine(node, "FX", a.LoadX));
+        if (a.LoadY != 0)
+            lines.append(ForceLine(node, "FY", a.LoadY));
+        if (a.LoadZ != 0)
+            lines.append(ForceLine(node, "FZ", a.LoadZ));
+    }
+    return QStringList{QStringLiteral("*LDCASE, ID = ") + id,
+                       QStringLiteral(" 0, 1, 2, 0,-1, 3, 0,   0.000,   0.000"),
+                       QStringLiteral("*CFORCE")} +
+           SortedUnique(std::move(lines));
 }
 
 bool TNisaExport::ExportNisaLoads(const QString& fileName) {
@@ -153,40 +184,52 @@ bool TNisaExport::ExportNisaLoads(const QString& fileName) {
     if (!AskLoadCaseId())
         return false;
 
+    WriteFragment(fileName, [this](const TAddLines& add) {
+        add(LoadCaseLines(Model.NisaLoadCaseId, Model.ActualLoads));
+    });
+    return true;
+}
+
+bool TNisaExport::ExportNisaLoadCases(const QString& fileName, qint64 firstId,
+                                      const std::function<void(const TCaseLoads&)>& forEachCase) {
+    if (!AskNodeNumbers())
+        return false;
+    WriteFragment(fileName, [&](const TAddLines& add) {
+        qint64 id = firstId;
+        forEachCase([&](const QList<TBoltActualLoads>& loads) {
+            add(LoadCaseLines(QString::number(id++), loads));
+        });
+    });
+    return true;
+}
+
+void TNisaExport::WriteFragment(const QString& fileName,
+                                const std::function<void(const TAddLines&)>& addCases) {
     TLineBuffers& out = Buffers;
     out.CreateLineBuffers();
     TFreeBuffersGuard freeBuffers(out);
     out.ClearLineBuffers();
     AddHeader();
 
-    QStringList lines;
-    lines.reserve(Model.Bolts.size());
-    for (const TBolt& bolt : std::as_const(Model.Bolts))
-        lines.append(NodeLine(bolt));
-    for (const QString& line : SortedUnique(std::move(lines)))
-        out.AddOutputLine(line);
-
-    out.AddOutputLine(QStringLiteral("*LDCASE, ID = ") + Model.NisaLoadCaseId);
-    out.AddOutputLine(QStringLiteral(" 0, 1, 2, 0,-1, 3, 0,   0.000,   0.000"));
-    out.AddOutputLine(QStringLiteral("*CFORCE"));
-
-    lines = QStringList();
-    for (qint32 i = 0; i < Model.BoltCount(); ++i) {
-        const qint32 node = Model.Bolts.at(i).NodeNumber;
-        const TBoltActualLoads& loads = Model.ActualLoads.at(i);
-        if (loads.LoadX != 0)
-            lines.append(ForceLine(node, "FX", loads.LoadX));
-        if (loads.LoadY != 0)
-            lines.append(ForceLine(node, "FY", loads.LoadY));
-        if (loads.LoadZ != 0)
-            lines.append(ForceLine(node, "FZ", loads.LoadZ));
-    }
-    for (const QString& line : SortedUnique(std::move(lines)))
-        out.AddOutputLine(line);
-    out.AddOutputLine(QStringLiteral("*ENDDATA"));
-
-    out.SaveOutputLines(fileName);
-    host.AddToQuickList(fileName);
-    host.ShowInformation(QStringLiteral("NISA File Saved"));
-    return true;
+    // The lines as SaveOutputLines writes them, in pieces, so that the lines of thousands of
+    // load cases are not held in memory at once.
+    TSaveFile file(fileName);
+    QByteArray chunk;
+    const auto add = [&](const QStringList& lines) {
+        for (const QString& line : lines) {
+            chunk += line.toUtf8();
+            chunk += "\r\n";
+        }
+        if (chunk.size() >= (1 << 16)) {
+            file.Write(chunk);
+            chunk.clear();
+        }
+    };
+    add(out.OutputLines());
+    addCases(add);
+    add({QStringLiteral("*ENDDATA")});
+    file.Write(chunk);
+    file.Commit();
+    Buffers.Host().AddToQuickList(fileName);
+    Buffers.Host().ShowInformation(QStringLiteral("NISA File Saved"));
 }

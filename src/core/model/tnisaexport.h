@@ -1,6 +1,9 @@
 #pragma once
 
+#include "analysis/tboltactualloads.h"
+
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -23,6 +26,15 @@ public:
     // numbers accepted before a cancel stay in the model.
     bool ExportNisaLoads(const QString& fileName);
 
+    // Writes one fragment that holds many load cases: the nodes once, then for each case its
+    // load case card, numbered firstId, firstId + 1, ... in the order in which forEachCase hands
+    // over the cases' loads, and its forces. Node numbers are asked for as ExportNisaLoads asks
+    // for them; false when that is cancelled, and then nothing is written. The file is written
+    // case by case through a save file; a failed write throws TPlatformError.
+    using TCaseLoads = std::function<void(const QList<TBoltActualLoads>& loads)>;
+    bool ExportNisaLoadCases(const QString& fileName, qint64 firstId,
+                             const std::function<void(const TCaseLoads&)>& forEachCase);
+
     // Today's date for the fragment's creation line; tests fix it.
     std::function<QDate()> Today = [] { return QDate::currentDate(); };
 
@@ -36,6 +48,9 @@ public:
     static QString NormaliseLoadCaseId(const QString& text);
     // The date as "dddd, d mmmm yyyy" ("Friday, 13 February 2004").
     static QString FormatCreationDate(QDate date);
+    // The load case card with that number, its option line, "*CFORCE" and the force lines of
+    // the bolts' non-zero load components, sorted.
+    QStringList LoadCaseLines(const QString& id, const QList<TBoltActualLoads>& loads) const;
     // The lines sorted as text ignoring letter case, each kept once.
     static QStringList SortedUnique(QStringList lines);
 
@@ -45,7 +60,13 @@ public:
 private:
     bool AskNodeNumbers();
     bool AskLoadCaseId();
+    // The header lines and the node lines, in the output lines.
     void AddHeader();
+    // Writes the fragment through a save file: the header and node lines, the lines of the load
+    // cases that addCases adds case by case, and "*ENDDATA"; then enters it in the recent-file
+    // list and shows "NISA File Saved".
+    using TAddLines = std::function<void(const QStringList& lines)>;
+    void WriteFragment(const QString& fileName, const std::function<void(const TAddLines&)>& addCases);
 
     TBoltGroupModel& Model;
     TLineBuffers& Buffers;

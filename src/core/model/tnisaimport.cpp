@@ -42,7 +42,7 @@ template <int N> void SplitFields(QStringView text, QStringView (&fields)[N]) {
 
 qint32 NodeNumberOf(QStringView field) { return TNumberFormat::ParseInteger(field.trimmed(), 1); }
 
-double RealOf(QStringView field) { return TNumberFormat::ParseReal(field.trimmed(), 0); }
+double RealOf(QStringView field) { return TNumberFormat::ParseFileReal(field.trimmed(), 0); }
 
 bool IsBlank(QStringView line) { return line.trimmed().isEmpty(); }
 

@@ -149,11 +149,10 @@ void AddGeneral(TAscii& out, double value, int precision) {
     }
 }
 
-// Appends the ASCII number with the locale's decimal separator in place of the point.
-void AppendLocalised(QString& line, const TAscii& text) {
+// Appends the ASCII number with the given decimal separator in place of the point.
+void AppendWithSeparator(QString& line, const TAscii& text, QChar sep) {
     const qsizetype start = line.size();
     line.append(QLatin1StringView(text.Text, text.Length));
-    const QChar sep = TNumberFormat::DecimalSeparator();
     if (sep != QLatin1Char('.')) {
         for (qsizetype k = start; k < line.size(); ++k) {
             if (line[k] == QLatin1Char('.'))
@@ -172,54 +171,18 @@ QStringView Trimmed(QStringView text) {
     return text.mid(b, e - b);
 }
 
-} // namespace
-
-QChar TNumberFormat::DecimalSeparator() {
-    if (!OverrideSeparator.isNull())
-        return OverrideSeparator;
-    static const QChar localeSeparator = [] {
-        const QString sep = QLocale::system().decimalPoint();
-        return sep.size() == 1 ? sep.at(0) : QLatin1Char('.');
-    }();
-    return localeSeparator;
-}
-
-void TNumberFormat::SetDecimalSeparator(QChar separator) { OverrideSeparator = separator; }
-
-QString TNumberFormat::FormatFixedPoint(double value) {
-    QString s;
-    AppendFixedPoint(s, value);
-    return s;
-}
-
-void TNumberFormat::AppendFixedPoint(QString& line, double value) {
-    if (!std::isfinite(value)) {
-        AppendGeneral(line, value);
-        return;
-    }
-    TAscii out;
-    AddFixedPoint(out, value);
-    AppendLocalised(line, out);
-}
-
-QString TNumberFormat::FormatGeneral(double value, int precision) {
-    QString s;
-    AppendGeneral(s, value, precision);
-    return s;
-}
-
-void TNumberFormat::AppendGeneral(QString& line, double value, int precision) {
+void AppendGeneralWith(QString& line, double value, int precision, QChar sep) {
     TAscii out;
     AddGeneral(out, value, precision);
-    AppendLocalised(line, out);
+    AppendWithSeparator(line, out, sep);
 }
 
-std::optional<double> TNumberFormat::ParseReal(QStringView text) {
+std::optional<double> ParseRealWith(QStringView text, QChar sep) {
     const QStringView t = Trimmed(text);
     if (t.isEmpty() || t.size() > 400)
         return std::nullopt;
-    const QChar sep = DecimalSeparator();
     char buf[512];
+    buf[0] = 0;
     qsizetype n = 0;
     for (QChar c : t) {
         char ch;
@@ -227,8 +190,6 @@ std::optional<double> TNumberFormat::ParseReal(QStringView text) {
             ch = '.';
         else if (c.unicode() < 128 && c != QLatin1Char('.'))
             ch = char(c.unicode());
-        else if (c == QLatin1Char('.') && sep == QLatin1Char('.'))
-            ch = '.';
         else
             return std::nullopt;
         // Only digits, one sign, the point and an exponent belong in a number; this also keeps
@@ -254,6 +215,64 @@ std::optional<double> TNumberFormat::ParseReal(QStringView text) {
     return negative ? -value : value;
 }
 
+} // namespace
+
+QChar TNumberFormat::DecimalSeparator() {
+    if (!OverrideSeparator.isNull())
+        return OverrideSeparator;
+    static const QChar localeSeparator = [] {
+        const QString sep = QLocale::system().decimalPoint();
+        return sep.size() == 1 ? sep.at(0) : QLatin1Char('.');
+    }();
+    return localeSeparator;
+}
+
+void TNumberFormat::SetDecimalSeparator(QChar separator) { OverrideSeparator = separator; }
+
+QString TNumberFormat::FormatFixedPoint(double value) {
+    QString s;
+    AppendFixedPoint(s, value);
+    return s;
+}
+
+void TNumberFormat::AppendFixedPoint(QString& line, double value) {
+    if (!std::isfinite(value)) {
+        AppendFileGeneral(line, value);
+        return;
+    }
+    TAscii out;
+    AddFixedPoint(out, value);
+    AppendWithSeparator(line, out, FileSeparator);
+}
+
+QString TNumberFormat::FormatGeneral(double value, int precision) {
+    QString s;
+    AppendGeneralWith(s, value, precision, DecimalSeparator());
+    return s;
+}
+
+QString TNumberFormat::FormatFileGeneral(double value) {
+    QString s;
+    AppendFileGeneral(s, value);
+    return s;
+}
+
+void TNumberFormat::AppendFileGeneral(QString& line, double value) {
+    AppendGeneralWith(line, value, 15, FileSeparator);
+}
+
+std::optional<double> TNumberFormat::ParseReal(QStringView text) {
+    return ParseRealWith(text, DecimalSeparator());
+}
+
+std::optional<double> TNumberFormat::ParseFileReal(QStringView text) {
+    return ParseRealWith(text, FileSeparator);
+}
+
+double TNumberFormat::ParseFileReal(QStringView text, double fallback) {
+    return ParseFileReal(text).value_or(fallback);
+}
+
 double TNumberFormat::ParseReal(QStringView text, double fallback) {
     return ParseReal(text).value_or(fallback);
 }
@@ -270,14 +289,18 @@ std::optional<qint64> TNumberFormat::ParseInteger64(QStringView text) {
     }
     if (i == t.size())
         return std::nullopt;
+    // The magnitude may reach 2^63 (the smallest value); the test comes before the digit is
+    // added, so that no value wraps around.
+    constexpr quint64 Limit = quint64(1) << 63;
     quint64 value = 0;
     for (; i < t.size(); ++i) {
         const char16_t c = t[i].unicode();
         if (c < '0' || c > '9')
             return std::nullopt;
-        value = value * 10 + (c - '0');
-        if (value > quint64(1) << 63)
+        const unsigned digit = c - '0';
+        if (value > (Limit - digit) / 10)
             return std::nullopt;
+        value = value * 10 + digit;
     }
     if (!negative && value > quint64(std::numeric_limits<qint64>::max()))
         return std::nullopt;

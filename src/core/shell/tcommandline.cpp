@@ -56,7 +56,10 @@ TCommandLine TCommandLine::Parse(const QStringList& arguments) {
     result.Help = options.Parser.isSet(options.Help);
     result.Version = options.Parser.isSet(options.Version);
     result.Files = Absolute(options.Parser.positionalArguments());
-    result.BoltGroupFiles = Absolute(options.Parser.values(options.BoltGroup));
+    // "--bolt-group=" without a name (a desktop entry started without a file) opens nothing.
+    QStringList boltGroupFiles = options.Parser.values(options.BoltGroup);
+    boltGroupFiles.removeAll(QString());
+    result.BoltGroupFiles = Absolute(boltGroupFiles);
     result.Settings = options.Parser.value(options.Settings);
     result.Screenshot = options.Parser.value(options.Screenshot);
     return result;

@@ -134,8 +134,17 @@ void TBoltPlot::PlotOnce(TBoltGroupModel& model, TBoltView& view, TLineBuffers& 
         model.ProjectedBolts = std::move(projection.Points);
         view.PlotComplete = false;
         host.ShowInformation(QStringLiteral("Plotting Bolts Aborted"));
+        if (bolts != view.PlottedBolts || !(load == view.PlottedLoad)) {
+            view.Picture.fill(Qt::white);
+            view.PlottedBolts = bolts;
+            view.PlottedLoad = load;
+            if (view.PictureChanged)
+                view.PictureChanged();
+        }
         return;
     }
+    view.PlottedBolts = bolts;
+    view.PlottedLoad = load;
     view.PlotComplete = true;
     host.ShowInformation(QStringLiteral("Plotting Bolts Complete"));
     if (view.PictureChanged)

@@ -124,6 +124,14 @@ bool TBoltSelection::MouseMove(TBoltView& view, int x, int y) {
     return true;
 }
 
+bool TBoltSelection::CancelBand(TBoltView& view) {
+    if (!view.BandActive)
+        return false;
+    view.BandActive = false;
+    DrawBand(view.Picture, view.DragAnchor, view.BandCorner);
+    return true;
+}
+
 bool TBoltSelection::MouseUp(TBoltGroupModel& model, TBoltView& view) {
     if (!view.BandActive)
         return false;

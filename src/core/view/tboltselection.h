@@ -40,6 +40,10 @@ public:
     // A release that ends an area selection: the outline goes and every bolt inside the band
     // (bounds included) is selected. True when the caller must replot.
     static bool MouseUp(TBoltGroupModel& model, TBoltView& view);
+    // The picture lost the mouse (a menu opened, another button was pressed, focus moved away)
+    // during an area selection: the outline goes and nothing is selected. True when the picture
+    // changed.
+    static bool CancelBand(TBoltView& view);
 
     // The band from (min x, min y) to (max x, max y) of its two corners; bounds included.
     static QRect BandRectangle(QPoint anchor, QPoint corner);

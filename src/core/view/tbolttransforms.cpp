@@ -1,5 +1,6 @@
 #include "tbolttransforms.h"
 
+#include "foundation/tcheckedlist.h"
 #include "model/tdatafile.h"
 
 #include <cmath>
@@ -179,7 +180,7 @@ TBoltTransforms::TResult TBoltTransforms::CopyBolts(TBoltGroupModel& model, TCop
     const qint64 added = CopiesToAdd(model, page, example, values);
     if (before + added > TDataFile::MaxBoltCount)
         return TResult::TooManyBolts;
-    model.Bolts.reserve(before + added);
+    TCheckedList::Reserve(model.Bolts, before + added);
     void (*copy)(TBoltGroupModel&, qint32, const TCopyMoveValues&) =
         page == TCopyMovePage::Rotate   ? CopyBoltRotated
         : page == TCopyMovePage::Mirror ? CopyBoltMirrored

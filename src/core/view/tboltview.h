@@ -1,8 +1,10 @@
 #pragma once
 
+#include "model/tbolt.h"
 #include "tviewmatrix.h"
 
 #include <QImage>
+#include <QList>
 #include <QPoint>
 #include <QString>
 #include <array>
@@ -88,6 +90,10 @@ public:
 
     // The last plot drew a new picture; false when it was aborted and the previous picture stayed.
     bool PlotComplete = false;
+    // The bolts and load the picture was drawn from. A plot that stops for another group clears
+    // the picture rather than leave one of a group the model no longer holds.
+    QList<TBolt> PlottedBolts;
+    TAppliedLoad PlottedLoad;
 
     // Set while a plot runs; a plot asked for meanwhile (from events the plot lets run) is done
     // as soon as the running one ends.

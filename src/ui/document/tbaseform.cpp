@@ -1,6 +1,7 @@
 #include "tbaseform.h"
 
 #include "document/tdocumentfile.h"
+#include "document/tplaintext.h"
 #include "document/treportformatter.h"
 #include "document/ttextcase.h"
 #include "document/ttextlines.h"
@@ -45,6 +46,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <functional>
 
 namespace {
 
@@ -350,7 +353,7 @@ void TBaseForm::MenuPopupAction() {
     SaveAs2->setEnabled(HasText());
     Cut1->setEnabled(HasSelection());
     Copy1->setEnabled(HasSelection());
-    Undo1->setEnabled(IsModified() && RichEdit1->document()->isUndoAvailable());
+    Undo1->setEnabled(CanUndo());
     Save2->setEnabled(IsModified());
     TextAlignment1->setEnabled(WordWrap());
     StatusBarVisible1->setChecked(CoolBar1->isVisible());
@@ -385,8 +388,16 @@ bool TBaseForm::HasSelection() const { return RichEdit1->textCursor().hasSelecti
 bool TBaseForm::WordWrap() const { return RichEdit1->lineWrapMode() != QTextEdit::NoWrap; }
 
 QPoint TBaseForm::CaretPosition() const {
+    // Lines as the area counts them, wrapped ones included; the column within that line.
     const QTextCursor cursor = RichEdit1->textCursor();
-    return QPoint(cursor.blockNumber() + 1, cursor.positionInBlock() + 1);
+    const int offset = cursor.positionInBlock();
+    int lineStart = 0;
+    for (const QPair<int, int>& line : TTextLines::BlockLines(cursor.block())) {
+        if (line.first <= offset)
+            lineStart = line.first;
+    }
+    return QPoint(TTextLines::LineOf(*RichEdit1->document(), cursor.position()) + 1,
+                  offset - lineStart + 1);
 }
 
 void TBaseForm::TypeText(const QString& text) {
@@ -491,20 +502,38 @@ void TBaseForm::FormatOutput() {
 
 void TBaseForm::ReadText(const QString& fileName, bool richText) {
     QTextDocument* document = RichEdit1->document();
+    TRtfReadResult result;
     {
         TEditorCaretGuard caret(RichEdit1);
-        TDocumentFile::Load(fileName, *document, richText);
+        result = TDocumentFile::Load(fileName, *document, richText);
     }
+    PlainTextFormat = result.RichText ? TPlainTextFormat() : result.PlainText;
     // A freshly read document has nothing to undo.
     document->clearUndoRedoStacks();
 }
 
-void TBaseForm::WriteText(const QString& fileName, bool richText) const {
-    TDocumentFile::Save(fileName, *RichEdit1->document(), richText);
+bool TBaseForm::WriteText(const QString& fileName, bool richText) {
+    const QTextDocument& document = *RichEdit1->document();
+    if (!richText && !TPlainText::CanEncode(document, PlainTextFormat)) {
+        // Characters are never replaced on the way to the file.
+        if (ShowMessage(QStringLiteral("The text holds characters that %1 cannot hold.\n\n"
+                                       "Save it as UTF-8?")
+                            .arg(PlainTextFormat.EncodingName()),
+                        QStringLiteral("Warning"), TMessageIcon::Exclamation,
+                        TMessageButtons::YesNo) != TMessageResult::Yes)
+            return false;
+        PlainTextFormat.Encoding = TPlainTextFormat::TEncoding::Utf8;
+    }
+    TDocumentFile::Save(fileName, document, richText, PlainTextFormat);
+    return true;
 }
 
-QString TBaseForm::NotFoundText(const QString& fileName) {
-    return QStringLiteral("File\n\"") + fileName + QStringLiteral("\"\ncannot be found.");
+QString TBaseForm::CannotOpenText(const QString& fileName) {
+    const QFileInfo info(fileName);
+    const QString what = !info.exists() ? QStringLiteral("cannot be found.")
+                         : info.isDir() ? QStringLiteral("is a folder.")
+                                        : QStringLiteral("is not a regular file.");
+    return QStringLiteral("File\n\"") + fileName + QStringLiteral("\"\n") + what;
 }
 
 void TBaseForm::OpenDocument(const QString& fileName) {
@@ -519,7 +548,7 @@ void TBaseForm::OpenDocument(const QString& fileName) {
     } else {
         FileName = QDir::home().filePath(QStringLiteral("Error.rtf"));
         SetCaption();
-        ShowMessage(NotFoundText(fileName),
+        ShowMessage(CannotOpenText(fileName),
                     QStringLiteral("Error"), TMessageIcon::Error, TMessageButtons::Ok);
         const QString errorFile = TSettings().Folders.ProgramFolderFile(QStringLiteral("Error.rtf"));
         if (QFileInfo(errorFile).isFile()) {
@@ -552,7 +581,8 @@ void TBaseForm::CloseDocument() {
 }
 
 void TBaseForm::SaveDocument() {
-    WriteText(FileName, TDocumentFile::IsRichTextName(FileName));
+    if (!WriteText(FileName, TDocumentFile::IsRichTextName(FileName)))
+        return;
     RichEdit1->document()->setModified(false);
     SetCaption();
     AddToQuickList(FileName);
@@ -601,6 +631,15 @@ void TBaseForm::Undo() {
         RichEdit1->undo();
 }
 
+void TBaseForm::Redo() {
+    if (RichEdit1)
+        RichEdit1->redo();
+}
+
+bool TBaseForm::CanUndo() const { return RichEdit1 && RichEdit1->document()->isUndoAvailable(); }
+
+bool TBaseForm::CanRedo() const { return RichEdit1 && RichEdit1->document()->isRedoAvailable(); }
+
 void TBaseForm::Cut() { RichEdit1->cut(); }
 
 void TBaseForm::Copy() { RichEdit1->copy(); }
@@ -616,17 +655,26 @@ void TBaseForm::Paste() {
 void TBaseForm::SelectAllText() { RichEdit1->selectAll(); }
 
 void TBaseForm::ChooseFont() {
-    QFont font = RichEdit1->currentFont();
-    QColor colour = RichEdit1->textColor();
+    const QFont shown = RichEdit1->currentFont();
+    const QColor shownColour = RichEdit1->textColor();
+    QFont font = shown;
+    QColor colour = shownColour;
     if (!TDialogs::Current().ChooseFont(this, font, colour))
         return;
     FontDialogFont = font;
-    // An empty document takes the font as its base font too, so all it will hold starts in it.
-    if (!HasText())
-        RichEdit1->document()->setDefaultFont(font);
+    // Only what was changed in the dialog is applied, so that OK without a change leaves the
+    // text, a selection of mixed fonts too, as it was.
     QTextCharFormat format;
-    format.setFont(font);
-    RichEdit1->mergeCurrentCharFormat(format);
+    if (font != shown) {
+        // An empty document takes the font as its base font too, so all it will hold starts in it.
+        if (!HasText())
+            RichEdit1->document()->setDefaultFont(font);
+        format.setFont(font);
+    }
+    if (colour.isValid() && colour != shownColour)
+        format.setForeground(colour);
+    if (!format.properties().isEmpty())
+        RichEdit1->mergeCurrentCharFormat(format);
 }
 
 void TBaseForm::ToggleWordWrap() {
@@ -696,28 +744,48 @@ void TBaseForm::ToggleBullets() {
     }
 }
 
+// Moves one indent of every selected paragraph by its own amount; each paragraph keeps the rest
+// of its format (alignment, list membership, other indents). A paragraph the change refuses
+// (returns false for) is left as it is.
+static void StepSelectedBlocks(QTextEdit* edit,
+                               const std::function<bool(QTextBlockFormat&)>& change) {
+    QTextCursor cursor = edit->textCursor();
+    QTextDocument* document = edit->document();
+    const QTextBlock last = document->findBlock(cursor.selectionEnd());
+    cursor.beginEditBlock();
+    for (QTextBlock block = document->findBlock(cursor.selectionStart()); block.isValid();
+         block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        if (change(format))
+            QTextCursor(block).setBlockFormat(format);
+        if (block == last)
+            break;
+    }
+    cursor.endEditBlock();
+}
+
 void TBaseForm::StepParagraphIndent(int step) {
-    QTextCursor cursor = RichEdit1->textCursor();
-    QTextBlockFormat format = cursor.blockFormat();
-    format.setLeftMargin(qMax(0.0, format.leftMargin() + step));
-    cursor.setBlockFormat(format);
+    StepSelectedBlocks(RichEdit1, [step](QTextBlockFormat& format) {
+        format.setLeftMargin(qMax(0.0, format.leftMargin() + step));
+        return true;
+    });
 }
 
 void TBaseForm::StepFirstLineIndent(int step) {
-    QTextCursor cursor = RichEdit1->textCursor();
-    QTextBlockFormat format = cursor.blockFormat();
-    format.setTextIndent(format.textIndent() + step);
-    cursor.setBlockFormat(format);
+    StepSelectedBlocks(RichEdit1, [step](QTextBlockFormat& format) {
+        format.setTextIndent(format.textIndent() + step);
+        return true;
+    });
 }
 
 void TBaseForm::StepRightIndent(int step) {
-    QTextCursor cursor = RichEdit1->textCursor();
-    QTextBlockFormat format = cursor.blockFormat();
-    // A step that would take the right indent below 0 is refused.
-    if (format.rightMargin() + step < 0)
-        return;
-    format.setRightMargin(format.rightMargin() + step);
-    cursor.setBlockFormat(format);
+    StepSelectedBlocks(RichEdit1, [step](QTextBlockFormat& format) {
+        // A step that would take the right indent below 0 is refused.
+        if (format.rightMargin() + step < 0)
+            return false;
+        format.setRightMargin(format.rightMargin() + step);
+        return true;
+    });
 }
 
 void TBaseForm::SetFontName(const QString& name) {
@@ -929,7 +997,7 @@ void TBaseForm::GotoLine() {
         document->documentLayout()->documentSize();
     }
     const int maxLine = TTextLines::Count(*document);
-    int chosenLine = TTextLines::LineOf(*document, RichEdit1->textCursor().position()) + 1;
+    int chosenLine = CaretPosition().x();
     if (!TDialogs::Current().GotoLine(this, FileName, maxLine, chosenLine))
         return;
     // Line 0 is the first line; the dialog allows no line beyond the last.
@@ -969,6 +1037,11 @@ void TBaseForm::closeEvent(QCloseEvent* event) {
                 // A failed save keeps the window and its unsaved text.
                 ShowMessage(error.Text(), QStringLiteral("Error"), TMessageIcon::Error,
                             TMessageButtons::Ok);
+                event->ignore();
+                return;
+            }
+            // So does a save the user declined (a text its encoding cannot hold).
+            if (IsModified()) {
                 event->ignore();
                 return;
             }

@@ -2,6 +2,7 @@
 
 #include "foundation/tdocumenthost.h"
 #include "document/tlinebuffers.h"
+#include "document/tplaintextformat.h"
 
 #include <QColor>
 #include <QFont>
@@ -63,6 +64,12 @@ public:
 
     // Commands the frame forwards to the active document window.
     virtual void Undo();
+    virtual void Redo();
+    // Whether Undo / Redo has something to do, and what ("Delete Bolts"; empty for text edits).
+    virtual bool CanUndo() const;
+    virtual bool CanRedo() const;
+    virtual QString UndoName() const { return {}; }
+    virtual QString RedoName() const { return {}; }
     virtual void Cut();
     virtual void Copy();
     virtual void Paste();
@@ -124,15 +131,22 @@ public:
     // to overwrite it.
     bool OverwriteAllowed(const QString& fileName);
 
-    // Writes the text to a file, as rich text or plain text, through a save file.
-    void WriteText(const QString& fileName, bool richText) const;
-    // Reads a file into the rich text, as rich text or plain text.
+    // Writes the text to a file, as rich text or plain text, through a save file; plain text in
+    // PlainTextFormat. When that encoding cannot hold every character, asks whether to save as
+    // UTF-8 instead; false, with nothing written, when the user declines.
+    bool WriteText(const QString& fileName, bool richText);
+    // Reads a file into the rich text, as rich text or plain text, and remembers the plain
+    // text's format.
     void ReadText(const QString& fileName, bool richText);
+    // How the document's plain text is written: as the plain-text file it was read from was
+    // encoded, UTF-8 with LF line ends for any other document.
+    TPlainTextFormat PlainTextFormat;
 
     // The printer shared by every document window and the frame's printer dialogs.
     static QPrinter& Printer();
-    // The message for a file that is not there: "File\n\"name\"\ncannot be found."
-    static QString NotFoundText(const QString& fileName);
+    // The message for a name that cannot be opened as a document, by what is there:
+    // "File\n\"name\"\ncannot be found.", "... is a folder." or "... is not a regular file."
+    static QString CannotOpenText(const QString& fileName);
 
     // The frame that holds the window; nullptr for a window on its own.
     TDocumentFrame* Frame;

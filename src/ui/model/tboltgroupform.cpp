@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -120,6 +121,9 @@ TBoltGroupForm::TBoltGroupForm(TDocumentFrame* frame, QWidget* parent)
         return true;
     };
     Document.View.PictureChanged = [this] { RefreshImage1(); };
+    Document.History.TrackCopyMoveValues(&CopyMoveValues);
+    // The report's own undo keys would undo its text only; the window decides what goes back.
+    RichEdit1->installEventFilter(this);
     RefreshImage1();
 }
 
@@ -343,8 +347,9 @@ void TBoltGroupForm::SaveDocumentAs() {
         return;
     const QString extension = TFileNames::Extension(chosen).toLower();
     if (extension == QLatin1String(".wmf") || extension == QLatin1String(".emf")) {
+        // A name the picture could not be written under is not kept.
+        Document.SavePicture(chosen);
         Document.ImageFileName = chosen;
-        Document.SavePicture(Document.ImageFileName);
     } else if (extension == QLatin1String(".dat")) {
         Document.SaveDataFile(chosen);
     } else if (extension == QLatin1String(".nis")) {
@@ -369,7 +374,9 @@ void TBoltGroupForm::SaveDocument() {
 }
 
 void TBoltGroupForm::ExportNisaLoads(const QString& fileName) {
+    Document.History.Begin();
     Document.ExportNisaLoads(fileName);
+    CommitStep(QStringLiteral("Node Numbers"));
     // Node numbers accepted in the dialog are a change of the model.
     MarkReportFromModel();
 }
@@ -389,9 +396,11 @@ void TBoltGroupForm::EditTitles() {
     QString loadCaseTitle = Document.LoadCaseTitle;
     if (!TDialogs::Current().AnalysisTitles(this, analysisTitle, loadCaseTitle))
         return;
+    Document.History.Begin();
     Document.AnalysisTitle = analysisTitle;
     Document.LoadCaseTitle = loadCaseTitle;
     Document.MarkChanged();
+    CommitStep(QStringLiteral("Analysis Titles"));
     RefreshAnalysis();
 }
 
@@ -500,8 +509,8 @@ void TBoltGroupForm::SaveImageAs1Click() {
         QString::fromLatin1(SaveImageExtension));
     if (chosen.isEmpty())
         return;
+    Document.SavePicture(chosen);
     Document.ImageFileName = chosen;
-    Document.SavePicture(Document.ImageFileName);
 }
 
 void TBoltGroupForm::SelectAllBolts1Click() {
@@ -575,6 +584,11 @@ void TBoltGroupForm::Image1MouseMove(const QPoint& position) {
         RefreshImage1();
 }
 
+void TBoltGroupForm::CancelImage1Band() {
+    if (TBoltSelection::CancelBand(Document.View))
+        RefreshImage1();
+}
+
 void TBoltGroupForm::Image1MouseUp() {
     if (!Document.View.BandActive)
         return;
@@ -593,7 +607,10 @@ void TBoltGroupForm::BoltSelect(int tag) {
     TBoltEditing::TProperties values = TBoltEditing::PropertiesOf(Document, tag);
     if (!TDialogs::Current().BoltProperties(this, values))
         return;
+    Document.History.Begin();
+    const bool load = tag == Document.BoltCount();
     TBoltEditing::ApplyProperties(Document, tag, values);
+    CommitStep(load ? QStringLiteral("Applied Load") : QStringLiteral("Bolt Properties"));
     RefreshAnalysis();
 }
 
@@ -601,7 +618,9 @@ void TBoltGroupForm::AddBolt(int) {
     TBoltEditing::TProperties values = TBoltEditing::AddBoltProposal(Document);
     if (!TDialogs::Current().BoltProperties(this, values))
         return;
+    Document.History.Begin();
     TBoltEditing::AddBolt(Document, values);
+    CommitStep(QStringLiteral("Add Bolt"));
     RefreshAnalysis();
 }
 
@@ -611,7 +630,9 @@ void TBoltGroupForm::BoltDelete(int tag) {
     if (ShowMessage(QStringLiteral("Are you sure?"), TBoltEditing::DeleteTitle(Document, tag),
                     TMessageIcon::Question, TMessageButtons::YesNoCancel) != TMessageResult::Yes)
         return;
+    Document.History.Begin();
     TBoltEditing::DeleteBolts(Document, tag);
+    CommitStep(QStringLiteral("Delete Bolts"));
     RefreshAnalysis();
 }
 
@@ -639,6 +660,7 @@ void TBoltGroupForm::CopyOrMove(int example, const QString& caption, bool move) 
                                       TBoltTransforms::Position(Document.Bolts.at(example)), values,
                                       page))
         return;
+    Document.History.Begin();
     CopyMoveValues = values;
     ShowInformation(move ? QStringLiteral("Moving Bolts") : QStringLiteral("Copying Bolts"));
     TBusyClearGuard busy(*this);
@@ -660,8 +682,11 @@ void TBoltGroupForm::CopyOrMove(int example, const QString& caption, bool move) 
                     TMessageButtons::Ok);
         ShowInformation(move ? QStringLiteral("Bolts Not Moved")
                              : QStringLiteral("Bolts Not Copied"));
+        // Nothing changed that could be undone; the values typed are remembered all the same.
+        Document.History.Cancel();
         return;
     }
+    CommitStep(move ? QStringLiteral("Move Bolts") : QStringLiteral("Copy Bolts"));
     // The old report goes at once; the new one follows the analysis.
     if (!move && !RichEdit1->document()->isEmpty())
         ClearText();
@@ -674,19 +699,93 @@ void TBoltGroupForm::CopyOrMove(int example, const QString& caption, bool move) 
     Document.MarkChanged();
 }
 
+void TBoltGroupForm::CommitStep(const QString& name) {
+    if (Document.History.Commit(name))
+        RichEdit1->document()->clearUndoRedoStacks();
+}
+
+void TBoltGroupForm::Undo() {
+    if (TBaseForm::CanUndo()) {
+        TBaseForm::Undo();
+    } else if (Document.History.CanUndo()) {
+        Document.History.Undo();
+        AfterHistoryStep();
+    }
+}
+
+void TBoltGroupForm::Redo() {
+    if (TBaseForm::CanRedo()) {
+        TBaseForm::Redo();
+    } else if (Document.History.CanRedo()) {
+        Document.History.Redo();
+        AfterHistoryStep();
+    }
+}
+
+bool TBoltGroupForm::CanUndo() const { return TBaseForm::CanUndo() || Document.History.CanUndo(); }
+
+bool TBoltGroupForm::CanRedo() const { return TBaseForm::CanRedo() || Document.History.CanRedo(); }
+
+QString TBoltGroupForm::UndoName() const {
+    return TBaseForm::CanUndo() ? QString() : Document.History.UndoText();
+}
+
+QString TBoltGroupForm::RedoName() const {
+    return TBaseForm::CanRedo() ? QString() : Document.History.RedoText();
+}
+
+void TBoltGroupForm::AfterHistoryStep() {
+    ShowInformation(QStringLiteral("Data File Modified"));
+    TBusyClearGuard busy(*this);
+    TBusyCursorGuard cursor(*this);
+    RefreshAnalysis();
+    RichEdit1->document()->clearUndoRedoStacks();
+}
+
 bool TBoltGroupForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == RichEdit1 &&
+        (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool undo = key->matches(QKeySequence::Undo);
+        const bool redo = key->matches(QKeySequence::Redo) ||
+                          key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::Key_Y);
+        if (undo || redo) {
+            if (event->type() == QEvent::KeyPress) {
+                if (undo)
+                    Undo();
+                else
+                    Redo();
+            }
+            event->accept();
+            return true;
+        }
+    }
     if (watched == Image1) {
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
+            // Another button pressed during an area selection ends it.
+            if (mouse->button() != Qt::LeftButton)
+                CancelImage1Band();
             Image1MouseDown(mouse->button(), mouse->modifiers(), mouse->position().toPoint());
             break;
         }
-        case QEvent::MouseMove:
-            Image1MouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+        case QEvent::MouseMove: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->buttons().testFlag(Qt::LeftButton))
+                Image1MouseMove(mouse->position().toPoint());
+            else
+                CancelImage1Band();
             break;
+        }
         case QEvent::MouseButtonRelease:
             Image1MouseUp();
+            break;
+        case QEvent::ContextMenu:
+        case QEvent::FocusOut:
+        case QEvent::UngrabMouse:
+        case QEvent::Hide:
+            CancelImage1Band();
             break;
         default:
             break;

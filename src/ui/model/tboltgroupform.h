@@ -43,6 +43,16 @@ public:
     // Writes the calculated bolt loads as a NISA load fragment.
     void ExportNisaLoads(const QString& fileName);
 
+    // The most recent change of the window goes back or comes again: typing in the report when
+    // that came after the last change of the model, otherwise the model's step, which reruns the
+    // plot and the analysis.
+    void Undo() override;
+    void Redo() override;
+    bool CanUndo() const override;
+    bool CanRedo() const override;
+    QString UndoName() const override;
+    QString RedoName() const override;
+
     // View commands: a standard view by code (10 asks for the angles), a lens, the plot options;
     // each replots at once.
     void ViewingAngleChange(int code);
@@ -65,6 +75,8 @@ public:
                          const QPoint& position);
     void Image1MouseMove(const QPoint& position);
     void Image1MouseUp();
+    // The picture lost the mouse: an area selection in progress ends without selecting.
+    void CancelImage1Band();
 
     // The bolt commands of the context menu; each item's Tag is the bolt concerned, BoltCount
     // standing for the applied load. Properties of a bolt or of the applied load, a new bolt,
@@ -150,6 +162,11 @@ private:
     // not hold counts as an unsaved change of the document.
     void MarkReportFromModel();
     void RebuildReport();
+    // Records the change of the model since Document.History.Begin as one step; report typing
+    // before it can no longer be undone, since the analysis rewrites the report.
+    void CommitStep(const QString& name);
+    // Reruns the analysis after an undo or redo of the model.
+    void AfterHistoryStep();
     // The copy or move command after its checks: the dialog, the transform, the new analysis.
     void CopyOrMove(int example, const QString& caption, bool move);
 };

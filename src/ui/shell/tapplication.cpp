@@ -4,13 +4,13 @@
 #include "tdialogs.h"
 
 #include <exception>
-#include <new>
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) { SetNames(); }
 
 void TApplication::SetNames() {
     QCoreApplication::setApplicationName(QStringLiteral("Quorvane Fastenex"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Quorvane Fastenex"));
+    // No display name is set: the window system would append it to every window's caption, and
+    // captions are exactly the windows' own texts (the display name defaults to the name above).
     QCoreApplication::setOrganizationName(QStringLiteral("Quorvane"));
     QCoreApplication::setApplicationVersion(QStringLiteral("0.1"));
 }
@@ -27,12 +27,8 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 QString TApplication::CurrentExceptionMessage() {
     try {
         throw;
-    } catch (const TPlatformError& e) {
-        return e.Text();
-    } catch (const std::bad_alloc&) {
-        return QStringLiteral("Out of memory");
     } catch (const std::exception& e) {
-        return QString::fromLocal8Bit(e.what());
+        return TPlatformError::TextOf(e);
     } catch (...) {
         return QStringLiteral("Unknown error");
     }

@@ -207,6 +207,11 @@ void TFrameCommands::CreateEditMenu(TMainForm* self) {
     self->Undo1 = TMenuItems::AddItem(m, "Undo1", QStringLiteral("&Undo"), 350,
                                       QStringLiteral("Undo Last Action"),
                                       QKeySequence(QStringLiteral("Ctrl+Z")));
+    self->Redo1 = TMenuItems::AddItem(m, "Redo1", QStringLiteral("&Redo"), 350,
+                                      QStringLiteral("Redo Last Undone Action"),
+                                      QKeySequence(QStringLiteral("Ctrl+Y")));
+    self->Redo1->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")),
+                               QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     QAction* s1 = m->addSeparator();
     self->Cut1 = TMenuItems::AddItem(m, "Cut1", QStringLiteral("Cu&t"), 351,
                                      QStringLiteral("Cut Selection to Clipboard"),
@@ -335,7 +340,7 @@ void TFrameCommands::CreateEditMenu(TMainForm* self) {
     self->Find1->setIcon(TImageList::Icon(TImageList::Find));
     self->Replace1->setIcon(TImageList::Icon(TImageList::Replace));
 
-    self->DocumentEditItems = {self->Undo1, s1, self->Cut1, self->Copy1, self->Paste1, s2, self->SelectAll1, s3, self->Font1, self->WordWrap1,
+    self->DocumentEditItems = {self->Undo1, self->Redo1, s1, self->Cut1, self->Copy1, self->Paste1, s2, self->SelectAll1, s3, self->Font1, self->WordWrap1,
                          self->TextStyle1->menuAction(), self->TextAlignment2->menuAction(),
                          self->TextCase1->menuAction(), s4, self->SpellCheck1, self->Find1, self->Replace1, self->Statistics1,
                          self->GotoLine1, s5};
@@ -347,6 +352,7 @@ void TFrameCommands::CreateEditMenu(TMainForm* self) {
         });
     };
     forward(self->Undo1, &TBaseForm::Undo);
+    forward(self->Redo1, &TBaseForm::Redo);
     forward(self->Cut1, &TBaseForm::Cut);
     forward(self->Copy1, &TBaseForm::Copy);
     forward(self->Paste1, &TBaseForm::Paste);
@@ -626,6 +632,8 @@ void TFrameCommands::CreateToolBars(TMainForm* self) {
     self->ComboBox1->setStatusTip(QStringLiteral("Change Font Name"));
     self->ComboBox1->setEditable(false);
     self->ComboBox1->setMaxVisibleItems(12);
+    // Styles that drop a list down as a menu show every item; this keeps it a 12-item list.
+    self->ComboBox1->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     self->ComboBox1->setMinimumContentsLength(18);
     self->ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     self->ComboBox1->setItemDelegate(new TFontNameDelegate(self, self->ComboBox1));
@@ -791,8 +799,7 @@ void TFrameCommands::UpdateCommands(TMainForm* self, TBaseForm* d, bool everySec
     const bool modified = d->IsModified();
     self->SaveButton->setEnabled(modified);
     self->Save1->setEnabled(modified);
-    self->UndoButton->setEnabled(d->RichEdit1->document()->isUndoAvailable());
-    self->Undo1->setEnabled(modified);
+    UpdateUndoRedo(self, d);
     const QTextCharFormat format = d->RichEdit1->currentCharFormat();
     self->StyleButtons[0]->setChecked(format.fontWeight() > QFont::Normal);
     self->StyleButtons[1]->setChecked(format.fontItalic());
@@ -828,10 +835,26 @@ void TFrameCommands::UpdateCommands(TMainForm* self, TBaseForm* d, bool everySec
         self->ComboBox2->setEditText(fontSize);
 }
 
+void TFrameCommands::UpdateUndoRedo(TMainForm* self, TBaseForm* d) {
+    const bool undo = d->CanUndo();
+    const bool redo = d->CanRedo();
+    self->UndoButton->setEnabled(undo);
+    self->Undo1->setEnabled(undo);
+    self->Redo1->setEnabled(redo);
+    const QString undoName = d->UndoName();
+    const QString redoName = d->RedoName();
+    const QString undoText = undoName.isEmpty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo ") + undoName;
+    const QString redoText = redoName.isEmpty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo ") + redoName;
+    if (self->Undo1->text() != undoText)
+        self->Undo1->setText(undoText);
+    if (self->Redo1->text() != redoText)
+        self->Redo1->setText(redoText);
+}
+
 void TFrameCommands::SetDocumentControlsEnabled(TMainForm* self, bool enabled) {
     for (QAction* a :
          {self->Close1, self->CloseButton, self->CutButton, self->CopyButton, self->Cut1,
-          self->Copy1, self->Undo1, self->FontButton, self->Bullets1, self->IndentIncrease,
+          self->Copy1, self->Undo1, self->Redo1, self->FontButton, self->Bullets1, self->IndentIncrease,
           self->IndentDecrease, self->FLIIncrease, self->FLIDecrease, self->SpellCheckButton,
           self->FindButton, self->ReplaceButton, self->TextCase1->menuAction()})
         a->setEnabled(enabled);

@@ -24,4 +24,7 @@ private:
     static void CreateWindowMenu(TMainForm* self);
     static void CreateHelpMenu(TMainForm* self);
     static void SetDocumentControlsEnabled(TMainForm* self, bool enabled);
+    // Undo and Redo, items and button: enabled while the document has something to undo or redo,
+    // the items naming it.
+    static void UpdateUndoRedo(TMainForm* self, TBaseForm* d);
 };

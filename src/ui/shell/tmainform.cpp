@@ -70,7 +70,14 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     connect(FileDropper1, &TFileDropper::OnDrop, this, &TMainForm::FileDropper1Drop);
 
     // FormCreate.
-    const QStringList families = QFontDatabase::families();
+    // Each family once: a family several foundries make comes as "Name [Foundry]" for each.
+    QStringList families;
+    for (QString family : QFontDatabase::families()) {
+        if (const qsizetype bracket = family.indexOf(QStringLiteral(" [")); bracket > 0)
+            family.truncate(bracket);
+        families.append(family);
+    }
+    families.removeDuplicates();
     ComboBox1->addItems(families);
     TDocumentMailer::DeleteMailCopies();
     qApp->installEventFilter(this);
@@ -153,6 +160,7 @@ void TMainForm::AddDocument(TBaseForm* form) {
     // A maximized document window shows no title bar of its own: its buttons are then the
     // frame's, at the right of the menu bar.
     connect(sub, &QMdiSubWindow::windowStateChanged, this, &TMainForm::SyncTitleBars);
+    connect(sub, &QWidget::windowTitleChanged, this, &TMainForm::ShowFrameCaption);
     // Ctrl+F4 is the frame's Close; the same key on the window's own menu would make it ambiguous,
     // so that neither would close the window.
     if (QMenu* menu = sub->systemMenu()) {
@@ -178,6 +186,16 @@ void TMainForm::SyncTitleBars() {
         if (bool(sub->windowFlags() & Qt::FramelessWindowHint) != frameless)
             sub->setWindowFlag(Qt::FramelessWindowHint, frameless);
     }
+    ShowFrameCaption();
+}
+
+void TMainForm::ShowFrameCaption() {
+    QString caption = QStringLiteral("Quorvane Fastenex");
+    const QMdiSubWindow* sub = ClientArea->activeSubWindow();
+    if (sub && sub->isMaximized() && !sub->windowTitle().isEmpty())
+        caption += QStringLiteral(" - [") + sub->windowTitle() + QLatin1Char(']');
+    if (windowTitle() != caption)
+        setWindowTitle(caption);
 }
 
 void TMainForm::ActivateDocument(TBaseForm* form) {
@@ -196,6 +214,7 @@ void TMainForm::ActivateDocument(TBaseForm* form) {
 }
 
 void TMainForm::SubWindowActivated(QMdiSubWindow* window) {
+    ShowFrameCaption();
     if (!window)
         return;
     if (auto* form = qobject_cast<TBaseForm*>(window->widget())) {
@@ -207,6 +226,7 @@ void TMainForm::SubWindowActivated(QMdiSubWindow* window) {
 }
 
 void TMainForm::DocumentClosed() {
+    ShowFrameCaption();
     if (ClientArea->subWindowList().isEmpty()) {
         ClientArea->viewport()->update();
         update();
@@ -288,7 +308,7 @@ int TMainForm::OpenFiles(const QStringList& files, const QStringList& boltGroupF
     const auto openEach = [this, &opened](const QStringList& names, bool boltGroup) {
         for (const QString& name : names) {
             if (!QFileInfo(name).isFile()) {
-                TDialogs::Current().Message(this, TBaseForm::NotFoundText(name),
+                TDialogs::Current().Message(this, TBaseForm::CannotOpenText(name),
                                             QStringLiteral("Error"), TMessageIcon::Error,
                                             TMessageButtons::Ok);
                 continue;
@@ -482,7 +502,8 @@ void TMainForm::Edit1Click() {
         for (QAction* a : {SelectAll1, Font1, WordWrap1, TextStyle1->menuAction(), SpellCheck1,
                            Find1, Replace1})
             a->setEnabled(true);
-        Undo1->setEnabled(d->IsModified());
+        Undo1->setEnabled(d->CanUndo());
+        Redo1->setEnabled(d->CanRedo());
         Cut1->setEnabled(d->HasSelection());
         Copy1->setEnabled(d->HasSelection());
         WordWrap1->setChecked(d->WordWrap());

@@ -41,6 +41,9 @@ public:
     // A maximized document window shows no title bar of its own: its buttons are then the
     // frame's, at the right of the menu bar.
     void SyncTitleBars();
+    // The frame's caption: the program's name, followed by the active document window's caption
+    // in brackets while that window is maximized.
+    void ShowFrameCaption();
 
     TBaseForm* TextEditFile1Click();
     // A text editor window with the file (the preferences dialog's dictionaries).
@@ -154,6 +157,7 @@ public:
 
     QMenu* Edit1 = nullptr;
     QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
     QAction* Cut1 = nullptr;
     QAction* Copy1 = nullptr;
     QAction* Paste1 = nullptr;

@@ -1,5 +1,8 @@
 #include "tmakercontact.h"
 
+#include "tdialogs.h"
+
+#include <QApplication>
 #include <QDesktopServices>
 #include <QProcess>
 #include <QStringList>
@@ -10,6 +13,19 @@ namespace {
 const QString SalesAddress = QStringLiteral("sales@quorvane.example");
 const QString SupportAddress = QStringLiteral("support@quorvane.example");
 
+// How long the mail program is waited for before it is taken to have opened its compose window.
+constexpr int MailWaitMs = 15000;
+
+void ShowError(const QString& text) {
+    TDialogs::Current().Message(QApplication::activeWindow(), text, QStringLiteral("Error"),
+                                TMessageIcon::Error, TMessageButtons::Ok);
+}
+
+void MailOrTell(const QString& subject, const QString& body, const QString& address) {
+    if (!TMakerContact::Mail(subject, body, QString(), address))
+        ShowError(QStringLiteral("Error sending mail"));
+}
+
 } // namespace
 
 QString TMakerContact::MailProgram = QStringLiteral("xdg-email");
@@ -19,15 +35,16 @@ QString TMakerContact::WebSiteAddress() {
 }
 
 void TMakerContact::OpenWebSite() {
-    QDesktopServices::openUrl(QUrl(WebSiteAddress()));
+    if (!QDesktopServices::openUrl(QUrl(WebSiteAddress())))
+        ShowError(QStringLiteral("Error opening ") + WebSiteAddress());
 }
 
 void TMakerContact::MailSales(const QString& subject, const QString& body) {
-    Mail(subject, body, QString(), SalesAddress);
+    MailOrTell(subject, body, SalesAddress);
 }
 
 void TMakerContact::MailSupport(const QString& subject, const QString& body) {
-    Mail(subject, body, QString(), SupportAddress);
+    MailOrTell(subject, body, SupportAddress);
 }
 
 bool TMakerContact::Mail(const QString& subject, const QString& body, const QString& attachment,
@@ -39,5 +56,15 @@ bool TMakerContact::Mail(const QString& subject, const QString& body, const QStr
         arguments << QStringLiteral("--attach") << attachment;
     if (!address.isEmpty())
         arguments << address;
-    return QProcess::startDetached(MailProgram, arguments);
+    // The process is left running, and deletes itself when it ends, should it outlast the wait.
+    auto* process = new QProcess;
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    process->start(MailProgram, arguments);
+    if (!process->waitForStarted()) {
+        delete process;
+        return false;
+    }
+    if (!process->waitForFinished(MailWaitMs))
+        return true;
+    return process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
 }

@@ -17,7 +17,12 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QIcon>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -121,11 +126,42 @@ QString TStandardDialogs::SaveFileName(QWidget* parent, const QString& title,
 }
 
 bool TStandardDialogs::ChooseFont(QWidget* parent, QFont& font, QColor& colour) {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, parent);
-    if (ok)
+    // The font chooser with a colour button under it, in one dialog.
+    QDialog box(parent);
+    box.setWindowTitle(QStringLiteral("Font"));
+    auto* layout = new QVBoxLayout(&box);
+    auto* fonts = new QFontDialog(&box);
+    fonts->setWindowFlags(Qt::Widget);
+    fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    fonts->setCurrentFont(font);
+    // A family the font system resolves to another is shown as that other family; a font left
+    // as shown gives back the font asked for, so that OK without a change changes nothing.
+    const QFont shown = fonts->currentFont();
+    layout->addWidget(fonts);
+    QColor chosenColour = colour;
+    auto* colourButton = new QPushButton(QStringLiteral("&Colour..."), &box);
+    const auto showSwatch = [colourButton, &chosenColour] {
+        QPixmap swatch(16, 16);
+        swatch.fill(chosenColour.isValid() ? chosenColour : QColor(Qt::black));
+        colourButton->setIcon(QIcon(swatch));
+    };
+    showSwatch();
+    QObject::connect(colourButton, &QPushButton::clicked, &box, [this, &box, &chosenColour, showSwatch] {
+        if (ChooseColour(&box, chosenColour))
+            showSwatch();
+    });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
+    buttons->addButton(colourButton, QDialogButtonBox::ActionRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (box.exec() != QDialog::Accepted)
+        return false;
+    const QFont chosen = fonts->currentFont();
+    if (chosen != shown)
         font = chosen;
-    return ok;
+    colour = chosenColour;
+    return true;
 }
 
 bool TStandardDialogs::ChooseColour(QWidget* parent, QColor& colour) {

@@ -1,5 +1,6 @@
 #include "foundation/tplatformerror.h"
 #include "model/tboltgroupdocument.h"
+#include "model/tnumberformat.h"
 #include "trecordinghost.h"
 
 #include <QDir>
@@ -45,6 +46,8 @@ class TstTBoltGroupDocument : public QObject {
     }
 
 private slots:
+    void cleanup() { TNumberFormat::SetDecimalSeparator(QChar()); }
+
     void NewDocumentHasCreationValues() {
         TLineBuffers buffers;
         TBoltGroupDocument d(buffers);
@@ -198,29 +201,39 @@ private slots:
         QTest::addColumn<QByteArray>("count");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<int>("bolts");
-        QTest::newRow("not a number") << QByteArray("three") << true << 0;
-        QTest::newRow("negative") << QByteArray("-5") << true << 0;
-        QTest::newRow("beyond 32 bits") << QByteArray("99999999999") << true << 0;
-        QTest::newRow("at the limit is read") << QByteArray("3") << true << 3;
-        QTest::newRow("above ten million refused") << QByteArray("10000001") << false << 0;
-        QTest::newRow("largest integer refused") << QByteArray("2147483647") << false << 0;
+        QTest::addColumn<QString>("refusal");
+        const QString tooMany = QStringLiteral("at most 10000000 bolts");
+        const QString unlisted = QStringLiteral("has lines for only 1 of them");
+        QTest::newRow("not a number") << QByteArray("three") << true << 0 << QString();
+        QTest::newRow("negative") << QByteArray("-5") << true << 0 << QString();
+        QTest::newRow("beyond 32 bits") << QByteArray("99999999999") << true << 0 << QString();
+        QTest::newRow("beyond 64 bits, not wrapped to 4")
+            << QByteArray("18446744073709551620") << true << 0 << QString();
+        QTest::newRow("at the limit is read") << QByteArray("3") << true << 3 << QString();
+        QTest::newRow("100000 without a line are read")
+            << QByteArray("100001") << true << 100001 << QString();
+        QTest::newRow("more without a line refused")
+            << QByteArray("100002") << false << 0 << unlisted;
+        QTest::newRow("above ten million refused") << QByteArray("10000001") << false << 0 << tooMany;
+        QTest::newRow("largest integer refused") << QByteArray("2147483647") << false << 0 << tooMany;
     }
     void BoltCountRules() {
         QFETCH(QByteArray, count);
         QFETCH(bool, accepted);
         QFETCH(int, bolts);
+        QFETCH(QString, refusal);
         TRecordingHost host;
         TLineBuffers buffers(&host);
         TBoltGroupDocument d(buffers);
         d.ResetModel();
         // No load, so that three bolts at one point are read without being analysed.
-        QCOMPARE(d.LoadDataFile(Write(DataFile("Number of Bolts=" + count +
-                                               "\r\nApplied Load=0,0,0,0,0,0,0,0\r\n"))),
+        QCOMPARE(d.LoadDataFile(Write(DataFile("Number of Bolts=" + count + "\r\nBolt 1=1,2,3\r\n"
+                                               "Applied Load=0,0,0,0,0,0,0,0\r\n"))),
                  accepted);
         QCOMPARE(d.BoltCount(), bolts);
         QCOMPARE(host.Messages.size(), accepted ? 0 : 1);
         if (!accepted)
-            QVERIFY(host.Messages.first().contains(QStringLiteral("at most 10000000 bolts")));
+            QVERIFY2(host.Messages.first().contains(refusal), qPrintable(host.Messages.first()));
     }
 
     // Lines in reverse order give the same model as the written order.
@@ -313,7 +326,18 @@ private slots:
         QVERIFY(!buffers.LineBuffersExist());
     }
 
+    // Written in one locale and read in another, the file gives the same model.
+    void RoundTripRoundsCoordinatesOnly_data() {
+        QTest::addColumn<QChar>("writtenWith");
+        QTest::addColumn<QChar>("readWith");
+        QTest::newRow("full-stop locale") << QChar(u'.') << QChar(u'.');
+        QTest::newRow("written in a decimal-comma locale") << QChar(u',') << QChar(u'.');
+        QTest::newRow("read in a decimal-comma locale") << QChar(u'.') << QChar(u',');
+    }
     void RoundTripRoundsCoordinatesOnly() {
+        QFETCH(QChar, writtenWith);
+        QFETCH(QChar, readWith);
+        TNumberFormat::SetDecimalSeparator(writtenWith);
         TLineBuffers buffers;
         TFileOnlyDocument d(buffers);
         d.AnalysisTitle = QStringLiteral("Träger, 3 = drei");
@@ -334,6 +358,7 @@ private slots:
         const QString path = Dir.filePath(QStringLiteral("round.dat"));
         QVERIFY(d.SaveDataFile(path));
 
+        TNumberFormat::SetDecimalSeparator(readWith);
         TLineBuffers buffers2;
         TFileOnlyDocument r(buffers2);
         r.ResetModel();
@@ -368,6 +393,20 @@ private slots:
         QVERIFY(host.QuickList.isEmpty());
         QCOMPARE(host.CursorDepth, 0);
         QVERIFY(!buffers.LineBuffersExist());
+    }
+
+    // Memory running out while the file is written is told in words, not as the exception's name.
+    void OutOfMemoryWhileSavingIsToldInWords() {
+        struct TOutOfMemoryHost : TRecordingHost {
+            void ProcessEvents() override { throw std::bad_alloc(); }
+        } host;
+        TLineBuffers buffers(&host);
+        TBoltGroupDocument d(buffers);
+        d.Bolts.resize(1);
+        d.DataSaved = false;
+        QVERIFY(!d.SaveDataFile(Dir.filePath(QStringLiteral("memory.dat"))));
+        QCOMPARE(d.SaveDataError, QStringLiteral("Out of memory"));
+        QCOMPARE(host.Information.last(), QStringLiteral("Data File Not Saved"));
     }
 
     // A write cut short by the disk (here: a limit on the length of files the process may write)
@@ -426,6 +465,50 @@ private slots:
             QVERIFY(std::isfinite(b.X) && std::isfinite(b.StiffnessX));
     }
 
+    // Files an earlier version wrote with decimal commas: read where the commas can be told
+    // apart, refused where they cannot, never read as zeros.
+    void DecimalCommaFiles_data() {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<QList<double>>("values"); // bolt 2's eight fields and FX, FY, FZ
+        using L = QList<double>;
+        const QByteArray bolt1 = "Bolt 1=0,0000,0,0000,0,0000,1,1,1,0,0\r\n";
+        const QByteArray load = "Applied Load=50,0,20,0,0,-1000,0,0\r\n";
+        QTest::newRow("co-ordinates")
+            << bolt1 + "Bolt 2=12,5000,-3,2500,0,0000,1,1,2,3,7\r\n" + load
+            << L{12.5, -3.25, 0, 1, 1, 2, 3, 7, 0, 0, -1000};
+        QTest::newRow("exponent forms and a fraction")
+            << bolt1 + "Bolt 2=1,23456789E10,0,0000,-0,5000,1E-6,2,5E20,1,0,0\r\n" + load
+            << L{1.23456789e10, 0, -0.5, 1e-6, 2.5e20, 1, 0, 0, 0, 0, -1000};
+        QTest::newRow("load with fractions")
+            << bolt1 + "Bolt 2=1,0000,0,0000,0,0000,1,1,1,0,0\r\n"
+                       "Applied Load=50,5,0,20,0,0,-1000,25,0,0\r\n"
+            << L{1, 0, 0, 1, 1, 1, 0, 0, 0, 0, -1000.25};
+        QTest::newRow("a stiffness that splits two ways is refused")
+            << bolt1 + "Bolt 2=1,0000,0,0000,0,0000,0,5,1,1,0,0\r\n" + load << L{};
+    }
+    void DecimalCommaFiles() {
+        QFETCH(QByteArray, lines);
+        QFETCH(QList<double>, values);
+        TRecordingHost host;
+        TLineBuffers buffers(&host);
+        TFileOnlyDocument d(buffers);
+        d.ResetModel();
+        const bool read = d.LoadDataFile(Write(DataFile("Number of Bolts=2\r\n" + lines)));
+        QCOMPARE(read, !values.isEmpty());
+        if (!read) {
+            QCOMPARE(d.BoltCount(), 0);
+            QCOMPARE(host.Messages.size(), 1);
+            QVERIFY(host.Messages.first().contains(QStringLiteral("\"Bolt 2\" cannot be told")));
+            return;
+        }
+        const TBolt& b = d.Bolts.at(1);
+        QCOMPARE((QList<double>{b.X, b.Y, b.Z, b.StiffnessX, b.StiffnessY, b.StiffnessZ,
+                    double(b.Orientation), double(b.NodeNumber), d.AppliedLoad.FX,
+                    d.AppliedLoad.FY, d.AppliedLoad.FZ}),
+                 values);
+        QCOMPARE(d.AppliedLoad.X, lines.contains("50,5,") ? 50.5 : 50.0);
+    }
+
     // A file whose analysis fails still names the document after itself, so that saving the
     // model it now holds cannot overwrite the files of the document read before.
     void FailedAnalysisStillNamesTheDocument() {
@@ -450,16 +533,25 @@ private slots:
     void OutOfMemoryEmptiesTheModel_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        const QString bolts = QStringLiteral("Not enough memory for 3 bolts");
         QTest::newRow("data file") << DataFile("Number of Bolts=3\r\nApplied Load=0,0,0,1,0,0\r\n")
-                                   << QStringLiteral("Big.dat");
+                                   << QStringLiteral("Big.dat") << bolts;
         QTest::newRow("NISA file")
             << QByteArray("*RIGL\n1, 9, 0, 0, 0, 1, 123, 2, 123, 3, 123\n*NODE\n1,0,0,0,0,0,0\n"
                           "2,0,0,0,1,0,0\n3,0,0,0,0,1,0\n9,0,0,0,1,1,1\n")
-            << QStringLiteral("Big.nis");
+            << QStringLiteral("Big.nis") << bolts;
+        QTest::newRow("title far larger than the bolts")
+            << DataFile("Analysis Title=" + QByteArray(20000, 'x') +
+                        "\r\nNumber of Bolts=3\r\nApplied Load=0,0,0,1,0,0\r\n")
+            << QStringLiteral("Title.dat")
+            << QStringLiteral("Cannot read file \"%1\". The file is too large to read with the "
+                              "memory available.");
     }
     void OutOfMemoryEmptiesTheModel() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, name);
+        QFETCH(QString, message);
         TLineBuffers buffers;
         TOutOfMemoryDocument d(buffers);
         d.ResetModel();
@@ -468,7 +560,7 @@ private slots:
             name.endsWith(QStringLiteral(".nis")) ? d.ImportNisaFile(path) : d.LoadDataFile(path);
             QFAIL("no error");
         } catch (const TPlatformError& e) {
-            QCOMPARE(e.Text(), QStringLiteral("Not enough memory for 3 bolts"));
+            QCOMPARE(e.Text(), message.contains(QStringLiteral("%1")) ? message.arg(path) : message);
         }
         QCOMPARE(d.BoltCount(), 0);
         QVERIFY(!d.UnitLoadsCalculated && !d.ActualLoadsCalculated);

@@ -110,9 +110,10 @@ private slots:
         QTEST(TNisaExport::FormatExponent(value), "text");
     }
 
-    void FormatExponentUsesDecimalSeparator() {
+    // A decimal comma would split the number into two fields.
+    void FormatExponentKeepsTheFullStopInEveryLocale() {
         TNumberFormat::SetDecimalSeparator(QLatin1Char(','));
-        QCOMPARE(TNisaExport::FormatExponent(250), QStringLiteral(" 2,50000E+02"));
+        QCOMPARE(TNisaExport::FormatExponent(250), QStringLiteral(" 2.50000E+02"));
     }
 
     void Lines() {
@@ -134,6 +135,7 @@ private slots:
         QTest::newRow("sign") << "+5" << "5";
         QTest::newRow("negative") << "-3" << "-3";
         QTest::newRow("too large") << "99999999999" << "1";
+        QTest::newRow("2^64 + 7 does not wrap to 7") << "18446744073709551623" << "1";
         QTest::newRow("decimal") << "2.0" << "1";
     }
 

@@ -1,6 +1,7 @@
 #include "foundation/tplatformerror.h"
 #include "model/tboltgroupdocument.h"
 #include "model/tnisaimport.h"
+#include "model/tnumberformat.h"
 #include "trecordinghost.h"
 
 #include <QDir>
@@ -219,9 +220,17 @@ private slots:
                  (QList<TBolt>{Bolt(7, 8, 9, 1, 1, 1, 1), Bolt(1, 0, 0, 1, 1, 0, 12)}));
     }
 
+    // The file reads alike whatever the user's decimal separator.
+    void WrittenByAPreprocessor_data() {
+        QTest::addColumn<QChar>("localeSeparator");
+        QTest::newRow("full-stop locale") << QChar(u'.');
+        QTest::newRow("decimal-comma locale") << QChar(u',');
+    }
     void WrittenByAPreprocessor() {
         // Line ends CR LF, a comment header, tab indents, blank lines between cards, cards that
         // are not read, and the number forms such files use.
+        QFETCH(QChar, localeSeparator);
+        TNumberFormat::SetDecimalSeparator(localeSeparator);
         TResult r;
         Import("** Model written by a preprocessor\r\n**\r\n*TITLE\r\n Flange Joint \r\n\r\n"
                "*ELTYPE\r\n 1, 1, 1\r\n*RIGLINK\r\n\t1, 100, 0, 0, 0, 11, 123, 12, 123,\r\n"
@@ -231,6 +240,7 @@ private slots:
                "*CFORCE\r\n  100, FX, 1.0E+03,,,  0,     0\r\n  100, FZ, -5.,,,  0,     0\r\n"
                "*ENDDATA\r\n",
                r);
+        TNumberFormat::SetDecimalSeparator(QChar());
         QVERIFY(r.Imported);
         QCOMPARE(r.Title, QStringLiteral(" Flange Joint "));
         QCOMPARE(r.LoadCaseTitle, QStringLiteral("Case One"));

@@ -52,12 +52,16 @@ private slots:
         QCOMPARE(TNumberFormat::FormatGeneral(value), text);
     }
 
+    // Numbers shown follow the locale; the files' numbers keep their full stop.
     void LocaleSeparator() {
         TNumberFormat::SetDecimalSeparator(QLatin1Char(','));
-        QCOMPARE(TNumberFormat::FormatFixedPoint(12.5), QStringLiteral("12,5000"));
         QCOMPARE(TNumberFormat::FormatGeneral(0.25), QStringLiteral("0,25"));
         QCOMPARE(TNumberFormat::ParseReal(u"0,25", 9), 0.25);
         QCOMPARE(TNumberFormat::ParseReal(u"0.25", 9), 9.0);
+        QCOMPARE(TNumberFormat::FormatFixedPoint(12.5), QStringLiteral("12.5000"));
+        QCOMPARE(TNumberFormat::FormatFileGeneral(0.25), QStringLiteral("0.25"));
+        QCOMPARE(TNumberFormat::ParseFileReal(u"0.25", 9), 0.25);
+        QCOMPARE(TNumberFormat::ParseFileReal(u"0,25", 9), 9.0);
     }
 
     void ParseReal_data() {
@@ -98,6 +102,8 @@ private slots:
         QTest::newRow("real") << "1.5" << -99;
         QTest::newRow("empty") << "" << -99;
         QTest::newRow("huge") << "99999999999999999999999" << -99;
+        QTest::newRow("2^64 + 4 does not wrap to 4") << "18446744073709551620" << -99;
+        QTest::newRow("-(2^64 + 4)") << "-18446744073709551620" << -99;
     }
     void ParseInteger() {
         QFETCH(QString, text);

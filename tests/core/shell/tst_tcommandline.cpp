@@ -28,6 +28,8 @@ private slots:
                                         << QStringList{} << true;
         QTest::newRow("bolt group without a file") << QStringList{QStringLiteral("--bolt-group")}
                                                    << QStringList{} << QStringList{} << true;
+        QTest::newRow("desktop entry started without a file")
+            << QStringList{QStringLiteral("--bolt-group=")} << QStringList{} << QStringList{} << false;
     }
     void Parse() {
         QFETCH(QStringList, arguments);

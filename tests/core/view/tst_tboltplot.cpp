@@ -403,6 +403,26 @@ private slots:
                  f.Document.BoltCount() + (scene == 2 ? 18 : 0));
     }
 
+    // A stop after the group changed leaves no picture of the earlier group.
+    void AbortForAnotherGroupClearsThePicture() {
+        TPlotFixture f;
+        f.AddBolt(10, 20, 30);
+        f.AddBolt(50, 0, 0);
+        f.AddBolt(0, 50, 10);
+        TBoltView& v = f.Document.View;
+        v.SetViewingAngle(4);
+        v.DepthShaded = false;
+        v.ChangeLens(1);
+        f.Document.PlotBolts();
+        QVERIFY(v.PlotComplete);
+        f.Document.Bolts.resize(1);
+        f.Document.PlotBolts();
+        QVERIFY(!v.PlotComplete);
+        QImage white(f.Picture().size(), f.Picture().format());
+        white.fill(Qt::white);
+        QCOMPARE(f.Picture(), white);
+    }
+
     void LoadWithoutBoltsDrawsOriginCross() {
         TPlotFixture f;
         f.SetLoad(100, 50, 0, 10, 0, 0);

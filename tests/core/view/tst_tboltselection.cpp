@@ -118,6 +118,23 @@ private slots:
         QVERIFY(!view.BandActive);
     }
 
+    void BandEndsWhenThePictureLosesTheMouse() {
+        TBoltGroupModel model = Model(10);
+        TBoltView view;
+        const QImage before = view.Picture;
+        QVERIFY(!TBoltSelection::MouseDown(model, view, TMode::Plain, 30, 40));
+        QVERIFY(TBoltSelection::MouseMove(view, 71, 51));
+        QVERIFY(TBoltSelection::CancelBand(view));
+        QCOMPARE(view.Picture, before);
+        QVERIFY(!TBoltSelection::CancelBand(view));
+        // Later moves and releases leave the picture and the selection alone.
+        QVERIFY(!TBoltSelection::MouseMove(view, 90, 90));
+        QVERIFY(!TBoltSelection::MouseUp(model, view));
+        QVERIFY(!model.HasBoltSelection());
+        QVERIFY(TBoltSelection::MouseDown(model, view, TMode::Plain, 30, 50));
+        QCOMPARE(model.SelectedBolts, (QList<qint32>{1}));
+    }
+
     // A second drawing of the outline restores every pixel; a flat band draws nothing, so that
     // the erasing, which skips flat bands, leaves no line behind.
     void BandOutlineErasesExactly_data() {

@@ -70,6 +70,20 @@ private slots:
             QSKIP("xvfb-run is not installed (scripts/ensure-packages.sh installs it)");
     }
 
+    // A usage error is answered in the terminal whether or not there is a display.
+    void UnknownOptionWithoutADisplay() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(FASTENEX_BIN_DIR "/fastenex"), {QStringLiteral("--bogus")});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(process.readAllStandardError().contains("bogus"));
+    }
+
     void EmptyFrameShowsTheGradient() {
         const QImage shot = Run(QString(), QStringLiteral("empty"));
         QVERIFY(!shot.isNull());

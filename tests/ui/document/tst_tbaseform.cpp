@@ -21,7 +21,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextList>
 #include <QToolBar>
+#include <sys/stat.h>
 
 namespace {
 
@@ -168,7 +170,7 @@ private slots:
         const QByteArray saved = ReadAll(file);
         QCOMPARE(saved.startsWith("{\\rtf1"), rich);
         if (!rich)
-            QCOMPARE(saved, QByteArray("new line one\r\n{\\b not rtf}\r\n"));
+            QCOMPARE(saved, QByteArray("new line one\r\n{\\b not rtf}\r\n")); // line ends kept
     }
 
     // A settings file that cannot be written costs the recent-file entry, never the document.
@@ -187,18 +189,61 @@ private slots:
         QVERIFY(!form->IsModified());
     }
 
+    // A name that cannot be opened is told by what is there.
+    void MissingFileMessageAndCaption_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("missing") << QStringLiteral("gone.rtf") << QStringLiteral("cannot be found.");
+        QTest::newRow("folder") << QStringLiteral("folder.txt") << QStringLiteral("is a folder.");
+        QTest::newRow("FIFO") << QStringLiteral("fifo.txt") << QStringLiteral("is not a regular file.");
+    }
     void MissingFileMessageAndCaption() {
-        const QString missing = Path(QStringLiteral("gone.rtf"));
+        QFETCH(QString, name);
+        QFETCH(QString, said);
+        const QString missing = Path(name);
+        if (name.startsWith(QStringLiteral("folder")))
+            QDir().mkpath(missing);
+        else if (name.startsWith(QStringLiteral("fifo")))
+            QCOMPARE(::mkfifo(QFile::encodeName(missing).constData(), 0600), 0);
         TBaseForm* form = Frame->OpenFileByType(missing);
         QVERIFY(form);
         QCOMPARE(Dialogs->Messages.size(), 1);
         QCOMPARE(Dialogs->Messages[0].Text,
-                 QStringLiteral("File\n\"") + missing + QStringLiteral("\"\ncannot be found."));
+                 QStringLiteral("File\n\"") + missing + QStringLiteral("\"\n") + said);
         QCOMPARE(Dialogs->Messages[0].Caption, QStringLiteral("Error"));
         QCOMPARE(Dialogs->Messages[0].Icon, TMessageIcon::Error);
         QVERIFY(form->windowTitle().endsWith(QStringLiteral("Error.rtf")));
         QCOMPARE(Frame->DocumentCount(), 1);
         QCOMPARE(TSettings().FileCount(), 0);
+    }
+
+    // A plain-text file is saved in the encoding and with the line ends it was read with; a
+    // character its code page cannot hold makes the window ask before saving as UTF-8.
+    void PlainTextSavedAsRead_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("code page kept") << QStringLiteral("\u20ac ") << int(TMessageResult::Ok)
+                                        << QByteArray("\x80 caf\xe9\nend");
+        QTest::newRow("beyond the code page, declined")
+            << QStringLiteral("\u03a9 ") << int(TMessageResult::No) << QByteArray("caf\xe9\nend");
+        QTest::newRow("beyond the code page, as UTF-8")
+            << QStringLiteral("\u03a9 ") << int(TMessageResult::Yes)
+            << QByteArray("\xce\xa9 caf\xc3\xa9\nend");
+    }
+    void PlainTextSavedAsRead() {
+        QFETCH(QString, typed);
+        QFETCH(int, answer);
+        QFETCH(QByteArray, saved);
+        const QString file = Path(QStringLiteral("cp1252.txt"));
+        WriteAll(file, QByteArray("caf\xe9\nend"));
+        TBaseForm* form = Frame->OpenFileByType(file);
+        form->RichEdit1->textCursor().insertText(typed);
+        Dialogs->MessageAnswers = {TMessageResult(answer)};
+        form->SaveDocument();
+        QCOMPARE(Dialogs->Messages.size(), answer == int(TMessageResult::Ok) ? 0 : 1);
+        QCOMPARE(ReadAll(file), saved);
+        QCOMPARE(form->IsModified(), answer == int(TMessageResult::No));
     }
 
     void CloseQuery_data() {
@@ -409,6 +454,31 @@ private slots:
         QVERIFY(!form->TextAlignment1->isEnabled());
     }
 
+    void IndentStepsMoveEachSelectedParagraphOnly() {
+        TBaseForm* form = Frame->TextEditFile1Click();
+        form->RichEdit1->setHtml(QStringLiteral(
+            "<p align=right>right</p><p style='margin-left:20px;margin-right:30px'>indented</p>"
+            "<ul><li>bullet</li></ul><ol><li>numbered</li></ol>"));
+        form->RichEdit1->selectAll();
+        form->StepParagraphIndent(10);
+        form->StepFirstLineIndent(5);
+        form->StepRightIndent(-20);
+        QTextDocument* document = form->RichEdit1->document();
+        const QTextBlock right = document->firstBlock();
+        const QTextBlock indented = right.next();
+        const QTextBlock bullet = indented.next();
+        const QTextBlock numbered = bullet.next();
+        QVERIFY(right.blockFormat().alignment() & Qt::AlignRight);
+        QCOMPARE(right.blockFormat().leftMargin(), 10.0);
+        QCOMPARE(right.blockFormat().rightMargin(), 0.0);
+        QCOMPARE(indented.blockFormat().leftMargin(), 30.0);
+        QCOMPARE(indented.blockFormat().textIndent(), 5.0);
+        QCOMPARE(indented.blockFormat().rightMargin(), 10.0);
+        QVERIFY(bullet.textList() && numbered.textList());
+        QVERIFY(bullet.textList() != numbered.textList());
+        QCOMPARE(bullet.textList()->format().style(), QTextListFormat::ListDisc);
+    }
+
     void StatusPanelVisibility() {
         TBaseForm* form = Frame->TextEditFile1Click();
         QVERIFY(form->CoolBar1->isHidden());
@@ -480,11 +550,17 @@ private slots:
         QVERIFY(!QFile::exists(pdf));
     }
 
+    void SendReportsAFailedMailStart_data() {
+        QTest::addColumn<QString>("mailer");
+        QTest::newRow("not started") << Path(QStringLiteral("no-such-mailer"));
+        QTest::newRow("failure exit status") << QStringLiteral("false");
+    }
     void SendReportsAFailedMailStart() {
+        QFETCH(QString, mailer);
         TBaseForm* form = Frame->TextEditFile1Click();
         form->RichEdit1->setPlainText(QStringLiteral("mail me"));
         const QString program = TMakerContact::MailProgram;
-        TMakerContact::MailProgram = Path(QStringLiteral("no-such-mailer"));
+        TMakerContact::MailProgram = mailer;
         form->SendDocument();
         TMakerContact::MailProgram = program;
         QCOMPARE(TSettings().MessageCount(), 1);

@@ -1,7 +1,9 @@
 #include "document/tbaseform.h"
 #include "document/tlineform.h"
+#include "document/ttextlines.h"
 #include "tscripteddialogs.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QLineEdit>
 #include <QTest>
 #include <QTextBlock>
@@ -78,6 +80,25 @@ private slots:
         const QTextCursor moved = form.RichEdit1->textCursor();
         QCOMPARE(moved.blockNumber(), block);
         QCOMPARE(moved.positionInBlock(), 0);
+    }
+
+    // With word wrap the caret's line counts wrapped lines, as Goto Line does, and the column
+    // counts from the start of the wrapped line.
+    void CaretLineCountsWrappedLines() {
+        TScriptedDialogs dialogs;
+        dialogs.LineAnswers = {1};
+        TBaseForm form(nullptr);
+        form.RichEdit1->setLineWrapMode(QTextEdit::FixedPixelWidth);
+        form.RichEdit1->setLineWrapColumnOrWidth(80);
+        form.RichEdit1->setPlainText(QStringLiteral("bolt ").repeated(40) + QStringLiteral("\nlast"));
+        form.RichEdit1->moveCursor(QTextCursor::End);
+        QTextDocument* document = form.RichEdit1->document();
+        document->documentLayout()->documentSize();
+        const QPoint caret = form.CaretPosition();
+        QVERIFY(caret.x() > 2);
+        QCOMPARE(caret, QPoint(TTextLines::Count(*document), 5));
+        form.GotoLine();
+        QCOMPARE(dialogs.LineProposals, QList<int>{caret.x()});
     }
 };
 
