@@ -93,7 +93,7 @@ void TBaseForm::CreateControls() {
     CreateStatusPanel();
     layout->addWidget(CoolBar1);
 
-    RichEdit1 = new QTextEdit(this);
+    RichEdit1 = new TRichEdit(this);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
     RichEdit1->setAcceptRichText(true);
     RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
@@ -678,7 +678,7 @@ void TBaseForm::ChooseFont() {
 }
 
 void TBaseForm::ToggleWordWrap() {
-    RichEdit1->setLineWrapMode(WordWrap() ? QTextEdit::NoWrap : QTextEdit::WidgetWidth);
+    RichEdit1->SetLineWrapMode(WordWrap() ? QTextEdit::NoWrap : QTextEdit::WidgetWidth);
 }
 
 void TBaseForm::Bold1Click(int tag) {
@@ -706,13 +706,13 @@ void TBaseForm::Bold1Click(int tag) {
 void TBaseForm::Left1Click(int tag) {
     switch (tag) {
     case 0:
-        RichEdit1->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+        RichEdit1->SetAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
         break;
     case 1:
-        RichEdit1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+        RichEdit1->SetAlignment(Qt::AlignRight | Qt::AlignAbsolute);
         break;
     case 2:
-        RichEdit1->setAlignment(Qt::AlignHCenter);
+        RichEdit1->SetAlignment(Qt::AlignHCenter);
         break;
     default:
         break;

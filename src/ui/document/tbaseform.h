@@ -3,6 +3,7 @@
 #include "foundation/tdocumenthost.h"
 #include "document/tlinebuffers.h"
 #include "document/tplaintextformat.h"
+#include "document/trichedit.h"
 
 #include <QColor>
 #include <QFont>
@@ -15,7 +16,6 @@ class QLabel;
 class QMenu;
 class QPrinter;
 class QProgressBar;
-class QTextEdit;
 class QToolBar;
 class QToolButton;
 class TDocumentFrame;
@@ -152,7 +152,7 @@ public:
     TDocumentFrame* Frame;
 
     // Controls.
-    QTextEdit* RichEdit1 = nullptr;
+    TRichEdit* RichEdit1 = nullptr;
     QFrame* CoolBar1 = nullptr;
     QLabel* Label1 = nullptr;
     QProgressBar* Gauge1 = nullptr;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QTextEdit>
+
+#include <functional>
+
+// The editor of the text document windows. Qt lays a text area's document out with a page of
+// unlimited height, and its layout never ends once the text is taller than 8,388,607 pixels
+// (its fixed-point limit; about 640,000 lines of a small font): the step that would move a line
+// to the next page moves nothing and is tried again for ever. This editor lays its document out
+// in pages of a finite height instead, so a text of millions of lines is laid out to its end;
+// a page boundary costs at most a line's height of space once in every PageHeight pixels.
+class TRichEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit TRichEdit(QWidget* parent = nullptr);
+
+    static constexpr qreal PageHeight = 1'000'000;
+
+    // Word wrap at the area's width, or none; the alignment of the selected paragraphs.
+    void SetLineWrapMode(LineWrapMode mode);
+    void SetAlignment(Qt::Alignment alignment);
+    // Gives the document pages of a finite height when the area has left it without.
+    void KeepPagesFinite();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Runs a change after which the area lays its document out again. The area lays it out at
+    // once down to the part in view, with unlimited pages, so the view is at the top meanwhile.
+    void Relayout(const std::function<void()>& change);
+};
