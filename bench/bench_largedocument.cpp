@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -82,10 +83,17 @@ int main(int argc, char* argv[]) {
     qreal lastHeight = 0;
     QObject::connect(document->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged,
                      [&](const QSizeF& size) {
-                         if (size.height() < lastHeight)
+                         if (size.height() < lastHeight) {
                              ++restarts;
+                             if (qEnvironmentVariableIsSet("BENCH_TRACE"))
+                                 std::fprintf(stderr, "%.1f s restart at height %.0f\n", clock.nsecsElapsed() / 1e9, lastHeight);
+                         }
+                         if (qEnvironmentVariableIsSet("BENCH_TRACE") && int(size.height() / 1e6) != int(lastHeight / 1e6))
+                             std::fprintf(stderr, "%.1f s height %.0f\n", clock.nsecsElapsed() / 1e9, size.height());
                          lastHeight = size.height();
                      });
+    if (qEnvironmentVariableIsSet("BENCH_TRACE"))
+        std::fprintf(stderr, "dpi %d page %gx%g line %g\n", form->RichEdit1->logicalDpiY(), document->pageSize().width(), document->pageSize().height(), QFontMetricsF(document->defaultFont(), form->RichEdit1).lineSpacing());
     // The frame's tick, run by hand every tenth sample and timed.
     qint64 longestTick = 0;
     QElapsedTimer tickClock;
@@ -124,6 +132,19 @@ int main(int argc, char* argv[]) {
             loop.quit();
         }
     });
+    // A key typed into the text while the rest is laid out: the time until the editor has it.
+    double typed = -1;
+    QTimer typing;
+    typing.setSingleShot(true);
+    QObject::connect(&typing, &QTimer::timeout, [&] {
+        QElapsedTimer keyClock;
+        keyClock.start();
+        form->TypeText(QStringLiteral("x"));
+        form->RichEdit1->viewport()->repaint();
+        typed = keyClock.nsecsElapsed() / 1e6;
+    });
+    if (qEnvironmentVariableIsSet("BENCH_TYPE"))
+        typing.start(2000);
     sampler.start();
     loop.exec();
     sampler.stop();
@@ -134,6 +155,8 @@ int main(int argc, char* argv[]) {
                 firstPage, firstPageCpu, longestBlock / 1e6, laidOut, laidOutCpu,
                 LaidOut(*document) ? "" : " (unfinished)", longestTick / 1e6,
                 document->blockCount(), restarts);
+    if (typed >= 0)
+        std::printf("  key typed after 2 s shown in %.1f ms\n", typed);
     std::printf("  longest block per 5 s (ms):");
     for (qint64 b : longestPerSpan)
         std::printf(" %.0f", b / 1e6);

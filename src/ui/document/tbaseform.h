@@ -20,6 +20,7 @@ class QToolBar;
 class QToolButton;
 class TDocumentFrame;
 class TFindDialog;
+class TLineIndex;
 class TReportDisplay;
 
 // The text document window: a rich-text editor for ".rtf" and ".txt" files inside the main
@@ -230,4 +231,6 @@ private:
     int BusyCursorDepth = 0;
     // The report of the line buffers in the editor.
     TReportDisplay* Report = nullptr;
+    // The caret's line and column for the status bar, read at every tick of the frame.
+    TLineIndex* Lines = nullptr;
 };

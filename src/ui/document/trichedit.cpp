@@ -3,9 +3,57 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
+#include <QTimer>
 
-TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent) {}
+namespace {
+
+bool LaidOut(const QTextBlock& block) {
+    const QTextLayout* layout = block.layout();
+    return layout && layout->lineCount() > 0;
+}
+
+} // namespace
+
+TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent) {
+    LayoutWatch = new QTimer(this);
+    LayoutWatch->setInterval(250);
+    connect(LayoutWatch, &QTimer::timeout, this, &TRichEdit::WatchLayout);
+    LayoutWatch->start();
+}
+
+int TRichEdit::LaidOutParagraphs() const {
+    // The layout goes through the paragraphs in order: those laid out come first.
+    const QTextDocument* document = this->document();
+    int first = 0;
+    int last = document->blockCount();
+    while (first < last) {
+        const int middle = first + (last - first) / 2;
+        if (LaidOut(document->findBlockByNumber(middle)))
+            first = middle + 1;
+        else
+            last = middle;
+    }
+    return first;
+}
+
+void TRichEdit::WatchLayout() {
+    const QSizeF page = document()->pageSize();
+    if (page.isNull() || page.height() < 0 || LaidOut(document()->lastBlock())) {
+        LastLaidOut = -1;
+        return;
+    }
+    const int laidOut = LaidOutParagraphs();
+    // A layout that has not moved for a whole interval has stopped; one start again for each
+    // place it stops at, so a paragraph that is never laid out cannot keep it starting.
+    if (laidOut == LastLaidOut && laidOut != RestartedAt) {
+        RestartedAt = laidOut;
+        document()->setPageSize(page);
+    }
+    LastLaidOut = laidOut;
+}
 
 void TRichEdit::KeepPagesFinite() {
     QTextDocument* document = this->document();

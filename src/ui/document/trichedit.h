@@ -2,6 +2,8 @@
 
 #include <QTextEdit>
 
+class QTimer;
+
 #include <functional>
 
 // The editor of the text document windows. Qt lays a text area's document out with a page of
@@ -10,6 +12,11 @@
 // to the next page moves nothing and is tried again for ever. This editor lays its document out
 // in pages of a finite height instead, so a text of millions of lines is laid out to its end;
 // a page boundary costs at most a line's height of space once in every PageHeight pixels.
+//
+// Qt's layout also stops for good when the text is edited while it is still laying out the
+// rest in the background: the paragraphs it had not reached are never laid out and show as
+// nothing. The editor watches for a layout that has stopped short of the end and starts it
+// again, in the background.
 class TRichEdit : public QTextEdit {
     Q_OBJECT
 public:
@@ -22,6 +29,8 @@ public:
     void SetAlignment(Qt::Alignment alignment);
     // Gives the document pages of a finite height when the area has left it without.
     void KeepPagesFinite();
+    // The number of the first paragraph not laid out; the paragraph count when all are.
+    int LaidOutParagraphs() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -31,4 +40,10 @@ private:
     // Runs a change after which the area lays its document out again. The area lays it out at
     // once down to the part in view, with unlimited pages, so the view is at the top meanwhile.
     void Relayout(const std::function<void()>& change);
+    // Starts the layout again when it has stopped short of the end since the last look.
+    void WatchLayout();
+
+    QTimer* LayoutWatch = nullptr;
+    int LastLaidOut = -1;
+    int RestartedAt = -1;
 };
