@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTimer>
@@ -82,7 +83,14 @@ void TRichEdit::SetLineWrapMode(LineWrapMode mode) {
 }
 
 void TRichEdit::SetAlignment(Qt::Alignment alignment) {
-    Relayout([&] { setAlignment(alignment); });
+    // What the area's own setAlignment does, with the view brought to the caret only after the
+    // area has laid the text out again.
+    QTextBlockFormat format;
+    format.setAlignment(alignment);
+    QTextCursor cursor = textCursor();
+    cursor.mergeBlockFormat(format);
+    Relayout([this] { setLineWrapColumnOrWidth(lineWrapColumnOrWidth()); });
+    setTextCursor(cursor);
 }
 
 void TRichEdit::resizeEvent(QResizeEvent* event) {
