@@ -44,12 +44,14 @@ void TRichEdit::WatchLayout() {
     const QSizeF page = document()->pageSize();
     if (page.isNull() || page.height() < 0 || LaidOut(document()->lastBlock())) {
         LastLaidOut = -1;
+        StillLooks = 0;
         return;
     }
     const int laidOut = LaidOutParagraphs();
-    // A layout that has not moved for a whole interval has stopped; one start again for each
-    // place it stops at, so a paragraph that is never laid out cannot keep it starting.
-    if (laidOut == LastLaidOut && laidOut != RestartedAt) {
+    // A layout that has not moved for two whole intervals has stopped; one start again for
+    // each place it stops at, so a paragraph that is never laid out cannot keep it starting.
+    StillLooks = laidOut == LastLaidOut ? StillLooks + 1 : 0;
+    if (StillLooks >= 2 && laidOut != RestartedAt) {
         RestartedAt = laidOut;
         document()->setPageSize(page);
     }

@@ -45,5 +45,6 @@ private:
 
     QTimer* LayoutWatch = nullptr;
     int LastLaidOut = -1;
+    int StillLooks = 0;
     int RestartedAt = -1;
 };
