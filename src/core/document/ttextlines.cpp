@@ -30,17 +30,37 @@ QList<QPair<int, int>> TTextLines::BlockLines(const QTextBlock& block) {
     return lines;
 }
 
-namespace {
-
 // Lines of a paragraph without building their list when no line break or layout splits it.
-int BlockLineCount(const QTextBlock& block) {
+int TTextLines::BlockLineCount(const QTextBlock& block) {
     const QTextLayout* layout = block.layout();
     if (layout && layout->lineCount() > 0)
         return layout->lineCount();
     return 1 + int(block.text().count(QChar::LineSeparator));
 }
 
-} // namespace
+QPoint TTextLines::LineInBlock(const QTextBlock& block, int offset) {
+    const QTextLayout* layout = block.layout();
+    if (layout && layout->lineCount() > 0) {
+        // A line that ends in a line break holds the break; the next line starts after it.
+        int first = 0;
+        int last = layout->lineCount() - 1;
+        while (first < last) {
+            const int middle = (first + last + 1) / 2;
+            if (layout->lineAt(middle).textStart() <= offset)
+                first = middle;
+            else
+                last = middle - 1;
+        }
+        return QPoint(first, offset - layout->lineAt(first).textStart());
+    }
+    const QList<QPair<int, int>> lines = BlockLines(block);
+    int inBlock = 0;
+    for (int i = 1; i < lines.size(); ++i) {
+        if (lines.at(i).first <= offset)
+            inBlock = i;
+    }
+    return QPoint(inBlock, offset - lines.at(inBlock).first);
+}
 
 int TTextLines::Count(const QTextDocument& document) {
     int count = 0;
@@ -57,14 +77,7 @@ int TTextLines::LineOf(const QTextDocument& document, int position) {
     for (QTextBlock block = document.begin(); block.isValid() && block != target;
          block = block.next())
         line += BlockLineCount(block);
-    const int offset = position - target.position();
-    const QList<QPair<int, int>> lines = BlockLines(target);
-    int inBlock = 0;
-    for (int i = 1; i < lines.size(); ++i) {
-        if (lines.at(i).first <= offset)
-            inBlock = i;
-    }
-    return line + inBlock;
+    return line + LineInBlock(target, position - target.position()).x();
 }
 
 int TTextLines::LineStart(const QTextDocument& document, int line) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QStringList>
 
 class QTextBlock;
@@ -25,4 +26,9 @@ public:
 
     // The start and length of each line of one paragraph, relative to the paragraph.
     static QList<QPair<int, int>> BlockLines(const QTextBlock& block);
+    // How many lines the paragraph counts.
+    static int BlockLineCount(const QTextBlock& block);
+    // The line within the paragraph (from 0) that holds the offset, and the offset's column in
+    // that line; read from the paragraph's layout without copying its text when it is laid out.
+    static QPoint LineInBlock(const QTextBlock& block, int offset);
 };

@@ -7,6 +7,7 @@
 #include "document/tplaintext.h"
 #include "document/treportformatter.h"
 #include "document/ttextcase.h"
+#include "document/tlineindex.h"
 #include "document/ttextlines.h"
 #include "document/ttextsearch.h"
 #include "foundation/tbusycursorguard.h"
@@ -73,6 +74,7 @@ TBaseForm::TBaseForm(TDocumentFrame* frame, QWidget* parent) : QWidget(parent), 
     FontDialogFont = TReportFormatter::DefaultFont();
     CreateControls();
     Report = new TReportDisplay(RichEdit1, *this, this);
+    Lines = new TLineIndex(RichEdit1->document(), this);
     resize(845, 480);
 
     // BaseFormCreate.
@@ -413,15 +415,8 @@ bool TBaseForm::WordWrap() const { return RichEdit1->lineWrapMode() != QTextEdit
 
 QPoint TBaseForm::CaretPosition() const {
     // Lines as the area counts them, wrapped ones included; the column within that line.
-    const QTextCursor cursor = RichEdit1->textCursor();
-    const int offset = cursor.positionInBlock();
-    int lineStart = 0;
-    for (const QPair<int, int>& line : TTextLines::BlockLines(cursor.block())) {
-        if (line.first <= offset)
-            lineStart = line.first;
-    }
-    return QPoint(TTextLines::LineOf(*RichEdit1->document(), cursor.position()) + 1,
-                  offset - lineStart + 1);
+    const QPoint caret = Lines->LineAndColumn(RichEdit1->textCursor().position());
+    return caret + QPoint(1, 1);
 }
 
 void TBaseForm::TypeText(const QString& text) {
@@ -753,7 +748,7 @@ void TBaseForm::ChooseFont() {
 }
 
 void TBaseForm::ToggleWordWrap() {
-    RichEdit1->setLineWrapMode(WordWrap() ? QTextEdit::NoWrap : QTextEdit::WidgetWidth);
+    RichEdit1->SetLineWrapMode(WordWrap() ? QTextEdit::NoWrap : QTextEdit::WidgetWidth);
 }
 
 void TBaseForm::Bold1Click(int tag) {
@@ -781,13 +776,13 @@ void TBaseForm::Bold1Click(int tag) {
 void TBaseForm::Left1Click(int tag) {
     switch (tag) {
     case 0:
-        RichEdit1->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+        RichEdit1->SetAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
         break;
     case 1:
-        RichEdit1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+        RichEdit1->SetAlignment(Qt::AlignRight | Qt::AlignAbsolute);
         break;
     case 2:
-        RichEdit1->setAlignment(Qt::AlignHCenter);
+        RichEdit1->SetAlignment(Qt::AlignHCenter);
         break;
     default:
         break;

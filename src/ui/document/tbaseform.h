@@ -3,6 +3,7 @@
 #include "foundation/tdocumenthost.h"
 #include "document/tlinebuffers.h"
 #include "document/tplaintextformat.h"
+#include "document/trichedit.h"
 
 #include <QColor>
 #include <QFont>
@@ -15,11 +16,11 @@ class QLabel;
 class QMenu;
 class QPrinter;
 class QProgressBar;
-class QTextEdit;
 class QToolBar;
 class QToolButton;
 class TDocumentFrame;
 class TFindDialog;
+class TLineIndex;
 class TReportDisplay;
 
 // The text document window: a rich-text editor for ".rtf" and ".txt" files inside the main
@@ -165,7 +166,7 @@ public:
     TDocumentFrame* Frame;
 
     // Controls.
-    QTextEdit* RichEdit1 = nullptr;
+    TRichEdit* RichEdit1 = nullptr;
     QFrame* CoolBar1 = nullptr;
     QLabel* Label1 = nullptr;
     QProgressBar* Gauge1 = nullptr;
@@ -244,4 +245,6 @@ private:
     int BusyCursorDepth = 0;
     // The report of the line buffers in the editor.
     TReportDisplay* Report = nullptr;
+    // The caret's line and column for the status bar, read at every tick of the frame.
+    TLineIndex* Lines = nullptr;
 };

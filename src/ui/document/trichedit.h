@@ -2,9 +2,27 @@
 
 #include <QTextEdit>
 
-// The rich-text area of a document window: a text edit whose links open with Ctrl+click (the
-// pointer becomes a hand over a link while Ctrl is held), and whose pictures go with the text
-// that is copied or cut, so that they paste into another window of the program too.
+class QTimer;
+
+#include <functional>
+
+// The rich-text area of a document window.
+//
+// Links open with Ctrl+click (the pointer becomes a hand over a link while Ctrl is held), and
+// pictures go with the text that is copied or cut, so that they paste into another window of the
+// program too.
+//
+// Qt lays a text area's document out with a page of unlimited height, and its layout never ends
+// once the text is taller than 8,388,607 pixels (its fixed-point limit; about 640,000 lines of a
+// small font): the step that would move a line to the next page moves nothing and is tried again
+// for ever. This editor lays its document out in pages of a finite height instead, so a text of
+// millions of lines is laid out to its end; a page boundary costs at most a line's height of
+// space once in every PageHeight pixels.
+//
+// Qt's layout also stops for good when the text is edited while it is still laying out the rest
+// in the background: the paragraphs it had not reached are never laid out and show as nothing.
+// The editor watches for a layout that has stopped short of the end and starts it again, in the
+// background.
 class TRichEdit : public QTextEdit {
     Q_OBJECT
 
@@ -12,6 +30,15 @@ public:
     explicit TRichEdit(QWidget* parent = nullptr);
 
     static constexpr const char* PictureMimeType = "application/x-fastenex-pictures";
+    static constexpr qreal PageHeight = 1'000'000;
+
+    // Word wrap at the area's width, or none; the alignment of the selected paragraphs.
+    void SetLineWrapMode(LineWrapMode mode);
+    void SetAlignment(Qt::Alignment alignment);
+    // Gives the document pages of a finite height when the area has left it without.
+    void KeepPagesFinite();
+    // The number of the first paragraph not laid out; the paragraph count when all are.
+    int LaidOutParagraphs() const;
 
 signals:
     // A link was Ctrl+clicked: its address as the document keeps it.
@@ -22,4 +49,18 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData* source) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Runs a change after which the area lays its document out again. The area lays it out at
+    // once down to the part in view, with unlimited pages, so the view is at the top meanwhile.
+    void Relayout(const std::function<void()>& change);
+    // Starts the layout again when it has stopped short of the end since the last look.
+    void WatchLayout();
+
+    QTimer* LayoutWatch = nullptr;
+    int LastLaidOut = -1;
+    int StillLooks = 0;
+    int RestartedAt = -1;
 };

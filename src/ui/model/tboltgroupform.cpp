@@ -286,7 +286,7 @@ void TBoltGroupForm::FirstActivation() {
     DataExtension = QStringLiteral(".dat");
     DefaultExtension = QStringLiteral(".rtf");
     OpenExtension = QStringLiteral(".dat");
-    RichEdit1->setLineWrapMode(QTextEdit::NoWrap);
+    RichEdit1->SetLineWrapMode(QTextEdit::NoWrap);
 
     // 6. The picture, the dial's cursor and the drag states.
     Image1->setFixedSize(TBoltView::PictureWidth, TBoltView::PictureHeight);

@@ -9,6 +9,7 @@
 #include "tscripteddialogs.h"
 #include "tspelldecisions.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -23,6 +24,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextEdit>
 #include <QTextList>
 #include <QToolBar>
@@ -540,6 +542,44 @@ private slots:
         for (QAction* a : {form->Print2, form->SaveAs2, form->Cut1, form->Copy1, form->Save2})
             QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
         QVERIFY(!form->TextAlignment1->isEnabled());
+    }
+
+    // A text taller than 8,388,607 pixels, the limit of the layout's fixed-point numbers, is
+    // laid out to its end once shown and after a change of wrap, width or alignment made while
+    // the view is far down in it.
+    void TallTextIsLaidOutToItsEnd_data() {
+        QTest::addColumn<int>("change");
+        QTest::newRow("shown") << 0;
+        QTest::newRow("word wrap toggled") << 1;
+        QTest::newRow("narrower") << 2;
+        QTest::newRow("aligned") << 3;
+    }
+    void TallTextIsLaidOutToItsEnd() {
+        QFETCH(int, change);
+        TBaseForm* form = Frame->TextEditFile1Click();
+        QTextEdit* edit = form->RichEdit1;
+        edit->setPlainText(QStringLiteral("x\n").repeated(3500));
+        QFont font = edit->document()->defaultFont();
+        font.setPixelSize(3000);
+        QTextCharFormat tall;
+        tall.setFont(font);
+        QTextCursor all(edit->document());
+        all.select(QTextCursor::Document);
+        all.mergeCharFormat(tall);
+        form->resize(600, 400);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QTextDocument* document = edit->document();
+        edit->moveCursor(QTextCursor::End);
+        if (change == 1)
+            form->ToggleWordWrap();
+        else if (change == 2)
+            form->resize(500, 400);
+        else if (change == 3)
+            form->Left1Click(2);
+        QCoreApplication::processEvents();
+        QVERIFY(document->documentLayout()->documentSize().height() > 8'388'607);
+        QVERIFY(document->lastBlock().layout()->lineCount() > 0);
     }
 
     void IndentStepsMoveEachSelectedParagraphOnly() {

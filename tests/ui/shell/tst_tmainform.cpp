@@ -15,7 +15,9 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolBar>
 
@@ -359,6 +361,21 @@ private slots:
         Frame->Timer1Timer();
         QCOMPARE(Frame->StatusBar1->Panels[4]->text(), QStringLiteral(" Insert"));
         QVERIFY(!first->RichEdit1->overwriteMode());
+    }
+
+    void TickLeavesTheRestOfALargeTextUnread() {
+        // The tick reads only what is around the caret: the end of a long text it has not
+        // reached stays as the editor left it, not laid out.
+        TBaseForm* form = Frame->TextEditFile1Click();
+        Frame->show();
+        QString text;
+        for (int i = 0; i < 20000; ++i)
+            text += QStringLiteral("%1\n").arg(i, 4, 10, QLatin1Char('0'));
+        form->RichEdit1->setPlainText(text);
+        Frame->Timer1Timer();
+        Frame->Timer1Timer();
+        QCOMPARE(Frame->StatusBar1->Panels[0]->text(), QStringLiteral(" Line 1  Column 1"));
+        QCOMPARE(form->RichEdit1->document()->lastBlock().layout()->lineCount(), 0);
     }
 
     void CaretPanelAndClickTypesIt() {

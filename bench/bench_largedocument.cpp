@@ -1,0 +1,167 @@
+// A large file opened in the real frame on an X display, as a user has it: the frame shown and
+// its document window maximized, the frame's own timer running. Printed: the time until the
+// first page is painted, the longest time the event loop was blocked while the rest of the text
+// was laid out (sampled with a 10 ms timer), the time until the last paragraph was laid out,
+// and the longest tick of the frame's timer. Times are wall-clock; the process's CPU time is
+// printed beside them as the machine may be shared. Also printed: how often the layout started
+// again from the top (the document's height shrank), and the longest block in each five seconds,
+// which grows when each step of the layout does work that grows with what is already laid out.
+// The run gives up after BENCH_LIMIT seconds (60 unless set) and says the layout is unfinished.
+//
+//   bench_largedocument FILE [DISPLAY]     DISPLAY defaults to the environment's
+//   bench/largedocuments.py DIR            writes the large files it is meant for
+
+#include "document/tbaseform.h"
+#include "shell/tmainform.h"
+#include "shell/tsettings.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QMdiSubWindow>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextLayout>
+#include <QTimer>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+double CpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec + t.tv_nsec / 1e9;
+}
+
+bool LaidOut(const QTextDocument& document) {
+    const QTextLayout* layout = document.lastBlock().layout();
+    return layout && layout->lineCount() > 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_largedocument FILE [DISPLAY]\n");
+        return 2;
+    }
+    if (argc > 2)
+        qputenv("DISPLAY", argv[2]);
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    QTemporaryDir settings;
+    TSettings::SetLocation(QDir(settings.path()).filePath(QStringLiteral("fastenex.ini")));
+    TMainForm frame;
+    frame.showMaximized();
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+
+    QElapsedTimer clock;
+    clock.start();
+    const double cpuStart = CpuSeconds();
+    TBaseForm* form = frame.OpenFileByType(QString::fromLocal8Bit(argv[1]));
+    if (!form) {
+        std::printf("no window\n");
+        return 1;
+    }
+    if (QMdiSubWindow* sub = frame.findChild<QMdiSubWindow*>())
+        sub->showMaximized();
+    form->RichEdit1->viewport()->repaint();
+    const double firstPage = clock.nsecsElapsed() / 1e9;
+    const double firstPageCpu = CpuSeconds() - cpuStart;
+    QTextDocument* document = form->RichEdit1->document();
+
+    // A layout that starts again from the top shows as a document height that shrinks.
+    int restarts = 0;
+    qreal lastHeight = 0;
+    QObject::connect(document->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged,
+                     [&](const QSizeF& size) {
+                         if (size.height() < lastHeight) {
+                             ++restarts;
+                             if (qEnvironmentVariableIsSet("BENCH_TRACE"))
+                                 std::fprintf(stderr, "%.1f s restart at height %.0f\n", clock.nsecsElapsed() / 1e9, lastHeight);
+                         }
+                         if (qEnvironmentVariableIsSet("BENCH_TRACE") && int(size.height() / 1e6) != int(lastHeight / 1e6))
+                             std::fprintf(stderr, "%.1f s height %.0f\n", clock.nsecsElapsed() / 1e9, size.height());
+                         lastHeight = size.height();
+                     });
+    if (qEnvironmentVariableIsSet("BENCH_TRACE"))
+        std::fprintf(stderr, "dpi %d page %gx%g line %g\n", form->RichEdit1->logicalDpiY(), document->pageSize().width(), document->pageSize().height(), QFontMetricsF(document->defaultFont(), form->RichEdit1).lineSpacing());
+    // The frame's tick, run by hand every tenth sample and timed.
+    qint64 longestTick = 0;
+    QElapsedTimer tickClock;
+    qint64 longestBlock = 0;
+    qint64 last = clock.nsecsElapsed();
+    double laidOut = -1;
+    double laidOutCpu = 0;
+    // Given up after a minute and reported as unfinished.
+    const double limit = qEnvironmentVariableIntValue("BENCH_LIMIT") > 0 ? qEnvironmentVariableIntValue("BENCH_LIMIT") : 60;
+    QTimer sampler;
+    sampler.setInterval(10);
+    QEventLoop loop;
+    int samples = 0;
+    // The longest block in each five seconds: blocks that grow as the layout goes on show
+    // work that grows with the part already laid out.
+    QList<qint64> longestPerSpan;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        const qint64 blocked = now - last - 10'000'000;
+        longestBlock = qMax(longestBlock, blocked);
+        const qsizetype span = qsizetype((now - firstPage * 1e9) / 5e9);
+        if (span >= 0) {
+            if (longestPerSpan.size() <= span)
+                longestPerSpan.resize(span + 1);
+            longestPerSpan[span] = qMax(longestPerSpan[span], blocked);
+        }
+        if (++samples % 10 == 0) {
+            tickClock.start();
+            frame.Timer1Timer();
+            longestTick = qMax(longestTick, tickClock.nsecsElapsed());
+        }
+        last = clock.nsecsElapsed();
+        if (LaidOut(*document) || now / 1e9 > limit) {
+            laidOut = now / 1e9;
+            laidOutCpu = CpuSeconds() - cpuStart;
+            loop.quit();
+        }
+    });
+    // A key typed into the text while the rest is laid out: the time until the editor has it.
+    double typed = -1;
+    QTimer typing;
+    typing.setSingleShot(true);
+    QObject::connect(&typing, &QTimer::timeout, [&] {
+        QElapsedTimer keyClock;
+        keyClock.start();
+        form->TypeText(QStringLiteral("x"));
+        form->RichEdit1->viewport()->repaint();
+        typed = keyClock.nsecsElapsed() / 1e6;
+    });
+    if (qEnvironmentVariableIsSet("BENCH_TYPE"))
+        typing.start(2000);
+    sampler.start();
+    loop.exec();
+    sampler.stop();
+
+    std::printf("%-40s first page %6.2f s (cpu %6.2f)  longest block %7.1f ms  laid out %7.2f s "
+                "(cpu %7.2f)%s  longest tick %6.2f ms  %d paragraphs  %d restarts\n",
+                QFileInfo(QString::fromLocal8Bit(argv[1])).fileName().toLocal8Bit().constData(),
+                firstPage, firstPageCpu, longestBlock / 1e6, laidOut, laidOutCpu,
+                LaidOut(*document) ? "" : " (unfinished)", longestTick / 1e6,
+                document->blockCount(), restarts);
+    if (typed >= 0)
+        std::printf("  key typed after 2 s shown in %.1f ms\n", typed);
+    std::printf("  longest block per 5 s (ms):");
+    for (qint64 b : longestPerSpan)
+        std::printf(" %.0f", b / 1e6);
+    std::printf("\n");
+    std::fflush(stdout);
+    // Leave without the teardown of a huge document.
+    std::_Exit(0);
+}

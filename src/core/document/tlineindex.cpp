@@ -1,0 +1,61 @@
+#include "tlineindex.h"
+
+#include "ttextlines.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+TLineIndex::TLineIndex(QTextDocument* document, QObject* parent)
+    : QObject(parent), Document(document) {
+    connect(document, &QTextDocument::contentsChange, this,
+            [this](int position, int, int) { Forget(position); });
+}
+
+void TLineIndex::Forget(int position) {
+    // A change at or after the paragraph's start leaves the lines before it as they were.
+    if (position < BlockPosition)
+        BlockNumber = -1;
+}
+
+QPoint TLineIndex::LineAndColumn(int position) {
+    const QTextBlock target = Document->findBlock(qMax(0, position));
+    if (!target.isValid()) {
+        const int last = TTextLines::Count(*Document) - 1;
+        return QPoint(last, 0);
+    }
+    const qreal width = Document->pageSize().width();
+    QTextBlock block;
+    int line = 0;
+    if (BlockNumber >= 0 && width == Width) {
+        block = Document->findBlockByNumber(BlockNumber);
+        if (!block.isValid() || block.position() != BlockPosition)
+            block = QTextBlock();
+        else
+            line = LinesBefore;
+    }
+    if (!block.isValid()) {
+        block = Document->begin();
+        line = 0;
+    }
+    // Walk from the remembered paragraph to the target, backwards or forwards.
+    while (block.isValid() && block.blockNumber() > target.blockNumber()) {
+        block = block.previous();
+        line -= TTextLines::BlockLineCount(block);
+    }
+    while (block.isValid() && block != target) {
+        line += TTextLines::BlockLineCount(block);
+        block = block.next();
+    }
+    const QTextLayout* layout = target.layout();
+    if (layout && layout->lineCount() > 0) {
+        BlockNumber = target.blockNumber();
+        BlockPosition = target.position();
+        LinesBefore = line;
+        Width = width;
+    } else {
+        BlockNumber = -1;
+    }
+    const QPoint inBlock = TTextLines::LineInBlock(target, position - target.position());
+    return QPoint(line + inBlock.x(), inBlock.y());
+}
