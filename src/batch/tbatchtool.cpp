@@ -12,6 +12,7 @@
 #include "document/treportformatter.h"
 #include "foundation/tplatformerror.h"
 #include "document/treportpdf.h"
+#include "foundation/tfileidentity.h"
 #include "foundation/tsavefile.h"
 #include "analysis/tboltloadscsv.h"
 #include "model/tboltgroupdocument.h"
@@ -31,7 +32,6 @@
 #include <optional>
 #include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -198,37 +198,6 @@ void WriteReport(const TBatchLineBuffers& buffers, const TBoltGroupDocument& doc
     if (file)
         file->Commit();
 }
-
-// What identifies a file named on the command line: its canonical path (links, "." and ".."
-// resolved; for a file still to be made, that of its folder with its name) and, when it exists,
-// its device and inode, so that a second hard link to it counts as the same file.
-struct TFileIdentity {
-    QString Path;
-    bool Exists = false;
-    dev_t Device = 0;
-    ino_t Inode = 0;
-
-    explicit TFileIdentity(const QString& fileName) {
-        const QFileInfo info(fileName);
-        struct stat status {};
-        if (::stat(QFile::encodeName(fileName).constData(), &status) == 0) {
-            Exists = true;
-            Device = status.st_dev;
-            Inode = status.st_ino;
-        }
-        Path = info.canonicalFilePath();
-        if (Path.isEmpty()) {
-            const QString folder = info.absoluteDir().canonicalPath();
-            Path = folder.isEmpty() ? info.absoluteFilePath()
-                                    : QDir(folder).filePath(info.fileName());
-        }
-    }
-    bool operator==(const TFileIdentity& other) const {
-        if (Exists && other.Exists)
-            return Device == other.Device && Inode == other.Inode;
-        return Path == other.Path;
-    }
-};
 
 } // namespace
 

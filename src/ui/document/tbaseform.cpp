@@ -11,6 +11,7 @@
 #include "document/ttextlines.h"
 #include "document/ttextsearch.h"
 #include "foundation/tbusycursorguard.h"
+#include "foundation/tfileidentity.h"
 #include "foundation/tfilenames.h"
 #include "foundation/tplatformerror.h"
 #include "shell/tdialogs.h"
@@ -612,8 +613,7 @@ void TBaseForm::CloseDocument() {
 }
 
 void TBaseForm::SaveDocument() {
-    if (!LeftOutOfFile.isEmpty() &&
-        QFileInfo(FileName).absoluteFilePath() == QFileInfo(LeftOutFileName).absoluteFilePath()) {
+    if (!LeftOutOfFile.isEmpty() && TFileIdentity::Same(FileName, LeftOutFileName)) {
         // Content the editor did not keep would go with the file it came from.
         const TMessageResult answer = ShowMessage(
             QStringLiteral("This document held content that this editor does not keep (%1). "

@@ -42,8 +42,6 @@ void TReportDisplay::ShowOutput(const QFont& font) {
     // The temporary file lies in the system's temporary folder under a name of its own, and
     // goes however this ends (a report too large for the memory included).
     QTemporaryFile temporary(QDir::temp().filePath(QStringLiteral("fastenex-report-XXXXXX.tmp")));
-    const QString tempName = temporary.open() ? temporary.fileName() : QString();
-    temporary.close();
     QTextDocument* document = Editor->document();
     TEditorCaretGuard caret(Editor);
     // The title and subtitle lines are styled in the same edit, so that the editor lays the
@@ -55,21 +53,22 @@ void TReportDisplay::ShowOutput(const QFont& font) {
     };
     bool shown = false;
     try {
-        if (tempName.isEmpty())
-            throw TPlatformError(QString());
-        Buffers.SaveOutputLines(tempName);
-        QFile file(tempName);
-        if (file.open(QIODevice::ReadOnly)) {
-            QString text = TPlainText::Decode(file.readAll());
-            file.close();
-            JoinCrLf(text);
-            if (!text.endsWith(QLatin1Char('\n')))
-                text.append(QLatin1Char('\n'));
-            show(std::move(text));
-            shown = true;
+        if (temporary.open()) {
+            temporary.close();
+            Buffers.SaveOutputLines(temporary.fileName());
+            QFile file(temporary.fileName());
+            if (file.open(QIODevice::ReadOnly)) {
+                QString text = TPlainText::Decode(file.readAll());
+                file.close();
+                JoinCrLf(text);
+                if (!text.endsWith(QLatin1Char('\n')))
+                    text.append(QLatin1Char('\n'));
+                show(std::move(text));
+                shown = true;
+            }
         }
     } catch (const TPlatformError&) {
-        // A folder that cannot be written must not keep the report from showing: the lines
+        // A temporary file that cannot be written must not keep the report from showing: the lines
         // are then shown directly.
     }
     const QStringList& lines = Buffers.OutputLines();

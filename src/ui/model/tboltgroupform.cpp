@@ -2,6 +2,7 @@
 
 #include "document/tdocumentframe.h"
 #include "foundation/tbusycursorguard.h"
+#include "foundation/tfileidentity.h"
 #include "foundation/tfilenames.h"
 #include "foundation/tplatformerror.h"
 #include "shell/tdialogs.h"
@@ -389,10 +390,7 @@ void TBoltGroupForm::SaveDocument() {
     if (!Document.DataSaved) {
         // The report's name may lead to another group's data file ("Frame Bolt Group Loads.rtf"
         // saves its group to "Frame.dat"): that file is not replaced unless the user says so.
-        const auto same = [](const QString& a, const QString& b) {
-            return !b.isEmpty() && QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
-        };
-        if (!same(dataFile, GroupDataFile) && !OverwriteAllowed(dataFile))
+        if (!TFileIdentity::Same(dataFile, GroupDataFile) && !OverwriteAllowed(dataFile))
             return;
         // A data file that cannot be written stops the save: the window keeps its unsaved
         // model and the user is told why.
