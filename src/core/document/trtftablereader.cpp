@@ -14,7 +14,7 @@ namespace {
 constexpr int MaxTwips = 31680 * 2;
 constexpr int DefaultCellWidth = 1440;
 constexpr int MinCellWidth = 15;
-// As wide as a cell may be (22 inches), as the writer writes it.
+// As wide as a column may be (22 inches), as the writer writes it.
 constexpr int MaxCellWidth = 31680;
 // More distinct cell edges than this and each row's cells simply stand side by side.
 constexpr int MaxGridColumns = 64;
@@ -352,7 +352,8 @@ QTextTable* TRtfTableReader::Close(QTextCursor& at, const std::vector<QColor>& c
             const int left = e.back();
             const int previousWidth = k > 0 ? e[k] - e[k - 1] : DefaultCellWidth;
             int right = k < def.Cells.size() && def.Cells[k].HasRight ? def.Cells[k].Right : left + previousWidth;
-            right = Clamp(right, left + MinCellWidth, left + MaxCellWidth);
+            // A cell may span every column of a row, as the writer writes a merged cell.
+            right = Clamp(right, left + MinCellWidth, left + MaxColumns * MaxCellWidth);
             e.push_back(right);
         }
         grid.insert(grid.end(), e.begin(), e.end());

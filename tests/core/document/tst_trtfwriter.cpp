@@ -420,6 +420,8 @@ void TstTRtfWriter::SecondWriteEqualsFirst_data() {
         << QByteArrayLiteral("{\\rtf1 5{\\fonttbl\\f5\x11}\\f5\0 }");
     QTest::newRow("font names equal once written")
         << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 A\\'01;}{\\f2 A;}}\\f1 x\\f2 y}");
+    QTest::newRow("cell spanning columns wider than a cell may be")
+        << QByteArray("{\\rtf1 \\trleft108720\\intbl\\cell C\\row\\trowd\\cell o");
 }
 
 void TstTRtfWriter::SecondWriteEqualsFirst() {
@@ -476,10 +478,10 @@ void TstTRtfWriter::Constructs_data() {
         << QByteArray("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\trowd\\trgaph108\\trleft-108\\trqr"
                       "\\clvertalb\\clbrdrl\\brdrdot\\brdrw15\\brdrcf1\\clcbpat1\\cellx1440\\intbl A\\cell\\row}")
         << QByteArray("\\trowd\\trgaph108\\trleft-108\\trqr\\clvertalb\\clbrdrl\\brdrdot\\brdrw15\\brdrcf1\\clcbpat1\\cellx1440");
-    QTest::newRow("cell wider than 22 inches")
+    QTest::newRow("columns wider than 22 inches")
         << QByteArray("{\\rtf1\\trowd\\cellx1440\\cellx200000\\intbl A\\cell B\\cell\\row"
                       "\\trowd\\cellx99999\\cellx200000\\intbl C\\cell D\\cell\\row}")
-        << QByteArray("\\cellx1440\\cellx63360\r\n");
+        << QByteArray("\\cellx1440\\cellx64800\r\n");
     QTest::newRow("row past 44 inches")
         << QByteArray("{\\rtf1\\trowd\\cellx31680\\cellx63360\\cellx95040\\intbl x\\cell y\\cell z\\cell\\row}")
         << QByteArray("\\cellx31680\\cellx63360\\cellx95040\r\n");
