@@ -21,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -134,12 +135,15 @@ int main(int argc, char* argv[]) {
     });
     // A key typed into the text while the rest is laid out: the time until the editor has it.
     double typed = -1;
+    double typedText = -1;
     QTimer typing;
     typing.setSingleShot(true);
     QObject::connect(&typing, &QTimer::timeout, [&] {
         QElapsedTimer keyClock;
         keyClock.start();
-        form->TypeText(QStringLiteral("x"));
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QCoreApplication::sendEvent(form->RichEdit1, &key);
+        typedText = keyClock.nsecsElapsed() / 1e6;
         form->RichEdit1->viewport()->repaint();
         typed = keyClock.nsecsElapsed() / 1e6;
     });
@@ -156,7 +160,7 @@ int main(int argc, char* argv[]) {
                 LaidOut(*document) ? "" : " (unfinished)", longestTick / 1e6,
                 document->blockCount(), restarts);
     if (typed >= 0)
-        std::printf("  key typed after 2 s shown in %.1f ms\n", typed);
+        std::printf("  key typed after 2 s shown in %.1f ms (in the text after %.1f ms)\n", typed, typedText);
     std::printf("  longest block per 5 s (ms):");
     for (qint64 b : longestPerSpan)
         std::printf(" %.0f", b / 1e6);

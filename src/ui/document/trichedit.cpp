@@ -2,6 +2,9 @@
 
 #include "document/tdocumentpictures.h"
 
+#include <QAbstractEventDispatcher>
+#include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
 #include <QMimeData>
 #include <QMouseEvent>
 
@@ -13,12 +16,35 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTimer>
+#include <QTimerEvent>
 
 namespace {
+
+// Qt's document layout steps through the rest of a text with a timer of this interval, running
+// only while there is a rest to lay out.
+constexpr int LayoutStepInterval = 10;
+// The editor's slices of that work: a slice of this long at most, made of calls to the layout of
+// about this long each.
+constexpr qint64 SliceNanoseconds = 20'000'000;
+constexpr qint64 CallNanoseconds = 4'000'000;
+constexpr int MinSliceLength = 256;
+constexpr int MaxSliceLength = 200'000;
 
 bool LaidOut(const QTextBlock& block) {
     const QTextLayout* layout = block.layout();
     return layout && layout->lineCount() > 0;
+}
+
+// The interval of an object's timer; -1 when the object has no such timer.
+int TimerInterval(const QObject* object, int timerId) {
+    const QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(object->thread());
+    if (dispatcher) {
+        for (const QAbstractEventDispatcher::TimerInfo& timer : dispatcher->registeredTimers(const_cast<QObject*>(object))) {
+            if (timerId < 0 ? timer.interval == LayoutStepInterval : timer.timerId == timerId)
+                return timer.interval;
+        }
+    }
+    return -1;
 }
 
 } // namespace
@@ -29,6 +55,69 @@ TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent) {
     LayoutWatch->setInterval(250);
     connect(LayoutWatch, &QTimer::timeout, this, &TRichEdit::WatchLayout);
     LayoutWatch->start();
+
+    LayoutSlices = new QTimer(this);
+    LayoutSlices->setInterval(0);
+    connect(LayoutSlices, &QTimer::timeout, this, &TRichEdit::LayOutSlice);
+    document()->documentLayout()->installEventFilter(this);
+    // An edit sends the layout back to the edit's place.
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int from, int, int) { SliceFrom = qMin(SliceFrom, from); });
+}
+
+bool TRichEdit::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Timer && watched == document()->documentLayout()
+        && TimerInterval(watched, static_cast<QTimerEvent*>(event)->timerId()) == LayoutStepInterval) {
+        // Qt's own step is taken over by the editor's slices.
+        if (!LayoutSlices->isActive())
+            LayoutSlices->start();
+        return true;
+    }
+    return QTextEdit::eventFilter(watched, event);
+}
+
+bool TRichEdit::LayoutPending() const {
+    return TimerInterval(document()->documentLayout(), -1) == LayoutStepInterval;
+}
+
+void TRichEdit::LayOutSlice() {
+    QTextDocument* document = this->document();
+    // A new page size lays the text out again from its start.
+    if (document->pageSize() != SlicePage) {
+        SlicePage = document->pageSize();
+        SliceFrom = 0;
+    }
+    if (!LayoutPending()) {
+        LayoutSlices->stop();
+        viewport()->update();
+        return;
+    }
+    QAbstractTextDocumentLayout* layout = document->documentLayout();
+    const int last = document->characterCount() - 1;
+    // Lines laid out from above the view's bottom are drawn again: where the layout puts the
+    // lines in view may have changed.
+    const qreal viewBottom = verticalScrollBar()->value() + viewport()->height();
+    const bool inView = layout->blockBoundingRect(document->findBlock(qMin(SliceFrom, last))).top() <= viewBottom;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 spent = 0;
+    while (spent < SliceNanoseconds && LayoutPending()) {
+        // Past the end with the layout still going: the layout went back to a place not
+        // seen; asking from the start costs little up to where it is.
+        if (SliceFrom >= last)
+            SliceFrom = 0;
+        const int to = int(qMin<qint64>(last, qint64(SliceFrom) + SliceLength));
+        layout->blockBoundingRect(document->findBlock(to));
+        SliceFrom = to;
+        const qint64 now = clock.nsecsElapsed();
+        const qint64 call = qMax<qint64>(now - spent, 1);
+        spent = now;
+        // Each call aimed at a few milliseconds; a call far quicker asks at most twice as much.
+        const double scale = qMin(2.0, double(CallNanoseconds) / double(call));
+        SliceLength = int(qBound<double>(MinSliceLength, SliceLength * scale, MaxSliceLength));
+    }
+    if (inView)
+        viewport()->update();
 }
 
 int TRichEdit::LaidOutParagraphs() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSizeF>
 #include <QTextEdit>
 
 class QTimer;
@@ -23,6 +24,10 @@ class QTimer;
 // in the background: the paragraphs it had not reached are never laid out and show as nothing.
 // The editor watches for a layout that has stopped short of the end and starts it again, in the
 // background.
+//
+// Qt lays the rest of a document out in steps that double up to 200,000 characters, each taking
+// up to half a second with the window deaf to keys and clicks. The editor takes those steps over
+// and lays the rest out in slices of a few milliseconds, so the window answers at once all along.
 class TRichEdit : public QTextEdit {
     Q_OBJECT
 
@@ -45,6 +50,7 @@ signals:
     void LinkActivated(const QString& address);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
@@ -58,9 +64,19 @@ private:
     void Relayout(const std::function<void()>& change);
     // Starts the layout again when it has stopped short of the end since the last look.
     void WatchLayout();
+    // Whether the document's layout has more to lay out in the background.
+    bool LayoutPending() const;
+    // Lays out the next slice of what is left, for a few milliseconds.
+    void LayOutSlice();
 
     QTimer* LayoutWatch = nullptr;
     int LastLaidOut = -1;
     int StillLooks = 0;
     int RestartedAt = -1;
+    // The background layout: the position laid out to (never past where the layout has got),
+    // the characters asked for at once, and the page size the layout was last seen with.
+    QTimer* LayoutSlices = nullptr;
+    int SliceFrom = 0;
+    int SliceLength = 2000;
+    QSizeF SlicePage;
 };

@@ -49,6 +49,23 @@ private slots:
         QCOMPARE(TDocumentPictures::Image(*to.document(), names.first()).size(), QSize(6, 4));
         QCOMPARE(to.toPlainText().size(), 3);
     }
+
+    // The editor takes the layout of the rest of a long text over from Qt, in slices: the text is
+    // still laid out to its end, and an edit meanwhile does not stop it.
+    void LongTextLaidOutToItsEnd() {
+        TRichEdit edit;
+        edit.resize(400, 200);
+        QString text;
+        for (int i = 0; i < 60000; ++i)
+            text += QStringLiteral("line %1\n").arg(i);
+        edit.setPlainText(text);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        const int paragraphs = edit.document()->blockCount();
+        QVERIFY(edit.LaidOutParagraphs() < paragraphs);
+        QTextCursor(edit.document()).insertText(QStringLiteral("x"));
+        QTRY_COMPARE_WITH_TIMEOUT(edit.LaidOutParagraphs(), paragraphs, 60000);
+    }
 };
 
 QTEST_MAIN(TstTRichEdit)
