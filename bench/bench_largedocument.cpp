@@ -12,6 +12,9 @@
 //   bench/largedocuments.py DIR            writes the large files it is meant for
 
 #include "document/tbaseform.h"
+#include "document/tstatsform.h"
+#include "document/ttextlines.h"
+#include "document/ttextsearch.h"
 #include "shell/tmainform.h"
 #include "shell/tsettings.h"
 
@@ -30,6 +33,7 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 #include <ctime>
 
 namespace {
@@ -149,6 +153,44 @@ int main(int argc, char* argv[]) {
     });
     if (qEnvironmentVariableIsSet("BENCH_TYPE"))
         typing.start(2000);
+    // The commands that go through the whole text, each timed: BENCH_COMMANDS=early runs them a
+    // second after the first page, while the rest is laid out; any other value once it is.
+    QString commands;
+    auto runCommands = [&] {
+        QTextEdit* edit = form->RichEdit1;
+        auto timed = [&](const char* name, const std::function<void()>& command) {
+            QElapsedTimer commandClock;
+            commandClock.start();
+            command();
+            edit->viewport()->repaint();
+            commands += QStringLiteral("  %1 %2 s").arg(QLatin1String(name)).arg(commandClock.nsecsElapsed() / 1e9, 0, 'f', 2);
+        };
+        timed("caret to end", [&] {
+            QTextCursor caret(document);
+            caret.movePosition(QTextCursor::End);
+            edit->setTextCursor(caret);
+            edit->ensureCursorVisible();
+        });
+        timed("find", [&] {
+            QTextCursor caret(document);
+            TTextSearch::FindNext(caret, QStringLiteral("no such text"), {});
+        });
+        timed("goto last line", [&] {
+            QTextCursor caret(document);
+            caret.setPosition(TTextLines::LineStart(*document, TTextLines::Count(*document) - 1));
+            edit->setTextCursor(caret);
+            edit->ensureCursorVisible();
+        });
+        timed("statistics", [&] {
+            TStatsForm statistics(edit);
+            statistics.FormCreate();
+        });
+    };
+    QTimer early;
+    early.setSingleShot(true);
+    QObject::connect(&early, &QTimer::timeout, runCommands);
+    if (qgetenv("BENCH_COMMANDS") == "early")
+        early.start(1000);
     sampler.start();
     loop.exec();
     sampler.stop();
@@ -159,6 +201,10 @@ int main(int argc, char* argv[]) {
                 firstPage, firstPageCpu, longestBlock / 1e6, laidOut, laidOutCpu,
                 LaidOut(*document) ? "" : " (unfinished)", longestTick / 1e6,
                 document->blockCount(), restarts);
+    if (qEnvironmentVariableIsSet("BENCH_COMMANDS") && qgetenv("BENCH_COMMANDS") != "early")
+        runCommands();
+    if (!commands.isEmpty())
+        std::printf("%s\n", qPrintable(commands));
     if (typed >= 0)
         std::printf("  key typed after 2 s shown in %.1f ms (in the text after %.1f ms)\n", typed, typedText);
     std::printf("  longest block per 5 s (ms):");

@@ -4,7 +4,9 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 
@@ -74,6 +76,18 @@ bool TRichEdit::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QTextEdit::eventFilter(watched, event);
+}
+
+void TRichEdit::keyPressEvent(QKeyEvent* event) {
+    // The caret sent to the end lays out at once all that is left: the wait shows.
+    const bool toEnd = event->matches(QKeySequence::MoveToEndOfDocument) || event->matches(QKeySequence::SelectEndOfDocument);
+    if (toEnd && LayoutPending()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QTextEdit::keyPressEvent(event);
+        QApplication::restoreOverrideCursor();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
 }
 
 bool TRichEdit::LayoutPending() const {
