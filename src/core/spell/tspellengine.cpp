@@ -206,6 +206,10 @@ QString TSpellEngine::ProposedReplacement() const {
     return QStringLiteral("<none>");
 }
 
+QString TSpellEngine::ContextWord() const {
+    return CurrentProblem == TSpellProblem::None ? QString() : CurrentWord;
+}
+
 QString TSpellEngine::ContextBefore() const { return DoubleFirstAmpersand(CheckedText.right(20)); }
 
 QString TSpellEngine::ContextAfter() const {

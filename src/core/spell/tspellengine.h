@@ -92,6 +92,9 @@ public:
     QString AcceptedText() const;
     // The replacement proposed for the problem.
     QString ProposedReplacement() const;
+    // The word shown between the two parts of the context: the word with the problem, none
+    // while no problem is shown (after a stop the last word examined is in CheckedText already).
+    QString ContextWord() const;
     // The last 20 characters of CheckedText and the first 20 of RemainingText, the first "&"
     // doubled so that a label shows it.
     QString ContextBefore() const;

@@ -5,6 +5,7 @@
 #include "document/tdocumentfile.h"
 #include "document/tdocumentunits.h"
 #include "document/tplaintext.h"
+#include "document/tparagraphbullets.h"
 #include "document/treportformatter.h"
 #include "document/ttextcase.h"
 #include "document/tlineindex.h"
@@ -789,30 +790,7 @@ void TBaseForm::Left1Click(int tag) {
     }
 }
 
-void TBaseForm::ToggleBullets() {
-    QTextCursor cursor = RichEdit1->textCursor();
-    if (cursor.currentList()) {
-        // Every selected paragraph loses its bullet.
-        QTextDocument* document = RichEdit1->document();
-        const QTextBlock last = document->findBlock(cursor.selectionEnd());
-        cursor.beginEditBlock();
-        for (QTextBlock block = document->findBlock(cursor.selectionStart()); block.isValid();
-             block = block.next()) {
-            if (QTextList* list = block.textList()) {
-                QTextBlockFormat format = block.blockFormat();
-                list->remove(block);
-                format.setIndent(0);
-                format.setObjectIndex(-1);
-                QTextCursor(block).setBlockFormat(format);
-            }
-            if (block == last)
-                break;
-        }
-        cursor.endEditBlock();
-    } else {
-        cursor.createList(QTextListFormat::ListDisc);
-    }
-}
+void TBaseForm::ToggleBullets() { TParagraphBullets::Toggle(RichEdit1->textCursor()); }
 
 // Moves one indent of every selected paragraph by its own amount (the steps are in points, the
 // document holds indents in its pixels); each paragraph keeps the rest

@@ -10,6 +10,7 @@
 #include "timagelist.h"
 #include "tmainform.h"
 #include "tmakercontact.h"
+#include "tmenubarstyle.h"
 #include "tmenuitems.h"
 
 #include <QAction>
@@ -118,6 +119,10 @@ void TFrameCommands::CreateMenus(TMainForm* self) {
     self->MainMenu1 = new QMenuBar(self);
     self->MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     self->MainMenu1->setNativeMenuBar(false);
+    // The File menu shows its picture beside its caption.
+    auto* menuStyle = new TMenuBarStyle;
+    menuStyle->setParent(self->MainMenu1);
+    self->MainMenu1->setStyle(menuStyle);
     TFrameCommands::CreateFileMenu(self);
     TFrameCommands::CreateEditMenu(self);
     TFrameCommands::CreateOptionsMenu(self);

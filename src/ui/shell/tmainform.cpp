@@ -777,10 +777,14 @@ void TMainForm::Timer1Timer() {
     ++TickCount;
     StatusBar1->Tick(d, everySecond);
     TFrameCommands::UpdateCommands(this, d, everySecond);
-    // The empty frame's background is drawn again once the last document has gone.
+    // The File menu shows its picture only while no document is open; the empty frame's
+    // background is drawn again once the last document has gone.
     if (d) {
+        if (!FileMenuPictureHidden)
+            File1->menuAction()->setIcon(QIcon());
         FileMenuPictureHidden = true;
     } else if (FileMenuPictureHidden) {
+        File1->menuAction()->setIcon(TImageList::Icon(TImageList::FileMenu));
         ClientArea->viewport()->update();
         FileMenuPictureHidden = false;
     }

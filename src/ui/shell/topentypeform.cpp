@@ -1,6 +1,7 @@
 #include "topentypeform.h"
 
 #include "tdialogbuttons.h"
+#include "tradiotabstop.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -37,6 +38,7 @@ TOpenTypeForm::TOpenTypeForm(const QString& fileName, QWidget* parent) : QDialog
         toolLayout->addWidget(button);
     }
     ToolButtons->button(0)->setChecked(true);
+    TRadioTabStop::Attach(ToolButtons);
     layout->addWidget(ToolType);
 
     const TDialogButtons buttons(this, layout, TDialogButtons::Unnamed);

@@ -369,7 +369,7 @@ void TSpellCheck::ShowContext() {
     // The last 20 characters before the word and the first 20 after it. These labels have no
     // accelerator, so an "&" in the text is shown as it stands without being doubled.
     Context1->setText(Engine.CheckedText.right(20));
-    Context2->setText(Engine.CurrentWord);
+    Context2->setText(Engine.ContextWord());
     Context3->setText(Engine.RemainingView().left(20).toString());
     // Each part right after the one before; a long context is cut at the window's edge.
     int x = Context1->x();

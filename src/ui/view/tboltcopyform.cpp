@@ -6,6 +6,7 @@
 #include "shell/tscreencentre.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,14 +19,25 @@
 namespace {
 
 const char* const AxisNames[] = {"X", "Y", "Z"};
-const int FieldWidth = 130;
+// The rows of the fullest " To " group (the rotate page's); the space below them stays empty.
+const int RowsAtMost = 7;
+
+// Wide enough for every number the dialog shows in full: 15 digits with a sign, a point and
+// leading zeros or an exponent.
+int FieldWidth(const QWidget* widget) {
+    const QFontMetrics metrics = widget->fontMetrics();
+    int text = 0;
+    for (const char* widest : {"-0.0000888888888888888", "-8.88888888888888E-308"})
+        text = qMax(text, metrics.horizontalAdvance(QLatin1String(widest)));
+    return text + 16;
+}
 
 // Three columns of a caption and a field, so that the rows of every group line up.
 QGridLayout* Grid(QWidget* group) {
     auto* grid = new QGridLayout(group);
     for (int column = 0; column < 6; column += 2) {
         grid->setColumnMinimumWidth(column, 14);
-        grid->setColumnMinimumWidth(column + 1, FieldWidth);
+        grid->setColumnMinimumWidth(column + 1, FieldWidth(group));
     }
     grid->setColumnStretch(6, 1);
     return grid;
@@ -34,7 +46,7 @@ QGridLayout* Grid(QWidget* group) {
 QLineEdit* Edit(const char* name, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
-    edit->setFixedWidth(FieldWidth);
+    edit->setFixedWidth(FieldWidth(edit));
     return edit;
 }
 
@@ -43,7 +55,7 @@ QLabel* Value(const char* name, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setFixedWidth(FieldWidth);
+    label->setFixedWidth(FieldWidth(label));
     label->setMinimumHeight(QLineEdit().sizeHint().height());
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
@@ -98,7 +110,7 @@ QComboBox* AddList(QGridLayout* grid, const char* name, const QStringList& items
     AddHeading(grid, 0, QStringLiteral("Axis"), 2);
     auto* list = new QComboBox(grid->parentWidget());
     list->setObjectName(QLatin1String(name));
-    list->setFixedWidth(FieldWidth);
+    list->setFixedWidth(FieldWidth(list));
     list->addItems(items);
     grid->addWidget(list, 0, 3);
     return list;
@@ -112,7 +124,7 @@ QSpinBox* AddCopies(QGridLayout* grid, int row, QLabel*& heading, const char* he
     upDown->setObjectName(QLatin1String(name));
     upDown->setRange(TCopyMoveValues::MinCopies, TCopyMoveValues::MaxCopies);
     upDown->setWrapping(true);
-    upDown->setFixedWidth(FieldWidth);
+    upDown->setFixedWidth(FieldWidth(upDown));
     upDown->setValue(1);
     grid->addWidget(upDown, row, 3);
     return upDown;
@@ -131,9 +143,11 @@ QGridLayout* NewPage(const char* name, QLabel*& x, QLabel*& y, QLabel*& z, const
     auto* to = new QGroupBox(QStringLiteral(" To "), page);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(from);
-    layout->addWidget(to);
-    layout->addStretch(1);
-    return Grid(to);
+    // The " To " group fills the page, so that both groups keep their size from page to page.
+    layout->addWidget(to, 1);
+    QGridLayout* grid = Grid(to);
+    grid->setRowStretch(RowsAtMost, 1);
+    return grid;
 }
 
 // Puts the page whose " To " grid this is on its tab.
@@ -281,9 +295,15 @@ void TBoltCopyForm::SetValues(const TCopyMoveValues& values, bool withCopies) {
 }
 
 void TBoltCopyForm::SetMoveMode() {
+    // The hidden rows keep their room, so that the dialog keeps the one height it opened with
+    // whichever page shows.
     for (QWidget* w : std::initializer_list<QWidget*>{TransCopiesLabel, TranslationCopies,
-                                                      RotationCopiesLabel, RotationCopies})
+                                                      RotationCopiesLabel, RotationCopies}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
         w->hide();
+    }
     FirstCopyLabel->setText(QStringLiteral("Absolute Position of Moved Bolt"));
     DisplacementLabel->setText(QStringLiteral("Relative Displacement per Bolt"));
     RotatedLabel->setText(QStringLiteral("Absolute Position of Moved Bolt"));

@@ -2,6 +2,7 @@
 
 #include "model/tbolt.h"
 #include "shell/tdialogbuttons.h"
+#include "shell/tradiotabstop.h"
 #include "shell/tscreencentre.h"
 
 #include <QButtonGroup>
@@ -95,7 +96,12 @@ TBoltPropertiesForm::TBoltPropertiesForm(QWidget* parent) : QDialog(parent) {
     QWidget* order[] = {X, Y, Z, FX, FY, FZ, OKButton, CancelButton, HelpButton, Node};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
-    setTabOrder(Node, OrientationItems->button(0));
+    QWidget* previous = Node;
+    for (QAbstractButton* item : OrientationItems->buttons()) {
+        setTabOrder(previous, item);
+        previous = item;
+    }
+    TRadioTabStop::Attach(OrientationItems);
 
     // Not resizable, centred on the screen.
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -276,6 +276,8 @@ private slots:
         QVERIFY(!f.Engine.Complete());
         QCOMPARE(f.Engine.CheckedText, text.left(30 * 4 - 1));
         QCOMPARE(f.Engine.ShownText(), QString());
+        // The last word examined ends the checked text and is not shown a second time.
+        QCOMPARE(f.Engine.ContextWord(), QString());
         f.Engine.Ignore();
         f.Engine.Replace(QStringLiteral("lost"));
         QCOMPARE(f.Engine.ContinueCheck(), TSpellProblem::None);

@@ -13,6 +13,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -290,10 +292,28 @@ private slots:
         QVERIFY(Frame->Cut1->isEnabled());
     }
 
+    // The list drops down as a list of 12 rows (not as a menu of every font), each family once.
+    void FontNameListDropsTwelveFamilies() {
+        QComboBox* box = Frame->ComboBox1;
+        QStyleOptionComboBox option;
+        option.initFrom(box);
+        option.editable = box->isEditable();
+        QVERIFY(!box->style()->styleHint(QStyle::SH_ComboBox_Popup, &option, box));
+        QCOMPARE(box->maxVisibleItems(), 12);
+        QStringList names;
+        for (int i = 0; i < box->count(); ++i)
+            names << box->itemText(i);
+        QVERIFY(!names.join(QLatin1Char('|')).contains(QLatin1Char('[')));
+        QCOMPARE(names.removeDuplicates(), 0);
+    }
+
     void LastDocumentClosedBringsBackTheBackground() {
         Frame->resize(800, 600);
+        Frame->Timer1Timer();
+        QVERIFY(!Frame->File1->menuAction()->icon().isNull());
         Frame->TextEditFile1Click();
         Frame->Timer1Timer();
+        QVERIFY(Frame->File1->menuAction()->icon().isNull());
         QVERIFY(Frame->LeftButton->isChecked());
         Frame->Close1Click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -304,6 +324,7 @@ private slots:
         QVERIFY(!Frame->LeftButton->isChecked());
         QVERIFY(!Frame->WindowMenuAction->isVisible());
         QVERIFY(!Frame->CloseButton->isEnabled());
+        QVERIFY(!Frame->File1->menuAction()->icon().isNull());
         const QImage picture = Frame->ClientArea->viewport()->grab().toImage();
         QCOMPARE(picture.pixelColor(2, 2), QColor(0, 0, 255));
         const QColor low = picture.pixelColor(2, picture.height() / 2);

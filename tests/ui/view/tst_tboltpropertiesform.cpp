@@ -1,5 +1,8 @@
 #include "view/tboltpropertiesform.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +32,30 @@ private slots:
         QVERIFY(load.height() < bolt.height());
         QVERIFY(load.OKButton->geometry().top() > load.FZ->geometry().bottom());
         QCOMPARE(load.Values().FX, QStringLiteral("2.5"));
+    }
+
+    // Tab from the node number reaches the orientation group at its checked item, the first
+    // when none is checked.
+    void TabReachesCheckedOrientation_data() {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<int>("focused");
+        QTest::newRow("not defined") << 0 << 0;
+        QTest::newRow("y axial") << 2 << 2;
+        QTest::newRow("z axial") << 3 << 3;
+        QTest::newRow("none checked") << 7 << 0;
+    }
+    void TabReachesCheckedOrientation() {
+        QFETCH(int, orientation);
+        QFETCH(int, focused);
+        TBoltPropertiesForm form;
+        TBoltEditing::TProperties values;
+        values.Orientation = orientation;
+        form.SetValues(values);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        form.Node->setFocus();
+        QTest::keyClick(form.Node, Qt::Key_Tab);
+        QCOMPARE(form.focusWidget(), form.OrientationItems->button(focused));
     }
 };
 
