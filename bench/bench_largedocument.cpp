@@ -26,6 +26,7 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -95,6 +96,7 @@ int main(int argc, char* argv[]) {
                          }
                          if (qEnvironmentVariableIsSet("BENCH_TRACE") && int(size.height() / 1e6) != int(lastHeight / 1e6))
                              std::fprintf(stderr, "%.1f s height %.0f\n", clock.nsecsElapsed() / 1e9, size.height());
+                         if (qgetenv("BENCH_TRACE") == "2") std::fprintf(stderr, "%.2f s size %.0f\n", clock.nsecsElapsed() / 1e9, size.height());
                          lastHeight = size.height();
                      });
     if (qEnvironmentVariableIsSet("BENCH_TRACE"))
@@ -203,6 +205,9 @@ int main(int argc, char* argv[]) {
                 document->blockCount(), restarts);
     if (qEnvironmentVariableIsSet("BENCH_COMMANDS") && qgetenv("BENCH_COMMANDS") != "early")
         runCommands();
+    for (int i = 0; i < 50; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (qEnvironmentVariableIsSet("BENCH_TRACE"))
+        std::fprintf(stderr, "scroll bar maximum %d, document height %.0f\n", form->RichEdit1->verticalScrollBar()->maximum(), document->documentLayout()->documentSize().height());
     if (!commands.isEmpty())
         std::printf("%s\n", qPrintable(commands));
     if (typed >= 0)

@@ -19,6 +19,7 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <QTimerEvent>
+#include <limits>
 
 namespace {
 
@@ -65,6 +66,30 @@ TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent) {
     // An edit sends the layout back to the edit's place.
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int from, int, int) { SliceFrom = qMin(SliceFrom, from); });
+    // After the area has set a range, which may have overflowed.
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &TRichEdit::FitScrollRange);
+}
+
+void TRichEdit::FitScrollRange() {
+    QTextDocument* document = this->document();
+    QAbstractTextDocumentLayout* layout = document->documentLayout();
+    qreal height = 0;
+    if (LayoutPending()) {
+        // What is laid out, scaled up to the whole text as the area does.
+        const int last = document->characterCount() - 1;
+        const int laidOut = qBound(1, SliceFrom, qMax(1, last));
+        height = layout->blockBoundingRect(document->findBlock(laidOut)).bottom() * (double(last) / laidOut);
+    } else {
+        height = layout->documentSize().height();
+    }
+    constexpr double QtLimit = std::numeric_limits<int>::max() / 100.0;
+    if (height < QtLimit)
+        return;
+    const int range = int(qMin<double>(height - viewport()->height(), std::numeric_limits<int>::max()));
+    QScrollBar* bar = verticalScrollBar();
+    if (bar->maximum() != range)
+        bar->setRange(0, range);
+    bar->setPageStep(viewport()->height());
 }
 
 bool TRichEdit::eventFilter(QObject* watched, QEvent* event) {
@@ -132,6 +157,10 @@ void TRichEdit::LayOutSlice() {
     }
     if (inView)
         viewport()->update();
+    // Qt tells the area of the height laid out so far only after some edits: the scroll bars
+    // learn it after every slice, so the view can go down to what is laid out.
+    const qreal height = layout->blockBoundingRect(document->findBlock(qMin(SliceFrom, last))).bottom();
+    emit layout->documentSizeChanged(QSizeF(document->pageSize().width(), height));
 }
 
 int TRichEdit::LaidOutParagraphs() const {
@@ -209,6 +238,7 @@ void TRichEdit::resizeEvent(QResizeEvent* event) {
         QTextEdit::resizeEvent(event);
     else
         Relayout([&] { QTextEdit::resizeEvent(event); });
+    FitScrollRange();
 }
 
 void TRichEdit::paintEvent(QPaintEvent* event) {

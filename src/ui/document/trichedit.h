@@ -28,6 +28,11 @@ class QTimer;
 // Qt lays the rest of a document out in steps that double up to 200,000 characters, each taking
 // up to half a second with the window deaf to keys and clicks. The editor takes those steps over
 // and lays the rest out in slices of a few milliseconds, so the window answers at once all along.
+//
+// Qt's text area works out its scroll range from a hundred times the document's height in an
+// int, which overflows for a text taller than 21,474,836 pixels (1.7 million lines of a small
+// font): the scroll bar loses its handle and the view no longer follows the caret. The editor
+// sets the range of such a text itself.
 class TRichEdit : public QTextEdit {
     Q_OBJECT
 
@@ -69,6 +74,8 @@ private:
     bool LayoutPending() const;
     // Lays out the next slice of what is left, for a few milliseconds.
     void LayOutSlice();
+    // The vertical scroll range of a text too tall for Qt's own.
+    void FitScrollRange();
 
     QTimer* LayoutWatch = nullptr;
     int LastLaidOut = -1;
