@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QScrollBar>
+#include <QTextBlockFormat>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextCursor>
@@ -65,6 +67,29 @@ private slots:
         QVERIFY(edit.LaidOutParagraphs() < paragraphs);
         QTextCursor(edit.document()).insertText(QStringLiteral("x"));
         QTRY_COMPARE_WITH_TIMEOUT(edit.LaidOutParagraphs(), paragraphs, 60000);
+    }
+
+    // A text taller than Qt's text area can count in its scroll range: the view still goes to
+    // the caret at the end.
+    void TallTextScrollsToItsEnd() {
+        TRichEdit edit;
+        edit.resize(400, 200);
+        QTextBlockFormat tall;
+        tall.setTopMargin(1200);
+        QTextCursor cursor(edit.document());
+        cursor.setBlockFormat(tall);
+        for (int i = 0; i < 20000; ++i) {
+            cursor.insertText(QStringLiteral("x"));
+            cursor.insertBlock(tall);
+        }
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        QTRY_COMPARE_WITH_TIMEOUT(edit.LaidOutParagraphs(), edit.document()->blockCount(), 60000);
+        QCoreApplication::processEvents();
+        edit.moveCursor(QTextCursor::End);
+        QScrollBar* bar = edit.verticalScrollBar();
+        QVERIFY(bar->maximum() > 20'000'000);
+        QVERIFY(bar->value() > bar->maximum() - edit.viewport()->height());
     }
 };
 
