@@ -1,7 +1,8 @@
 // The desktop windows on large documents, each case in its own process so that its peak memory
 // is its own: a random 3-D bolt group opened into a bolt group window until its report is
 // shown, and a large rich-text report opened into a text window. Printed for each: the open
-// until shown, the caret sent to the end of the text (which lays out the whole text), and the
+// until shown, the caret sent to the end of the text (which lays out the whole text), for a
+// group the analysis run again and its report shown again (what a change of a bolt costs), and the
 // peak memory. Targets: 10^5 bolts shown under 5 s and 1.5 GB; a 50 MB rich-text document
 // shown under 15 s. Runs on any display, offscreen included.
 //
@@ -11,6 +12,7 @@
 
 #include "benchgroups.h"
 #include "document/tbaseform.h"
+#include "model/tboltgroupform.h"
 #include "shell/tmainform.h"
 #include "shell/tsettings.h"
 
@@ -79,8 +81,17 @@ int OpenAndShow(int argc, char* argv[], const QString& fileName, bool boltGroup,
     form->RichEdit1->ensureCursorVisible();
     form->RichEdit1->viewport()->repaint();
     const double toEnd = timer.nsecsElapsed() / 1e9;
-    std::printf("%-34s shown %7.2f s  caret to end %6.2f s  %8d lines  peak %7.1f MB\n", what,
-                shown, toEnd, blocks, PeakMb());
+    // A change of the group analyses it again and shows the new report, as here.
+    double again = 0;
+    if (auto* group = dynamic_cast<TBoltGroupForm*>(form)) {
+        timer.restart();
+        group->RefreshAnalysis();
+        form->RichEdit1->viewport()->repaint();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        again = timer.nsecsElapsed() / 1e9;
+    }
+    std::printf("%-34s shown %7.2f s  caret to end %6.2f s  analysed and shown again %6.2f s  %8d lines  peak %7.1f MB\n",
+                what, shown, toEnd, again, blocks, PeakMb());
     std::fflush(stdout);
     return 0;
 }
