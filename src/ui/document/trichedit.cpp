@@ -38,13 +38,12 @@ bool LaidOut(const QTextBlock& block) {
     return layout && layout->lineCount() > 0;
 }
 
-// The interval of an object's timer; -1 when the object has no such timer.
-int TimerInterval(const QObject* object, int timerId) {
-    const QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(object->thread());
-    if (dispatcher) {
-        for (const QAbstractEventDispatcher::TimerInfo& timer : dispatcher->registeredTimers(const_cast<QObject*>(object))) {
-            if (timerId < 0 ? timer.interval == LayoutStepInterval : timer.timerId == timerId)
-                return timer.interval;
+// The timer with which Qt's layout steps through the rest of a text; -1 while there is none.
+int LayoutStepTimer(const QObject* layout) {
+    if (const QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(layout->thread())) {
+        for (const QAbstractEventDispatcher::TimerInfo& timer : dispatcher->registeredTimers(const_cast<QObject*>(layout))) {
+            if (timer.interval == LayoutStepInterval)
+                return timer.timerId;
         }
     }
     return -1;
@@ -76,9 +75,8 @@ void TRichEdit::FitScrollRange() {
     qreal height = 0;
     if (LayoutPending()) {
         // What is laid out, scaled up to the whole text as the area does.
-        const int last = document->characterCount() - 1;
-        const int laidOut = qBound(1, SliceFrom, qMax(1, last));
-        height = layout->blockBoundingRect(document->findBlock(laidOut)).bottom() * (double(last) / laidOut);
+        const int last = qMax(1, document->characterCount() - 1);
+        height = LaidOutFront().bottom() * (double(last) / qBound(1, SliceFrom, last));
     } else {
         height = layout->documentSize().height();
     }
@@ -94,7 +92,7 @@ void TRichEdit::FitScrollRange() {
 
 bool TRichEdit::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Timer && watched == document()->documentLayout()
-        && TimerInterval(watched, static_cast<QTimerEvent*>(event)->timerId()) == LayoutStepInterval) {
+        && static_cast<QTimerEvent*>(event)->timerId() == LayoutStepTimer(watched)) {
         // Qt's own step is taken over by the editor's slices.
         if (!LayoutSlices->isActive())
             LayoutSlices->start();
@@ -105,18 +103,24 @@ bool TRichEdit::eventFilter(QObject* watched, QEvent* event) {
 
 void TRichEdit::keyPressEvent(QKeyEvent* event) {
     // The caret sent to the end lays out at once all that is left: the wait shows.
-    const bool toEnd = event->matches(QKeySequence::MoveToEndOfDocument) || event->matches(QKeySequence::SelectEndOfDocument);
-    if (toEnd && LayoutPending()) {
+    const bool wait = (event->matches(QKeySequence::MoveToEndOfDocument)
+                       || event->matches(QKeySequence::SelectEndOfDocument))
+                      && LayoutPending();
+    if (wait)
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        QTextEdit::keyPressEvent(event);
-        QApplication::restoreOverrideCursor();
-        return;
-    }
     QTextEdit::keyPressEvent(event);
+    if (wait)
+        QApplication::restoreOverrideCursor();
 }
 
 bool TRichEdit::LayoutPending() const {
-    return TimerInterval(document()->documentLayout(), -1) == LayoutStepInterval;
+    return LayoutStepTimer(document()->documentLayout()) >= 0;
+}
+
+QRectF TRichEdit::LaidOutFront() const {
+    const QTextDocument* document = this->document();
+    const int at = qBound(0, SliceFrom, qMax(0, document->characterCount() - 1));
+    return document->documentLayout()->blockBoundingRect(document->findBlock(at));
 }
 
 void TRichEdit::LayOutSlice() {
@@ -136,7 +140,7 @@ void TRichEdit::LayOutSlice() {
     // Lines laid out from above the view's bottom are drawn again: where the layout puts the
     // lines in view may have changed.
     const qreal viewBottom = verticalScrollBar()->value() + viewport()->height();
-    const bool inView = layout->blockBoundingRect(document->findBlock(qMin(SliceFrom, last))).top() <= viewBottom;
+    const bool inView = LaidOutFront().top() <= viewBottom;
     QElapsedTimer clock;
     clock.start();
     qint64 spent = 0;
@@ -159,8 +163,7 @@ void TRichEdit::LayOutSlice() {
         viewport()->update();
     // Qt tells the area of the height laid out so far only after some edits: the scroll bars
     // learn it after every slice, so the view can go down to what is laid out.
-    const qreal height = layout->blockBoundingRect(document->findBlock(qMin(SliceFrom, last))).bottom();
-    emit layout->documentSizeChanged(QSizeF(document->pageSize().width(), height));
+    emit layout->documentSizeChanged(QSizeF(document->pageSize().width(), LaidOutFront().bottom()));
 }
 
 int TRichEdit::LaidOutParagraphs() const {
@@ -238,7 +241,6 @@ void TRichEdit::resizeEvent(QResizeEvent* event) {
         QTextEdit::resizeEvent(event);
     else
         Relayout([&] { QTextEdit::resizeEvent(event); });
-    FitScrollRange();
 }
 
 void TRichEdit::paintEvent(QPaintEvent* event) {

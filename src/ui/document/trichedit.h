@@ -76,6 +76,8 @@ private:
     void LayOutSlice();
     // The vertical scroll range of a text too tall for Qt's own.
     void FitScrollRange();
+    // Where the paragraph the slices have laid out to stands.
+    QRectF LaidOutFront() const;
 
     QTimer* LayoutWatch = nullptr;
     int LastLaidOut = -1;
