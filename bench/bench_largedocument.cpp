@@ -172,6 +172,15 @@ int main(int argc, char* argv[]) {
             edit->setTextCursor(caret);
             edit->ensureCursorVisible();
         };
+        timed("key typed at the top", [&] {
+            edit->moveCursor(QTextCursor::Start);
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+            QCoreApplication::sendEvent(edit, &key);
+        });
+        timed("new line at the top", [&] {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+            QCoreApplication::sendEvent(edit, &key);
+        });
         timed("caret to end", [&] { showCaretAt(document->characterCount() - 1); });
         timed("find", [&] {
             QTextCursor caret(document);

@@ -6,6 +6,7 @@
 #include "document/tdocumentunits.h"
 #include "document/tplaintext.h"
 #include "document/tparagraphbullets.h"
+#include "document/tparagraphlayout.h"
 #include "document/treportformatter.h"
 #include "document/ttextcase.h"
 #include "document/tlineindex.h"
@@ -1045,7 +1046,7 @@ void TBaseForm::GotoLine() {
     if (WordWrap()) {
         // Wrapped lines count as the area shows them, so the whole text is laid out first.
         TBusyCursorGuard busy(*this);
-        document->documentLayout()->documentSize();
+        TParagraphLayout::LayOutAll(*document);
     }
     const int maxLine = TTextLines::Count(*document);
     int chosenLine = CaretPosition().x();

@@ -1,6 +1,7 @@
 #include "trichedit.h"
 
 #include "document/tdocumentpictures.h"
+#include "document/tparagraphlayout.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAbstractTextDocumentLayout>
@@ -51,6 +52,8 @@ int LayoutStepTimer(const QObject* layout) {
 
 } // namespace
 
+int TRichEdit::LargeTextParagraphs = 20'000;
+
 TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent) {
     viewport()->setMouseTracking(true);
     LayoutWatch = new QTimer(this);
@@ -62,18 +65,56 @@ TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent) {
     LayoutSlices->setInterval(0);
     connect(LayoutSlices, &QTimer::timeout, this, &TRichEdit::LayOutSlice);
     document()->documentLayout()->installEventFilter(this);
+    connect(document(), &QTextDocument::documentLayoutChanged, this, &TRichEdit::LayoutChanged);
     // An edit sends the layout back to the edit's place.
-    connect(document(), &QTextDocument::contentsChange, this,
-            [this](int from, int, int) { SliceFrom = qMin(SliceFrom, from); });
+    connect(document(), &QTextDocument::contentsChange, this, [this](int from, int, int) {
+        SliceFrom = qMin(SliceFrom, from);
+        if (!ChoosePending) {
+            ChoosePending = true;
+            QTimer::singleShot(0, this, &TRichEdit::ChooseLayout);
+        }
+    });
     // After the area has set a range, which may have overflowed.
     connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &TRichEdit::FitScrollRange);
+}
+
+TParagraphLayout* TRichEdit::ParagraphLayout() const {
+    return qobject_cast<TParagraphLayout*>(document()->documentLayout());
+}
+
+void TRichEdit::ChooseLayout() {
+    ChoosePending = false;
+    QTextDocument* document = this->document();
+    if (!ParagraphLayout() && document->blockCount() >= LargeTextParagraphs
+        && TParagraphLayout::Suits(*document))
+        document->setDocumentLayout(new TParagraphLayout(document));
+}
+
+void TRichEdit::LayoutChanged() {
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    SliceFrom = 0;
+    if (auto* own = qobject_cast<TParagraphLayout*>(layout)) {
+        connect(own, &TParagraphLayout::WorkLeft, LayoutSlices, qOverload<>(&QTimer::start));
+        connect(own, &TParagraphLayout::Unsuited, this, [this] {
+            // Qt's layout comes with the document's next look at its layout.
+            QTimer::singleShot(0, this, [this] {
+                if (ParagraphLayout())
+                    document()->setDocumentLayout(nullptr);
+            });
+        });
+        if (!own->Finished())
+            LayoutSlices->start();
+    } else {
+        layout->installEventFilter(this);
+        KeepPagesFinite();
+    }
 }
 
 void TRichEdit::FitScrollRange() {
     QTextDocument* document = this->document();
     QAbstractTextDocumentLayout* layout = document->documentLayout();
     qreal height = 0;
-    if (LayoutPending()) {
+    if (LayoutPending() && !ParagraphLayout()) {
         // What is laid out, scaled up to the whole text as the area does.
         const int last = qMax(1, document->characterCount() - 1);
         height = LaidOutFront().bottom() * (double(last) / qBound(1, SliceFrom, last));
@@ -114,17 +155,32 @@ void TRichEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TRichEdit::LayoutPending() const {
+    if (const TParagraphLayout* own = ParagraphLayout())
+        return !own->Finished();
     return LayoutStepTimer(document()->documentLayout()) >= 0;
 }
 
 QRectF TRichEdit::LaidOutFront() const {
     const QTextDocument* document = this->document();
+    if (const TParagraphLayout* own = ParagraphLayout()) {
+        const QTextBlock front = document->findBlockByNumber(own->LaidOutParagraphs());
+        return front.isValid() ? own->blockBoundingRect(front.previous()) : QRectF();
+    }
     const int at = qBound(0, SliceFrom, qMax(0, document->characterCount() - 1));
     return document->documentLayout()->blockBoundingRect(document->findBlock(at));
 }
 
 void TRichEdit::LayOutSlice() {
     QTextDocument* document = this->document();
+    if (TParagraphLayout* own = ParagraphLayout()) {
+        const qreal viewBottom = verticalScrollBar()->value() + viewport()->height();
+        const bool inView = LaidOutFront().top() <= viewBottom;
+        if (!own->LayOutFor(SliceNanoseconds))
+            LayoutSlices->stop();
+        if (inView)
+            viewport()->update();
+        return;
+    }
     // A new page size lays the text out again from its start.
     if (document->pageSize() != SlicePage) {
         SlicePage = document->pageSize();
@@ -167,6 +223,8 @@ void TRichEdit::LayOutSlice() {
 }
 
 int TRichEdit::LaidOutParagraphs() const {
+    if (const TParagraphLayout* own = ParagraphLayout())
+        return own->LaidOutParagraphs();
     // The layout goes through the paragraphs in order: those laid out come first.
     const QTextDocument* document = this->document();
     int first = 0;
@@ -183,7 +241,7 @@ int TRichEdit::LaidOutParagraphs() const {
 
 void TRichEdit::WatchLayout() {
     const QSizeF page = document()->pageSize();
-    if (page.isNull() || page.height() < 0 || LaidOut(document()->lastBlock())) {
+    if (ParagraphLayout() || page.isNull() || page.height() < 0 || LaidOut(document()->lastBlock())) {
         LastLaidOut = -1;
         StillLooks = 0;
         return;
@@ -202,8 +260,9 @@ void TRichEdit::WatchLayout() {
 void TRichEdit::KeepPagesFinite() {
     QTextDocument* document = this->document();
     const QSizeF page = document->pageSize();
-    // A null page (before the area is first shown) lays nothing out.
-    if (page.height() < 0)
+    // A null page (before the area is first shown) lays nothing out. The paragraph layout
+    // has no pages.
+    if (page.height() < 0 && !ParagraphLayout())
         document->setPageSize(QSizeF(page.width(), PageHeight));
 }
 

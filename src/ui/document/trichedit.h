@@ -4,6 +4,7 @@
 #include <QTextEdit>
 
 class QTimer;
+class TParagraphLayout;
 
 #include <functional>
 
@@ -33,6 +34,12 @@ class QTimer;
 // int, which overflows for a text taller than 21,474,836 pixels (1.7 million lines of a small
 // font): the scroll bar loses its handle and the view no longer follows the caret. The editor
 // sets the range of such a text itself.
+//
+// Qt's layout also places every later paragraph again after each edit, which costs a text of
+// millions of paragraphs seconds a key. A text of LargeTextParagraphs paragraphs or more that
+// holds nothing but paragraphs (no lists, tables or pictures) is laid out by the editor's own
+// paragraph layout instead, where an edit costs what it touches; when such a text comes to hold
+// a list, table or picture, it goes back to Qt's layout.
 class TRichEdit : public QTextEdit {
     Q_OBJECT
 
@@ -41,6 +48,8 @@ public:
 
     static constexpr const char* PictureMimeType = "application/x-fastenex-pictures";
     static constexpr qreal PageHeight = 1'000'000;
+    // The paragraph count from which a text of paragraphs alone takes the paragraph layout.
+    static int LargeTextParagraphs;
 
     // Word wrap at the area's width, or none; the alignment of the selected paragraphs.
     void SetLineWrapMode(LineWrapMode mode);
@@ -78,6 +87,12 @@ private:
     void FitScrollRange();
     // Where the paragraph the slices have laid out to stands.
     QRectF LaidOutFront() const;
+    // The paragraph layout when the document has it.
+    TParagraphLayout* ParagraphLayout() const;
+    // After an edit: the layout the document's text calls for, changed once events run.
+    void ChooseLayout();
+    void LayoutChanged();
+    bool ChoosePending = false;
 
     QTimer* LayoutWatch = nullptr;
     int LastLaidOut = -1;

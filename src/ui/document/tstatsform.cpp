@@ -1,5 +1,6 @@
 #include "tstatsform.h"
 
+#include "document/tparagraphlayout.h"
 #include "document/ttextlines.h"
 #include "document/ttextstatistics.h"
 #include "shell/tdialogbuttons.h"
@@ -103,7 +104,7 @@ void TStatsForm::FormCreate() {
     // Wrapped lines count as the area shows them, so the whole text is laid out first. Without
     // word wrap too: the area lays out what is left in the background whenever events run,
     // which costs the count far more in its event points than laying it out here at once.
-    document->documentLayout()->documentSize();
+    TParagraphLayout::LayOutAll(*document);
     // The lines are taken at the start: the count works on them while events run.
     const QStringList lines = TTextLines::Texts(*document);
     Edit1->setText(QString::number(TTextLines::CharacterCount(*document)));

@@ -1,4 +1,5 @@
 #include "document/tdocumentpictures.h"
+#include "document/tparagraphlayout.h"
 #include "document/trichedit.h"
 
 #include <QApplication>
@@ -10,6 +11,9 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
+#include <QScopedValueRollback>
+#include <limits>
 
 class TstTRichEdit : public QObject {
     Q_OBJECT
@@ -69,9 +73,30 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(edit.LaidOutParagraphs(), paragraphs, 60000);
     }
 
+    // A long text of paragraphs takes the editor's paragraph layout; a list brings Qt's layout
+    // back, which still lays the text out to its end.
+    void ListBringsQtLayoutBack() {
+        TRichEdit edit;
+        edit.resize(400, 200);
+        edit.setPlainText(QStringLiteral("line\n").repeated(TRichEdit::LargeTextParagraphs));
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        QTRY_VERIFY(qobject_cast<TParagraphLayout*>(edit.document()->documentLayout()));
+        QTextCursor(edit.document()->findBlockByNumber(100)).createList(QTextListFormat::ListDisc);
+        QTRY_VERIFY(!qobject_cast<TParagraphLayout*>(edit.document()->documentLayout()));
+        QTRY_COMPARE_WITH_TIMEOUT(edit.LaidOutParagraphs(), edit.document()->blockCount(), 60000);
+    }
+
     // A text taller than Qt's text area can count in its scroll range: the view still goes to
     // the caret at the end.
+    void TallTextScrollsToItsEnd_data() {
+        QTest::addColumn<int>("largeText");   // the paragraphs from which the editor's layout is taken
+        QTest::newRow("Qt's layout") << std::numeric_limits<int>::max();
+        QTest::newRow("paragraph layout") << 1000;
+    }
     void TallTextScrollsToItsEnd() {
+        QFETCH(int, largeText);
+        const QScopedValueRollback<int> threshold(TRichEdit::LargeTextParagraphs, largeText);
         TRichEdit edit;
         edit.resize(400, 200);
         QTextBlockFormat tall;

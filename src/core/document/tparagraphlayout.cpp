@@ -1,0 +1,356 @@
+#include "tparagraphlayout.h"
+
+#include <QElapsedTimer>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QtMath>
+
+#include <algorithm>
+
+namespace {
+
+constexpr qreal Unbounded = 1e12;
+
+// Left and right swap in a right-to-left paragraph unless the alignment is absolute.
+Qt::Alignment VisualAlignment(Qt::LayoutDirection direction, Qt::Alignment alignment) {
+    if (!(alignment & Qt::AlignHorizontal_Mask))
+        alignment |= Qt::AlignLeft;
+    if (direction == Qt::RightToLeft && !(alignment & Qt::AlignAbsolute)
+        && (alignment & (Qt::AlignLeft | Qt::AlignRight)))
+        alignment ^= (Qt::AlignLeft | Qt::AlignRight);
+    return alignment;
+}
+
+bool FormatSuits(const QTextFormat& format) {
+    if (format.isListFormat() || format.isTableFormat() || format.isTableCellFormat()
+        || format.isImageFormat())
+        return false;
+    if (format.isCharFormat() && format.objectType() != QTextFormat::NoObject)
+        return false;
+    if (format.isBlockFormat()) {
+        const QTextBlockFormat block = format.toBlockFormat();
+        if (block.marker() != QTextBlockFormat::MarkerType::NoMarker
+            || block.hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool TParagraphLayout::TSetting::operator==(const TSetting& other) const {
+    return Width == other.Width && Option.wrapMode() == other.Option.wrapMode()
+           && Option.alignment() == other.Option.alignment()
+           && Option.textDirection() == other.Option.textDirection()
+           && Option.flags() == other.Option.flags()
+           && Option.tabStopDistance() == other.Option.tabStopDistance() && Font == other.Font
+           && std::equal(std::begin(Margins), std::end(Margins), std::begin(other.Margins));
+}
+
+TParagraphLayout::TParagraphLayout(QTextDocument* document) : QAbstractTextDocumentLayout(document) {}
+
+bool TParagraphLayout::Suits(const QTextDocument& document) {
+    if (!document.rootFrame()->childFrames().isEmpty())
+        return false;
+    const QList<QTextFormat> formats = document.allFormats();
+    const int root = document.rootFrame()->formatIndex();
+    for (int i = 0; i < formats.size(); ++i) {
+        if (i != root && (formats.at(i).isFrameFormat() || !FormatSuits(formats.at(i))))
+            return false;
+    }
+    return true;
+}
+
+bool TParagraphLayout::BlockSuits(const QTextBlock& block) {
+    if (block.textList() || !FormatSuits(block.blockFormat()))
+        return false;
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        if (!FormatSuits(it.fragment().charFormat()))
+            return false;
+    }
+    return true;
+}
+
+void TParagraphLayout::LayOutAll(QTextDocument& document) {
+    if (auto* own = qobject_cast<TParagraphLayout*>(document.documentLayout()))
+        own->LayOutAll();
+    else
+        document.documentLayout()->documentSize();   // Qt's layout finishes to give its size
+}
+
+TParagraphLayout::TSetting TParagraphLayout::CurrentSetting() const {
+    const QTextDocument* doc = document();
+    TSetting setting;
+    setting.Width = doc->pageSize().width();
+    setting.Option = doc->defaultTextOption();
+    setting.Font = doc->defaultFont();
+    const QTextFrameFormat frame = doc->rootFrame()->frameFormat();
+    const qreal edge = frame.border() + frame.padding();
+    setting.Margins[0] = frame.leftMargin() + edge;
+    setting.Margins[1] = frame.topMargin() + edge;
+    setting.Margins[2] = frame.rightMargin() + edge;
+    setting.Margins[3] = frame.bottomMargin() + edge;
+    return setting;
+}
+
+bool TParagraphLayout::Wraps() const {
+    return Setting.Width > 0 && Setting.Option.wrapMode() != QTextOption::NoWrap
+           && Setting.Option.wrapMode() != QTextOption::ManualWrap;
+}
+
+qreal TParagraphLayout::LineWidth() const {
+    // Without a width, lines are as long as their text.
+    return qMax<qreal>(0, Setting.Width - Setting.Margins[0] - Setting.Margins[2]);
+}
+
+void TParagraphLayout::Reset(bool keepHeights) {
+    const int count = document()->blockCount();
+    Setting = CurrentSetting();
+    const QFontMetricsF metrics(Setting.Font);
+    GuessedHeight = qCeil(metrics.ascent() + metrics.descent() + qMax<qreal>(0, metrics.leading()));
+    if (keepHeights && Count() == count)
+        Heights.MarkAllWaiting();
+    else
+        Heights.Reset(count, float(GuessedHeight));
+    DirtyFrom = 0;
+    WidestLine = 0;
+}
+
+void TParagraphLayout::LayOut(const QTextBlock& block, int number) {
+    QTextLayout* layout = block.layout();
+    const QTextBlockFormat format = block.blockFormat();
+    const Qt::LayoutDirection direction = block.textDirection();
+    QTextOption option = Setting.Option;
+    option.setTextDirection(direction);
+    option.setTabs(format.tabPositions());
+    Qt::Alignment alignment = option.alignment();
+    if (format.hasProperty(QTextFormat::BlockAlignment))
+        alignment = format.alignment();
+    option.setAlignment(Setting.Width > 0 ? VisualAlignment(direction, alignment) : Qt::AlignLeft);
+    if (format.nonBreakableLines() || Setting.Width < 0)
+        option.setWrapMode(QTextOption::ManualWrap);
+    layout->setTextOption(option);
+
+    qreal indent = format.indent() * document()->indentWidth();
+    const qreal left = format.leftMargin() + (direction == Qt::RightToLeft ? 0 : indent);
+    const qreal right = format.rightMargin() + (direction == Qt::RightToLeft ? indent : 0);
+    const qreal width = LineWidth();
+    qreal y = 0;
+    bool first = true;
+    layout->beginLayout();
+    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+        line.setLeadingIncluded(true);
+        const qreal textIndent = first ? format.textIndent() : 0;
+        first = false;
+        line.setLineWidth(qMax<qreal>(0, width - left - right - textIndent));
+        line.setPosition(QPointF(left + (direction == Qt::RightToLeft ? 0 : textIndent), y));
+        y += format.lineHeight(qCeil(line.ascent() + line.descent() + line.leading()), 1.0);
+        WidestLine = qMax(WidestLine, line.x() + line.naturalTextWidth() + right);
+    }
+    layout->endLayout();
+
+    Heights.SetLaidOut(number, float(format.topMargin() + y + format.bottomMargin()));
+}
+
+void TParagraphLayout::SkipLaidOut() {
+    DirtyFrom = Heights.NextWaiting(DirtyFrom);
+}
+
+void TParagraphLayout::LayOutThrough(int number) {
+    number = qMin(number, Count() - 1);
+    if (DirtyFrom > number)
+        return;
+    QTextBlock block = document()->findBlockByNumber(DirtyFrom);
+    for (int n = DirtyFrom; n <= number && block.isValid(); ++n, block = block.next()) {
+        if (Heights.Waiting(n))
+            LayOut(block, n);
+    }
+    DirtyFrom = number + 1;
+    SkipLaidOut();
+}
+
+void TParagraphLayout::LayOutDownTo(qreal y) {
+    if (Finished())
+        return;
+    qreal top = Top(DirtyFrom);
+    QTextBlock block = document()->findBlockByNumber(DirtyFrom);
+    int n = DirtyFrom;
+    for (; n < Count() && top <= y && block.isValid(); ++n, block = block.next()) {
+        if (Heights.Waiting(n))
+            LayOut(block, n);
+        top += Heights.Height(n);
+    }
+    DirtyFrom = n;
+    SkipLaidOut();
+}
+
+bool TParagraphLayout::LayOutFor(qint64 nanoseconds) {
+    if (Finished())
+        return false;
+    const qreal before = Heights.Total();
+    QElapsedTimer clock;
+    clock.start();
+    QTextBlock block = document()->findBlockByNumber(DirtyFrom);
+    int n = DirtyFrom;
+    for (; n < Count() && block.isValid(); ++n, block = block.next()) {
+        if (Heights.Waiting(n))
+            LayOut(block, n);
+        if ((n & 63) == 63 && clock.nsecsElapsed() >= nanoseconds) {
+            ++n;
+            break;
+        }
+    }
+    DirtyFrom = n;
+    SkipLaidOut();
+    if (Heights.Total() != before)
+        emit documentSizeChanged(documentSize());
+    return !Finished();
+}
+
+void TParagraphLayout::LayOutAll() {
+    const qreal before = Heights.Total();
+    LayOutThrough(Count() - 1);
+    if (Heights.Total() != before)
+        emit documentSizeChanged(documentSize());
+}
+
+QPointF TParagraphLayout::Origin(const QTextBlock& block, int number) const {
+    return QPointF(Setting.Margins[0], Top(number) + block.blockFormat().topMargin());
+}
+
+void TParagraphLayout::documentChanged(int from, int charsRemoved, int charsAdded) {
+    QTextDocument* doc = document();
+    const int count = doc->blockCount();
+    const qreal before = Heights.Total();
+    const bool whole = from == 0 && charsAdded >= doc->characterCount();
+    if (whole || Count() == 0) {
+        // The same text with new page sizes, fonts or options; or a new text.
+        const bool sameText = charsRemoved == 0 && Count() == count;
+        if (sameText && CurrentSetting() == Setting)
+            return;
+        Reset(sameText);
+        if (!Told && !Suits(*doc)) {
+            Told = true;
+            emit Unsuited();
+        }
+    } else {
+        const QTextBlock firstBlock = doc->findBlock(from);
+        const int first = firstBlock.blockNumber();
+        const int last = qMax(first, doc->findBlock(qMin(from + charsAdded, doc->characterCount() - 1)).blockNumber());
+        const int added = last - first + 1;
+        const int removed = added - (count - Count());
+        const bool inOrder = first <= DirtyFrom;
+        Heights.Replace(first, removed, added, float(GuessedHeight));
+        for (QTextBlock block = firstBlock; block.isValid() && block.blockNumber() <= last && !Told; block = block.next()) {
+            if (!BlockSuits(block) || !doc->rootFrame()->childFrames().isEmpty()) {
+                Told = true;
+                emit Unsuited();
+            }
+        }
+        if (inOrder) {
+            // Everything above was laid out: a small edit is laid out at once.
+            DirtyFrom = first;
+            if (added <= 1000)
+                LayOutThrough(last);
+        }
+    }
+    if (Heights.Total() != before)
+        emit documentSizeChanged(documentSize());
+    if (!Finished())
+        emit WorkLeft();
+    // The view is drawn again whole: it is a screenful, and what it shows may have moved.
+    emit update();
+}
+
+QSizeF TParagraphLayout::documentSize() const {
+    const qreal width = Wraps() ? Setting.Width : WidestLine + Setting.Margins[0] + Setting.Margins[2];
+    return QSizeF(width, Heights.Total() + Setting.Margins[1] + Setting.Margins[3]);
+}
+
+QRectF TParagraphLayout::frameBoundingRect(QTextFrame* frame) const {
+    if (frame != document()->rootFrame())
+        return QRectF();
+    return QRectF(QPointF(0, 0), documentSize());
+}
+
+QRectF TParagraphLayout::blockBoundingRect(const QTextBlock& block) const {
+    if (!block.isValid() || Count() == 0)
+        return QRectF();
+    const int number = block.blockNumber();
+    auto* self = const_cast<TParagraphLayout*>(this);
+    self->LayOutThrough(number);
+    if (Heights.Waiting(number))
+        self->LayOut(block, number);
+    const QRectF lines = block.layout()->boundingRect();
+    return QRectF(Origin(block, number), QSizeF(lines.width(), lines.height()));
+}
+
+int TParagraphLayout::hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy) const {
+    if (Count() == 0)
+        return -1;
+    auto* self = const_cast<TParagraphLayout*>(this);
+    self->LayOutDownTo(point.y());
+    const int number = NumberAt(point.y());
+    const QTextBlock block = document()->findBlockByNumber(number);
+    if (Heights.Waiting(number))
+        self->LayOut(block, number);
+    const QTextLayout* layout = block.layout();
+    const QPointF local = point - Origin(block, number);
+    if (layout->lineCount() == 0)
+        return accuracy == Qt::ExactHit ? -1 : block.position();
+    int index = 0;
+    while (index + 1 < layout->lineCount() && layout->lineAt(index + 1).y() <= local.y())
+        ++index;
+    const QTextLine line = layout->lineAt(index);
+    if (accuracy == Qt::ExactHit && !line.naturalTextRect().contains(local))
+        return -1;
+    return block.position() + line.xToCursor(local.x());
+}
+
+void TParagraphLayout::draw(QPainter* painter, const PaintContext& context) {
+    if (Count() == 0)
+        return;
+    const QRectF clip = context.clip.isValid() ? context.clip : QRectF(0, 0, Unbounded, Unbounded);
+    LayOutDownTo(clip.bottom());
+    const QTextDocument* doc = document();
+    bool ok = false;
+    int cursorWidth = property("cursorWidth").toInt(&ok);
+    if (!ok)
+        cursorWidth = 1;
+    const qreal width = documentSize().width();
+    int number = NumberAt(clip.top());
+    QTextBlock block = doc->findBlockByNumber(number);
+    qreal top = Top(number);
+    for (; block.isValid() && top <= clip.bottom(); block = block.next(), ++number) {
+        if (Heights.Waiting(number))
+            LayOut(block, number);
+        const QTextBlockFormat format = block.blockFormat();
+        const QBrush background = format.background();
+        if (background.style() != Qt::NoBrush)
+            painter->fillRect(QRectF(0, top, width, Heights.Height(number)), background);
+        const int position = block.position();
+        const int length = block.length();
+        QList<QTextLayout::FormatRange> selections;
+        for (const Selection& selection : context.selections) {
+            const int start = selection.cursor.selectionStart() - position;
+            const int end = selection.cursor.selectionEnd() - position;
+            if (end <= 0 || start >= length || start == end)
+                continue;
+            QTextLayout::FormatRange range;
+            range.start = qMax(0, start);
+            range.length = qMin(end, length) - range.start;
+            range.format = selection.format;
+            selections.append(range);
+        }
+        const QPointF origin(Setting.Margins[0], top + format.topMargin());
+        painter->setPen(context.palette.color(QPalette::Text));
+        block.layout()->draw(painter, origin, selections, clip);
+        if (context.cursorPosition >= position && context.cursorPosition < position + length)
+            block.layout()->drawCursor(painter, origin, context.cursorPosition - position, cursorWidth);
+        top += Heights.Height(number);
+    }
+}

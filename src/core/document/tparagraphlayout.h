@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QAbstractTextDocumentLayout>
+#include <QFont>
+#include <QTextOption>
+
+#include "tparagraphheights.h"
+
+class QTextBlock;
+
+// A document layout for texts made only of paragraphs: no lists, tables, frames or pictures.
+//
+// Qt's own layout places every paragraph after an edit again, down to the end of the text, so a
+// key typed into a text of millions of paragraphs costs seconds. This one keeps each paragraph's
+// height in a sum tree: a paragraph is found by its height and placed by the heights above it in
+// logarithmic time, and an edit lays out only the paragraphs it touched.
+//
+// Paragraphs are laid out in order from the top, as Qt's layout lays them out (what counts lines
+// relies on it): the part drawn, hit or asked for at once, the rest in slices through LayOutFor.
+// A paragraph not yet laid out counts one line of the default font.
+//
+// It keeps a paragraph's margins, indents, alignment, line height, direction, tabs and
+// background, and the paragraph spacing is the sum of the one paragraph's bottom margin and the
+// next one's top margin. When the text comes to hold what it cannot lay out, it says Unsuited
+// once, and the owner gives the document Qt's layout again.
+class TParagraphLayout : public QAbstractTextDocumentLayout {
+    Q_OBJECT
+
+public:
+    explicit TParagraphLayout(QTextDocument* document);
+
+    // Whether every paragraph of the document is one this layout lays out.
+    static bool Suits(const QTextDocument& document);
+    // Lays the whole of a document out, with whichever layout it has.
+    static void LayOutAll(QTextDocument& document);
+
+    // Lays out, in order, for about the time given; false when nothing is left.
+    bool LayOutFor(qint64 nanoseconds);
+    void LayOutAll();
+    bool Finished() const { return DirtyFrom >= Count(); }
+    // The number of the first paragraph not laid out; the paragraph count when all are.
+    int LaidOutParagraphs() const { return DirtyFrom; }
+
+    void draw(QPainter* painter, const PaintContext& context) override;
+    int hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy) const override;
+    int pageCount() const override { return 1; }
+    QSizeF documentSize() const override;
+    QRectF frameBoundingRect(QTextFrame* frame) const override;
+    QRectF blockBoundingRect(const QTextBlock& block) const override;
+
+signals:
+    // The text holds something this layout cannot lay out.
+    void Unsuited();
+    // Paragraphs are left to lay out.
+    void WorkLeft();
+
+protected:
+    void documentChanged(int from, int charsRemoved, int charsAdded) override;
+
+private:
+    // What the layout of every paragraph depends on besides the paragraph itself.
+    struct TSetting {
+        qreal Width = 0;
+        QTextOption Option;
+        QFont Font;
+        qreal Margins[4] = {0, 0, 0, 0};   // left, top, right, bottom
+        bool operator==(const TSetting& other) const;
+    };
+    TSetting CurrentSetting() const;
+    static bool BlockSuits(const QTextBlock& block);
+
+    int Count() const { return Heights.Count(); }
+    // Every paragraph waiting to be laid out, at its height or a guessed one.
+    void Reset(bool keepHeights);
+    // The top of the paragraph numbered, and the paragraph at a height.
+    qreal Top(int number) const { return Setting.Margins[1] + Heights.Above(number); }
+    int NumberAt(qreal y) const { return Heights.At(y - Setting.Margins[1]); }
+    qreal LineWidth() const;
+    bool Wraps() const;
+
+    // Lays the paragraph out and records its height.
+    void LayOut(const QTextBlock& block, int number);
+    // Lays out, in order, every paragraph up to the one numbered, or down to the height.
+    void LayOutThrough(int number);
+    void LayOutDownTo(qreal y);
+    void SkipLaidOut();
+    QPointF Origin(const QTextBlock& block, int number) const;
+
+    TSetting Setting;
+    qreal GuessedHeight = 0;
+    qreal WidestLine = 0;
+    bool Told = false;
+    // Each paragraph's height, guessed until it is laid out; the first paragraph waiting.
+    TParagraphHeights Heights;
+    int DirtyFrom = 0;
+};

@@ -1,0 +1,123 @@
+#include "document/tparagraphlayout.h"
+
+#include <QGuiApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+
+class TstTParagraphLayout : public QObject {
+    Q_OBJECT
+
+    static void Fill(QTextDocument& document, int paragraphs, const QString& words) {
+        QString text;
+        for (int i = 0; i < paragraphs; ++i)
+            text += QStringLiteral("%1 %2\n").arg(i).arg(words.repeated(1 + i % 4));
+        document.setPlainText(text);
+    }
+
+private slots:
+    // Paragraphs without spacing stand where Qt's own layout puts them.
+    void PlacesParagraphsAsQtDoes_data() {
+        QTest::addColumn<qreal>("width");   // 0: no wrap
+        QTest::addColumn<QString>("style"); // what the second quarter of the paragraphs gets
+        QTest::newRow("short lines, no wrap") << 0.0 << "";
+        QTest::newRow("wrapped") << 180.0 << "";
+        QTest::newRow("bold, large") << 180.0 << "bold";
+        QTest::newRow("centred, indented") << 180.0 << "indent";
+    }
+    void PlacesParagraphsAsQtDoes() {
+        QFETCH(qreal, width);
+        QFETCH(QString, style);
+        QTextDocument qt;
+        Fill(qt, 200, QStringLiteral("words to wrap "));
+        QTextCursor cursor(qt.findBlockByNumber(50));
+        cursor.setPosition(qt.findBlockByNumber(99).position(), QTextCursor::KeepAnchor);
+        if (style == QLatin1String("bold")) {
+            QTextCharFormat format;
+            format.setFontWeight(QFont::Bold);
+            format.setFontPointSize(20);
+            cursor.mergeCharFormat(format);
+        } else if (style == QLatin1String("indent")) {
+            QTextBlockFormat format;
+            format.setAlignment(Qt::AlignHCenter);
+            format.setIndent(2);
+            format.setTextIndent(30);
+            cursor.mergeBlockFormat(format);
+        }
+        if (width == 0) {
+            QTextOption option = qt.defaultTextOption();
+            option.setWrapMode(QTextOption::NoWrap);
+            qt.setDefaultTextOption(option);
+        }
+        QScopedPointer<QTextDocument> own(qt.clone());
+        own->setDocumentLayout(new TParagraphLayout(own.data()));
+        qt.setPageSize(QSizeF(width, -1));
+        own->setPageSize(QSizeF(width, -1));
+        for (int n : {0, 49, 50, 77, 99, 100, 199, 200}) {
+            const QRectF expected = qt.documentLayout()->blockBoundingRect(qt.findBlockByNumber(n));
+            const QRectF actual = own->documentLayout()->blockBoundingRect(own->findBlockByNumber(n));
+            QCOMPARE(actual.topLeft(), expected.topLeft());
+            QCOMPARE(actual.height(), expected.height());
+            QCOMPARE(own->findBlockByNumber(n).layout()->lineCount(), qt.findBlockByNumber(n).layout()->lineCount());
+        }
+        QCOMPARE(own->documentLayout()->documentSize().height(), qt.documentLayout()->documentSize().height());
+    }
+
+    // An edit moves what follows it by what it changed, and a point in a paragraph hits it.
+    void EditMovesWhatFollows() {
+        QTextDocument document;
+        Fill(document, 5000, QStringLiteral("a"));
+        auto* layout = new TParagraphLayout(&document);
+        document.setDocumentLayout(layout);
+        layout->LayOutAll();
+        QCOMPARE(layout->LaidOutParagraphs(), document.blockCount());
+        const qreal line = layout->blockBoundingRect(document.firstBlock()).height();
+        const qreal before = layout->blockBoundingRect(document.findBlockByNumber(4000)).top();
+
+        QTextCursor(document.findBlockByNumber(10)).insertText(QStringLiteral("new\n"));
+        QCOMPARE(layout->blockBoundingRect(document.findBlockByNumber(4001)).top(), before + line);
+        QTextCursor(document.findBlockByNumber(20)).insertText(QStringLiteral("x"));
+        QCOMPARE(layout->blockBoundingRect(document.findBlockByNumber(4001)).top(), before + line);
+        document.undo();
+        document.undo();
+        QCOMPARE(layout->blockBoundingRect(document.findBlockByNumber(4000)).top(), before);
+        QCOMPARE(layout->documentSize().height(), qreal(document.blockCount()) * line + 2 * document.documentMargin());
+
+        const QTextBlock block = document.findBlockByNumber(3000);
+        const QRectF rect = layout->blockBoundingRect(block);
+        QCOMPARE(document.findBlock(layout->hitTest(rect.center(), Qt::FuzzyHit)).blockNumber(), 3000);
+        QCOMPARE(layout->hitTest(QPointF(rect.left() + 1, rect.center().y()), Qt::FuzzyHit), block.position());
+    }
+
+    // A list, a table or a picture is what it cannot lay out.
+    void SaysWhenUnsuited_data() {
+        QTest::addColumn<QString>("added");
+        QTest::newRow("list") << "list";
+        QTest::newRow("table") << "table";
+        QTest::newRow("picture") << "picture";
+    }
+    void SaysWhenUnsuited() {
+        QFETCH(QString, added);
+        QTextDocument document;
+        Fill(document, 50, QStringLiteral("a"));
+        QVERIFY(TParagraphLayout::Suits(document));
+        auto* layout = new TParagraphLayout(&document);
+        document.setDocumentLayout(layout);
+        QSignalSpy unsuited(layout, &TParagraphLayout::Unsuited);
+        QTextCursor cursor(document.findBlockByNumber(20));
+        if (added == QLatin1String("list"))
+            cursor.createList(QTextListFormat::ListDisc);
+        else if (added == QLatin1String("table"))
+            cursor.insertTable(2, 2);
+        else
+            cursor.insertImage(QStringLiteral("x.png"));
+        QCOMPARE(unsuited.count(), 1);
+        QVERIFY(!TParagraphLayout::Suits(document));
+    }
+};
+
+QTEST_MAIN(TstTParagraphLayout)
+#include "tst_tparagraphlayout.moc"
