@@ -51,7 +51,12 @@ bool TParagraphLayout::TSetting::operator==(const TSetting& other) const {
            && std::equal(std::begin(Margins), std::end(Margins), std::begin(other.Margins));
 }
 
-TParagraphLayout::TParagraphLayout(QTextDocument* document) : QAbstractTextDocumentLayout(document) {}
+TParagraphLayout::TParagraphLayout(QTextDocument* document)
+    : QAbstractTextDocumentLayout(document), Scratch(new QTextLayout) {}
+
+TParagraphLayout::~TParagraphLayout() {
+    delete Scratch;
+}
 
 bool TParagraphLayout::Suits(const QTextDocument& document) {
     if (!document.rootFrame()->childFrames().isEmpty())
@@ -120,8 +125,29 @@ void TParagraphLayout::Reset(bool keepHeights) {
     WidestLine = 0;
 }
 
-void TParagraphLayout::LayOut(const QTextBlock& block, int number) {
-    QTextLayout* layout = block.layout();
+qreal TParagraphLayout::PlaceLines(QTextLayout& layout, const QTextBlockFormat& format,
+                                   Qt::LayoutDirection direction) {
+    const qreal indent = format.indent() * document()->indentWidth();
+    const qreal left = format.leftMargin() + (direction == Qt::RightToLeft ? 0 : indent);
+    const qreal right = format.rightMargin() + (direction == Qt::RightToLeft ? indent : 0);
+    const qreal width = LineWidth();
+    qreal y = 0;
+    bool first = true;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLeadingIncluded(true);
+        const qreal textIndent = first ? format.textIndent() : 0;
+        first = false;
+        line.setLineWidth(qMax<qreal>(0, width - left - right - textIndent));
+        line.setPosition(QPointF(left + (direction == Qt::RightToLeft ? 0 : textIndent), y));
+        y += format.lineHeight(qCeil(line.ascent() + line.descent() + line.leading()), 1.0);
+        WidestLine = qMax(WidestLine, line.x() + line.naturalTextWidth() + right);
+    }
+    layout.endLayout();
+    return y;
+}
+
+void TParagraphLayout::LayOut(const QTextBlock& block, int number, bool keep) {
     const QTextBlockFormat format = block.blockFormat();
     const Qt::LayoutDirection direction = block.textDirection();
     QTextOption option = Setting.Option;
@@ -133,41 +159,48 @@ void TParagraphLayout::LayOut(const QTextBlock& block, int number) {
     option.setAlignment(Setting.Width > 0 ? VisualAlignment(direction, alignment) : Qt::AlignLeft);
     if (format.nonBreakableLines() || Setting.Width < 0)
         option.setWrapMode(QTextOption::ManualWrap);
-    layout->setTextOption(option);
 
-    qreal indent = format.indent() * document()->indentWidth();
-    const qreal left = format.leftMargin() + (direction == Qt::RightToLeft ? 0 : indent);
-    const qreal right = format.rightMargin() + (direction == Qt::RightToLeft ? indent : 0);
-    const qreal width = LineWidth();
-    qreal y = 0;
-    bool first = true;
-    layout->beginLayout();
-    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
-        line.setLeadingIncluded(true);
-        const qreal textIndent = first ? format.textIndent() : 0;
-        first = false;
-        line.setLineWidth(qMax<qreal>(0, width - left - right - textIndent));
-        line.setPosition(QPointF(left + (direction == Qt::RightToLeft ? 0 : textIndent), y));
-        y += format.lineHeight(qCeil(line.ascent() + line.descent() + line.leading()), 1.0);
-        WidestLine = qMax(WidestLine, line.x() + line.naturalTextWidth() + right);
+    keep = keep || KeepsLines(block);
+    qreal lines = 0;
+    if (!keep) {
+        // Measured in the scratch layout, with the fonts and formats the paragraph's own layout
+        // would take: the document's font, and for an empty paragraph its mark's.
+        const QString text = block.text();
+        Scratch->setText(text);
+        Scratch->setFont(text.isEmpty() ? block.charFormat().font() : Setting.Font);
+        Scratch->setFormats(block.textFormats());
+        Scratch->setTextOption(option);
+        lines = PlaceLines(*Scratch, format, direction);
+        // Lines that the width made are kept where what counts lines finds them.
+        keep = Scratch->lineCount() != 1 + text.count(QChar::LineSeparator);
     }
-    layout->endLayout();
+    if (keep) {
+        QTextLayout* layout = block.layout();
+        layout->setTextOption(option);
+        lines = PlaceLines(*layout, format, direction);
+    }
+    QTextBlock marked = block;
+    marked.setUserState(keep ? KeptState : UnknownState - Scratch->lineCount());
+    Heights.SetLaidOut(number, float(format.topMargin() + lines + format.bottomMargin()));
+}
 
-    Heights.SetLaidOut(number, float(format.topMargin() + y + format.bottomMargin()));
+void TParagraphLayout::Keep(const QTextBlock& block, int number) {
+    if (Heights.Waiting(number) || !KeepsLines(block))
+        LayOut(block, number, true);
 }
 
 void TParagraphLayout::SkipLaidOut() {
     DirtyFrom = Heights.NextWaiting(DirtyFrom);
 }
 
-void TParagraphLayout::LayOutThrough(int number) {
+void TParagraphLayout::LayOutThrough(int number, bool keep) {
     number = qMin(number, Count() - 1);
     if (DirtyFrom > number)
         return;
     QTextBlock block = document()->findBlockByNumber(DirtyFrom);
     for (int n = DirtyFrom; n <= number && block.isValid(); ++n, block = block.next()) {
         if (Heights.Waiting(n))
-            LayOut(block, n);
+            LayOut(block, n, keep);
     }
     DirtyFrom = number + 1;
     SkipLaidOut();
@@ -181,7 +214,7 @@ void TParagraphLayout::LayOutDownTo(qreal y) {
     int n = DirtyFrom;
     for (; n < Count() && top <= y && block.isValid(); ++n, block = block.next()) {
         if (Heights.Waiting(n))
-            LayOut(block, n);
+            LayOut(block, n, false);
         top += Heights.Height(n);
     }
     DirtyFrom = n;
@@ -198,7 +231,7 @@ bool TParagraphLayout::LayOutFor(qint64 nanoseconds) {
     int n = DirtyFrom;
     for (; n < Count() && block.isValid(); ++n, block = block.next()) {
         if (Heights.Waiting(n))
-            LayOut(block, n);
+            LayOut(block, n, false);
         if ((n & 63) == 63 && clock.nsecsElapsed() >= nanoseconds) {
             ++n;
             break;
@@ -238,8 +271,10 @@ void TParagraphLayout::documentChanged(int from, int charsRemoved, int charsAdde
             emit Unsuited();
         }
     } else {
-        const QTextBlock firstBlock = doc->findBlock(from);
+        QTextBlock firstBlock = doc->findBlock(from);
         const int first = firstBlock.blockNumber();
+        // What was known of the edited paragraph's lines is known no more.
+        firstBlock.setUserState(UnknownState);
         const int last = qMax(first, doc->findBlock(qMin(from + charsAdded, doc->characterCount() - 1)).blockNumber());
         const int added = last - first + 1;
         const int removed = added - (count - Count());
@@ -255,7 +290,7 @@ void TParagraphLayout::documentChanged(int from, int charsRemoved, int charsAdde
             // Everything above was laid out: a small edit is laid out at once.
             DirtyFrom = first;
             if (added <= 1000)
-                LayOutThrough(last);
+                LayOutThrough(last, true);
         }
     }
     if (Heights.Total() != before)
@@ -282,9 +317,9 @@ QRectF TParagraphLayout::blockBoundingRect(const QTextBlock& block) const {
         return QRectF();
     const int number = block.blockNumber();
     auto* self = const_cast<TParagraphLayout*>(this);
-    self->LayOutThrough(number);
-    if (Heights.Waiting(number))
-        self->LayOut(block, number);
+    self->LayOutThrough(number - 1);
+    self->Keep(block, number);
+    self->SkipLaidOut();
     const QRectF lines = block.layout()->boundingRect();
     return QRectF(Origin(block, number), QSizeF(lines.width(), lines.height()));
 }
@@ -296,8 +331,7 @@ int TParagraphLayout::hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy
     self->LayOutDownTo(point.y());
     const int number = NumberAt(point.y());
     const QTextBlock block = document()->findBlockByNumber(number);
-    if (Heights.Waiting(number))
-        self->LayOut(block, number);
+    self->Keep(block, number);
     const QTextLayout* layout = block.layout();
     const QPointF local = point - Origin(block, number);
     if (layout->lineCount() == 0)
@@ -326,8 +360,7 @@ void TParagraphLayout::draw(QPainter* painter, const PaintContext& context) {
     QTextBlock block = doc->findBlockByNumber(number);
     qreal top = Top(number);
     for (; block.isValid() && top <= clip.bottom(); block = block.next(), ++number) {
-        if (Heights.Waiting(number))
-            LayOut(block, number);
+        Keep(block, number);
         const QTextBlockFormat format = block.blockFormat();
         const QBrush background = format.background();
         if (background.style() != Qt::NoBrush)

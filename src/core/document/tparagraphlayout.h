@@ -2,11 +2,11 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
+#include <QTextBlock>
 #include <QTextOption>
 
 #include "tparagraphheights.h"
 
-class QTextBlock;
 
 // A document layout for texts made only of paragraphs: no lists, tables, frames or pictures.
 //
@@ -28,6 +28,7 @@ class TParagraphLayout : public QAbstractTextDocumentLayout {
 
 public:
     explicit TParagraphLayout(QTextDocument* document);
+    ~TParagraphLayout() override;
 
     // Whether every paragraph of the document is one this layout lays out.
     static bool Suits(const QTextDocument& document);
@@ -40,6 +41,14 @@ public:
     bool Finished() const { return DirtyFrom >= Count(); }
     // The number of the first paragraph not laid out; the paragraph count when all are.
     int LaidOutParagraphs() const { return DirtyFrom; }
+    // Whether the paragraph's own layout holds its lines. A paragraph laid out in the background
+    // is measured in a scratch layout and keeps no lines of its own unless it wraps; it has a
+    // line for each line break it holds, and one more. The paragraph's user state marks it.
+    static bool KeepsLines(const QTextBlock& block) { return block.userState() == KeptState; }
+    // The lines of a paragraph measured without keeping them; 0 when it was not.
+    static int MeasuredLines(const QTextBlock& block) {
+        return block.userState() < UnknownState ? UnknownState - block.userState() : 0;
+    }
 
     void draw(QPainter* painter, const PaintContext& context) override;
     int hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy) const override;
@@ -58,6 +67,11 @@ protected:
     void documentChanged(int from, int charsRemoved, int charsAdded) override;
 
 private:
+    // The user states: Qt's -1 for a paragraph not laid out by this layout, KeptState, and
+    // UnknownState less the line count for a paragraph measured without keeping its lines.
+    static constexpr int KeptState = 0x4b657074;
+    static constexpr int UnknownState = -1;
+
     // What the layout of every paragraph depends on besides the paragraph itself.
     struct TSetting {
         qreal Width = 0;
@@ -78,15 +92,21 @@ private:
     qreal LineWidth() const;
     bool Wraps() const;
 
-    // Lays the paragraph out and records its height.
-    void LayOut(const QTextBlock& block, int number);
+    // Lays the paragraph out and records its height; into its own layout when it is to keep
+    // its lines (or already does, or wraps), else into the scratch layout.
+    void LayOut(const QTextBlock& block, int number, bool keep);
+    // Lays out what the paragraph's lines are placed from: the lines' height.
+    qreal PlaceLines(QTextLayout& layout, const QTextBlockFormat& format, Qt::LayoutDirection direction);
+    // The paragraph laid out into its own layout, for drawing, hitting or placing the caret.
+    void Keep(const QTextBlock& block, int number);
     // Lays out, in order, every paragraph up to the one numbered, or down to the height.
-    void LayOutThrough(int number);
+    void LayOutThrough(int number, bool keep = false);
     void LayOutDownTo(qreal y);
     void SkipLaidOut();
     QPointF Origin(const QTextBlock& block, int number) const;
 
     TSetting Setting;
+    QTextLayout* Scratch = nullptr;
     qreal GuessedHeight = 0;
     qreal WidestLine = 0;
     bool Told = false;

@@ -1,14 +1,32 @@
 #include "ttextlines.h"
 
+#include "tparagraphlayout.h"
+
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
 
+namespace {
+
+bool HasParagraphLayout(const QTextBlock& block) {
+    return qobject_cast<const TParagraphLayout*>(block.document()->documentLayout());
+}
+
+// The paragraph's laid-out lines; none when it has none of its own. The paragraph layout
+// measures most paragraphs without keeping their lines, and an old layout's lines may be left.
+const QTextLayout* LaidOutLines(const QTextBlock& block) {
+    if (HasParagraphLayout(block) && !TParagraphLayout::KeepsLines(block))
+        return nullptr;
+    const QTextLayout* layout = block.layout();
+    return layout && layout->lineCount() > 0 ? layout : nullptr;
+}
+
+} // namespace
+
 QList<QPair<int, int>> TTextLines::BlockLines(const QTextBlock& block) {
     QList<QPair<int, int>> lines;
     const QString text = block.text();
-    const QTextLayout* layout = block.layout();
-    if (layout && layout->lineCount() > 0) {
+    if (const QTextLayout* layout = LaidOutLines(block)) {
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
             int length = qMin(line.textLength(), int(text.size()) - line.textStart());
@@ -32,15 +50,15 @@ QList<QPair<int, int>> TTextLines::BlockLines(const QTextBlock& block) {
 
 // Lines of a paragraph without building their list when no line break or layout splits it.
 int TTextLines::BlockLineCount(const QTextBlock& block) {
-    const QTextLayout* layout = block.layout();
-    if (layout && layout->lineCount() > 0)
+    if (const QTextLayout* layout = LaidOutLines(block))
         return layout->lineCount();
+    if (const int lines = TParagraphLayout::MeasuredLines(block); lines > 0 && HasParagraphLayout(block))
+        return lines;
     return 1 + int(block.text().count(QChar::LineSeparator));
 }
 
 QPoint TTextLines::LineInBlock(const QTextBlock& block, int offset) {
-    const QTextLayout* layout = block.layout();
-    if (layout && layout->lineCount() > 0) {
+    if (const QTextLayout* layout = LaidOutLines(block)) {
         // A line that ends in a line break holds the break; the next line starts after it.
         int first = 0;
         int last = layout->lineCount() - 1;

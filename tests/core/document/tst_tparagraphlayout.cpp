@@ -1,4 +1,5 @@
 #include "document/tparagraphlayout.h"
+#include "document/ttextlines.h"
 
 #include <QGuiApplication>
 #include <QSignalSpy>
@@ -64,6 +65,10 @@ private slots:
             QCOMPARE(own->findBlockByNumber(n).layout()->lineCount(), qt.findBlockByNumber(n).layout()->lineCount());
         }
         QCOMPARE(own->documentLayout()->documentSize().height(), qt.documentLayout()->documentSize().height());
+        // Lines count alike, although most paragraphs were measured without keeping lines.
+        TParagraphLayout::LayOutAll(*own);
+        QCOMPARE(TTextLines::Count(*own), TTextLines::Count(qt));
+        QCOMPARE(TTextLines::LineOf(*own, own->characterCount() - 1), TTextLines::LineOf(qt, qt.characterCount() - 1));
     }
 
     // An edit moves what follows it by what it changed, and a point in a paragraph hits it.
