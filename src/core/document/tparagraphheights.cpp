@@ -114,6 +114,15 @@ bool TParagraphHeights::Waiting(int number) const {
     return Chunks[chunk].Waiting[index];
 }
 
+void TParagraphHeights::MarkWaiting(int number) {
+    int index = 0;
+    TChunk& held = Chunks[ChunkOf(number, &index)];
+    if (!held.Waiting[index]) {
+        held.Waiting[index] = 1;
+        ++held.Waits;
+    }
+}
+
 void TParagraphHeights::SetLaidOut(int number, float height) {
     int index = 0;
     const int chunk = ChunkOf(number, &index);

@@ -19,6 +19,7 @@ public:
     double Total() const { return Sum; }
     float Height(int number) const;
     bool Waiting(int number) const;
+    void MarkWaiting(int number);
     // Gives the paragraph its laid-out height and takes its mark away.
     void SetLaidOut(int number, float height);
     // The heights of the paragraphs above the one numbered added up.

@@ -181,7 +181,19 @@ void TParagraphLayout::LayOut(const QTextBlock& block, int number, bool keep) {
     }
     QTextBlock marked = block;
     marked.setUserState(keep ? KeptState : UnknownState - Scratch->lineCount());
-    Heights.SetLaidOut(number, float(format.topMargin() + lines + format.bottomMargin()));
+    // The space below a paragraph goes with it, unless it is the last.
+    const qreal below = block.next().isValid() ? format.bottomMargin() : 0;
+    Heights.SetLaidOut(number, float(SpaceAbove(block) + lines + below));
+}
+
+qreal TParagraphLayout::SpaceAbove(const QTextBlock& block) {
+    // Between two paragraphs, the larger of the space below the one and above the other; the
+    // first paragraph has none above it.
+    const QTextBlock previous = block.previous();
+    if (!previous.isValid())
+        return 0;
+    const qreal below = previous.blockFormat().bottomMargin();
+    return qMax<qreal>(0, block.blockFormat().topMargin() - below);
 }
 
 void TParagraphLayout::Keep(const QTextBlock& block, int number) {
@@ -252,7 +264,7 @@ void TParagraphLayout::LayOutAll() {
 }
 
 QPointF TParagraphLayout::Origin(const QTextBlock& block, int number) const {
-    return QPointF(Setting.Margins[0], Top(number) + block.blockFormat().topMargin());
+    return QPointF(Setting.Margins[0], Top(number) + SpaceAbove(block));
 }
 
 void TParagraphLayout::documentChanged(int from, int charsRemoved, int charsAdded) {
@@ -280,6 +292,9 @@ void TParagraphLayout::documentChanged(int from, int charsRemoved, int charsAdde
         const int removed = added - (count - Count());
         const bool inOrder = first <= DirtyFrom;
         Heights.Replace(first, removed, added, float(GuessedHeight));
+        // The paragraph after the edit takes its space above from the last one edited.
+        if (last + 1 < count)
+            Heights.MarkWaiting(last + 1);
         for (QTextBlock block = firstBlock; block.isValid() && block.blockNumber() <= last && !Told; block = block.next()) {
             if (!BlockSuits(block) || !doc->rootFrame()->childFrames().isEmpty()) {
                 Told = true;
@@ -290,7 +305,7 @@ void TParagraphLayout::documentChanged(int from, int charsRemoved, int charsAdde
             // Everything above was laid out: a small edit is laid out at once.
             DirtyFrom = first;
             if (added <= 1000)
-                LayOutThrough(last, true);
+                LayOutThrough(qMin(last + 1, count - 1), true);
         }
     }
     if (Heights.Total() != before)
@@ -379,7 +394,7 @@ void TParagraphLayout::draw(QPainter* painter, const PaintContext& context) {
             range.format = selection.format;
             selections.append(range);
         }
-        const QPointF origin(Setting.Margins[0], top + format.topMargin());
+        const QPointF origin(Setting.Margins[0], top + SpaceAbove(block));
         painter->setPen(context.palette.color(QPalette::Text));
         block.layout()->draw(painter, origin, selections, clip);
         if (context.cursorPosition >= position && context.cursorPosition < position + length)

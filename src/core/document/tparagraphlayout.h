@@ -20,8 +20,7 @@
 // A paragraph not yet laid out counts one line of the default font.
 //
 // It keeps a paragraph's margins, indents, alignment, line height, direction, tabs and
-// background, and the paragraph spacing is the sum of the one paragraph's bottom margin and the
-// next one's top margin. When the text comes to hold what it cannot lay out, it says Unsuited
+// background, with the larger of two paragraphs' facing margins between them, as Qt does. When the text comes to hold what it cannot lay out, it says Unsuited
 // once, and the owner gives the document Qt's layout again.
 class TParagraphLayout : public QAbstractTextDocumentLayout {
     Q_OBJECT
@@ -97,6 +96,8 @@ private:
     void LayOut(const QTextBlock& block, int number, bool keep);
     // Lays out what the paragraph's lines are placed from: the lines' height.
     qreal PlaceLines(QTextLayout& layout, const QTextBlockFormat& format, Qt::LayoutDirection direction);
+    // The space between the paragraph's top and its first line.
+    static qreal SpaceAbove(const QTextBlock& block);
     // The paragraph laid out into its own layout, for drawing, hitting or placing the caret.
     void Keep(const QTextBlock& block, int number);
     // Lays out, in order, every paragraph up to the one numbered, or down to the height.

@@ -20,7 +20,7 @@ class TstTParagraphLayout : public QObject {
     }
 
 private slots:
-    // Paragraphs without spacing stand where Qt's own layout puts them.
+    // Paragraphs stand where Qt's own layout puts them.
     void PlacesParagraphsAsQtDoes_data() {
         QTest::addColumn<qreal>("width");   // 0: no wrap
         QTest::addColumn<QString>("style"); // what the second quarter of the paragraphs gets
@@ -28,6 +28,7 @@ private slots:
         QTest::newRow("wrapped") << 180.0 << "";
         QTest::newRow("bold, large") << 180.0 << "bold";
         QTest::newRow("centred, indented") << 180.0 << "indent";
+        QTest::newRow("spaced") << 180.0 << "spaced";
     }
     void PlacesParagraphsAsQtDoes() {
         QFETCH(qreal, width);
@@ -47,6 +48,14 @@ private slots:
             format.setIndent(2);
             format.setTextIndent(30);
             cursor.mergeBlockFormat(format);
+        } else if (style == QLatin1String("spaced")) {
+            QTextBlockFormat format;
+            format.setTopMargin(6);
+            format.setBottomMargin(10);
+            cursor.mergeBlockFormat(format);
+            QTextBlockFormat above;
+            above.setTopMargin(14);
+            QTextCursor(qt.findBlockByNumber(77)).mergeBlockFormat(above);
         }
         if (width == 0) {
             QTextOption option = qt.defaultTextOption();
