@@ -2,6 +2,7 @@
 #include "document/ttextlines.h"
 
 #include <QGuiApplication>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -104,6 +105,61 @@ private slots:
         const QRectF rect = layout->blockBoundingRect(block);
         QCOMPARE(document.findBlock(layout->hitTest(rect.center(), Qt::FuzzyHit)).blockNumber(), 3000);
         QCOMPARE(layout->hitTest(QPointF(rect.left() + 1, rect.center().y()), Qt::FuzzyHit), block.position());
+    }
+
+    // Random edits, undone and redone, leave every paragraph where a fresh layout of the same
+    // text puts it.
+    void EditsAgreeWithAFreshLayout() {
+        QTextDocument document;
+        Fill(document, 3000, QStringLiteral("words "));
+        document.setPageSize(QSizeF(200, -1));
+        auto* layout = new TParagraphLayout(&document);
+        document.setDocumentLayout(layout);
+        QRandomGenerator random(7);
+        for (int round = 0; round < 200; ++round) {
+            QTextCursor cursor(&document);
+            cursor.setPosition(random.bounded(document.characterCount()));
+            switch (random.bounded(6)) {
+            case 0:
+                cursor.insertText(QStringLiteral("a\nb ").repeated(random.bounded(1, 1500)));
+                break;
+            case 1:
+                cursor.setPosition(qMin(document.characterCount() - 1, cursor.position() + random.bounded(4000)),
+                                   QTextCursor::KeepAnchor);
+                cursor.removeSelectedText();
+                break;
+            case 2: {
+                QTextBlockFormat format;
+                format.setTopMargin(random.bounded(12));
+                format.setBottomMargin(random.bounded(12));
+                cursor.mergeBlockFormat(format);
+                break;
+            }
+            case 3:
+                document.undo();
+                break;
+            case 4:
+                document.redo();
+                break;
+            default:
+                cursor.insertText(QStringLiteral("x"));
+            }
+            if (round % 3 == 0)
+                layout->LayOutFor(200'000);
+            if (round % 20 != 19)
+                continue;
+            QScopedPointer<QTextDocument> fresh(document.clone());
+            fresh->setPageSize(document.pageSize());
+            fresh->setDocumentLayout(new TParagraphLayout(fresh.data()));
+            for (int i = 0; i < 10; ++i) {
+                const int n = random.bounded(document.blockCount());
+                QCOMPARE(layout->blockBoundingRect(document.findBlockByNumber(n)),
+                         fresh->documentLayout()->blockBoundingRect(fresh->findBlockByNumber(n)));
+            }
+            layout->LayOutAll();
+            TParagraphLayout::LayOutAll(*fresh);
+            QCOMPARE(layout->documentSize().height(), fresh->documentLayout()->documentSize().height());
+        }
     }
 
     // A list, a table or a picture is what it cannot lay out.
