@@ -301,11 +301,17 @@ void TParagraphLayout::documentChanged(int from, int charsRemoved, int charsAdde
                 emit Unsuited();
             }
         }
+        // A small edit is laid out at once where what is above it is laid out, or where lines
+        // do not wrap, so that no paragraph's place depends on those above being laid out.
+        const int next = qMin(last + 1, count - 1);
+        if (added <= 1000 && (inOrder || !Wraps())) {
+            QTextBlock block = firstBlock;
+            for (int n = first; n <= next && block.isValid(); ++n, block = block.next())
+                LayOut(block, n, true);
+        }
         if (inOrder) {
-            // Everything above was laid out: a small edit is laid out at once.
             DirtyFrom = first;
-            if (added <= 1000)
-                LayOutThrough(qMin(last + 1, count - 1), true);
+            SkipLaidOut();
         }
     }
     if (Heights.Total() != before)
@@ -332,7 +338,8 @@ QRectF TParagraphLayout::blockBoundingRect(const QTextBlock& block) const {
         return QRectF();
     const int number = block.blockNumber();
     auto* self = const_cast<TParagraphLayout*>(this);
-    self->LayOutThrough(number - 1);
+    if (Wraps())
+        self->LayOutThrough(number - 1);
     self->Keep(block, number);
     self->SkipLaidOut();
     const QRectF lines = block.layout()->boundingRect();
@@ -343,7 +350,8 @@ int TParagraphLayout::hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy
     if (Count() == 0)
         return -1;
     auto* self = const_cast<TParagraphLayout*>(this);
-    self->LayOutDownTo(point.y());
+    if (Wraps())
+        self->LayOutDownTo(point.y());
     const int number = NumberAt(point.y());
     const QTextBlock block = document()->findBlockByNumber(number);
     self->Keep(block, number);
@@ -364,7 +372,8 @@ void TParagraphLayout::draw(QPainter* painter, const PaintContext& context) {
     if (Count() == 0)
         return;
     const QRectF clip = context.clip.isValid() ? context.clip : QRectF(0, 0, Unbounded, Unbounded);
-    LayOutDownTo(clip.bottom());
+    if (Wraps())
+        LayOutDownTo(clip.bottom());
     const QTextDocument* doc = document();
     bool ok = false;
     int cursorWidth = property("cursorWidth").toInt(&ok);

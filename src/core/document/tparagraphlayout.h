@@ -15,9 +15,12 @@
 // height in a sum tree: a paragraph is found by its height and placed by the heights above it in
 // logarithmic time, and an edit lays out only the paragraphs it touched.
 //
-// Paragraphs are laid out in order from the top, as Qt's layout lays them out (what counts lines
-// relies on it): the part drawn, hit or asked for at once, the rest in slices through LayOutFor.
-// A paragraph not yet laid out counts one line of the default font.
+// A paragraph not yet laid out counts one line of the default font. What is drawn, hit or asked
+// for is laid out at once, the rest in slices through LayOutFor, from the top. A text that wraps
+// is laid out in order from the top, as Qt's layout does, because what counts lines relies on
+// the paragraphs above a laid-out one being laid out too; without wrapping a paragraph has a line
+// for each line break and one more, however it is laid out, so only what is asked for is laid
+// out, and the caret goes to the end of a long text at once.
 //
 // It keeps a paragraph's margins, indents, alignment, line height, direction, tabs and
 // background, with the larger of two paragraphs' facing margins between them, as Qt does. When the text comes to hold what it cannot lay out, it says Unsuited

@@ -108,11 +108,17 @@ private slots:
     }
 
     // Random edits, undone and redone, leave every paragraph where a fresh layout of the same
-    // text puts it.
+    // text puts it; a wrapping text at once, one without wrapping once both are laid out.
+    void EditsAgreeWithAFreshLayout_data() {
+        QTest::addColumn<qreal>("width");
+        QTest::newRow("wrapped") << 200.0;
+        QTest::newRow("no wrap") << 0.0;
+    }
     void EditsAgreeWithAFreshLayout() {
+        QFETCH(qreal, width);
         QTextDocument document;
         Fill(document, 3000, QStringLiteral("words "));
-        document.setPageSize(QSizeF(200, -1));
+        document.setPageSize(QSizeF(width, -1));
         auto* layout = new TParagraphLayout(&document);
         document.setDocumentLayout(layout);
         QRandomGenerator random(7);
@@ -151,6 +157,10 @@ private slots:
             QScopedPointer<QTextDocument> fresh(document.clone());
             fresh->setPageSize(document.pageSize());
             fresh->setDocumentLayout(new TParagraphLayout(fresh.data()));
+            if (width == 0) {
+                layout->LayOutAll();
+                TParagraphLayout::LayOutAll(*fresh);
+            }
             for (int i = 0; i < 10; ++i) {
                 const int n = random.bounded(document.blockCount());
                 QCOMPARE(layout->blockBoundingRect(document.findBlockByNumber(n)),
