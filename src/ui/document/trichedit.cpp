@@ -171,6 +171,14 @@ QRectF TRichEdit::LaidOutFront() const {
 }
 
 void TRichEdit::LayOutSlice() {
+    // A long operation that lets events run shows the busy cursor meanwhile, and keeps the
+    // processor: the layout waits for it (an analysis lets events run every hundred bolts, and
+    // would wait a slice each time), looking again ten times a second.
+    if (QApplication::overrideCursor()) {
+        LayoutSlices->setInterval(100);
+        return;
+    }
+    LayoutSlices->setInterval(0);
     QTextDocument* document = this->document();
     if (TParagraphLayout* own = ParagraphLayout()) {
         const qreal viewBottom = verticalScrollBar()->value() + viewport()->height();

@@ -73,6 +73,24 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(edit.LaidOutParagraphs(), paragraphs, 60000);
     }
 
+    // While a long operation shows the busy cursor and lets events run, the rest of a text is
+    // not laid out; it is once the operation ends.
+    void LayoutWaitsForBusyOperation() {
+        TRichEdit edit;
+        edit.resize(400, 200);
+        edit.setPlainText(QStringLiteral("line\n").repeated(60000));
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        const int laidOut = edit.LaidOutParagraphs();
+        QVERIFY(laidOut < edit.document()->blockCount());
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        for (int i = 0; i < 50; ++i)
+            QCoreApplication::processEvents();
+        QCOMPARE(edit.LaidOutParagraphs(), laidOut);
+        QApplication::restoreOverrideCursor();
+        QTRY_COMPARE_WITH_TIMEOUT(edit.LaidOutParagraphs(), edit.document()->blockCount(), 60000);
+    }
+
     // A long text of paragraphs takes the editor's paragraph layout; a list brings Qt's layout
     // back, which still lays the text out to its end.
     void ListBringsQtLayoutBack() {
