@@ -85,19 +85,9 @@ void TParagraphHeights::AddToSum(int chunk, double delta) {
 }
 
 int TParagraphHeights::ChunkOf(int number, int* index) const {
+    // The chunks wholly before the paragraph, and its place in the next.
     int rest = number;
-    // The chunks wholly before the paragraph.
-    int chunk = 0;
-    int step = 1;
-    const int size = int(Chunks.size());
-    while (step * 2 <= size)
-        step *= 2;
-    for (; step > 0; step /= 2) {
-        if (chunk + step <= size && CountSums[chunk + step] <= rest) {
-            chunk += step;
-            rest -= CountSums[chunk];
-        }
-    }
+    const int chunk = Descend(CountSums, rest);
     *index = rest;
     return chunk;
 }

@@ -205,32 +205,26 @@ void TParagraphLayout::SkipLaidOut() {
     DirtyFrom = Heights.NextWaiting(DirtyFrom);
 }
 
-void TParagraphLayout::LayOutThrough(int number, bool keep) {
-    number = qMin(number, Count() - 1);
-    if (DirtyFrom > number)
-        return;
-    QTextBlock block = document()->findBlockByNumber(DirtyFrom);
-    for (int n = DirtyFrom; n <= number && block.isValid(); ++n, block = block.next()) {
-        if (Heights.Waiting(n))
-            LayOut(block, n, keep);
-    }
-    DirtyFrom = number + 1;
-    SkipLaidOut();
-}
-
-void TParagraphLayout::LayOutDownTo(qreal y) {
-    if (Finished())
-        return;
+template <typename More>
+void TParagraphLayout::LayOutWhile(More more, bool keep) {
     qreal top = Top(DirtyFrom);
     QTextBlock block = document()->findBlockByNumber(DirtyFrom);
     int n = DirtyFrom;
-    for (; n < Count() && top <= y && block.isValid(); ++n, block = block.next()) {
+    for (; n < Count() && block.isValid() && more(n, top); ++n, block = block.next()) {
         if (Heights.Waiting(n))
-            LayOut(block, n, false);
+            LayOut(block, n, keep);
         top += Heights.Height(n);
     }
     DirtyFrom = n;
     SkipLaidOut();
+}
+
+void TParagraphLayout::LayOutThrough(int number, bool keep) {
+    LayOutWhile([number](int n, qreal) { return n <= number; }, keep);
+}
+
+void TParagraphLayout::LayOutDownTo(qreal y) {
+    LayOutWhile([y](int, qreal top) { return top <= y; });
 }
 
 bool TParagraphLayout::LayOutFor(qint64 nanoseconds) {
@@ -239,18 +233,7 @@ bool TParagraphLayout::LayOutFor(qint64 nanoseconds) {
     const qreal before = Heights.Total();
     QElapsedTimer clock;
     clock.start();
-    QTextBlock block = document()->findBlockByNumber(DirtyFrom);
-    int n = DirtyFrom;
-    for (; n < Count() && block.isValid(); ++n, block = block.next()) {
-        if (Heights.Waiting(n))
-            LayOut(block, n, false);
-        if ((n & 63) == 63 && clock.nsecsElapsed() >= nanoseconds) {
-            ++n;
-            break;
-        }
-    }
-    DirtyFrom = n;
-    SkipLaidOut();
+    LayOutWhile([&](int n, qreal) { return (n & 63) != 0 || clock.nsecsElapsed() < nanoseconds; });
     if (Heights.Total() != before)
         emit documentSizeChanged(documentSize());
     return !Finished();

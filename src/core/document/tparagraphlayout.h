@@ -103,6 +103,10 @@ private:
     static qreal SpaceAbove(const QTextBlock& block);
     // The paragraph laid out into its own layout, for drawing, hitting or placing the caret.
     void Keep(const QTextBlock& block, int number);
+    // Lays out in order, from the first paragraph waiting, each paragraph while more(number,
+    // top) holds for it, top being where it starts.
+    template <typename More>
+    void LayOutWhile(More more, bool keep = false);
     // Lays out, in order, every paragraph up to the one numbered, or down to the height.
     void LayOutThrough(int number, bool keep = false);
     void LayOutDownTo(qreal y);
