@@ -117,6 +117,7 @@ void TParagraphLayout::Reset(bool keepHeights) {
     Setting = CurrentSetting();
     const QFontMetricsF metrics(Setting.Font);
     GuessedHeight = qCeil(metrics.ascent() + metrics.descent() + qMax<qreal>(0, metrics.leading()));
+    AverageCharWidth = metrics.averageCharWidth();
     if (keepHeights && Count() == count)
         Heights.MarkAllWaiting();
     else
@@ -160,7 +161,8 @@ void TParagraphLayout::LayOut(const QTextBlock& block, int number, bool keep) {
     if (format.nonBreakableLines() || Setting.Width < 0)
         option.setWrapMode(QTextOption::ManualWrap);
 
-    keep = keep || KeepsLines(block);
+    // A paragraph that looks too long for a line is laid out where it keeps its lines at once.
+    keep = keep || KeepsLines(block) || (Wraps() && block.length() * AverageCharWidth > LineWidth());
     qreal lines = 0;
     if (!keep) {
         // Measured in the scratch layout, with the fonts and formats the paragraph's own layout

@@ -116,6 +116,7 @@ private:
     TSetting Setting;
     QTextLayout* Scratch = nullptr;
     qreal GuessedHeight = 0;
+    qreal AverageCharWidth = 0;
     qreal WidestLine = 0;
     bool Told = false;
     // Each paragraph's height, guessed until it is laid out; the first paragraph waiting.
