@@ -7,6 +7,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextLayout>
+#include <QTextList>
 #include <QtMath>
 
 #include <algorithm>
@@ -26,8 +27,7 @@ Qt::Alignment VisualAlignment(Qt::LayoutDirection direction, Qt::Alignment align
 }
 
 bool FormatSuits(const QTextFormat& format) {
-    if (format.isListFormat() || format.isTableFormat() || format.isTableCellFormat()
-        || format.isImageFormat())
+    if (format.isTableFormat() || format.isTableCellFormat() || format.isImageFormat())
         return false;
     if (format.isCharFormat() && format.objectType() != QTextFormat::NoObject)
         return false;
@@ -71,7 +71,7 @@ bool TParagraphLayout::Suits(const QTextDocument& document) {
 }
 
 bool TParagraphLayout::BlockSuits(const QTextBlock& block) {
-    if (block.textList() || !FormatSuits(block.blockFormat()))
+    if (!FormatSuits(block.blockFormat()))
         return false;
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
         if (!FormatSuits(it.fragment().charFormat()))
@@ -126,9 +126,12 @@ void TParagraphLayout::Reset(bool keepHeights) {
     WidestLine = 0;
 }
 
-qreal TParagraphLayout::PlaceLines(QTextLayout& layout, const QTextBlockFormat& format,
-                                   Qt::LayoutDirection direction) {
-    const qreal indent = format.indent() * document()->indentWidth();
+qreal TParagraphLayout::PlaceLines(QTextLayout& layout, const QTextBlock& block) {
+    const QTextBlockFormat format = block.blockFormat();
+    const Qt::LayoutDirection direction = block.textDirection();
+    // A list's items stand in by the list's indent besides their own.
+    const QTextList* list = block.textList();
+    const qreal indent = (format.indent() + (list ? list->format().indent() : 0)) * document()->indentWidth();
     const qreal left = format.leftMargin() + (direction == Qt::RightToLeft ? 0 : indent);
     const qreal right = format.rightMargin() + (direction == Qt::RightToLeft ? indent : 0);
     const qreal width = LineWidth();
@@ -172,14 +175,14 @@ void TParagraphLayout::LayOut(const QTextBlock& block, int number, bool keep) {
         Scratch->setFont(text.isEmpty() ? block.charFormat().font() : Setting.Font);
         Scratch->setFormats(block.textFormats());
         Scratch->setTextOption(option);
-        lines = PlaceLines(*Scratch, format, direction);
+        lines = PlaceLines(*Scratch, block);
         // Lines that the width made are kept where what counts lines finds them.
         keep = Scratch->lineCount() != 1 + text.count(QChar::LineSeparator);
     }
     if (keep) {
         QTextLayout* layout = block.layout();
         layout->setTextOption(option);
-        lines = PlaceLines(*layout, format, direction);
+        lines = PlaceLines(*layout, block);
     }
     QTextBlock marked = block;
     marked.setUserState(keep ? KeptState : UnknownState - Scratch->lineCount());
@@ -353,6 +356,57 @@ int TParagraphLayout::hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy
     return block.position() + line.xToCursor(local.x());
 }
 
+void TParagraphLayout::DrawListMarker(QPainter* painter, const PaintContext& context,
+                                      const QTextBlock& block, const QPointF& origin) const {
+    const QTextLayout* layout = block.layout();
+    if (layout->lineCount() == 0)
+        return;
+    // The marker stands a space before the first line's text, in the paragraph mark's font, as
+    // Qt's layout draws it: a disc, circle or square a third of a line high, or the item's
+    // number.
+    const QTextList* list = block.textList();
+    const QTextBlockFormat format = block.blockFormat();
+    const int style = format.hasProperty(QTextFormat::ListStyle) ? format.intProperty(QTextFormat::ListStyle)
+                                                                 : int(list->format().style());
+    const QFont font = block.charFormat().font();
+    const QFontMetricsF metrics(font);
+    const bool rightToLeft = block.textDirection() == Qt::RightToLeft;
+    const QRectF text = layout->lineAt(0).naturalTextRect();
+    const QPointF start = origin + QPointF(rightToLeft ? text.right() : text.left(), text.top());
+    const bool shape = style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
+                       || style == QTextListFormat::ListSquare;
+    const QString number = shape ? QString() : list->itemText(block);
+    if (!shape && number.isEmpty())
+        return;
+    const qreal side = metrics.lineSpacing() / 3;
+    const QSizeF size = shape ? QSizeF(side, side) : QSizeF(metrics.horizontalAdvance(number), metrics.height());
+    const qreal space = metrics.horizontalAdvance(QLatin1Char(' '));
+    const QRectF marker(QPointF(start.x() + (rightToLeft ? space : -space - size.width()),
+                                start.y() + (metrics.height() - size.height()) / 2),
+                        size);
+    QBrush ink = block.charFormat().foreground();
+    if (ink.style() == Qt::NoBrush)
+        ink = context.palette.text();
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    if (style == QTextListFormat::ListDisc) {
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(ink);
+        painter->drawEllipse(marker);
+    } else if (style == QTextListFormat::ListCircle) {
+        painter->setPen(QPen(ink, 0));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawEllipse(marker.translated(0.5, 0.5));
+    } else if (style == QTextListFormat::ListSquare) {
+        painter->fillRect(marker, ink);
+    } else {
+        painter->setFont(font);
+        painter->setPen(QPen(ink, 0));
+        painter->drawText(QPointF(marker.left(), start.y() + metrics.ascent()), number);
+    }
+    painter->restore();
+}
+
 void TParagraphLayout::draw(QPainter* painter, const PaintContext& context) {
     if (Count() == 0)
         return;
@@ -391,6 +445,8 @@ void TParagraphLayout::draw(QPainter* painter, const PaintContext& context) {
         const QPointF origin(Setting.Margins[0], top + SpaceAbove(block));
         painter->setPen(context.palette.color(QPalette::Text));
         block.layout()->draw(painter, origin, selections, clip);
+        if (block.textList())
+            DrawListMarker(painter, context, block, origin);
         if (context.cursorPosition >= position && context.cursorPosition < position + length)
             block.layout()->drawCursor(painter, origin, context.cursorPosition - position, cursorWidth);
         top += Heights.Height(number);

@@ -8,7 +8,7 @@
 #include "tparagraphheights.h"
 
 
-// A document layout for texts made only of paragraphs: no lists, tables, frames or pictures.
+// A document layout for texts made only of paragraphs and lists: no tables, frames or pictures.
 //
 // Qt's own layout places every paragraph after an edit again, down to the end of the text, so a
 // key typed into a text of millions of paragraphs costs seconds. This one keeps each paragraph's
@@ -23,8 +23,9 @@
 // out, and the caret goes to the end of a long text at once.
 //
 // It keeps a paragraph's margins, indents, alignment, line height, direction, tabs and
-// background, with the larger of two paragraphs' facing margins between them, as Qt does. When the text comes to hold what it cannot lay out, it says Unsuited
-// once, and the owner gives the document Qt's layout again.
+// background, with the larger of two paragraphs' facing margins between them, and draws list
+// items' bullets and numbers, as Qt's layout does. When the text comes to hold what it cannot
+// lay out, it says Unsuited once, and the owner gives the document Qt's layout again.
 class TParagraphLayout : public QAbstractTextDocumentLayout {
     Q_OBJECT
 
@@ -60,7 +61,8 @@ public:
     QRectF blockBoundingRect(const QTextBlock& block) const override;
 
 signals:
-    // The text holds something this layout cannot lay out.
+    // The text holds something this layout cannot lay out: a table, frame, picture or
+    // check-box item.
     void Unsuited();
     // Paragraphs are left to lay out.
     void WorkLeft();
@@ -98,7 +100,10 @@ private:
     // its lines (or already does, or wraps), else into the scratch layout.
     void LayOut(const QTextBlock& block, int number, bool keep);
     // Lays out what the paragraph's lines are placed from: the lines' height.
-    qreal PlaceLines(QTextLayout& layout, const QTextBlockFormat& format, Qt::LayoutDirection direction);
+    qreal PlaceLines(QTextLayout& layout, const QTextBlock& block);
+    // The marker of a list item: its bullet or number.
+    void DrawListMarker(QPainter* painter, const PaintContext& context, const QTextBlock& block,
+                        const QPointF& origin) const;
     // The space between the paragraph's top and its first line.
     static qreal SpaceAbove(const QTextBlock& block);
     // The paragraph laid out into its own layout, for drawing, hitting or placing the caret.

@@ -30,6 +30,7 @@ private slots:
         QTest::newRow("bold, large") << 180.0 << "bold";
         QTest::newRow("centred, indented") << 180.0 << "indent";
         QTest::newRow("spaced") << 180.0 << "spaced";
+        QTest::newRow("bulleted and numbered") << 180.0 << "lists";
     }
     void PlacesParagraphsAsQtDoes() {
         QFETCH(qreal, width);
@@ -49,6 +50,9 @@ private slots:
             format.setIndent(2);
             format.setTextIndent(30);
             cursor.mergeBlockFormat(format);
+        } else if (style == QLatin1String("lists")) {
+            cursor.createList(QTextListFormat::ListDisc);
+            QTextCursor(qt.findBlockByNumber(120)).createList(QTextListFormat::ListDecimal);
         } else if (style == QLatin1String("spaced")) {
             QTextBlockFormat format;
             format.setTopMargin(6);
@@ -67,7 +71,7 @@ private slots:
         own->setDocumentLayout(new TParagraphLayout(own.data()));
         qt.setPageSize(QSizeF(width, -1));
         own->setPageSize(QSizeF(width, -1));
-        for (int n : {0, 49, 50, 77, 99, 100, 199, 200}) {
+        for (int n : {0, 49, 50, 77, 99, 100, 120, 199, 200}) {
             const QRectF expected = qt.documentLayout()->blockBoundingRect(qt.findBlockByNumber(n));
             const QRectF actual = own->documentLayout()->blockBoundingRect(own->findBlockByNumber(n));
             QCOMPARE(actual.topLeft(), expected.topLeft());
@@ -172,10 +176,10 @@ private slots:
         }
     }
 
-    // A list, a table or a picture is what it cannot lay out.
+    // A table, a picture or a check-box item is what it cannot lay out.
     void SaysWhenUnsuited_data() {
         QTest::addColumn<QString>("added");
-        QTest::newRow("list") << "list";
+        QTest::newRow("check box") << "check box";
         QTest::newRow("table") << "table";
         QTest::newRow("picture") << "picture";
     }
@@ -188,8 +192,11 @@ private slots:
         document.setDocumentLayout(layout);
         QSignalSpy unsuited(layout, &TParagraphLayout::Unsuited);
         QTextCursor cursor(document.findBlockByNumber(20));
-        if (added == QLatin1String("list"))
-            cursor.createList(QTextListFormat::ListDisc);
+        if (added == QLatin1String("check box")) {
+            QTextBlockFormat format;
+            format.setMarker(QTextBlockFormat::MarkerType::Unchecked);
+            cursor.mergeBlockFormat(format);
+        }
         else if (added == QLatin1String("table"))
             cursor.insertTable(2, 2);
         else

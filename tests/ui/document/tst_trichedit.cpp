@@ -91,16 +91,16 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(edit.LaidOutParagraphs(), edit.document()->blockCount(), 60000);
     }
 
-    // A long text of paragraphs takes the editor's paragraph layout; a list brings Qt's layout
+    // A long text of paragraphs takes the editor's paragraph layout; a table brings Qt's layout
     // back, which still lays the text out to its end.
-    void ListBringsQtLayoutBack() {
+    void TableBringsQtLayoutBack() {
         TRichEdit edit;
         edit.resize(400, 200);
         edit.setPlainText(QStringLiteral("line\n").repeated(TRichEdit::LargeTextParagraphs));
         edit.show();
         QVERIFY(QTest::qWaitForWindowExposed(&edit));
         QTRY_VERIFY(qobject_cast<TParagraphLayout*>(edit.document()->documentLayout()));
-        QTextCursor(edit.document()->findBlockByNumber(100)).createList(QTextListFormat::ListDisc);
+        QTextCursor(edit.document()->findBlockByNumber(100)).insertTable(2, 2);
         QTRY_VERIFY(!qobject_cast<TParagraphLayout*>(edit.document()->documentLayout()));
         QTRY_COMPARE_WITH_TIMEOUT(edit.LaidOutParagraphs(), edit.document()->blockCount(), 60000);
     }
