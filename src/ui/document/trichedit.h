@@ -36,10 +36,10 @@ class TParagraphLayout;
 // sets the range of such a text itself.
 //
 // Qt's layout also places every later paragraph again after each edit, which costs a text of
-// millions of paragraphs seconds a key. A text of LargeTextParagraphs paragraphs or more that
-// holds nothing but paragraphs (no lists, tables or pictures) is laid out by the editor's own
-// paragraph layout instead, where an edit costs what it touches; when such a text comes to hold
-// a list, table or picture, it goes back to Qt's layout.
+// millions of paragraphs seconds a key. A text of LargeTextParagraphs paragraphs or more made of
+// paragraphs and lists (no tables, frames or pictures) is laid out by the editor's own paragraph
+// layout instead, where an edit costs what it touches; when such a text comes to hold a table,
+// frame or picture, it goes back to Qt's layout.
 class TRichEdit : public QTextEdit {
     Q_OBJECT
 
