@@ -322,7 +322,7 @@ QRectF TParagraphLayout::frameBoundingRect(QTextFrame* frame) const {
 }
 
 QRectF TParagraphLayout::blockBoundingRect(const QTextBlock& block) const {
-    if (!block.isValid() || Count() == 0)
+    if (!block.isValid() || !InStep())
         return QRectF();
     const int number = block.blockNumber();
     auto* self = const_cast<TParagraphLayout*>(this);
@@ -335,7 +335,7 @@ QRectF TParagraphLayout::blockBoundingRect(const QTextBlock& block) const {
 }
 
 int TParagraphLayout::hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy) const {
-    if (Count() == 0)
+    if (!InStep())
         return -1;
     auto* self = const_cast<TParagraphLayout*>(this);
     if (Wraps())
@@ -408,7 +408,7 @@ void TParagraphLayout::DrawListMarker(QPainter* painter, const PaintContext& con
 }
 
 void TParagraphLayout::draw(QPainter* painter, const PaintContext& context) {
-    if (Count() == 0)
+    if (!InStep())
         return;
     const QRectF clip = context.clip.isValid() ? context.clip : QRectF(0, 0, Unbounded, Unbounded);
     if (Wraps())

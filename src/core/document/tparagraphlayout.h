@@ -88,6 +88,9 @@ private:
     static bool BlockSuits(const QTextBlock& block);
 
     int Count() const { return Heights.Count(); }
+    // Whether the layout has seen the document's last change. Inside an edit block the document
+    // tells its changes only at the end, and until then the paragraphs are not the ones counted.
+    bool InStep() const { return Count() > 0 && Count() == document()->blockCount(); }
     // Every paragraph waiting to be laid out, at its height or a guessed one.
     void Reset(bool keepHeights);
     // The top of the paragraph numbered, and the paragraph at a height.

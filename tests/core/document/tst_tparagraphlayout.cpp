@@ -109,6 +109,17 @@ private slots:
         const QRectF rect = layout->blockBoundingRect(block);
         QCOMPARE(document.findBlock(layout->hitTest(rect.center(), Qt::FuzzyHit)).blockNumber(), 3000);
         QCOMPARE(layout->hitTest(QPointF(rect.left() + 1, rect.center().y()), Qt::FuzzyHit), block.position());
+
+        // Inside an edit block the layout hears of new paragraphs only at its end; asked before,
+        // it answers nothing rather than about paragraphs it does not know.
+        QTextCursor editing(&document);
+        editing.beginEditBlock();
+        editing.movePosition(QTextCursor::End);
+        editing.insertText(QStringLiteral("a\nb\nc"));
+        QVERIFY(layout->blockBoundingRect(document.lastBlock()).isNull());
+        QVERIFY(!editing.movePosition(QTextCursor::Down));
+        editing.endEditBlock();
+        QVERIFY(!layout->blockBoundingRect(document.lastBlock()).isNull());
     }
 
     // Random edits, undone and redone, leave every paragraph where a fresh layout of the same
