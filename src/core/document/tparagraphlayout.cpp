@@ -233,8 +233,8 @@ void TParagraphLayout::LayOutDownTo(qreal y) {
 }
 
 bool TParagraphLayout::LayOutFor(qint64 nanoseconds) {
-    if (Finished())
-        return false;
+    if (Finished() || !InStep())
+        return !Finished();
     const qreal before = Heights.Total();
     QElapsedTimer clock;
     clock.start();
