@@ -87,6 +87,12 @@ void TParagraphLayout::LayOutAll(QTextDocument& document) {
         document.documentLayout()->documentSize();   // Qt's layout finishes to give its size
 }
 
+void TParagraphLayout::LayOutForLines(QTextDocument& document) {
+    const auto* own = qobject_cast<TParagraphLayout*>(document.documentLayout());
+    if (!own || own->Wraps())
+        LayOutAll(document);
+}
+
 TParagraphLayout::TSetting TParagraphLayout::CurrentSetting() const {
     const QTextDocument* doc = document();
     TSetting setting;

@@ -37,6 +37,11 @@ public:
     static bool Suits(const QTextDocument& document);
     // Lays the whole of a document out, with whichever layout it has.
     static void LayOutAll(QTextDocument& document);
+    // Lays a document out as far as counting its lines as shown needs: all of it, unless it has
+    // this layout without word wrap, where a paragraph's lines are its line breaks and one more.
+    static void LayOutForLines(QTextDocument& document);
+    // Whether lines wrap at the page width.
+    bool Wraps() const;
 
     // Lays out, in order, for about the time given; false when nothing is left.
     bool LayOutFor(qint64 nanoseconds);
@@ -97,7 +102,6 @@ private:
     qreal Top(int number) const { return Setting.Margins[1] + Heights.Above(number); }
     int NumberAt(qreal y) const { return Heights.At(y - Setting.Margins[1]); }
     qreal LineWidth() const;
-    bool Wraps() const;
 
     // Lays the paragraph out and records its height; into its own layout when it is to keep
     // its lines (or already does, or wraps), else into the scratch layout.

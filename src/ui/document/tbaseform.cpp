@@ -1046,7 +1046,7 @@ void TBaseForm::GotoLine() {
     if (WordWrap()) {
         // Wrapped lines count as the area shows them, so the whole text is laid out first.
         TBusyCursorGuard busy(*this);
-        TParagraphLayout::LayOutAll(*document);
+        TParagraphLayout::LayOutForLines(*document);
     }
     const int maxLine = TTextLines::Count(*document);
     int chosenLine = CaretPosition().x();

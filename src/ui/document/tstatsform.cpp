@@ -101,10 +101,10 @@ void TStatsForm::FormCreate() {
     };
     std::optional<TCountGuard> guard(std::in_place, Counting);
     QTextDocument* document = RichEdit->document();
-    // Wrapped lines count as the area shows them, so the whole text is laid out first. Without
-    // word wrap too: the area lays out what is left in the background whenever events run,
-    // which costs the count far more in its event points than laying it out here at once.
-    TParagraphLayout::LayOutAll(*document);
+    // Wrapped lines count as the area shows them, so the text is laid out first as far as the
+    // count needs. Under Qt's layout that is the whole text even without word wrap: the area
+    // would otherwise lay out what is left at the count's event points, which costs far more.
+    TParagraphLayout::LayOutForLines(*document);
     // The lines are taken at the start: the count works on them while events run.
     const QStringList lines = TTextLines::Texts(*document);
     Edit1->setText(QString::number(TTextLines::CharacterCount(*document)));
