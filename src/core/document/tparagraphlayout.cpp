@@ -289,11 +289,13 @@ void TParagraphLayout::documentChanged(int from, int charsRemoved, int charsAdde
         // The paragraph after the edit takes its space above from the last one edited.
         if (last + 1 < count)
             Heights.MarkWaiting(last + 1);
-        for (QTextBlock block = firstBlock; block.isValid() && block.blockNumber() <= last && !Told; block = block.next()) {
-            if (!BlockSuits(block) || !doc->rootFrame()->childFrames().isEmpty()) {
-                Told = true;
-                emit Unsuited();
-            }
+        bool suits = doc->rootFrame()->childFrames().isEmpty();
+        QTextBlock checked = firstBlock;
+        for (int n = first; suits && n <= last && checked.isValid(); ++n, checked = checked.next())
+            suits = BlockSuits(checked);
+        if (!suits && !Told) {
+            Told = true;
+            emit Unsuited();
         }
         // A small edit is laid out at once where what is above it is laid out, or where lines
         // do not wrap, so that no paragraph's place depends on those above being laid out.

@@ -49,6 +49,8 @@ public:
     bool Finished() const { return DirtyFrom >= Count(); }
     // The number of the first paragraph not laid out; the paragraph count when all are.
     int LaidOutParagraphs() const { return DirtyFrom; }
+    // Where the first paragraph not laid out starts.
+    qreal LaidOutHeight() const { return Top(DirtyFrom); }
     // Whether the paragraph's own layout holds its lines. A paragraph laid out in the background
     // is measured in a scratch layout and keeps no lines of its own unless it wraps; it has a
     // line for each line break it holds, and one more. The paragraph's user state marks it.

@@ -162,10 +162,8 @@ bool TRichEdit::LayoutPending() const {
 
 QRectF TRichEdit::LaidOutFront() const {
     const QTextDocument* document = this->document();
-    if (const TParagraphLayout* own = ParagraphLayout()) {
-        const QTextBlock front = document->findBlockByNumber(own->LaidOutParagraphs());
-        return front.isValid() ? own->blockBoundingRect(front.previous()) : QRectF();
-    }
+    if (const TParagraphLayout* own = ParagraphLayout())
+        return QRectF(0, own->LaidOutHeight(), 0, 0);
     const int at = qBound(0, SliceFrom, qMax(0, document->characterCount() - 1));
     return document->documentLayout()->blockBoundingRect(document->findBlock(at));
 }
