@@ -20,9 +20,16 @@ TRtfReadResult TDocumentFile::Load(const QString& fileName, QTextDocument& docum
 
 TRtfReadResult TDocumentFile::Load(const QString& fileName, QTextDocument& document,
                                    bool richText) {
+    return Fill(ReadBytes(fileName), document, richText);
+}
+
+QByteArray TDocumentFile::ReadBytes(const QString& fileName) {
     QFile file(fileName);
     TReadFile::Open(file, TRtfReader::MaxFileSize);
-    const QByteArray data = TReadFile::ReadAll(file, TRtfReader::MaxFileSize);
+    return TReadFile::ReadAll(file, TRtfReader::MaxFileSize);
+}
+
+TRtfReadResult TDocumentFile::Fill(QByteArrayView data, QTextDocument& document, bool richText) {
     // The readers empty the document and fill it inside this one edit, on every exit, so that
     // an editor showing the document lays the new text out as it is shown, not all at once.
     class TEditBlock {
@@ -34,10 +41,24 @@ TRtfReadResult TDocumentFile::Load(const QString& fileName, QTextDocument& docum
         QTextCursor Cursor;
     } edit(document);
     if (richText)
-        return TRtfReader::Read(QByteArrayView(data), document);
+        return TRtfReader::Read(data, document);
     TRtfReadResult result;
     result.PlainText = TPlainText::Read(data, document);
     return result;
+}
+
+QByteArrayView TDocumentFile::Start(QByteArrayView data, qsizetype bytes) {
+    if (data.size() <= bytes)
+        return data;
+    const QByteArrayView start = data.first(bytes);
+    qsizetype end = start.lastIndexOf('\n') + 1;
+    if (end <= 0)
+        return start;
+    // UTF-16 is cut after a whole code unit.
+    const bool utf16 = data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF");
+    if (utf16 && end % 2 != 0)
+        ++end;
+    return start.first(end);
 }
 
 void TDocumentFile::Save(const QString& fileName, const QTextDocument& document) {

@@ -18,6 +18,13 @@ public:
 
     static TRtfReadResult Load(const QString& fileName, QTextDocument& document);
     static TRtfReadResult Load(const QString& fileName, QTextDocument& document, bool richText);
+    // The two halves of Load: the file's bytes, refused as Load refuses them, and the document
+    // filled from them.
+    static QByteArray ReadBytes(const QString& fileName);
+    static TRtfReadResult Fill(QByteArrayView data, QTextDocument& document, bool richText);
+    // The first bytes of a file, cut after a line end when there is one: enough to show the
+    // first page of a long text while the whole is read.
+    static QByteArrayView Start(QByteArrayView data, qsizetype bytes);
     static void Save(const QString& fileName, const QTextDocument& document);
     // A text that the plain-text format's encoding cannot hold whole is not written: that throws.
     static void Save(const QString& fileName, const QTextDocument& document, bool richText,

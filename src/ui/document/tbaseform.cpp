@@ -3,6 +3,7 @@
 #include "foundation/tsavefile.h"
 
 #include "document/tdocumentfile.h"
+#include "document/tdocumentload.h"
 #include "document/tdocumentunits.h"
 #include "document/tplaintext.h"
 #include "document/tparagraphbullets.h"
@@ -38,6 +39,9 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTextDocument>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -58,6 +62,7 @@
 #include <QVBoxLayout>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -68,6 +73,40 @@ bool FirstActivationDone = false;
 constexpr Qt::ShortcutContext ShownKey = Qt::WidgetShortcut;
 
 } // namespace
+
+namespace {
+
+// The first page of a long text shown while the whole is read: its first bytes.
+constexpr qsizetype FirstPageBytes = 64 << 10;
+
+// Sees every event of the program while a window reads a long text: the window waits for the
+// text before one that would do more than look at it.
+class TLoadGate : public QObject {
+public:
+    explicit TLoadGate(std::function<bool(QObject*, QEvent*)> interrupts)
+        : Interrupts(std::move(interrupts)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        Interrupts(watched, event);
+        return false;
+    }
+
+private:
+    std::function<bool(QObject*, QEvent*)> Interrupts;
+};
+
+} // namespace
+
+struct TBaseForm::TLoading {
+    std::unique_ptr<TDocumentLoad> Load;
+    QString FileName;
+    // The first page, shown meanwhile; the document shown before, with its file's name.
+    QTextDocument* FirstPage = nullptr;
+    QTextDocument* Previous = nullptr;
+    QString PreviousName;
+    QObject* Gate = nullptr;
+};
 
 TBaseForm::TBaseForm(TDocumentFrame* frame, QWidget* parent) : QWidget(parent), Frame(frame) {
     SetHost(this);
@@ -92,6 +131,10 @@ TBaseForm::TBaseForm(TDocumentFrame* frame, QWidget* parent) : QWidget(parent), 
 }
 
 TBaseForm::~TBaseForm() {
+    if (Loading) {
+        qApp->removeEventFilter(Loading->Gate);
+        delete Loading->Gate;
+    }
     while (BusyCursorDepth > 0)
         PopBusyCursor();
 }
@@ -522,18 +565,153 @@ void TBaseForm::FormatOutput() {
 // ---------------------------------------------------------------------------------------------
 // Reading and writing
 
+qsizetype TBaseForm::BackgroundReadBytes = qsizetype(2) << 20;
+
 void TBaseForm::ReadText(const QString& fileName, bool richText) {
-    QTextDocument* document = RichEdit1->document();
-    TRtfReadResult result;
-    {
-        TEditorCaretGuard caret(RichEdit1);
-        result = TDocumentFile::Load(fileName, *document, richText);
+    FinishLoading();
+    QByteArray data = TDocumentFile::ReadBytes(fileName);
+    if (data.size() < BackgroundReadBytes) {
+        QTextDocument* document = RichEdit1->document();
+        TRtfReadResult result;
+        {
+            TEditorCaretGuard caret(RichEdit1);
+            result = TDocumentFile::Fill(QByteArrayView(data), *document, richText);
+        }
+        PlainTextFormat = result.RichText ? TPlainTextFormat() : result.PlainText;
+        LeftOutOfFile = result.RichText ? result.LeftOut : QStringList();
+        LeftOutFileName = fileName;
+        // A freshly read document has nothing to undo.
+        document->clearUndoRedoStacks();
+        return;
     }
-    PlainTextFormat = result.RichText ? TPlainTextFormat() : result.PlainText;
-    LeftOutOfFile = result.RichText ? result.LeftOut : QStringList();
-    LeftOutFileName = fileName;
-    // A freshly read document has nothing to undo.
-    document->clearUndoRedoStacks();
+    // Qt fills a document at about two million paragraphs in five seconds, which the window
+    // would spend deaf and blank: it shows the first page, and fills the whole on a thread.
+    auto loading = std::make_unique<TLoading>();
+    loading->FileName = fileName;
+    loading->FirstPage = new QTextDocument(this);
+    loading->FirstPage->setDefaultFont(RichEdit1->document()->defaultFont());
+    loading->FirstPage->setIndentWidth(RichEdit1->document()->indentWidth());
+    TDocumentFile::Fill(TDocumentFile::Start(QByteArrayView(data), FirstPageBytes),
+                        *loading->FirstPage, richText);
+    loading->Previous = RichEdit1->document();
+    // The editor would delete its first document when it shows another.
+    loading->Previous->setParent(this);
+    loading->PreviousName = FileName;
+    loading->Load = std::make_unique<TDocumentLoad>(std::move(data), richText, *RichEdit1->document());
+    connect(loading->Load.get(), &TDocumentLoad::Finished, this, &TBaseForm::FinishLoading);
+    loading->Gate = new TLoadGate([this](QObject* watched, QEvent* event) {
+        if (InterruptsLoading(watched, event))
+            FinishLoading();
+        return false;
+    });
+    qApp->installEventFilter(loading->Gate);
+    Loading = std::move(loading);
+    ShowDocument(Loading->FirstPage);
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+void TBaseForm::FinishLoading() {
+    if (!Loading)
+        return;
+    const std::unique_ptr<TLoading> loading = std::move(Loading);
+    // The gate may be what called: it goes once its event is through.
+    qApp->removeEventFilter(loading->Gate);
+    loading->Gate->deleteLater();
+    std::optional<TBusyCursorGuard> cursor;
+    if (!loading->Load->IsFinished())
+        cursor.emplace(*this);
+    RichEdit1->setReadOnly(false);
+    try {
+        TRtfReadResult result;
+        QTextDocument* document = loading->Load->Take(result).release();
+        document->setParent(this);
+        ShowDocument(document);
+        document->setModified(false);
+        PlainTextFormat = result.RichText ? TPlainTextFormat() : result.PlainText;
+        LeftOutOfFile = result.RichText ? result.LeftOut : QStringList();
+        LeftOutFileName = loading->FileName;
+        delete loading->Previous;
+    } catch (const std::exception& error) {
+        // The window goes back to what it showed, under its name.
+        ShowDocument(loading->Previous);
+        FileName = loading->PreviousName;
+        SetCaption();
+        ShowMessage(TPlatformError::TextOf(error), QApplication::applicationDisplayName(),
+                    TMessageIcon::Error, TMessageButtons::Ok);
+    }
+    delete loading->FirstPage;
+    RichEdit1->setStatusTip(FileName);
+}
+
+bool TBaseForm::InterruptsLoading(QObject* watched, QEvent* event) const {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+    case QEvent::InputMethod:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::ContextMenu:
+    case QEvent::Drop:
+        break;
+    default:
+        return false;
+    }
+    // Events reach the program's windows before its widgets.
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if (!widget)
+        return false;
+    // What is done in another document window is that window's.
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        if (const auto* form = qobject_cast<const TBaseForm*>(w)) {
+            if (form != this)
+                return false;
+            break;
+        }
+    }
+    if (widget != RichEdit1 && !RichEdit1->isAncestorOf(widget))
+        return true;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        return static_cast<const QMouseEvent*>(event)->button() != Qt::LeftButton;
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride: {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        switch (key->key()) {
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_Meta:
+            return false;
+        case Qt::Key_End:
+            // The end of the text is not in the first page.
+            if (modifiers & Qt::ControlModifier)
+                return true;
+            Q_FALLTHROUGH();
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+            return (modifiers & ~(Qt::ShiftModifier | Qt::ControlModifier)) != 0;
+        default:
+            return true;
+        }
+    }
+    default:
+        return true;
+    }
+}
+
+void TBaseForm::ShowDocument(QTextDocument* document) {
+    RichEdit1->ReplaceDocument(document);
+    delete Lines;
+    Lines = new TLineIndex(document, this);
 }
 
 bool TBaseForm::WriteText(const QString& fileName, bool richText) {

@@ -9,6 +9,8 @@
 #include <QFont>
 #include <QWidget>
 
+#include <memory>
+
 class QAction;
 class QActionGroup;
 class QFrame;
@@ -140,8 +142,17 @@ public:
     // UTF-8 instead; false, with nothing written, when the user declines.
     bool WriteText(const QString& fileName, bool richText);
     // Reads a file into the rich text, as rich text or plain text, and remembers the plain
-    // text's format.
+    // text's format. A file of BackgroundReadBytes or more shows its first page at once and is
+    // read whole on another thread meanwhile (IsLoading).
     void ReadText(const QString& fileName, bool richText);
+    static qsizetype BackgroundReadBytes;
+    // While a long text is being read, the window shows its start, read-only: the view can be
+    // scrolled, and the caret moved and text selected in it. Anything else done in the window or
+    // the frame (a key that edits, a menu, a tool button) first waits for the whole text.
+    bool IsLoading() const { return bool(Loading); }
+    // Waits for the text being read, and shows it; the error is told when it could not be read,
+    // and the window then shows what it showed before.
+    void FinishLoading();
     // How the document's plain text is written: as the plain-text file it was read from was
     // encoded, UTF-8 with LF line ends for any other document.
     TPlainTextFormat PlainTextFormat;
@@ -247,4 +258,10 @@ private:
     TReportDisplay* Report = nullptr;
     // The caret's line and column for the status bar, read at every tick of the frame.
     TLineIndex* Lines = nullptr;
+    // Shows the document in the editor.
+    void ShowDocument(QTextDocument* document);
+    // A long text being read, and what the window showed before.
+    struct TLoading;
+    std::unique_ptr<TLoading> Loading;
+    bool InterruptsLoading(QObject* watched, QEvent* event) const;
 };

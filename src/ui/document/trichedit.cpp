@@ -50,6 +50,21 @@ int LayoutStepTimer(const QObject* layout) {
     return -1;
 }
 
+// A layout that lays nothing out, for a document on its way to another layout.
+class TNoLayout : public QAbstractTextDocumentLayout {
+public:
+    using QAbstractTextDocumentLayout::QAbstractTextDocumentLayout;
+    void draw(QPainter*, const PaintContext&) override {}
+    int hitTest(const QPointF&, Qt::HitTestAccuracy) const override { return -1; }
+    int pageCount() const override { return 1; }
+    QSizeF documentSize() const override { return {}; }
+    QRectF frameBoundingRect(QTextFrame*) const override { return {}; }
+    QRectF blockBoundingRect(const QTextBlock&) const override { return {}; }
+
+protected:
+    void documentChanged(int, int, int) override {}
+};
+
 } // namespace
 
 int TRichEdit::LargeTextParagraphs = 20'000;
@@ -64,6 +79,12 @@ TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent) {
     LayoutSlices = new QTimer(this);
     LayoutSlices->setInterval(0);
     connect(LayoutSlices, &QTimer::timeout, this, &TRichEdit::LayOutSlice);
+    ConnectDocument();
+    // After the area has set a range, which may have overflowed.
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &TRichEdit::FitScrollRange);
+}
+
+void TRichEdit::ConnectDocument() {
     document()->documentLayout()->installEventFilter(this);
     connect(document(), &QTextDocument::documentLayoutChanged, this, &TRichEdit::LayoutChanged);
     // An edit sends the layout back to the edit's place.
@@ -74,8 +95,56 @@ TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent) {
             QTimer::singleShot(0, this, &TRichEdit::ChooseLayout);
         }
     });
-    // After the area has set a range, which may have overflowed.
-    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &TRichEdit::FitScrollRange);
+}
+
+void TRichEdit::ReplaceDocument(QTextDocument* document) {
+    QTextDocument* old = this->document();
+    if (document == old)
+        return;
+    // The new text is shown as the old one was: its font, margins and tabs, the view's place
+    // and the caret's.
+    document->setDefaultFont(old->defaultFont());
+    document->setDocumentMargin(old->documentMargin());
+    document->setIndentWidth(old->indentWidth());
+    document->setDefaultTextOption(old->defaultTextOption());
+    document->setUseDesignMetrics(old->useDesignMetrics());
+    const QTextCursor caret = textCursor();
+    const int offset = verticalScrollBar()->value();
+    old->disconnect(this);
+    old->documentLayout()->removeEventFilter(this);
+    LayoutSlices->stop();
+    SliceFrom = 0;
+    SlicePage = QSizeF();
+    LastLaidOut = RestartedAt = -1;
+    StillLooks = 0;
+    // A document without a layout is given one before the area takes it. The area sets its
+    // page size as it takes it, and with Qt's layout that lays the text out, and the editor's
+    // finite page height lays it out again: a tenth of a second each for two million
+    // paragraphs, 15 s for one paragraph of 50 MB. A long text of paragraphs takes the paragraph
+    // layout, which lays nothing out until asked; any other text takes Qt's layout once the area
+    // has it, through a layout that lays out nothing.
+    if (!document->findChild<QAbstractTextDocumentLayout*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const bool own = document->blockCount() >= LargeTextParagraphs && TParagraphLayout::Suits(*document);
+        document->setDocumentLayout(own ? static_cast<QAbstractTextDocumentLayout*>(new TParagraphLayout(document))
+                                        : new TNoLayout(document));
+    }
+    setDocument(document);
+    ConnectDocument();
+    if (dynamic_cast<TNoLayout*>(document->documentLayout())) {
+        document->setPageSize(QSizeF(document->pageSize().width(), PageHeight));
+        document->setDocumentLayout(nullptr);
+    } else {
+        LayoutChanged();
+    }
+    LayoutSlices->start();
+    const int last = qMax(0, document->characterCount() - 1);
+    QTextCursor moved(document);
+    moved.setPosition(qMin(caret.anchor(), last));
+    moved.setPosition(qMin(caret.position(), last), QTextCursor::KeepAnchor);
+    // Moving the caret lays out its paragraph: a caret left at the start stays as it is.
+    if (moved.position() != 0 || moved.anchor() != 0)
+        setTextCursor(moved);
+    verticalScrollBar()->setValue(offset);
 }
 
 TParagraphLayout* TRichEdit::ParagraphLayout() const {

@@ -58,6 +58,9 @@ public:
     void KeepPagesFinite();
     // The number of the first paragraph not laid out; the paragraph count when all are.
     int LaidOutParagraphs() const;
+    // Shows another document in the area, in place of the one shown, which the area then
+    // neither watches nor deletes unless it is the area's own first document.
+    void ReplaceDocument(QTextDocument* document);
 
 signals:
     // A link was Ctrl+clicked: its address as the document keeps it.
@@ -74,6 +77,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Watches the document shown for edits and for a change of its layout.
+    void ConnectDocument();
     // Runs a change after which the area lays its document out again. The area lays it out at
     // once down to the part in view, with unlimited pages, so the view is at the top meanwhile.
     void Relayout(const std::function<void()>& change);

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "trtfreader.h"
+
+#include <QByteArray>
+#include <QObject>
+
+#include <exception>
+#include <memory>
+
+class QTextDocument;
+class QThread;
+
+// Fills a new document from a file's bytes on a thread of its own, so that a window shows the
+// first page of a long text while the rest is read. Qt's documents are reentrant: the document
+// is filled where no other thread sees it, then handed to the thread that started the load.
+class TDocumentLoad : public QObject {
+    Q_OBJECT
+
+public:
+    // The new document takes the font, margin, indent width and text options of the model, as
+    // the document it replaces had them while it was filled.
+    TDocumentLoad(QByteArray data, bool richText, const QTextDocument& model,
+                  QObject* parent = nullptr);
+    // Waits for the thread: a document being filled is never left behind.
+    ~TDocumentLoad() override;
+
+    bool IsFinished() const;
+    // Waits for the load to end and hands its document over, with undo and redo on and nothing
+    // to undo. Throws what filling the document threw.
+    std::unique_ptr<QTextDocument> Take(TRtfReadResult& result);
+
+signals:
+    // The document is filled (or has failed), in the thread that started the load.
+    void Finished();
+
+private:
+    QThread* Thread = nullptr;
+    std::unique_ptr<QTextDocument> Document;
+    TRtfReadResult Result;
+    std::exception_ptr Error;
+};
