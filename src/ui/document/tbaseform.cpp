@@ -669,7 +669,10 @@ bool TBaseForm::InterruptsLoading(QObject* watched, QEvent* event) const {
             break;
         }
     }
-    if (widget != RichEdit1 && !RichEdit1->isAncestorOf(widget))
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    // A key the text leaves goes on to the widgets around it.
+    if (widget != RichEdit1 && !RichEdit1->isAncestorOf(widget)
+        && !(key && widget->isAncestorOf(RichEdit1)))
         return true;
     switch (event->type()) {
     case QEvent::MouseButtonPress:

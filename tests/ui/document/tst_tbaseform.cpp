@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPrinter>
 #include <QProgressBar>
@@ -88,6 +89,15 @@ public:
         if (form && TDialogs::Current().Print(nullptr, TBaseForm::Printer()))
             form->PrintDocument();
     }
+};
+
+constexpr int LongFileLines = 20'000;
+
+// Files of more than a kilobyte are read on a thread while the guard lasts.
+struct TBackgroundReadGuard {
+    qsizetype Saved = TBaseForm::BackgroundReadBytes;
+    TBackgroundReadGuard() { TBaseForm::BackgroundReadBytes = 1024; }
+    ~TBackgroundReadGuard() { TBaseForm::BackgroundReadBytes = Saved; }
 };
 
 } // namespace
@@ -249,6 +259,94 @@ private slots:
         QCOMPARE(Dialogs->Messages.size(), answer == int(TMessageResult::Ok) ? 0 : 1);
         QCOMPARE(ReadAll(file), saved);
         QCOMPARE(form->IsModified(), answer == int(TMessageResult::No));
+    }
+
+    // A long file shows its start at once, read-only, and is read whole on a thread; once
+    // read it is the file's whole text, unmodified, with nothing to undo, and saves back as it
+    // was read.
+    void LongFileReadInBackground_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray cp1252;
+        QString text;
+        QByteArray rtf("{\\rtf1\\ansi ");
+        for (int i = 0; i < LongFileLines; ++i) {
+            cp1252 += "line " + QByteArray::number(i) + " caf\xe9\r\n";
+            text += QStringLiteral("line %1 caf\u00e9\n").arg(i);
+            rtf += "line " + QByteArray::number(i) + " caf\\'e9\\par\n";
+        }
+        QByteArray utf16("\xFF\xFE");
+        utf16 += QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        QTest::newRow("code page, CR LF") << QStringLiteral("long.txt") << cp1252;
+        QTest::newRow("UTF-16") << QStringLiteral("long16.txt") << utf16;
+        QTest::newRow("rich text") << QStringLiteral("long.rtf") << rtf + "}";
+    }
+    void LongFileReadInBackground() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        const TBackgroundReadGuard small;
+        const QString file = Path(name);
+        WriteAll(file, bytes);
+        TBaseForm* form = Frame->OpenFileByType(file);
+        QTextEdit* edit = form->RichEdit1;
+        QVERIFY(form->IsLoading());
+        QVERIFY(edit->isReadOnly());
+        QVERIFY(edit->document()->blockCount() < LongFileLines);
+        QCOMPARE(edit->document()->begin().text(), QStringLiteral("line 0 caf\u00e9"));
+        QTRY_VERIFY(!form->IsLoading());
+        QVERIFY(!edit->isReadOnly());
+        QCOMPARE(edit->document()->findBlockByNumber(LongFileLines - 1).text(),
+                 QStringLiteral("line %1 caf\u00e9").arg(LongFileLines - 1));
+        QVERIFY(!form->IsModified());
+        QVERIFY(!edit->document()->isUndoAvailable());
+        QVERIFY(form->windowTitle().contains(name));
+        if (name.endsWith(QLatin1String(".txt"))) {
+            edit->document()->setModified(true);
+            form->SaveDocument();
+            QCOMPARE(ReadAll(file), bytes);
+        }
+    }
+
+    // While a long file is read, the caret can move and the view scroll; anything else waits
+    // for the whole text first, and then happens to it where the caret was.
+    void WhatWaitsForTheWholeText() {
+        const TBackgroundReadGuard small;
+        const QString file = Path(QStringLiteral("long.txt"));
+        QByteArray bytes;
+        for (int i = 0; i < LongFileLines; ++i)
+            bytes += "line " + QByteArray::number(i) + "\n";
+        WriteAll(file, bytes);
+        // Sent straight, so that no event runs meanwhile and the load cannot end of itself.
+        const auto click = [](QWidget* widget) {
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                QMouseEvent event(type, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                                  Qt::LeftButton, Qt::NoModifier);
+                QCoreApplication::sendEvent(widget, &event);
+            }
+        };
+        TBaseForm* form = Frame->OpenFileByType(file);
+        QTextEdit* edit = form->RichEdit1;
+        click(edit->viewport());
+        edit->moveCursor(QTextCursor::Start);
+        QTest::keyClick(edit, Qt::Key_Down);
+        QTest::keyClick(edit, Qt::Key_Down);
+        QVERIFY(form->IsLoading());
+        QTest::keyClick(edit, Qt::Key_X);
+        QVERIFY(!form->IsLoading());
+        QCOMPARE(edit->document()->findBlockByNumber(2).text(), QStringLiteral("xline 2"));
+        QCOMPARE(edit->document()->blockCount(), LongFileLines + 1);
+        QVERIFY(form->IsModified());
+        edit->undo();
+        QCOMPARE(edit->document()->toPlainText().toUtf8(), bytes);
+
+        // A click outside the text waits too; a window closed meanwhile goes at once.
+        form = Frame->OpenFileByType(file);
+        click(form->CoolBar1);
+        QVERIFY(!form->IsLoading());
+        form = Frame->OpenFileByType(file);
+        QPointer<TBaseForm> closed(form);
+        form->CloseDocument();
+        QTRY_VERIFY(!closed);
     }
 
     void CloseQuery_data() {
