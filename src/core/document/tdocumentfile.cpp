@@ -50,15 +50,21 @@ TRtfReadResult TDocumentFile::Fill(QByteArrayView data, QTextDocument& document,
 QByteArrayView TDocumentFile::Start(QByteArrayView data, qsizetype bytes) {
     if (data.size() <= bytes)
         return data;
-    const QByteArrayView start = data.first(bytes);
-    qsizetype end = start.lastIndexOf('\n') + 1;
-    if (end <= 0)
-        return start;
-    // UTF-16 is cut after a whole code unit.
     const bool utf16 = data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF");
-    if (utf16 && end % 2 != 0)
-        ++end;
-    return start.first(end);
+    qsizetype end = data.first(bytes).lastIndexOf('\n') + 1;
+    if (end > 0) {
+        // UTF-16 is cut after the whole code unit of the line end.
+        if (utf16 && end % 2 != 0)
+            ++end;
+    } else if (utf16) {
+        end = bytes - bytes % 2;
+    } else {
+        // Not inside a UTF-8 character.
+        end = bytes;
+        while (end > 0 && (quint8(data[end]) & 0xC0) == 0x80)
+            --end;
+    }
+    return data.first(end);
 }
 
 void TDocumentFile::Save(const QString& fileName, const QTextDocument& document) {

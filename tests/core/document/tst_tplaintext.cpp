@@ -1,3 +1,4 @@
+#include "document/tdocumentfile.h"
 #include "document/tplaintext.h"
 
 #include <QTest>
@@ -69,6 +70,24 @@ private slots:
         utf8.Encoding = TPlainTextFormat::TEncoding::Utf8;
         QVERIFY(TPlainText::CanEncode(document, utf8));
         QCOMPARE(TPlainText::Encode(document, utf8), QByteArray("\xce\xa9 caf\xc3\xa9\n"));
+    }
+
+    // The first page of a long file is cut after a line end, or else between characters.
+    void FirstPageCut_data() {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("short") << QByteArray("ab\ncd") << QByteArray("ab\ncd");
+        QTest::newRow("after the last line end") << QByteArray("ab\ncd\nef") << QByteArray("ab\n");
+        QTest::newRow("UTF-16 LE line end") << QByteArray("\xFF\xFE" "a\0\n\0b\0", 8)
+                                            << QByteArray("\xFF\xFE" "a\0\n\0", 6);
+        QTest::newRow("UTF-8, no line end") << QByteArray("abcd\xc3\xa9") << QByteArray("abcd");
+        QTest::newRow("UTF-16, no line end") << QByteArray("\xFF\xFE" "a\0b\0", 6)
+                                             << QByteArray("\xFF\xFE" "a\0", 4);
+    }
+    void FirstPageCut() {
+        QFETCH(QByteArray, data);
+        QFETCH(QByteArray, start);
+        QCOMPARE(TDocumentFile::Start(data, 5).toByteArray(), start);
     }
 };
 
