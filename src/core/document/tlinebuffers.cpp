@@ -1,5 +1,9 @@
 #include "tlinebuffers.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "foundation/tlineends.h"
 #include "foundation/treadfile.h"
 #include "foundation/tsavefile.h"
@@ -140,6 +144,15 @@ void TLineBuffers::FreeLineBuffers() {
     IndexNext.shrink_to_fit();
     IndexHead.squeeze();
     Exist = false;
+}
+
+void TLineBuffers::ReleaseOutputLines() {
+    Output = QStringList();
+#ifdef __GLIBC__
+    // The lines are millions of small blocks, which the allocator would otherwise keep for the
+    // process: the document that shows them would come on top of them.
+    malloc_trim(0);
+#endif
 }
 
 void TLineBuffers::CreateLineBuffers() { Exist = true; }

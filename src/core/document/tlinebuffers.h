@@ -56,6 +56,9 @@ public:
     // Writes the output lines to the file, each ended by CR LF, through a save file: a failed
     // write throws TPlatformError and leaves the previous file whole.
     void SaveOutputLines(const QString& fileName) const;
+    // Lets the output lines go once they have been written where they are shown, and gives
+    // their memory back to the system at once.
+    void ReleaseOutputLines();
     // The first data line whose part before "=" equals the name, ignoring letter case.
     TDataLineMatch FindDataLine(const QString& name) const;
     // Finds the first data line of that name as FindDataLine does and removes it, returning the
