@@ -39,14 +39,13 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QTextDocument>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QScrollBar>
@@ -72,10 +71,6 @@ bool FirstActivationDone = false;
 // editor carry them.
 constexpr Qt::ShortcutContext ShownKey = Qt::WidgetShortcut;
 
-} // namespace
-
-namespace {
-
 // The first page of a long text shown while the whole is read: its first bytes.
 constexpr qsizetype FirstPageBytes = 64 << 10;
 
@@ -83,17 +78,16 @@ constexpr qsizetype FirstPageBytes = 64 << 10;
 // text before one that would do more than look at it.
 class TLoadGate : public QObject {
 public:
-    explicit TLoadGate(std::function<bool(QObject*, QEvent*)> interrupts)
-        : Interrupts(std::move(interrupts)) {}
+    explicit TLoadGate(std::function<void(QObject*, QEvent*)> sees) : Sees(std::move(sees)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        Interrupts(watched, event);
+        Sees(watched, event);
         return false;
     }
 
 private:
-    std::function<bool(QObject*, QEvent*)> Interrupts;
+    std::function<void(QObject*, QEvent*)> Sees;
 };
 
 } // namespace
@@ -602,7 +596,6 @@ void TBaseForm::ReadText(const QString& fileName, bool richText) {
     loading->Gate = new TLoadGate([this](QObject* watched, QEvent* event) {
         if (InterruptsLoading(watched, event))
             FinishLoading();
-        return false;
     });
     qApp->installEventFilter(loading->Gate);
     Loading = std::move(loading);
