@@ -132,18 +132,27 @@ void TRichEdit::ReplaceDocument(QTextDocument* document) {
     ConnectDocument();
     if (dynamic_cast<TNoLayout*>(document->documentLayout())) {
         document->setPageSize(QSizeF(document->pageSize().width(), PageHeight));
-        document->setDocumentLayout(nullptr);
+        {
+            // Unheard, so that no one asks for the layout while it is being removed: the
+            // document would lay the text out twice, once for the asking and once for itself.
+            const QSignalBlocker unheard(document);
+            document->setDocumentLayout(nullptr);
+        }
+        // Qt's layout, made now, is heard of as it comes.
+        document->documentLayout();
     } else {
         LayoutChanged();
     }
     LayoutSlices->start();
-    const int last = qMax(0, document->characterCount() - 1);
-    QTextCursor moved(document);
-    moved.setPosition(qMin(caret.anchor(), last));
-    moved.setPosition(qMin(caret.position(), last), QTextCursor::KeepAnchor);
-    // Moving the caret lays out its paragraph: a caret left at the start stays as it is.
-    if (moved.position() != 0 || moved.anchor() != 0)
+    // Placing a caret measures its line, which lays out its paragraph: a caret left at the
+    // start stays where the new document's caret is.
+    if (caret.position() != 0 || caret.anchor() != 0) {
+        const int last = qMax(0, document->characterCount() - 1);
+        QTextCursor moved(document);
+        moved.setPosition(qMin(caret.anchor(), last));
+        moved.setPosition(qMin(caret.position(), last), QTextCursor::KeepAnchor);
         setTextCursor(moved);
+    }
     verticalScrollBar()->setValue(offset);
 }
 
