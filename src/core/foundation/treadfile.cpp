@@ -43,6 +43,12 @@ QByteArray TReadFile::ReadAll(QFile& file, qint64 maxSize) {
     }
 }
 
+TPlatformError TReadFile::TooLargeForMemory(const QString& fileName) {
+    return TPlatformError(QStringLiteral("Cannot read file \"%1\". The file is too large to read "
+                                         "with the memory available.")
+                              .arg(fileName));
+}
+
 TPlatformError TReadFile::TooLarge(const QString& fileName, qint64 maxSize) {
     return TPlatformError(QStringLiteral("Cannot read file \"%1\". The file is larger than %2 MB.")
                               .arg(fileName)

@@ -18,6 +18,8 @@ public:
     static QByteArray ReadAll(QFile& file, qint64 maxSize);
     // "The file is larger than N MB", N being maxSize in whole megabytes.
     static TPlatformError TooLarge(const QString& fileName, qint64 maxSize);
+    // "The file is too large to read with the memory available."
+    static TPlatformError TooLargeForMemory(const QString& fileName);
     // A read that failed, with the device's reason.
     static TPlatformError ReadFailed(const QFile& file);
     // "The file has more than N lines."

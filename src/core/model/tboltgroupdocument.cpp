@@ -3,6 +3,7 @@
 #include "analysis/tboltgroupanalysis.h"
 #include "foundation/tfilenames.h"
 #include "foundation/tplatformerror.h"
+#include "foundation/treadfile.h"
 #include "tnisaexport.h"
 #include "tnisaimport.h"
 #include "view/tboltplot.h"
@@ -100,9 +101,7 @@ void TBoltGroupDocument::DiscardOutOfMemory(qint64 boltCount, const QString& fil
     const qint64 fileSize = QFileInfo(fileName).size();
     if (boltCount > 0 && boltCount * MemoryPerBolt >= fileSize)
         throw TPlatformError(QStringLiteral("Not enough memory for %1 bolts").arg(boltCount));
-    throw TPlatformError(QStringLiteral("Cannot read file \"%1\". The file is too large to read "
-                                        "with the memory available.")
-                             .arg(fileName));
+    throw TReadFile::TooLargeForMemory(fileName);
 }
 
 void TBoltGroupDocument::AnalyseAfterRead(const QString& fileName, const QString& loadedText) {

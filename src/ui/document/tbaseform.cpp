@@ -17,6 +17,7 @@
 #include "foundation/tfileidentity.h"
 #include "foundation/tfilenames.h"
 #include "foundation/tplatformerror.h"
+#include "foundation/treadfile.h"
 #include "shell/tdialogs.h"
 #include "shell/tmenuitems.h"
 #include "shell/tsettings.h"
@@ -630,8 +631,11 @@ void TBaseForm::FinishLoading() {
         ShowDocument(loading->Previous);
         FileName = loading->PreviousName;
         SetCaption();
-        ShowMessage(TPlatformError::TextOf(error), QApplication::applicationDisplayName(),
-                    TMessageIcon::Error, TMessageButtons::Ok);
+        const bool memory = dynamic_cast<const std::bad_alloc*>(&error);
+        ShowMessage(memory ? TReadFile::TooLargeForMemory(loading->FileName).Text()
+                           : TPlatformError::TextOf(error),
+                    QApplication::applicationDisplayName(), TMessageIcon::Error,
+                    TMessageButtons::Ok);
     }
     delete loading->FirstPage;
     RichEdit1->setStatusTip(FileName);
