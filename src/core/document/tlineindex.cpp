@@ -1,5 +1,6 @@
 #include "tlineindex.h"
 
+#include "tparagraphlayout.h"
 #include "ttextlines.h"
 
 #include <QTextBlock>
@@ -23,6 +24,12 @@ QPoint TLineIndex::LineAndColumn(int position) {
     if (!target.isValid()) {
         const int last = TTextLines::Count(*Document) - 1;
         return QPoint(last, 0);
+    }
+    const QPoint inBlock = TTextLines::LineInBlock(target, position - target.position());
+    // The paragraph layout adds the lines above up without a walk once they are laid out.
+    if (const auto* own = qobject_cast<const TParagraphLayout*>(Document->documentLayout())) {
+        if (const qint64 above = own->LinesAbove(target.blockNumber()); above >= 0)
+            return QPoint(int(above) + inBlock.x(), inBlock.y());
     }
     const qreal width = Document->pageSize().width();
     QTextBlock block;
@@ -56,6 +63,5 @@ QPoint TLineIndex::LineAndColumn(int position) {
     } else {
         BlockNumber = -1;
     }
-    const QPoint inBlock = TTextLines::LineInBlock(target, position - target.position());
     return QPoint(line + inBlock.x(), inBlock.y());
 }

@@ -43,8 +43,10 @@ void TParagraphHeights::Reset(int count, float height) {
         TChunk chunk;
         chunk.Heights.assign(length, height);
         chunk.Waiting.assign(length, 1);
+        chunk.Lines.assign(length, 1);
         chunk.Sum = double(height) * length;
         chunk.Waits = length;
+        chunk.LineSum = length;
         Chunks.push_back(std::move(chunk));
     }
     Reindex();
@@ -61,18 +63,21 @@ void TParagraphHeights::Reindex() {
     const int size = int(Chunks.size());
     HeightSums.assign(size + 1, 0.0);
     CountSums.assign(size + 1, 0);
+    LineSums.assign(size + 1, 0);
     Sum = 0;
     Paragraphs = 0;
     for (int i = 1; i <= size; ++i) {
         const TChunk& chunk = Chunks[i - 1];
         HeightSums[i] += chunk.Sum;
         CountSums[i] += int(chunk.Heights.size());
+        LineSums[i] += chunk.LineSum;
         Sum += chunk.Sum;
         Paragraphs += int(chunk.Heights.size());
         const int parent = i + (i & -i);
         if (parent <= size) {
             HeightSums[parent] += HeightSums[i];
             CountSums[parent] += CountSums[i];
+            LineSums[parent] += LineSums[i];
         }
     }
 }
@@ -113,13 +118,20 @@ void TParagraphHeights::MarkWaiting(int number) {
     }
 }
 
-void TParagraphHeights::SetLaidOut(int number, float height) {
+void TParagraphHeights::SetLaidOut(int number, float height, int lines) {
     int index = 0;
     const int chunk = ChunkOf(number, &index);
     TChunk& held = Chunks[chunk];
     if (held.Waiting[index]) {
         held.Waiting[index] = 0;
         --held.Waits;
+    }
+    if (held.Lines[index] != lines) {
+        const qint64 delta = qint64(lines) - held.Lines[index];
+        held.Lines[index] = lines;
+        held.LineSum += delta;
+        for (int i = chunk + 1; i < int(LineSums.size()); i += i & -i)
+            LineSums[i] += delta;
     }
     if (held.Heights[index] != height) {
         AddToSum(chunk, double(height) - held.Heights[index]);
@@ -134,6 +146,17 @@ double TParagraphHeights::Above(int number) const {
     const int chunk = ChunkOf(number, &index);
     const std::vector<float>& heights = Chunks[chunk].Heights;
     return Prefix(HeightSums, chunk) + std::accumulate(heights.begin(), heights.begin() + index, 0.0);
+}
+
+qint64 TParagraphHeights::LinesAbove(int number) const {
+    if (number <= 0)
+        return 0;
+    if (number >= Paragraphs)
+        return Prefix(LineSums, int(Chunks.size()));
+    int index = 0;
+    const int chunk = ChunkOf(number, &index);
+    const std::vector<int>& lines = Chunks[chunk].Lines;
+    return Prefix(LineSums, chunk) + std::accumulate(lines.begin(), lines.begin() + index, qint64(0));
 }
 
 int TParagraphHeights::At(double y) const {
@@ -191,8 +214,10 @@ void TParagraphHeights::Replace(int first, int removed, int added, float height)
         const int take = std::min(left, int(held.Heights.size()) - from);
         held.Sum -= std::accumulate(held.Heights.begin() + from, held.Heights.begin() + from + take, 0.0);
         held.Waits -= int(std::count(held.Waiting.begin() + from, held.Waiting.begin() + from + take, 1));
+        held.LineSum -= std::accumulate(held.Lines.begin() + from, held.Lines.begin() + from + take, qint64(0));
         held.Heights.erase(held.Heights.begin() + from, held.Heights.begin() + from + take);
         held.Waiting.erase(held.Waiting.begin() + from, held.Waiting.begin() + from + take);
+        held.Lines.erase(held.Lines.begin() + from, held.Lines.begin() + from + take);
         left -= take;
         ++at;
         from = 0;
@@ -201,8 +226,10 @@ void TParagraphHeights::Replace(int first, int removed, int added, float height)
     TChunk& target = Chunks[chunk];
     target.Heights.insert(target.Heights.begin() + index, added, height);
     target.Waiting.insert(target.Waiting.begin() + index, added, 1);
+    target.Lines.insert(target.Lines.begin() + index, added, 1);
     target.Sum += double(height) * added;
     target.Waits += added;
+    target.LineSum += added;
     std::vector<TChunk> pieces;
     if (int(target.Heights.size()) > 2 * ChunkLength) {
         for (std::size_t start = 0; start < target.Heights.size(); start += ChunkLength) {
@@ -210,8 +237,10 @@ void TParagraphHeights::Replace(int first, int removed, int added, float height)
             TChunk piece;
             piece.Heights.assign(target.Heights.begin() + start, target.Heights.begin() + end);
             piece.Waiting.assign(target.Waiting.begin() + start, target.Waiting.begin() + end);
+            piece.Lines.assign(target.Lines.begin() + start, target.Lines.begin() + end);
             piece.Sum = std::accumulate(piece.Heights.begin(), piece.Heights.end(), 0.0);
             piece.Waits = int(std::count(piece.Waiting.begin(), piece.Waiting.end(), 1));
+            piece.LineSum = std::accumulate(piece.Lines.begin(), piece.Lines.end(), qint64(0));
             pieces.push_back(std::move(piece));
         }
         Chunks.erase(Chunks.begin() + chunk);

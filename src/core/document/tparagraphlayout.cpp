@@ -194,7 +194,14 @@ void TParagraphLayout::LayOut(const QTextBlock& block, int number, bool keep) {
     marked.setUserState(keep ? KeptState : UnknownState - Scratch->lineCount());
     // The space below a paragraph goes with it, unless it is the last.
     const qreal below = block.next().isValid() ? format.bottomMargin() : 0;
-    Heights.SetLaidOut(number, float(SpaceAbove(block) + lines + below));
+    Heights.SetLaidOut(number, float(SpaceAbove(block) + lines + below),
+                       keep ? block.layout()->lineCount() : Scratch->lineCount());
+}
+
+qint64 TParagraphLayout::LinesAbove(int number) const {
+    if (!InStep() || Heights.NextWaiting(0) < number)
+        return -1;
+    return Heights.LinesAbove(number);
 }
 
 qreal TParagraphLayout::SpaceAbove(const QTextBlock& block) {

@@ -51,6 +51,9 @@ public:
     int LaidOutParagraphs() const { return DirtyFrom; }
     // Where the first paragraph not laid out starts.
     qreal LaidOutHeight() const { return Top(DirtyFrom); }
+    // The lines shown above the paragraph, added up without walking the paragraphs; -1 while
+    // one of them waits to be laid out.
+    qint64 LinesAbove(int number) const;
     // Whether the paragraph's own layout holds its lines. A paragraph laid out in the background
     // is measured in a scratch layout and keeps no lines of its own unless it wraps; it has a
     // line for each line break it holds, and one more. The paragraph's user state marks it.

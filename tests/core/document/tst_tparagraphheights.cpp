@@ -28,6 +28,7 @@ private slots:
         heights.Reset(count, 15);
         std::vector<float> model(count, 15);
         std::vector<bool> waiting(count, true);
+        std::vector<int> lines(count, 1);
         for (int round = 0; round < 300; ++round) {
             const int size = int(model.size());
             const int first = random.bounded(size + 1);
@@ -39,17 +40,22 @@ private slots:
             model.insert(model.begin() + first, added, 15);
             waiting.erase(waiting.begin() + first, waiting.begin() + first + removed);
             waiting.insert(waiting.begin() + first, added, true);
+            lines.erase(lines.begin() + first, lines.begin() + first + removed);
+            lines.insert(lines.begin() + first, added, 1);
             for (int i = 0; i < 20; ++i) {
                 const int n = random.bounded(int(model.size()));
                 const float height = float(random.bounded(1, 60));
-                heights.SetLaidOut(n, height);
+                const int shown = random.bounded(1, 5);
+                heights.SetLaidOut(n, height, shown);
                 model[n] = height;
                 waiting[n] = false;
+                lines[n] = shown;
             }
             QCOMPARE(heights.Count(), int(model.size()));
             const int n = random.bounded(int(model.size()));
             const double above = std::accumulate(model.begin(), model.begin() + n, 0.0);
             QCOMPARE(heights.Above(n), above);
+            QCOMPARE(heights.LinesAbove(n), std::accumulate(lines.begin(), lines.begin() + n, qint64(0)));
             QCOMPARE(heights.Height(n), model[n]);
             // Halfway down the paragraph is the paragraph.
             QCOMPARE(heights.At(above + model[n] / 2), n);

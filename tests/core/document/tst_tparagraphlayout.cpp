@@ -193,6 +193,10 @@ private slots:
             layout->LayOutAll();
             TParagraphLayout::LayOutAll(*fresh);
             QCOMPARE(layout->documentSize().height(), fresh->documentLayout()->documentSize().height());
+            // The lines added up without a walk are the lines counted with one.
+            const int n = random.bounded(document.blockCount());
+            QCOMPARE(layout->LinesAbove(n),
+                     qint64(TTextLines::LineOf(document, document.findBlockByNumber(n).position())));
         }
     }
 
