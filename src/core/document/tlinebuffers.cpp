@@ -1,15 +1,15 @@
 #include "tlinebuffers.h"
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 #include "foundation/tlineends.h"
 #include "foundation/treadfile.h"
 #include "foundation/tsavefile.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
