@@ -564,13 +564,21 @@ qsizetype TBaseForm::BackgroundReadBytes = qsizetype(2) << 20;
 
 void TBaseForm::ReadText(const QString& fileName, bool richText) {
     FinishLoading();
-    QByteArray data = TDocumentFile::ReadBytes(fileName);
+    // A file that the memory cannot hold says so, whether it is read here or on the thread.
+    QByteArray data;
+    try {
+        data = TDocumentFile::ReadBytes(fileName);
+    } catch (const std::bad_alloc&) {
+        throw TReadFile::TooLargeForMemory(fileName);
+    }
     if (data.size() < BackgroundReadBytes) {
         QTextDocument* document = RichEdit1->document();
         TRtfReadResult result;
-        {
+        try {
             TEditorCaretGuard caret(RichEdit1);
             result = TDocumentFile::Fill(QByteArrayView(data), *document, richText);
+        } catch (const std::bad_alloc&) {
+            throw TReadFile::TooLargeForMemory(fileName);
         }
         PlainTextFormat = result.RichText ? TPlainTextFormat() : result.PlainText;
         LeftOutOfFile = result.RichText ? result.LeftOut : QStringList();
