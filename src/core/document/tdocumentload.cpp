@@ -3,25 +3,28 @@
 #include "tdocumentfile.h"
 
 #include <QTextDocument>
-#include <QTextOption>
 #include <QThread>
 
-TDocumentLoad::TDocumentLoad(QByteArray data, bool richText, const QTextDocument& model,
+TDocumentLook TDocumentLook::Of(const QTextDocument& document) {
+    return {document.defaultFont(), document.documentMargin(), document.indentWidth(),
+            document.defaultTextOption()};
+}
+
+void TDocumentLook::ApplyTo(QTextDocument& document) const {
+    document.setDefaultFont(Font);
+    document.setDocumentMargin(Margin);
+    document.setIndentWidth(IndentWidth);
+    document.setDefaultTextOption(Option);
+}
+
+TDocumentLoad::TDocumentLoad(QByteArray data, bool richText, const TDocumentLook& look,
                              QObject* parent)
     : QObject(parent) {
     QThread* owner = thread();
-    const QFont font = model.defaultFont();
-    const qreal margin = model.documentMargin();
-    const qreal indent = model.indentWidth();
-    const QTextOption option = model.defaultTextOption();
-    Thread = QThread::create([this, data = std::move(data), richText, owner, font, margin, indent,
-                              option] {
+    Thread = QThread::create([this, data = std::move(data), richText, owner, look] {
         try {
             auto document = std::make_unique<QTextDocument>();
-            document->setDefaultFont(font);
-            document->setDocumentMargin(margin);
-            document->setIndentWidth(indent);
-            document->setDefaultTextOption(option);
+            look.ApplyTo(*document);
             // A document just read has nothing to undo; its undo records would only take memory.
             document->setUndoRedoEnabled(false);
             Result = TDocumentFile::Fill(QByteArrayView(data), *document, richText);

@@ -3,13 +3,27 @@
 #include "trtfreader.h"
 
 #include <QByteArray>
+#include <QFont>
 #include <QObject>
+#include <QTextOption>
 
 #include <exception>
 #include <memory>
 
 class QTextDocument;
 class QThread;
+
+// How a document's text looks besides its own formats: the default font, the margin, the
+// indent width and the text options. A document read in place of another takes the other's.
+struct TDocumentLook {
+    QFont Font;
+    qreal Margin = 0;
+    qreal IndentWidth = 0;
+    QTextOption Option;
+
+    static TDocumentLook Of(const QTextDocument& document);
+    void ApplyTo(QTextDocument& document) const;
+};
 
 // Fills a new document from a file's bytes on a thread of its own, so that a window shows the
 // first page of a long text while the rest is read. Qt's documents are reentrant: the document
@@ -18,9 +32,9 @@ class TDocumentLoad : public QObject {
     Q_OBJECT
 
 public:
-    // The new document takes the font, margin, indent width and text options of the model, as
-    // the document it replaces had them while it was filled.
-    TDocumentLoad(QByteArray data, bool richText, const QTextDocument& model,
+    // The new document has the look given while it is filled, as the document it replaces had
+    // while a file was read into it.
+    TDocumentLoad(QByteArray data, bool richText, const TDocumentLook& look,
                   QObject* parent = nullptr);
     // Waits for the thread: a document being filled is never left behind.
     ~TDocumentLoad() override;

@@ -14,8 +14,8 @@ bool HasParagraphLayout(const QTextBlock& block) {
 
 // The paragraph's laid-out lines; none when it has none of its own. The paragraph layout
 // measures most paragraphs without keeping their lines, and an old layout's lines may be left.
-const QTextLayout* LaidOutLines(const QTextBlock& block) {
-    if (HasParagraphLayout(block) && !TParagraphLayout::KeepsLines(block))
+const QTextLayout* LaidOutLines(const QTextBlock& block, bool paragraphLayout) {
+    if (paragraphLayout && !TParagraphLayout::KeepsLines(block))
         return nullptr;
     const QTextLayout* layout = block.layout();
     return layout && layout->lineCount() > 0 ? layout : nullptr;
@@ -26,7 +26,7 @@ const QTextLayout* LaidOutLines(const QTextBlock& block) {
 QList<QPair<int, int>> TTextLines::BlockLines(const QTextBlock& block) {
     QList<QPair<int, int>> lines;
     const QString text = block.text();
-    if (const QTextLayout* layout = LaidOutLines(block)) {
+    if (const QTextLayout* layout = LaidOutLines(block, HasParagraphLayout(block))) {
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
             int length = qMin(line.textLength(), int(text.size()) - line.textStart());
@@ -50,15 +50,16 @@ QList<QPair<int, int>> TTextLines::BlockLines(const QTextBlock& block) {
 
 // Lines of a paragraph without building their list when no line break or layout splits it.
 int TTextLines::BlockLineCount(const QTextBlock& block) {
-    if (const QTextLayout* layout = LaidOutLines(block))
+    const bool paragraphLayout = HasParagraphLayout(block);
+    if (const QTextLayout* layout = LaidOutLines(block, paragraphLayout))
         return layout->lineCount();
-    if (const int lines = TParagraphLayout::MeasuredLines(block); lines > 0 && HasParagraphLayout(block))
+    if (const int lines = TParagraphLayout::MeasuredLines(block); lines > 0 && paragraphLayout)
         return lines;
     return 1 + int(block.text().count(QChar::LineSeparator));
 }
 
 QPoint TTextLines::LineInBlock(const QTextBlock& block, int offset) {
-    if (const QTextLayout* layout = LaidOutLines(block)) {
+    if (const QTextLayout* layout = LaidOutLines(block, HasParagraphLayout(block))) {
         // A line that ends in a line break holds the break; the next line starts after it.
         int first = 0;
         int last = layout->lineCount() - 1;

@@ -568,39 +568,34 @@ void TBaseForm::ReadText(const QString& fileName, bool richText) {
     QByteArray data;
     try {
         data = TDocumentFile::ReadBytes(fileName);
+        if (data.size() < BackgroundReadBytes) {
+            TRtfReadResult result;
+            {
+                TEditorCaretGuard caret(RichEdit1);
+                result = TDocumentFile::Fill(QByteArrayView(data), *RichEdit1->document(), richText);
+            }
+            TakeReadResult(result, fileName);
+            // A freshly read document has nothing to undo.
+            RichEdit1->document()->clearUndoRedoStacks();
+            return;
+        }
     } catch (const std::bad_alloc&) {
         throw TReadFile::TooLargeForMemory(fileName);
-    }
-    if (data.size() < BackgroundReadBytes) {
-        QTextDocument* document = RichEdit1->document();
-        TRtfReadResult result;
-        try {
-            TEditorCaretGuard caret(RichEdit1);
-            result = TDocumentFile::Fill(QByteArrayView(data), *document, richText);
-        } catch (const std::bad_alloc&) {
-            throw TReadFile::TooLargeForMemory(fileName);
-        }
-        PlainTextFormat = result.RichText ? TPlainTextFormat() : result.PlainText;
-        LeftOutOfFile = result.RichText ? result.LeftOut : QStringList();
-        LeftOutFileName = fileName;
-        // A freshly read document has nothing to undo.
-        document->clearUndoRedoStacks();
-        return;
     }
     // Qt fills a document at about two million paragraphs in five seconds, which the window
     // would spend deaf and blank: it shows the first page, and fills the whole on a thread.
     auto loading = std::make_unique<TLoading>();
     loading->FileName = fileName;
+    const TDocumentLook look = TDocumentLook::Of(*RichEdit1->document());
     loading->FirstPage = new QTextDocument(this);
-    loading->FirstPage->setDefaultFont(RichEdit1->document()->defaultFont());
-    loading->FirstPage->setIndentWidth(RichEdit1->document()->indentWidth());
+    look.ApplyTo(*loading->FirstPage);
     TDocumentFile::Fill(TDocumentFile::Start(QByteArrayView(data), FirstPageBytes),
                         *loading->FirstPage, richText);
     loading->Previous = RichEdit1->document();
     // The editor would delete its first document when it shows another.
     loading->Previous->setParent(this);
     loading->PreviousName = FileName;
-    loading->Load = std::make_unique<TDocumentLoad>(std::move(data), richText, *RichEdit1->document());
+    loading->Load = std::make_unique<TDocumentLoad>(std::move(data), richText, look);
     connect(loading->Load.get(), &TDocumentLoad::Finished, this, &TBaseForm::FinishLoading);
     loading->Gate = new TLoadGate([this](QObject* watched, QEvent* event) {
         if (InterruptsLoading(watched, event))
@@ -611,6 +606,12 @@ void TBaseForm::ReadText(const QString& fileName, bool richText) {
     ShowDocument(Loading->FirstPage);
     RichEdit1->setReadOnly(true);
     RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+void TBaseForm::TakeReadResult(const TRtfReadResult& result, const QString& fileName) {
+    PlainTextFormat = result.RichText ? TPlainTextFormat() : result.PlainText;
+    LeftOutOfFile = result.RichText ? result.LeftOut : QStringList();
+    LeftOutFileName = fileName;
 }
 
 void TBaseForm::FinishLoading() {
@@ -630,9 +631,7 @@ void TBaseForm::FinishLoading() {
         document->setParent(this);
         ShowDocument(document);
         document->setModified(false);
-        PlainTextFormat = result.RichText ? TPlainTextFormat() : result.PlainText;
-        LeftOutOfFile = result.RichText ? result.LeftOut : QStringList();
-        LeftOutFileName = loading->FileName;
+        TakeReadResult(result, loading->FileName);
         delete loading->Previous;
     } catch (const std::exception& error) {
         // The window goes back to what it showed, under its name.

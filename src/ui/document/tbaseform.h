@@ -24,6 +24,7 @@ class TDocumentFrame;
 class TFindDialog;
 class TLineIndex;
 class TReportDisplay;
+struct TRtfReadResult;
 
 // The text document window: a rich-text editor for ".rtf" and ".txt" files inside the main
 // frame, and the base of the bolt group window. Besides the editor it carries the four line
@@ -260,6 +261,8 @@ private:
     TLineIndex* Lines = nullptr;
     // Shows the document in the editor.
     void ShowDocument(QTextDocument* document);
+    // Remembers how a file just read was encoded, and what the editor left out of it.
+    void TakeReadResult(const TRtfReadResult& result, const QString& fileName);
     // A long text being read, and what the window showed before.
     struct TLoading;
     std::unique_ptr<TLoading> Loading;

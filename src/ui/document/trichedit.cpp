@@ -101,13 +101,7 @@ void TRichEdit::ReplaceDocument(QTextDocument* document) {
     QTextDocument* old = this->document();
     if (document == old)
         return;
-    // The new text is shown as the old one was: its font, margins and tabs, the view's place
-    // and the caret's.
-    document->setDefaultFont(old->defaultFont());
-    document->setDocumentMargin(old->documentMargin());
-    document->setIndentWidth(old->indentWidth());
-    document->setDefaultTextOption(old->defaultTextOption());
-    document->setUseDesignMetrics(old->useDesignMetrics());
+    // The new text is shown where the old one was: the view's place and the caret's.
     const QTextCursor caret = textCursor();
     const int offset = verticalScrollBar()->value();
     old->disconnect(this);
@@ -124,8 +118,8 @@ void TRichEdit::ReplaceDocument(QTextDocument* document) {
     // layout, which lays nothing out until asked; any other text takes Qt's layout once the area
     // has it, through a layout that lays out nothing.
     if (!document->findChild<QAbstractTextDocumentLayout*>(QString(), Qt::FindDirectChildrenOnly)) {
-        const bool own = document->blockCount() >= LargeTextParagraphs && TParagraphLayout::Suits(*document);
-        document->setDocumentLayout(own ? static_cast<QAbstractTextDocumentLayout*>(new TParagraphLayout(document))
+        document->setDocumentLayout(WantsParagraphLayout(*document)
+                                        ? static_cast<QAbstractTextDocumentLayout*>(new TParagraphLayout(document))
                                         : new TNoLayout(document));
     }
     setDocument(document);
@@ -163,9 +157,12 @@ TParagraphLayout* TRichEdit::ParagraphLayout() const {
 void TRichEdit::ChooseLayout() {
     ChoosePending = false;
     QTextDocument* document = this->document();
-    if (!ParagraphLayout() && document->blockCount() >= LargeTextParagraphs
-        && TParagraphLayout::Suits(*document))
+    if (!ParagraphLayout() && WantsParagraphLayout(*document))
         document->setDocumentLayout(new TParagraphLayout(document));
+}
+
+bool TRichEdit::WantsParagraphLayout(const QTextDocument& document) {
+    return document.blockCount() >= LargeTextParagraphs && TParagraphLayout::Suits(document);
 }
 
 void TRichEdit::LayoutChanged() {

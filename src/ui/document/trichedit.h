@@ -58,8 +58,9 @@ public:
     void KeepPagesFinite();
     // The number of the first paragraph not laid out; the paragraph count when all are.
     int LaidOutParagraphs() const;
-    // Shows another document in the area, in place of the one shown, which the area then
-    // neither watches nor deletes unless it is the area's own first document.
+    // Shows another document, with its own font, margins and options, in place of the one
+    // shown, which the area then neither watches nor deletes unless it is the area's own first
+    // document. The caret and the view keep their places.
     void ReplaceDocument(QTextDocument* document);
 
 signals:
@@ -96,6 +97,8 @@ private:
     TParagraphLayout* ParagraphLayout() const;
     // After an edit: the layout the document's text calls for, changed once events run.
     void ChooseLayout();
+    // Whether the text is long enough for the paragraph layout, and made of what it lays out.
+    static bool WantsParagraphLayout(const QTextDocument& document);
     void LayoutChanged();
     bool ChoosePending = false;
 
