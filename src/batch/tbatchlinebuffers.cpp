@@ -1,33 +1,10 @@
 #include "tbatchlinebuffers.h"
 
-namespace {
-constexpr qsizetype TextPiece = 1 << 20;
-}
-
-void TBatchLineBuffers::AddOutputLine(const QString& text) {
-    if (!KeepOutputAsText || !LineBuffersExist()) {
-        TLineBuffers::AddOutputLine(text);
-        return;
-    }
-    if (PendingText.isEmpty() || PendingText.last().size() >= TextPiece) {
-        PendingText.append(QByteArray());
-        PendingText.last().reserve(TextPiece + 4096);
-    }
-    PendingText.last() += text.toUtf8();
-    PendingText.last() += '\n';
-}
-
-void TBatchLineBuffers::ClearLineBuffers() {
-    TLineBuffers::ClearLineBuffers();
-    PendingText.clear();
-}
-
 void TBatchLineBuffers::ShowOutput() {
     if (!LineBuffersExist())
         return;
-    ShownAsText = KeepOutputAsText;
-    ShownText = std::move(PendingText);
-    PendingText.clear();
+    ShownAsText = OutputKeptAsText();
+    ShownText = TakeOutputText();
     ShownLines = OutputLines();
     OutputShown = true;
 }

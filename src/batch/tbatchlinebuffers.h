@@ -14,15 +14,9 @@ public:
 
     void ShowOutput() override;
     void FormatOutput() override;
-    void AddOutputLine(const QString& text) override;
-    void ClearLineBuffers() override;
 
-    // While set, output lines are kept as the UTF-8 text of a plain-text report (each line
-    // followed by a line feed, in pieces of about a megabyte) instead of as a list of lines, so
-    // that a large report takes a third of the memory. The tool sets it while the report is
-    // built and only when it writes the report as plain text.
-    bool KeepOutputAsText = false;
-    // The shown report as that text, when it was kept so; then ShownLines is empty.
+    // The shown report as the text the buffers kept, when they kept it so (the tool asks for it
+    // only when it writes the report as plain text); then ShownLines is empty.
     QList<QByteArray> ShownText;
     bool ShownAsText = false;
 
@@ -34,7 +28,4 @@ public:
     QStringList ShownTitles;
     QStringList ShownSubtitles;
     bool OutputShown = false;
-
-private:
-    QList<QByteArray> PendingText;
 };

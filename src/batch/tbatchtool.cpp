@@ -341,9 +341,11 @@ int TBatchTool::Run() {
     // read and analysed.
     buffers.ReportLinesWanted = ReportWritten();
     const QString reportName = Parser.value(ReportOption);
-    buffers.KeepOutputAsText = ReportWritten() &&
-                               !reportName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) &&
-                               !TDocumentFile::IsRichTextName(reportName);
+    buffers.OutputAsTextFrom = ReportWritten() &&
+                                       !reportName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) &&
+                                       !TDocumentFile::IsRichTextName(reportName)
+                                   ? 0
+                                   : -1;
     TBoltGroupDocument document(buffers);
     ApplyViewOptions(document.View);
     // Every read plots; a picture that is not written needs no bolt numbers.
@@ -363,7 +365,7 @@ int TBatchTool::Run() {
         analysisError = e.Text();
     }
     BoltCount = document.BoltCount();
-    buffers.KeepOutputAsText = false;
+    buffers.OutputAsTextFrom = -1;
 
     // The load cases are analysed for the report and the outputs made of their loads; those
     // outputs need no loads of the input's own.

@@ -127,10 +127,7 @@ int TLineBuffers::ProgressPercent(int position, int total) {
     return int(qint64(position) * 100 / total);
 }
 
-void TLineBuffers::AddBlankOutputLine() {
-    if (Exist)
-        Output.append(QStringLiteral(" "));
-}
+void TLineBuffers::AddBlankOutputLine() { AddOutputLine(QStringLiteral(" ")); }
 
 void TLineBuffers::FreeLineBuffers() {
     if (!Exist)
@@ -148,6 +145,7 @@ void TLineBuffers::FreeLineBuffers() {
 
 void TLineBuffers::ReleaseOutputLines() {
     Output = QStringList();
+    OutputText = QList<QByteArray>();
 #ifdef __GLIBC__
     // The lines are millions of small blocks, which the allocator would otherwise keep for the
     // process: the document that shows them would come on top of them.
@@ -161,6 +159,8 @@ void TLineBuffers::ClearLineBuffers() {
     if (!Exist)
         return;
     Output.clear();
+    OutputText.clear();
+    OutputAsText = false;
     Titles.clear();
     Subtitles.clear();
     Data.clear();
@@ -173,8 +173,35 @@ void TLineBuffers::ClearLineBuffers() {
 void TLineBuffers::ShowOutput() {}
 
 void TLineBuffers::AddOutputLine(const QString& text) {
-    if (Exist)
+    if (!Exist)
+        return;
+    if (!OutputAsText && OutputAsTextFrom >= 0 && Output.size() >= OutputAsTextFrom) {
+        OutputAsText = true;
+        for (const QString& line : std::as_const(Output))
+            AppendOutputText(line);
+        Output = QStringList();
+    }
+    if (OutputAsText)
+        AppendOutputText(text);
+    else
         Output.append(text);
+}
+
+void TLineBuffers::AppendOutputText(const QString& text) {
+    constexpr qsizetype piece = 1 << 20;
+    if (OutputText.isEmpty() || OutputText.last().size() >= piece) {
+        OutputText.append(QByteArray());
+        OutputText.last().reserve(piece + 4096);
+    }
+    OutputText.last() += text.toUtf8();
+    OutputText.last() += '\n';
+}
+
+QList<QByteArray> TLineBuffers::TakeOutputText() {
+    QList<QByteArray> text = std::move(OutputText);
+    OutputText.clear();
+    OutputAsText = false;
+    return text;
 }
 
 void TLineBuffers::AddDataLine(const QString& text) {
@@ -277,6 +304,16 @@ void TLineBuffers::SaveOutputLines(const QString& fileName) const {
     TSaveFile file(fileName);
     QByteArray chunk;
     chunk.reserve(1 << 16);
+    for (const QByteArray& piece : OutputText) {
+        for (qsizetype from = 0; from < piece.size();) {
+            const qsizetype end = piece.indexOf('\n', from);
+            chunk += QByteArrayView(piece).sliced(from, end - from);
+            chunk += "\r\n";
+            from = end + 1;
+        }
+        file.Write(chunk);
+        chunk.clear();
+    }
     for (const QString& line : Output) {
         chunk += line.toUtf8();
         chunk += "\r\n";

@@ -3,7 +3,9 @@
 #include "foundation/tdocumenthost.h"
 #include "tfontstyles.h"
 
+#include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -59,6 +61,10 @@ public:
     // Lets the output lines go once they have been written where they are shown, and gives
     // their memory back to the system at once.
     void ReleaseOutputLines();
+    // The output lines kept as text (see OutputAsTextFrom), which the buffers give up; the
+    // buffers then keep lines as a list again until the mode starts anew.
+    QList<QByteArray> TakeOutputText();
+    bool OutputKeptAsText() const { return OutputAsText; }
     // The first data line whose part before "=" equals the name, ignoring letter case.
     TDataLineMatch FindDataLine(const QString& name) const;
     // Finds the first data line of that name as FindDataLine does and removes it, returning the
@@ -87,6 +93,12 @@ public:
     // the report (the batch tool asked only for other outputs) clears it: the report then goes
     // through the same steps and status texts without building its text.
     bool ReportLinesWanted = true;
+    // Once this many output lines have been added (0: from the first), the lines so far and all
+    // later ones are kept as UTF-8 text, each line followed by a line feed, in pieces of about a
+    // megabyte that end at a line end: a third of the memory of a list of lines, for a report of
+    // millions of lines. Meanwhile the indexed output operations see no lines; only appending,
+    // SaveOutputLines and TakeOutputText are meant for it. -1 never.
+    qsizetype OutputAsTextFrom = -1;
 
     // Fields of the window that this machinery uses.
     bool Busy = false;
@@ -107,6 +119,9 @@ private:
     TDocumentHost* HostPtr;
     bool Exist = false;
     QStringList Output;
+    QList<QByteArray> OutputText;
+    bool OutputAsText = false;
+    void AppendOutputText(const QString& text);
     QStringList Titles;
     QStringList Subtitles;
 

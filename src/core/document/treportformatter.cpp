@@ -16,35 +16,19 @@ void ApplyStyle(QTextCursor& cursor, TFontStyles style) {
     cursor.mergeCharFormat(f);
 }
 
-// Finds the lines in the text: each one trimmed, searched forward, matching case, from the end
-// of the previous match; a line that is empty, not found or that would span a line end is passed
-// over and the search goes on from the same place. found(at, length) is called for every match
-// and done() after every line.
-template <typename Found, typename Done>
-void FindLines(QStringView text, const QStringList& lines, Found found, Done done) {
-    qsizetype from = 0;
-    for (const QString& line : lines) {
-        const QString wanted = line.trimmed();
-        if (!wanted.isEmpty() && !wanted.contains(QLatin1Char('\n'))) {
-            const qsizetype at = text.indexOf(wanted, from, Qt::CaseSensitive);
-            if (at >= 0) {
-                found(at, wanted.size());
-                from = at + wanted.size();
-            }
-        }
-        done();
-    }
-}
-
 // Gives every line found in the text the style; done() is called after every line.
 template <typename Done>
 void StyleFound(QTextCursor& cursor, QStringView text, const QStringList& lines,
                 TFontStyles style, Done done) {
-    FindLines(
-        text, lines,
-        [&](qsizetype at, qsizetype length) {
+    TReportFormatter::FindLines(
+        lines,
+        [&](const QString& wanted, qsizetype from) {
+            const qsizetype at = text.indexOf(wanted, from, Qt::CaseSensitive);
+            return std::pair<qsizetype, qsizetype>(at, at + wanted.size());
+        },
+        [&](qsizetype at, qsizetype end) {
             cursor.setPosition(int(at));
-            cursor.setPosition(int(at + length), QTextCursor::KeepAnchor);
+            cursor.setPosition(int(end), QTextCursor::KeepAnchor);
             ApplyStyle(cursor, style);
         },
         done);

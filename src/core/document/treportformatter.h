@@ -44,6 +44,28 @@ public:
     static void CountStyledLines(const QStringList& titleLines, const QStringList& subtitleLines,
                                  TLineBuffers& buffers);
 
+    // Finds the title or subtitle lines in a text: each one trimmed, searched forward, matching
+    // case, from the end of the previous match; a line that is empty, not found or that would
+    // span a line end is passed over and the search goes on from the same place. find(wanted,
+    // from) gives the start and end of the first match at or after from (start -1 when none),
+    // in the text's own positions; found(start, end) is called for every match and done()
+    // after every line.
+    template <typename Find, typename Found, typename Done>
+    static void FindLines(const QStringList& lines, Find find, Found found, Done done) {
+        qsizetype from = 0;
+        for (const QString& line : lines) {
+            const QString wanted = line.trimmed();
+            if (!wanted.isEmpty() && !wanted.contains(QLatin1Char('\n'))) {
+                const auto [at, end] = find(wanted, from);
+                if (at >= 0) {
+                    found(at, end);
+                    from = end;
+                }
+            }
+            done();
+        }
+    }
+
     // Both steps on the buffers' output, title and subtitle lines and styles.
     static void BuildReport(QTextDocument& document, TLineBuffers& buffers, const QFont& font);
 

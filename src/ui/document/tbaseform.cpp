@@ -27,6 +27,7 @@
 #include "teditorcaretguard.h"
 #include "tfinddialog.h"
 #include "treportdisplay.h"
+#include "treportview.h"
 #include "trichedit.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -111,6 +112,7 @@ TBaseForm::TBaseForm(TDocumentFrame* frame, QWidget* parent) : QWidget(parent), 
     FontDialogFont = TReportFormatter::DefaultFont();
     CreateControls();
     Report = new TReportDisplay(RichEdit1, *this, this);
+    OutputAsTextFrom = LongReportLines;
     Lines = new TLineIndex(RichEdit1->document(), this);
     resize(845, 480);
 
@@ -448,19 +450,28 @@ void TBaseForm::DecimalPlaceSet(int tag) {
 
 bool TBaseForm::IsModified() const { return RichEdit1->document()->isModified(); }
 
-bool TBaseForm::HasText() const { return !RichEdit1->document()->isEmpty(); }
+bool TBaseForm::HasText() const {
+    return Report->LongReport() || !RichEdit1->document()->isEmpty();
+}
 
-bool TBaseForm::HasSelection() const { return RichEdit1->textCursor().hasSelection(); }
+bool TBaseForm::HasSelection() const {
+    if (const TReportView* view = Report->LongReport())
+        return view->HasSelection();
+    return RichEdit1->textCursor().hasSelection();
+}
 
 bool TBaseForm::WordWrap() const { return RichEdit1->lineWrapMode() != QTextEdit::NoWrap; }
 
 QPoint TBaseForm::CaretPosition() const {
+    if (const TReportView* view = Report->LongReport())
+        return QPoint(int(qMin<qsizetype>(view->Caret().Line + 1, INT_MAX)), view->Caret().Column + 1);
     // Lines as the area counts them, wrapped ones included; the column within that line.
     const QPoint caret = Lines->LineAndColumn(RichEdit1->textCursor().position());
     return caret + QPoint(1, 1);
 }
 
 void TBaseForm::TypeText(const QString& text) {
+    ShowWholeReport();
     RichEdit1->textCursor().insertText(text);
     RichEdit1->setFocus();
 }
@@ -561,6 +572,7 @@ void TBaseForm::FormatOutput() {
 // Reading and writing
 
 qsizetype TBaseForm::BackgroundReadBytes = qsizetype(2) << 20;
+qsizetype TBaseForm::LongReportLines = 1'000'000;
 
 void TBaseForm::ReadText(const QString& fileName, bool richText) {
     FinishLoading();
@@ -722,6 +734,7 @@ void TBaseForm::ShowDocument(QTextDocument* document) {
 }
 
 bool TBaseForm::WriteText(const QString& fileName, bool richText) {
+    ShowWholeReport();
     const QTextDocument& document = *RichEdit1->document();
     if (!richText && !TPlainText::CanEncode(document, PlainTextFormat)) {
         // Characters are never replaced on the way to the file.
@@ -870,11 +883,13 @@ QPrinter& TBaseForm::Printer() {
 }
 
 void TBaseForm::PrintDocument() {
+    ShowWholeReport();
     TBusyCursorGuard cursor(*this);
     TDocumentPrinter::Print(*RichEdit1->document(), Caption());
 }
 
 void TBaseForm::SendDocument() {
+    ShowWholeReport();
     if (!TDocumentMailer::Send(*RichEdit1->document(), FileName, Caption()))
         ShowMessage(QStringLiteral("Error sending mail"), QStringLiteral("Error"),
                     TMessageIcon::Error, TMessageButtons::Ok);
@@ -897,11 +912,22 @@ bool TBaseForm::CanUndo() const { return RichEdit1 && RichEdit1->document()->isU
 
 bool TBaseForm::CanRedo() const { return RichEdit1 && RichEdit1->document()->isRedoAvailable(); }
 
-void TBaseForm::Cut() { RichEdit1->cut(); }
+void TBaseForm::Cut() {
+    ShowWholeReport();
+    RichEdit1->cut();
+}
 
-void TBaseForm::Copy() { RichEdit1->copy(); }
+void TBaseForm::Copy() {
+    if (const TReportView* view = Report->LongReport()) {
+        if (view->HasSelection())
+            QApplication::clipboard()->setText(view->SelectedText());
+        return;
+    }
+    RichEdit1->copy();
+}
 
 void TBaseForm::Paste() {
+    ShowWholeReport();
     const QMimeData* clip = QApplication::clipboard()->mimeData();
     if (!clip || !clip->hasText())
         return;
@@ -909,9 +935,19 @@ void TBaseForm::Paste() {
     RichEdit1->update();
 }
 
-void TBaseForm::SelectAllText() { RichEdit1->selectAll(); }
+void TBaseForm::SelectAllText() {
+    if (TReportView* view = Report->LongReport())
+        view->SelectAll();
+    else
+        RichEdit1->selectAll();
+}
+
+void TBaseForm::ShowWholeReport() { Report->ShowWholeReport(); }
+
+void TBaseForm::DropLongReport() { Report->DropLongReport(); }
 
 void TBaseForm::ChooseFont() {
+    ShowWholeReport();
     const QFont shown = RichEdit1->currentFont();
     const QColor shownColour = RichEdit1->textColor();
     QFont font = shown;
@@ -935,10 +971,12 @@ void TBaseForm::ChooseFont() {
 }
 
 void TBaseForm::ToggleWordWrap() {
+    ShowWholeReport();
     RichEdit1->SetLineWrapMode(WordWrap() ? QTextEdit::NoWrap : QTextEdit::WidgetWidth);
 }
 
 void TBaseForm::Bold1Click(int tag) {
+    ShowWholeReport();
     const QTextCharFormat current = RichEdit1->currentCharFormat();
     QTextCharFormat format;
     switch (tag) {
@@ -961,6 +999,7 @@ void TBaseForm::Bold1Click(int tag) {
 }
 
 void TBaseForm::Left1Click(int tag) {
+    ShowWholeReport();
     switch (tag) {
     case 0:
         RichEdit1->SetAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
@@ -976,7 +1015,10 @@ void TBaseForm::Left1Click(int tag) {
     }
 }
 
-void TBaseForm::ToggleBullets() { TParagraphBullets::Toggle(RichEdit1->textCursor()); }
+void TBaseForm::ToggleBullets() {
+    ShowWholeReport();
+    TParagraphBullets::Toggle(RichEdit1->textCursor());
+}
 
 // Moves one indent of every selected paragraph by its own amount (the steps are in points, the
 // document holds indents in its pixels); each paragraph keeps the rest
@@ -1000,6 +1042,7 @@ static void StepSelectedBlocks(QTextEdit* edit,
 }
 
 void TBaseForm::StepParagraphIndent(int step) {
+    ShowWholeReport();
     StepSelectedBlocks(RichEdit1, [step](QTextBlockFormat& format) {
         format.setLeftMargin(
             qMax(0.0, format.leftMargin() + TDocumentUnits::PointsToPixels(step)));
@@ -1008,6 +1051,7 @@ void TBaseForm::StepParagraphIndent(int step) {
 }
 
 void TBaseForm::StepFirstLineIndent(int step) {
+    ShowWholeReport();
     StepSelectedBlocks(RichEdit1, [step](QTextBlockFormat& format) {
         format.setTextIndent(format.textIndent() + TDocumentUnits::PointsToPixels(step));
         return true;
@@ -1015,6 +1059,7 @@ void TBaseForm::StepFirstLineIndent(int step) {
 }
 
 void TBaseForm::StepRightIndent(int step) {
+    ShowWholeReport();
     StepSelectedBlocks(RichEdit1, [step](QTextBlockFormat& format) {
         // A step that would take the right indent below 0 is refused.
         const qreal right = format.rightMargin() + TDocumentUnits::PointsToPixels(step);
@@ -1026,12 +1071,14 @@ void TBaseForm::StepRightIndent(int step) {
 }
 
 void TBaseForm::SetFontName(const QString& name) {
+    ShowWholeReport();
     QTextCharFormat format;
     format.setFontFamilies({name});
     RichEdit1->mergeCurrentCharFormat(format);
 }
 
 void TBaseForm::SetFontSize(int size) {
+    ShowWholeReport();
     if (size <= 0)
         return;
     QTextCharFormat format;
@@ -1040,11 +1087,13 @@ void TBaseForm::SetFontSize(int size) {
 }
 
 void TBaseForm::SetFontNameAndSize(const QString& name, int size) {
+    ShowWholeReport();
     SetFontName(name);
     SetFontSize(size);
 }
 
 void TBaseForm::ChangeTextCase(int tag) {
+    ShowWholeReport();
     QTextCursor cursor = RichEdit1->textCursor();
     if (!cursor.hasSelection() || tag < 0 || tag > 2)
         return;
@@ -1084,6 +1133,7 @@ void TBaseForm::ToggleSubtitleStyle(int tag) {
 
 // Commands whose windows come with the find, statistics and spelling tools.
 void TBaseForm::SpellCheckDocument() {
+    ShowWholeReport();
     QTextDocument* document = RichEdit1->document();
     if (document->isEmpty())
         return;
@@ -1151,6 +1201,7 @@ void TBaseForm::SpellCheckDocument() {
 // Find, replace, goto line and statistics
 
 void TBaseForm::Find1Click() {
+    ShowWholeReport();
     if (!FindDialog1) {
         FindDialog1 = TDialogs::Current().CreateFindDialog(this, false);
         connect(FindDialog1, &TFindDialog::FindNext, this, [this] { Find(FindDialog1); });
@@ -1161,6 +1212,7 @@ void TBaseForm::Find1Click() {
 }
 
 void TBaseForm::Replace1Click() {
+    ShowWholeReport();
     if (!ReplaceDialog1) {
         ReplaceDialog1 = TDialogs::Current().CreateFindDialog(this, true);
         connect(ReplaceDialog1, &TFindDialog::FindNext, this, [this] { Find(ReplaceDialog1); });
@@ -1175,6 +1227,7 @@ void TBaseForm::Replace1Click() {
 }
 
 void TBaseForm::Find(QObject* sender) {
+    ShowWholeReport();
     auto* dialog = qobject_cast<TFindDialog*>(sender);
     if (!dialog || (dialog != FindDialog1 && dialog != ReplaceDialog1)) {
         ShowMessage(QStringLiteral("Word Search Failed"), QStringLiteral("Find/Replace"),
@@ -1198,6 +1251,7 @@ void TBaseForm::Find(QObject* sender) {
 }
 
 void TBaseForm::Replace(QObject* sender, bool all) {
+    ShowWholeReport();
     if (!ReplaceDialog1 || sender != ReplaceDialog1) {
         ShowMessage(QStringLiteral("Word Search Failed"), QStringLiteral("Find/Replace"),
                     TMessageIcon::Exclamation, TMessageButtons::Ok);
@@ -1227,6 +1281,7 @@ void TBaseForm::Replace(QObject* sender, bool all) {
 }
 
 void TBaseForm::GotoLine() {
+    ShowWholeReport();
     QTextDocument* document = RichEdit1->document();
     if (WordWrap()) {
         // Wrapped lines count as the area shows them, so the whole text is laid out first.
@@ -1248,7 +1303,10 @@ void TBaseForm::GotoLine() {
     RichEdit1->ensureCursorVisible();
 }
 
-void TBaseForm::ShowStatistics() { TDialogs::Current().Statistics(this, RichEdit1, FileName); }
+void TBaseForm::ShowStatistics() {
+    ShowWholeReport();
+    TDialogs::Current().Statistics(this, RichEdit1, FileName);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Closing

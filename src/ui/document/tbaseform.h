@@ -154,6 +154,13 @@ public:
     // Waits for the text being read, and shows it; the error is told when it could not be read,
     // and the window then shows what it showed before.
     void FinishLoading();
+    // A report of this many lines or more is kept and shown compactly: a view over the editor
+    // lays out only the lines in sight, and the editor is given the whole report only when a
+    // command needs it there (ShowWholeReport), as every command that works on the text does.
+    static qsizetype LongReportLines;
+    void ShowWholeReport();
+    // Takes the view of a long report away, for the editor's own text.
+    void DropLongReport();
     // How the document's plain text is written: as the plain-text file it was read from was
     // encoded, UTF-8 with LF line ends for any other document.
     TPlainTextFormat PlainTextFormat;

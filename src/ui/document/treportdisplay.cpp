@@ -1,16 +1,22 @@
 #include "treportdisplay.h"
 
 #include "document/tlinebuffers.h"
+#include "document/tparagraphlayout.h"
 #include "document/tplaintext.h"
 #include "document/treportformatter.h"
 #include "foundation/tfilenames.h"
 #include "foundation/tplatformerror.h"
+#include "document/treporttext.h"
 #include "teditorcaretguard.h"
+#include "treportview.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -39,6 +45,14 @@ void TReportDisplay::ShowOutput(const QFont& font) {
     if (!Buffers.LineBuffersExist())
         return;
     Buffers.FileName = TFileNames::ChangeExtension(Buffers.FileName, Buffers.DefaultExtension);
+    if (Buffers.OutputKeptAsText()) {
+        ShowLongReport(std::make_shared<TReportText>(
+                           Buffers.TakeOutputText(), Buffers.TitleLines(), Buffers.SubtitleLines(),
+                           Buffers.TitleStyle, Buffers.SubtitleStyle),
+                       font);
+        return;
+    }
+    DropLongReport();
     // The temporary file lies in the system's temporary folder under a name of its own, and
     // goes however this ends (a report too large for the memory included).
     QTemporaryFile temporary(QDir::temp().filePath(QStringLiteral("fastenex-report-XXXXXX.tmp")));
@@ -78,6 +92,11 @@ void TReportDisplay::ShowOutput(const QFont& font) {
     if (!shown)
         show(lines.isEmpty() ? QString() : lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
     document->clearUndoRedoStacks();
+    RememberStyles();
+}
+
+void TReportDisplay::RememberStyles() {
+    QTextDocument* document = Editor->document();
     StyledTitles = Buffers.TitleLines();
     StyledSubtitles = Buffers.SubtitleLines();
     StyledTitleStyle = Buffers.TitleStyle;
@@ -88,6 +107,87 @@ void TReportDisplay::ShowOutput(const QFont& font) {
         document, &QTextDocument::contentsChange, this, [this] { OutputStyled = false; },
         Qt::SingleShotConnection);
     Editor->setStatusTip(Buffers.FileName);
+}
+
+void TReportDisplay::ShowLongReport(std::shared_ptr<const TReportText> report, const QFont& font) {
+    // The editor keeps the report's font, empty, until it is given the whole report.
+    QTextDocument* document = Editor->document();
+    Buffers.ReleaseOutputLines();
+    TReportFormatter::ShowText(*document, QString(), font);
+    document->clearUndoRedoStacks();
+    if (!View) {
+        View = new TReportView(Editor);
+        View->setObjectName(QStringLiteral("LongReport"));
+        View->setContextMenuPolicy(Qt::CustomContextMenu);
+        // The editor's context menu, and its keys once it has the whole report.
+        connect(View, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+            const QPoint global = View->viewport()->mapToGlobal(pos);
+            emit Editor->customContextMenuRequested(Editor->viewport()->mapFromGlobal(global));
+        });
+        connect(View, &TReportView::EditWanted, this, [this](QKeyEvent* event) {
+            ShowWholeReport();
+            QKeyEvent again(event->type(), event->key(), event->modifiers(), event->text(),
+                            event->isAutoRepeat(), ushort(event->count()));
+            QCoreApplication::sendEvent(Editor, &again);
+        });
+    }
+    const bool focused = Editor->hasFocus();
+    View->SetReport(std::move(report), font, document->documentMargin(),
+                    document->defaultTextOption());
+    View->setGeometry(Editor->rect());
+    View->show();
+    View->raise();
+    Editor->setFocusProxy(View);
+    if (focused)
+        View->setFocus();
+    RememberStyles();
+}
+
+TReportView* TReportDisplay::LongReport() const {
+    return View && View->Report() ? View : nullptr;
+}
+
+void TReportDisplay::DropLongReport() {
+    if (!LongReport())
+        return;
+    const bool focused = View->hasFocus();
+    Editor->setFocusProxy(nullptr);
+    View->hide();
+    View->SetReport(nullptr, View->font(), 0, {});
+    if (focused)
+        Editor->setFocus();
+}
+
+void TReportDisplay::ShowWholeReport() {
+    TReportView* view = LongReport();
+    if (!view)
+        return;
+    Buffers.Host().PushBusyCursor();
+    struct TCursorGuard {
+        TLineBuffers& Buffers;
+        ~TCursorGuard() { Buffers.Host().PopBusyCursor(); }
+    } cursorGuard{Buffers};
+    const TReportText& report = *view->Report();
+    QTextDocument* document = Editor->document();
+    const bool modified = document->isModified();
+    // The editor's layout of the empty document would lay out the millions of lines as they
+    // come; the paragraph layout lays out only what is shown.
+    if (!qobject_cast<TParagraphLayout*>(document->documentLayout()))
+        document->setDocumentLayout(new TParagraphLayout(document));
+    TReportFormatter::ShowStyledText(*document, report.Text(), document->defaultFont(),
+                                     report.TitleLines(), report.SubtitleLines(),
+                                     report.TitleStyle(), report.SubtitleStyle());
+    document->clearUndoRedoStacks();
+    document->setModified(modified);
+    auto position = [&](TReportView::TPlace place) {
+        return document->findBlockByNumber(int(place.Line)).position() + place.Column;
+    };
+    QTextCursor cursor(document);
+    cursor.setPosition(position(view->Anchor()));
+    cursor.setPosition(position(view->Caret()), QTextCursor::KeepAnchor);
+    DropLongReport();
+    Editor->setTextCursor(cursor);
+    Editor->ensureCursorVisible();
 }
 
 void TReportDisplay::FormatOutput() {
@@ -105,6 +205,12 @@ void TReportDisplay::FormatOutput() {
     Editor->setUpdatesEnabled(false);
     // "Formatting Output", the progress fields and the gauge go through the buffers' host. Lines
     // that ShowOutput has styled in the text it showed are only counted.
+    if (LongReport()) {
+        // The long report's lines were found as it was shown.
+        TReportFormatter::CountStyledLines(Buffers.TitleLines(), Buffers.SubtitleLines(), Buffers);
+        OutputStyled = false;
+        return;
+    }
     const bool styled = OutputStyled && StyledTitles == Buffers.TitleLines() &&
                         StyledSubtitles == Buffers.SubtitleLines() &&
                         StyledTitleStyle == Buffers.TitleStyle &&

@@ -727,7 +727,7 @@ void TBoltGroupForm::CopyOrMove(int example, const QString& caption, bool move) 
     }
     CommitStep(move ? QStringLiteral("Move Bolts") : QStringLiteral("Copy Bolts"));
     // The old report goes at once; the new one follows the analysis.
-    if (!move && !RichEdit1->document()->isEmpty())
+    if (!move && HasText())
         ClearText();
     repaint();
     if (Frame)
@@ -854,7 +854,10 @@ bool TBoltGroupForm::eventFilter(QObject* watched, QEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // Questions of the document
 
-void TBoltGroupForm::ClearText() { RichEdit1->clear(); }
+void TBoltGroupForm::ClearText() {
+    DropLongReport();
+    RichEdit1->clear();
+}
 
 bool TBoltGroupForm::EditNisaNodeNumbers(const QStringList& boltColumn, QStringList& nodeColumn) {
     return TDialogs::Current().NisaNodeNumbers(this, boltColumn, nodeColumn);

@@ -166,18 +166,33 @@ private slots:
         }
     }
 
+    void SaveOutputLinesWritesCrLf_data() {
+        QTest::addColumn<qsizetype>("asTextFrom");
+        QTest::newRow("lines") << qsizetype(-1);
+        QTest::newRow("text from the first line") << qsizetype(0);
+        QTest::newRow("text from the third line") << qsizetype(2);
+    }
+
     void SaveOutputLinesWritesCrLf() {
+        // Lines kept as a list or, from some line on, as text are written alike.
+        QFETCH(qsizetype, asTextFrom);
         QTemporaryDir dir;
         const QString name = dir.filePath(QStringLiteral("out.txt"));
         TLineBuffers b;
+        b.OutputAsTextFrom = asTextFrom;
         b.CreateLineBuffers();
         b.AddOutputLine(QStringLiteral("first"));
         b.AddBlankOutputLine();
         b.AddOutputLine(QStringLiteral("Träger"));
+        QCOMPARE(b.OutputKeptAsText(), asTextFrom >= 0);
         b.SaveOutputLines(name);
         QFile f(name);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("first\r\n \r\nTr\xc3\xa4ger\r\n"));
+        if (asTextFrom >= 0) {
+            QCOMPARE(b.TakeOutputText().join(), QByteArray("first\n \nTr\xc3\xa4ger\n"));
+            QVERIFY(!b.OutputKeptAsText());
+        }
     }
 
     void SaveOutputLinesFailureThrowsAndKeepsTarget() {

@@ -2,6 +2,7 @@
 
 #include "document/tlinebuffers.h"
 #include "document/treportformatter.h"
+#include "document/treporttext.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -52,6 +53,26 @@ QString StyleMap(const QTextDocument& document) {
     return map;
 }
 
+// The same for a report kept as text.
+QString StyleMap(const TReportText& report) {
+    QString map;
+    for (qsizetype i = 0; i + 1 < report.LineCount(); ++i) {
+        QString line(report.Line(i).size(), QLatin1Char('.'));
+        for (const TReportText::TSpan& span : report.SpansOn(i)) {
+            const TFontStyles style = span.Style;
+            const QChar c = style.Has(TFontStyle::Bold)        ? QLatin1Char('b')
+                            : style.Has(TFontStyle::Italic)    ? QLatin1Char('i')
+                            : style.Has(TFontStyle::Underline) ? QLatin1Char('u')
+                            : style.Has(TFontStyle::StrikeOut) ? QLatin1Char('s')
+                                                               : QLatin1Char('.');
+            for (int k = span.Column; k < span.Column + span.Length; ++k)
+                line[k] = c;
+        }
+        map += line + QLatin1Char('\n');
+    }
+    return map;
+}
+
 } // namespace
 
 class TstTReportFormatter : public QObject {
@@ -61,6 +82,8 @@ private slots:
     void ShowLines();
     void StyleLines_data();
     void StyleLines();
+    void LongReportReadsAsTheDocument_data() { StyleLines_data(); }
+    void LongReportReadsAsTheDocument();
     void FullStyles();
     void Progress();
     void BuildReport();
@@ -118,6 +141,31 @@ void TstTReportFormatter::StyleLines_data() {
         << ".....bbbb...\n";
     QTest::newRow("title and subtitle on one text")
         << QStringList{"AB"} << QStringList{"AB"} << QStringList{"B"} << "bu\n";
+    QTest::newRow("columns in characters")
+        << QStringList{"Träger Öse", "x"} << QStringList{"Öse"} << QStringList{"x"}
+        << ".......bbb\nu\n";
+    QTest::newRow("the document's markers taken out")
+        << QStringList{QStringLiteral("a\rb\u2029c"), "a b"} << QStringList{"a b"} << QStringList{}
+        << "bbb..\n...\n";
+}
+
+void TstTReportFormatter::LongReportReadsAsTheDocument() {
+    // The same lines kept as text in two pieces read as the document shows them, and are styled
+    // alike.
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, titles);
+    QFETCH(QStringList, subtitles);
+    QTextDocument document;
+    TReportFormatter::ShowLines(document, lines, TReportFormatter::DefaultFont());
+    QList<QByteArray> pieces(2);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        pieces[i < lines.size() / 2 ? 0 : 1] += lines.at(i).toUtf8() + '\n';
+    const TReportText report(pieces, titles, subtitles, TFontStyles{TFontStyle::Bold},
+                             TFontStyles{TFontStyle::Underline});
+    QCOMPARE(report.LineCount(), qsizetype(document.blockCount()));
+    QCOMPARE(report.Text(), DocumentText(document));
+    QCOMPARE(report.Text(0, 1, report.LineCount() - 1, 0), DocumentText(document).mid(1));
+    QTEST(StyleMap(report), "styles");
 }
 
 void TstTReportFormatter::StyleLines() {

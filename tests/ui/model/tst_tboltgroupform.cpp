@@ -1,5 +1,6 @@
 #include "foundation/tplatformerror.h"
 #include "helper_boltdialogs.h"
+#include "document/treportview.h"
 #include "model/tboltgroupform.h"
 #include "shell/tmainform.h"
 #include "shell/tsettings.h"
@@ -653,6 +654,40 @@ private slots:
         QVERIFY(plain.fontWeight() <= QFont::Normal && !plain.fontUnderline());
         QCOMPARE(plain.fontFamilies().toStringList().value(0), QStringLiteral("Courier New"));
         QCOMPARE(form->RichEdit1->textCursor().position(), 0);
+    }
+
+    void LongReportShownFromItsText() {
+        // A long report is shown by a view over the editor, from which the caret, selection and
+        // copy work; an edit or a save gives the editor the whole report as it would have shown
+        // it, the edit at the caret.
+        TBoltGroupForm* usual = OpenExample(QStringLiteral("bracket-3d.dat"), QStringLiteral("usual.dat"));
+        const qsizetype lines = TBaseForm::LongReportLines;
+        TBaseForm::LongReportLines = 10;
+        TBoltGroupForm* form = OpenExample(QStringLiteral("bracket-3d.dat"), QStringLiteral("long.dat"));
+        TBaseForm::LongReportLines = lines;
+        QVERIFY(usual && form);
+        auto* view = form->RichEdit1->findChild<TReportView*>();
+        QVERIFY(view && !view->isHidden());
+        QVERIFY(form->RichEdit1->document()->isEmpty() && form->HasText());
+        form->SelectAllText();
+        form->Copy();
+        QCOMPARE(QApplication::clipboard()->text(), usual->RichEdit1->toPlainText());
+        QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(view, Qt::Key_Down);
+        QTest::keyClick(view, Qt::Key_Down);
+        QTest::keyClick(view, Qt::Key_End);
+        const QString third = usual->RichEdit1->document()->findBlockByNumber(2).text();
+        QCOMPARE(form->CaretPosition(), QPoint(3, int(third.size()) + 1));
+        QTest::keyClicks(view, QStringLiteral("Z"));
+        QVERIFY(view->isHidden());
+        QCOMPARE(form->RichEdit1->document()->findBlockByNumber(2).text(), third + QLatin1Char('Z'));
+        form->Undo();
+        QVERIFY(form->WriteText(Path(QStringLiteral("long.rtf")), true));
+        QVERIFY(usual->WriteText(Path(QStringLiteral("usual.rtf")), true));
+        QCOMPARE(ReadAll(Path(QStringLiteral("long.rtf"))), ReadAll(Path(QStringLiteral("usual.rtf"))));
+        // The report made again is shown by the view again.
+        form->RefreshAnalysis();
+        QVERIFY(!view->isHidden() && form->RichEdit1->document()->isEmpty());
     }
 
     // ---------------------------------------------------------------------------------------

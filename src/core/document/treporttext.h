@@ -1,0 +1,73 @@
+#pragma once
+
+#include "tfontstyles.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// A report of millions of lines kept as compactly as the batch tool keeps it: its UTF-8 text in
+// pieces that end at line ends, an index of where every line starts, and where its title and
+// subtitle lines were found, with their styles. It reads as the report a window's document
+// would hold: the lines, then the empty line that the last line end leaves, the document's own
+// markers taken out of the text, and the same lines styled.
+class TReportText {
+public:
+    // A styled run on one line, in characters.
+    struct TSpan {
+        qsizetype Line = 0;
+        int Column = 0;
+        int Length = 0;
+        TFontStyles Style;
+    };
+
+    TReportText() = default;
+    // Takes the text, each line ended by a line feed, in pieces that end at line ends, and finds
+    // the title and subtitle lines in it as the report window styles them.
+    TReportText(QList<QByteArray> pieces, QStringList titleLines, QStringList subtitleLines,
+                TFontStyles titleStyle, TFontStyles subtitleStyle);
+
+    // Lines, the empty last one included, so never fewer than one.
+    qsizetype LineCount() const { return qsizetype(LineStart.size()) + 1; }
+    QString Line(qsizetype index) const;
+    // Most bytes in a line, a bound of its characters.
+    qsizetype LongestLine() const { return Longest; }
+    // Bytes of the text.
+    qint64 Size() const { return Bytes; }
+    // The styled runs on a line, in the order they were given (titles before subtitles).
+    QList<TSpan> SpansOn(qsizetype line) const;
+    // The text from one line and column to another, lines joined by line feeds.
+    QString Text(qsizetype fromLine, int fromColumn, qsizetype toLine, int toColumn) const;
+    // The whole text: every line ended by a line feed.
+    QString Text() const;
+
+    const QStringList& TitleLines() const { return Titles; }
+    const QStringList& SubtitleLines() const { return Subtitles; }
+    TFontStyles TitleStyle() const { return TitleStyleOf; }
+    TFontStyles SubtitleStyle() const { return SubtitleStyleOf; }
+
+private:
+    QByteArrayView LineBytes(qsizetype index) const;
+    qsizetype LineAt(qsizetype piece, qsizetype offset) const;
+    void FindSpans(const QStringList& lines, TFontStyles style, int order);
+
+    QList<QByteArray> Pieces;
+    // Per piece, its first line; per line (the last, empty one left out), its start in its
+    // piece.
+    std::vector<qsizetype> PieceFirstLine;
+    std::vector<quint32> LineStart;
+    qsizetype Longest = 0;
+    qint64 Bytes = 0;
+    struct TFound {
+        TSpan Span;
+        int Order = 0;
+    };
+    std::vector<TFound> Spans;
+    QStringList Titles;
+    QStringList Subtitles;
+    TFontStyles TitleStyleOf;
+    TFontStyles SubtitleStyleOf;
+};
