@@ -10,6 +10,7 @@
 #include "document/tdocumentfile.h"
 #include "document/tlinebuffers.h"
 #include "document/treportformatter.h"
+#include "document/treporttext.h"
 #include "foundation/tplatformerror.h"
 #include "document/treportpdf.h"
 #include "foundation/tfileidentity.h"
@@ -157,6 +158,13 @@ QString AnalysisRefusal(const TBatchLineBuffers& buffers, const TBoltGroupDocume
 void WriteReport(const TBatchLineBuffers& buffers, const TBoltGroupDocument& document,
                  const QString& fileName) {
     const bool pdf = fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+    if (!pdf && TDocumentFile::IsRichTextName(fileName) && buffers.ShownAsText) {
+        // As the report window writes a long report: a part at a time.
+        TReportText(buffers.ShownText, buffers.ShownTitles, buffers.ShownSubtitles,
+                    buffers.TitleStyle, buffers.SubtitleStyle)
+            .WriteRtf(fileName, TReportFormatter::DefaultFont());
+        return;
+    }
     if (pdf || TDocumentFile::IsRichTextName(fileName)) {
         // As the report window shows it: "Courier New", titles and subtitles styled.
         QTextDocument report;
@@ -336,16 +344,13 @@ int TBatchTool::Run() {
     }
     TBatchLineBuffers buffers(&Host);
     buffers.FileName = info.absoluteFilePath();
-    // The report's text is built only when it is written, and kept as the text it is written
-    // as when that is plain text; nothing but the report adds output lines while the file is
+    // The report's text is built only when it is written, and kept as UTF-8 text unless it is
+    // written as a PDF document; nothing but the report adds output lines while the file is
     // read and analysed.
     buffers.ReportLinesWanted = ReportWritten();
     const QString reportName = Parser.value(ReportOption);
-    buffers.OutputAsTextFrom = ReportWritten() &&
-                                       !reportName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) &&
-                                       !TDocumentFile::IsRichTextName(reportName)
-                                   ? 0
-                                   : -1;
+    buffers.OutputAsTextFrom =
+        ReportWritten() && !reportName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? 0 : -1;
     TBoltGroupDocument document(buffers);
     ApplyViewOptions(document.View);
     // Every read plots; a picture that is not written needs no bolt numbers.

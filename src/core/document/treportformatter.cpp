@@ -5,9 +5,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-namespace {
-
-void ApplyStyle(QTextCursor& cursor, TFontStyles style) {
+void TReportFormatter::ApplyStyle(QTextCursor& cursor, TFontStyles style) {
     QTextCharFormat f;
     f.setFontWeight(style.Has(TFontStyle::Bold) ? QFont::Bold : QFont::Normal);
     f.setFontItalic(style.Has(TFontStyle::Italic));
@@ -15,6 +13,8 @@ void ApplyStyle(QTextCursor& cursor, TFontStyles style) {
     f.setFontStrikeOut(style.Has(TFontStyle::StrikeOut));
     cursor.mergeCharFormat(f);
 }
+
+namespace {
 
 // Gives every line found in the text the style; done() is called after every line.
 template <typename Done>
@@ -29,7 +29,7 @@ void StyleFound(QTextCursor& cursor, QStringView text, const QStringList& lines,
         [&](qsizetype at, qsizetype end) {
             cursor.setPosition(int(at));
             cursor.setPosition(int(end), QTextCursor::KeepAnchor);
-            ApplyStyle(cursor, style);
+            TReportFormatter::ApplyStyle(cursor, style);
         },
         done);
 }

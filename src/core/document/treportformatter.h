@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QStringList>
 
+class QTextCursor;
 class QTextDocument;
 class TLineBuffers;
 
@@ -43,6 +44,10 @@ public:
     // line), for lines that ShowStyledText has already styled.
     static void CountStyledLines(const QStringList& titleLines, const QStringList& subtitleLines,
                                  TLineBuffers& buffers);
+
+    // Gives the selection the style: its bold, italic, underline and strikeout become the
+    // style's.
+    static void ApplyStyle(QTextCursor& cursor, TFontStyles style);
 
     // Finds the title or subtitle lines in a text: each one trimmed, searched forward, matching
     // case, from the end of the previous match; a line that is empty, not found or that would

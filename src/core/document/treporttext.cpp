@@ -1,8 +1,16 @@
 #include "treporttext.h"
 
 #include "treportformatter.h"
+#include "foundation/tplatformerror.h"
+#include "foundation/tsavefile.h"
+#include "trtfwriter.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -173,4 +181,36 @@ QString TReportText::Text() const {
     for (const QByteArray& piece : Pieces)
         text += QString::fromUtf8(piece);
     return text;
+}
+
+void TReportText::WriteRtf(QIODevice& device, const QFont& font, qsizetype partLines) const {
+    // Parts of lines, the last with the empty line that ends the report.
+    qsizetype next = 0;
+    TRtfWriter::WriteParts(device, [&](QTextDocument& part) {
+        if (next >= LineCount())
+            return false;
+        const qsizetype end = std::min(next + partLines, LineCount());
+        TReportFormatter::ShowText(part, Text(next, 0, end - 1, INT_MAX), font);
+        QTextCursor cursor(&part);
+        for (qsizetype line = next; line < end; ++line) {
+            const int start = part.findBlockByNumber(int(line - next)).position();
+            for (const TSpan& span : SpansOn(line)) {
+                cursor.setPosition(start + span.Column);
+                cursor.setPosition(start + span.Column + span.Length, QTextCursor::KeepAnchor);
+                TReportFormatter::ApplyStyle(cursor, span.Style);
+            }
+        }
+        next = end;
+        return true;
+    });
+}
+
+void TReportText::WriteRtf(const QString& fileName, const QFont& font) const {
+    TSaveFile file(fileName);
+    try {
+        WriteRtf(file.Device(), font);
+    } catch (const TPlatformError& error) {
+        file.Fail(errno, error.Text());
+    }
+    file.Commit();
 }

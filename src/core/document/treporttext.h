@@ -3,11 +3,14 @@
 #include "tfontstyles.h"
 
 #include <QByteArray>
+#include <QFont>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <vector>
+
+class QIODevice;
 
 // A report of millions of lines kept as compactly as the batch tool keeps it: its UTF-8 text in
 // pieces that end at line ends, an index of where every line starts, and where its title and
@@ -43,6 +46,13 @@ public:
     QString Text(qsizetype fromLine, int fromColumn, qsizetype toLine, int toColumn) const;
     // The whole text: every line ended by a line feed.
     QString Text() const;
+
+    // Writes the report as rich text, as the document of the whole report in the font would be
+    // written, a part at a time; throws TPlatformError when the device fails.
+    void WriteRtf(QIODevice& device, const QFont& font, qsizetype partLines = 20'000) const;
+    // The same through a save file: the file is replaced only when it is written whole, and a
+    // failure throws TPlatformError with the system's reason.
+    void WriteRtf(const QString& fileName, const QFont& font) const;
 
     const QStringList& TitleLines() const { return Titles; }
     const QStringList& SubtitleLines() const { return Subtitles; }

@@ -157,6 +157,9 @@ class TRtfBuilder {
 public:
     explicit TRtfBuilder(const QTextDocument& document) : Document(document), Doc(&document) {}
     QByteArray Build();
+    // A document's paragraphs as the part of a longer one, with the header when it is the
+    // first part.
+    QByteArray BuildPart(bool first);
 
 private:
     int FontIndex(const QString& family);
@@ -823,7 +826,31 @@ QByteArray TRtfBuilder::Build() {
     return header + Body;
 }
 
+QByteArray TRtfBuilder::BuildPart(bool first) {
+    CollectTables();
+    Body.clear();
+    QByteArray header;
+    if (first)
+        WriteHeader(header);
+    Body.clear();
+    std::vector<TItem> items;
+    CollectItems(Document.rootFrame()->begin(), items);
+    WriteItems(items, 0, nullptr);
+    return header + Body;
+}
+
 } // namespace
+
+void TRtfWriter::WriteParts(QIODevice& device, const std::function<bool(QTextDocument&)>& nextPart) {
+    auto write = [&](const QByteArray& bytes) {
+        if (device.write(bytes) != bytes.size())
+            throw TPlatformError(device.errorString());
+    };
+    QTextDocument part;
+    for (bool first = true; nextPart(part); first = false)
+        write(TRtfBuilder(part).BuildPart(first));
+    write(QByteArrayLiteral("}"));
+}
 
 QByteArray TRtfWriter::ToRtf(const QTextDocument& document) {
     TRtfBuilder builder(document);

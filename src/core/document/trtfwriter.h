@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include <functional>
+
 class QIODevice;
 class QTextDocument;
 
@@ -21,4 +23,9 @@ public:
     static QByteArray ToRtf(const QTextDocument& document);
     // Writes the document to the device; throws TPlatformError when the write fails.
     static void Write(const QTextDocument& document, QIODevice& device);
+    // Writes a text too long to be one document a part at a time, as the document of all the
+    // parts would be written: nextPart fills the document it is given with the next part and
+    // is false when there is none. Each part is paragraphs only, and uses only the fonts and
+    // colours of the first.
+    static void WriteParts(QIODevice& device, const std::function<bool(QTextDocument&)>& nextPart);
 };

@@ -6,6 +6,7 @@
 #include "document/tdocumentload.h"
 #include "document/tdocumentunits.h"
 #include "document/tplaintext.h"
+#include "document/treporttext.h"
 #include "document/tparagraphbullets.h"
 #include "document/tparagraphlayout.h"
 #include "document/treportformatter.h"
@@ -734,6 +735,11 @@ void TBaseForm::ShowDocument(QTextDocument* document) {
 }
 
 bool TBaseForm::WriteText(const QString& fileName, bool richText) {
+    if (const TReportView* view = Report->LongReport(); view && richText) {
+        // The report shown is written a part at a time, as the editor would write it whole.
+        view->Report()->WriteRtf(fileName, RichEdit1->document()->defaultFont());
+        return true;
+    }
     ShowWholeReport();
     const QTextDocument& document = *RichEdit1->document();
     if (!richText && !TPlainText::CanEncode(document, PlainTextFormat)) {

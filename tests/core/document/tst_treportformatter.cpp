@@ -3,6 +3,9 @@
 #include "document/tlinebuffers.h"
 #include "document/treportformatter.h"
 #include "document/treporttext.h"
+#include "document/trtfwriter.h"
+
+#include <QBuffer>
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -166,6 +169,13 @@ void TstTReportFormatter::LongReportReadsAsTheDocument() {
     QCOMPARE(report.Text(), DocumentText(document));
     QCOMPARE(report.Text(0, 1, report.LineCount() - 1, 0), DocumentText(document).mid(1));
     QTEST(StyleMap(report), "styles");
+    // Written as rich text in parts as the whole document is.
+    TReportFormatter::StyleLines(document, titles, subtitles, TFontStyles{TFontStyle::Bold},
+                                 TFontStyles{TFontStyle::Underline});
+    QBuffer rtf;
+    rtf.open(QIODevice::WriteOnly);
+    report.WriteRtf(rtf, TReportFormatter::DefaultFont(), 2);
+    QCOMPARE(rtf.data(), TRtfWriter::ToRtf(document));
 }
 
 void TstTReportFormatter::StyleLines() {
