@@ -214,3 +214,22 @@ void TReportText::WriteRtf(const QString& fileName, const QFont& font) const {
     }
     file.Commit();
 }
+
+TReportText::TMatch TReportText::Find(qsizetype line, int column, const QString& text,
+                                      bool matchCase, bool wholeWord) const {
+    if (text.isEmpty() || text.contains(QLatin1Char('\n')))
+        return {};
+    const Qt::CaseSensitivity cs = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    for (qsizetype i = std::max<qsizetype>(0, line); i < LineCount(); ++i) {
+        const QString content = Line(i);
+        for (qsizetype at = content.indexOf(text, i == line ? column : 0, cs); at >= 0;
+             at = content.indexOf(text, at + 1, cs)) {
+            const qsizetype end = at + text.size();
+            if (wholeWord && ((at > 0 && content.at(at - 1).isLetterOrNumber()) ||
+                              (end < content.size() && content.at(end).isLetterOrNumber())))
+                continue;
+            return {i, int(at), int(text.size())};
+        }
+    }
+    return {};
+}

@@ -47,6 +47,17 @@ public:
     // The whole text: every line ended by a line feed.
     QString Text() const;
 
+    // The first occurrence of the text at or after a line and column, as the document would
+    // find it (within a line; letter case ignored unless matched; a whole word not next to a
+    // letter or digit); Line -1 when there is none.
+    struct TMatch {
+        qsizetype Line = -1;
+        int Column = 0;
+        int Length = 0;
+    };
+    TMatch Find(qsizetype line, int column, const QString& text, bool matchCase,
+                bool wholeWord) const;
+
     // Writes the report as rich text, as the document of the whole report in the font would be
     // written, a part at a time; throws TPlatformError when the device fails.
     void WriteRtf(QIODevice& device, const QFont& font, qsizetype partLines = 20'000) const;

@@ -1207,12 +1207,11 @@ void TBaseForm::SpellCheckDocument() {
 // Find, replace, goto line and statistics
 
 void TBaseForm::Find1Click() {
-    ShowWholeReport();
     if (!FindDialog1) {
         FindDialog1 = TDialogs::Current().CreateFindDialog(this, false);
         connect(FindDialog1, &TFindDialog::FindNext, this, [this] { Find(FindDialog1); });
     }
-    FindDialog1->SetFindTextFromSelection(RichEdit1->textCursor());
+    FindDialog1->SetFindTextFromSelection(SelectionToFind());
     ReplaceMode = false;
     FindDialog1->ShowBeside(this);
 }
@@ -1227,19 +1226,24 @@ void TBaseForm::Replace1Click() {
         connect(ReplaceDialog1, &TFindDialog::ReplaceAll, this,
                 [this] { Replace(ReplaceDialog1, true); });
     }
-    ReplaceDialog1->SetFindTextFromSelection(RichEdit1->textCursor());
+    ReplaceDialog1->SetFindTextFromSelection(RichEdit1->textCursor().selectedText());
     ReplaceMode = true;
     ReplaceDialog1->ShowBeside(this);
 }
 
 void TBaseForm::Find(QObject* sender) {
-    ShowWholeReport();
     auto* dialog = qobject_cast<TFindDialog*>(sender);
     if (!dialog || (dialog != FindDialog1 && dialog != ReplaceDialog1)) {
         ShowMessage(QStringLiteral("Word Search Failed"), QStringLiteral("Find/Replace"),
                     TMessageIcon::Exclamation, TMessageButtons::Ok);
         return;
     }
+    // A long report is searched in its own text; replacing needs the editor.
+    if (TReportView* view = Report->LongReport(); view && dialog == FindDialog1) {
+        FindInLongReport(*view, *dialog);
+        return;
+    }
+    ShowWholeReport();
     QTextCursor caret = RichEdit1->textCursor();
     const bool found = TTextSearch::FindNext(caret, dialog->FindText(), dialog->Options());
     if (!found)
@@ -1254,6 +1258,43 @@ void TBaseForm::Find(QObject* sender) {
         dialog->KeepClear(
             QRect(RichEdit1->viewport()->mapToGlobal(match.topLeft()), match.size()));
     }
+}
+
+void TBaseForm::FindInLongReport(TReportView& view, TFindDialog& dialog) {
+    using TPlace = TReportView::TPlace;
+    const TTextSearch::TOptions options = dialog.Options();
+    TReportText::TMatch match;
+    {
+        TBusyCursorGuard busy(*this);
+        // One character into a selection, so that the match selected is not found again.
+        const TPlace from = view.HasSelection() ? std::min(view.Caret(), view.Anchor()) : view.Caret();
+        match = view.Report()->Find(from.Line, from.Column + (view.HasSelection() ? 1 : 0),
+                                    dialog.FindText(), options.MatchCase, options.WholeWord);
+    }
+    if (match.Line < 0) {
+        ShowMessage(QStringLiteral("End of document reached."),
+                    ReplaceMode ? QStringLiteral("Replace") : QStringLiteral("Find"),
+                    TMessageIcon::Information, TMessageButtons::Ok);
+        view.SetCaret({});
+        return;
+    }
+    view.SetCaret({match.Line, match.Column});
+    view.SetCaret({match.Line, match.Column + match.Length}, true);
+    const QRect area = view.PlaceRect(view.Anchor()).united(view.PlaceRect(view.Caret()));
+    dialog.KeepClear(QRect(view.viewport()->mapToGlobal(area.topLeft()), area.size()));
+}
+
+QString TBaseForm::SelectionToFind() const {
+    const TReportView* view = Report->LongReport();
+    if (!view)
+        return RichEdit1->textCursor().selectedText();
+    if (!view->HasSelection())
+        return {};
+    // Only the selection's first line is wanted, not a copy of all it may span.
+    const auto from = std::min(view->Caret(), view->Anchor());
+    const auto to = std::max(view->Caret(), view->Anchor());
+    return view->Report()->Text(from.Line, from.Column, from.Line,
+                                to.Line == from.Line ? to.Column : INT_MAX);
 }
 
 void TBaseForm::Replace(QObject* sender, bool all) {
@@ -1287,7 +1328,16 @@ void TBaseForm::Replace(QObject* sender, bool all) {
 }
 
 void TBaseForm::GotoLine() {
-    ShowWholeReport();
+    if (TReportView* view = Report->LongReport()) {
+        const int maxLine = int(qMin<qsizetype>(view->Report()->LineCount(), INT_MAX));
+        int chosenLine = CaretPosition().x();
+        if (!TDialogs::Current().GotoLine(this, FileName, maxLine, chosenLine))
+            return;
+        // The line comes to the top of the view, where the eye looks for it.
+        view->SetCaret({qBound(1, chosenLine, maxLine) - 1, 0});
+        view->verticalScrollBar()->setValue(qBound(1, chosenLine, maxLine) - 1);
+        return;
+    }
     QTextDocument* document = RichEdit1->document();
     if (WordWrap()) {
         // Wrapped lines count as the area shows them, so the whole text is laid out first.

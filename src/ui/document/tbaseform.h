@@ -24,6 +24,7 @@ class TDocumentFrame;
 class TFindDialog;
 class TLineIndex;
 class TReportDisplay;
+class TReportView;
 struct TRtfReadResult;
 
 // The text document window: a rich-text editor for ".rtf" and ".txt" files inside the main
@@ -274,4 +275,8 @@ private:
     struct TLoading;
     std::unique_ptr<TLoading> Loading;
     bool InterruptsLoading(QObject* watched, QEvent* event) const;
+    // Find-next in a long report's own text; the selection's first line, which a find dialog
+    // starts with.
+    void FindInLongReport(TReportView& view, TFindDialog& dialog);
+    QString SelectionToFind() const;
 };

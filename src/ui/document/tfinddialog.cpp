@@ -82,8 +82,8 @@ void TFindDialog::SetFindText(const QString& text) {
     FindEdit->selectAll();
 }
 
-void TFindDialog::SetFindTextFromSelection(const QTextCursor& cursor) {
-    QString text = cursor.selectedText();
+void TFindDialog::SetFindTextFromSelection(const QString& selected) {
+    QString text = selected;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\n' ||

@@ -21,7 +21,7 @@ public:
     QString FindText() const;
     void SetFindText(const QString& text);
     // The search text a selection gives: its first line, all that the one-line field holds.
-    void SetFindTextFromSelection(const QTextCursor& cursor);
+    void SetFindTextFromSelection(const QString& selected);
     QString ReplaceText() const;
     bool MatchCase() const;
     bool WholeWord() const;

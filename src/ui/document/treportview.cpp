@@ -136,6 +136,15 @@ void TReportView::paintEvent(QPaintEvent*) {
     }
 }
 
+QRect TReportView::PlaceRect(TPlace place) const {
+    if (!Text)
+        return {};
+    const std::unique_ptr<QTextLayout> layout = LayoutOf(place.Line);
+    const qreal x = Margin - horizontalScrollBar()->value() + layout->lineAt(0).cursorToX(place.Column);
+    const qreal y = Margin + qreal(place.Line - TopLine()) * LineHeight;
+    return QRectF(x, y, 1, LineHeight).toAlignedRect();
+}
+
 TReportView::TPlace TReportView::PlaceAt(const QPoint& point) const {
     if (!Text)
         return {};

@@ -42,6 +42,8 @@ public:
     bool HasSelection() const { return CaretAt != AnchorAt; }
     QString SelectedText() const;
     void SelectAll();
+    // Where a place is drawn in the viewport: the caret's rectangle there.
+    QRect PlaceRect(TPlace place) const;
     // The first line in sight.
     qsizetype TopLine() const;
 

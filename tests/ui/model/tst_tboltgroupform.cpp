@@ -1,5 +1,6 @@
 #include "foundation/tplatformerror.h"
 #include "helper_boltdialogs.h"
+#include "document/tfinddialog.h"
 #include "document/treportview.h"
 #include "document/trtfwriter.h"
 #include "model/tboltgroupform.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -676,6 +678,22 @@ private slots:
         QVERIFY(form->WriteText(Path(QStringLiteral("long.rtf")), true));
         QVERIFY(usual->WriteText(Path(QStringLiteral("usual.rtf")), true));
         QCOMPARE(ReadAll(Path(QStringLiteral("long.rtf"))), ReadAll(Path(QStringLiteral("usual.rtf"))));
+        QVERIFY(!view->isHidden());
+        // Found and gone to as in the editor, in the report's own text.
+        for (TBoltGroupForm* f : {form, usual}) {
+            f->Find1Click();
+            f->FindDialog1->FindEdit->setText(QStringLiteral("ATTACHMENT"));
+            f->Find(f->FindDialog1);
+            f->Find(f->FindDialog1);
+        }
+        QVERIFY(view->HasSelection());
+        QCOMPARE(view->SelectedText(), usual->RichEdit1->textCursor().selectedText());
+        QCOMPARE(form->CaretPosition(), usual->CaretPosition());
+        Dialogs->LineAnswers = {7, 7};
+        form->GotoLine();
+        usual->GotoLine();
+        QCOMPARE(Dialogs->LineMaxima.value(0), Dialogs->LineMaxima.value(1));
+        QCOMPARE(form->CaretPosition(), usual->CaretPosition());
         QVERIFY(!view->isHidden());
         QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
         QTest::keyClick(view, Qt::Key_Down);
