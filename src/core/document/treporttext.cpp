@@ -44,6 +44,18 @@ void TakeOutMarkers(QByteArray& piece) {
     }
 }
 
+// UTF-16 code units of UTF-8 text: one for every byte that starts a character, two for one
+// beyond the basic plane.
+qint64 CodeUnits(const QByteArray& piece) {
+    qint64 units = 0;
+    for (const char c : piece) {
+        const auto b = uchar(c);
+        units += (b & 0xC0) != 0x80;
+        units += b >= 0xF0;
+    }
+    return units;
+}
+
 } // namespace
 
 TReportText::TReportText(QList<QByteArray> pieces, QStringList titleLines,
@@ -69,6 +81,7 @@ TReportText::TReportText(QList<QByteArray> pieces, QStringList titleLines,
             from = next;
         }
         Bytes += size;
+        Characters += CodeUnits(piece);
         Pieces.append(std::move(piece));
     }
     FindSpans(Titles, TitleStyleOf, 0);

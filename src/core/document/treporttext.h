@@ -38,6 +38,8 @@ public:
     QString Line(qsizetype index) const;
     // Most bytes in a line, a bound of its characters.
     qsizetype LongestLine() const { return Longest; }
+    // Characters as a document window counts them: a line end counts two.
+    qint64 CharacterCount() const { return Characters + LineCount() - 1; }
     // Bytes of the text.
     qint64 Size() const { return Bytes; }
     // The styled runs on a line, in the order they were given (titles before subtitles).
@@ -82,6 +84,8 @@ private:
     std::vector<quint32> LineStart;
     qsizetype Longest = 0;
     qint64 Bytes = 0;
+    // UTF-16 code units of the text, its line feeds included.
+    qint64 Characters = 0;
     struct TFound {
         TSpan Span;
         int Order = 0;

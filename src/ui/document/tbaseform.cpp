@@ -1360,7 +1360,7 @@ void TBaseForm::GotoLine() {
 }
 
 void TBaseForm::ShowStatistics() {
-    ShowWholeReport();
+    // A long report is counted from its own text.
     TDialogs::Current().Statistics(this, RichEdit1, FileName);
 }
 

@@ -2,9 +2,11 @@
 
 #include "document/tparagraphlayout.h"
 #include "document/ttextlines.h"
+#include "document/treporttext.h"
 #include "document/ttextstatistics.h"
 #include "shell/tdialogbuttons.h"
 #include "shell/tscreencentre.h"
+#include "treportview.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -100,15 +102,28 @@ void TStatsForm::FormCreate() {
         }
     };
     std::optional<TCountGuard> guard(std::in_place, Counting);
-    QTextDocument* document = RichEdit->document();
-    // Wrapped lines count as the area shows them, so the text is laid out first as far as the
-    // count needs. Under Qt's layout that is the whole text even without word wrap: the area
-    // would otherwise lay out what is left at the count's event points, which costs far more.
-    TParagraphLayout::LayOutForLines(*document);
-    // The lines are taken at the start: the count works on them while events run.
-    const QStringList lines = TTextLines::Texts(*document);
-    Edit1->setText(QString::number(TTextLines::CharacterCount(*document)));
-    Edit4->setText(QString::number(lines.size()));
+    // A long report shown over the editor is counted from its own text, line by line; its
+    // lines are not wrapped.
+    const auto* view = RichEdit->findChild<TReportView*>();
+    const TReportText* report = view ? view->Report() : nullptr;
+    QStringList lines;
+    qsizetype lineCount = 0;
+    if (report) {
+        lineCount = report->LineCount();
+        Edit1->setText(QString::number(report->CharacterCount()));
+    } else {
+        QTextDocument* document = RichEdit->document();
+        // Wrapped lines count as the area shows them, so the text is laid out first as far as
+        // the count needs. Under Qt's layout that is the whole text even without word wrap: the
+        // area would otherwise lay out what is left at the count's event points, which costs far
+        // more.
+        TParagraphLayout::LayOutForLines(*document);
+        // The lines are taken at the start: the count works on them while events run.
+        lines = TTextLines::Texts(*document);
+        lineCount = lines.size();
+        Edit1->setText(QString::number(TTextLines::CharacterCount(*document)));
+    }
+    Edit4->setText(QString::number(lineCount));
 
     TTextStatistics statistics;
     // Events run every 10 lines, so a close request is noticed at once. The fields show the
@@ -116,8 +131,8 @@ void TStatsForm::FormCreate() {
     // 10 lines would cost a long document many times what its count does.
     QElapsedTimer sinceShown;
     sinceShown.start();
-    for (qsizetype i = 0; i < lines.size() && !StopRequested; ++i) {
-        statistics.AddLine(lines.at(i));
+    for (qsizetype i = 0; i < lineCount && !StopRequested; ++i) {
+        statistics.AddLine(report ? report->Line(i) : lines.at(i));
         if (i % 10 == 0) {
             if (i == 0 || sinceShown.elapsed() >= 40) {
                 Edit2->setText(QString::number(statistics.Words));

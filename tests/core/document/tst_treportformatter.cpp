@@ -4,6 +4,7 @@
 #include "document/treportformatter.h"
 #include "document/treporttext.h"
 #include "document/trtfwriter.h"
+#include "document/ttextlines.h"
 
 #include <QBuffer>
 
@@ -167,6 +168,7 @@ void TstTReportFormatter::LongReportReadsAsTheDocument() {
                              TFontStyles{TFontStyle::Underline});
     QCOMPARE(report.LineCount(), qsizetype(document.blockCount()));
     QCOMPARE(report.Text(), DocumentText(document));
+    QCOMPARE(report.CharacterCount(), TTextLines::CharacterCount(document));
     QCOMPARE(report.Text(0, 1, report.LineCount() - 1, 0), DocumentText(document).mid(1));
     QTEST(StyleMap(report), "styles");
     // Written as rich text in parts as the whole document is.
