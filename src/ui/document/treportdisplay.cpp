@@ -130,6 +130,12 @@ void TReportDisplay::ShowLongReport(std::shared_ptr<const TReportText> report, c
                             event->isAutoRepeat(), ushort(event->count()));
             QCoreApplication::sendEvent(Editor, &again);
         });
+        connect(View, &TReportView::TextDropped, this, [this](const QString& text) {
+            ShowWholeReport();
+            QTextCursor caret = Editor->textCursor();
+            caret.insertText(text);
+            Editor->setTextCursor(caret);
+        });
     }
     const bool focused = Editor->hasFocus();
     View->SetReport(std::move(report), font, document->documentMargin(),
@@ -137,6 +143,8 @@ void TReportDisplay::ShowLongReport(std::shared_ptr<const TReportText> report, c
     View->setGeometry(Editor->rect());
     View->show();
     View->raise();
+    // Keys the view leaves go on to the editor, whose empty text they must not change.
+    Editor->setReadOnly(true);
     Editor->setFocusProxy(View);
     if (focused)
         View->setFocus();
@@ -152,6 +160,7 @@ void TReportDisplay::DropLongReport() {
         return;
     const bool focused = View->hasFocus();
     Editor->setFocusProxy(nullptr);
+    Editor->setReadOnly(false);
     View->hide();
     View->SetReport(nullptr, View->font(), 0, {});
     if (focused)

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextLayout>
@@ -23,6 +24,8 @@ TReportView::TReportView(QWidget* editor) : QAbstractScrollArea(editor) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setAutoFillBackground(false);
+    // Drops are the view's, never the hidden editor's.
+    viewport()->setAcceptDrops(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     if (editor) {
@@ -342,6 +345,27 @@ void TReportView::mouseDoubleClickEvent(QMouseEvent* event) {
 void TReportView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     UpdateScrollBars();
+}
+
+void TReportView::dragEnterEvent(QDragEnterEvent* event) { event->accept(); }
+
+void TReportView::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasText()) {
+        event->acceptProposedAction();
+    } else {
+        event->setDropAction(Qt::IgnoreAction);
+        event->accept();
+    }
+}
+
+void TReportView::dropEvent(QDropEvent* event) {
+    if (!Text || !event->mimeData()->hasText()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    SetCaret(PlaceAt(event->position().toPoint()));
+    emit TextDropped(event->mimeData()->text());
 }
 
 void TReportView::focusInEvent(QFocusEvent* event) {

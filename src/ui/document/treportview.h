@@ -51,6 +51,9 @@ signals:
     // A key that would change the text; the receiver shows the whole report in the editor and
     // gives it the key.
     void EditWanted(QKeyEvent* event);
+    // Text dropped at the caret, which the drop has placed: the receiver inserts it there once
+    // the editor holds the whole report.
+    void TextDropped(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -59,6 +62,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QTemporaryDir>
@@ -710,6 +711,17 @@ private slots:
         // The report made again is shown by the view again.
         form->RefreshAnalysis();
         QVERIFY(!view->isHidden() && form->RichEdit1->document()->isEmpty());
+        // Text dropped on it lands where it was dropped, in the whole report.
+        QMimeData dropped;
+        dropped.setText(QStringLiteral("dropped"));
+        const QPoint at = view->PlaceRect({1, 0}).center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view->viewport(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view->viewport(), &drop);
+        QVERIFY(view->isHidden());
+        QCOMPARE(form->RichEdit1->document()->findBlockByNumber(1).text(),
+                 QStringLiteral("dropped") + usual->RichEdit1->document()->findBlockByNumber(1).text());
     }
 
     // ---------------------------------------------------------------------------------------
