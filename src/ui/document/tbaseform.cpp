@@ -6,10 +6,10 @@
 #include "document/tdocumentload.h"
 #include "document/tdocumentunits.h"
 #include "document/tplaintext.h"
-#include "document/treporttext.h"
 #include "document/tparagraphbullets.h"
 #include "document/tparagraphlayout.h"
 #include "document/treportformatter.h"
+#include "document/treporttext.h"
 #include "document/ttextcase.h"
 #include "document/tlineindex.h"
 #include "document/ttextlines.h"
@@ -924,19 +924,17 @@ void TBaseForm::Cut() {
 }
 
 void TBaseForm::Copy() {
-    if (const TReportView* view = Report->LongReport()) {
-        if (view->HasSelection())
-            QApplication::clipboard()->setText(view->SelectedText());
-        return;
-    }
-    RichEdit1->copy();
+    if (const TReportView* view = Report->LongReport())
+        view->CopySelection();
+    else
+        RichEdit1->copy();
 }
 
 void TBaseForm::Paste() {
-    ShowWholeReport();
     const QMimeData* clip = QApplication::clipboard()->mimeData();
     if (!clip || !clip->hasText())
         return;
+    ShowWholeReport();
     RichEdit1->paste();
     RichEdit1->update();
 }

@@ -4,17 +4,17 @@
 #include "document/tparagraphlayout.h"
 #include "document/tplaintext.h"
 #include "document/treportformatter.h"
+#include "document/treporttext.h"
 #include "foundation/tfilenames.h"
 #include "foundation/tplatformerror.h"
-#include "document/treporttext.h"
 #include "teditorcaretguard.h"
 #include "treportview.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QKeyEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QTemporaryFile>
 #include <QTextBlock>
 #include <QTextDocument>

@@ -198,6 +198,11 @@ QString TReportView::SelectedText() const {
     return Text->Text(from.Line, from.Column, to.Line, to.Column);
 }
 
+void TReportView::CopySelection() const {
+    if (HasSelection())
+        QApplication::clipboard()->setText(SelectedText());
+}
+
 void TReportView::SelectAll() {
     if (!Text)
         return;
@@ -213,8 +218,7 @@ void TReportView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (event->matches(QKeySequence::Copy)) {
-        if (HasSelection())
-            QApplication::clipboard()->setText(SelectedText());
+        CopySelection();
         return;
     }
     if (event->matches(QKeySequence::SelectAll)) {

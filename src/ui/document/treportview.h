@@ -41,6 +41,8 @@ public:
     void SetCaret(TPlace place, bool keepAnchor = false);
     bool HasSelection() const { return CaretAt != AnchorAt; }
     QString SelectedText() const;
+    // Puts the selection on the clipboard; nothing without one.
+    void CopySelection() const;
     void SelectAll();
     // Where a place is drawn in the viewport: the caret's rectangle there.
     QRect PlaceRect(TPlace place) const;
