@@ -69,7 +69,8 @@ void TReportView::UpdateScrollBars() {
     const qreal width = Text ? Text->LongestLine() * QFontMetricsF(Font, viewport()).maxWidth() +
                                    2 * Margin
                              : 0;
-    horizontalScrollBar()->setRange(0, std::max(0, int(std::ceil(width)) - viewport()->width()));
+    const int widest = int(std::min<qreal>(std::ceil(width), INT_MAX / 2));
+    horizontalScrollBar()->setRange(0, std::max(0, widest - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
     horizontalScrollBar()->setSingleStep(int(QFontMetricsF(Font, viewport()).averageCharWidth()));
 }
@@ -183,7 +184,7 @@ void TReportView::EnsureCaretVisible() {
     QScrollBar* h = horizontalScrollBar();
     const qreal room = viewport()->width() - 2 * Margin;
     if (x + 2 * Margin > h->maximum() + viewport()->width())
-        h->setMaximum(int(std::ceil(x + 2 * Margin)) - viewport()->width());
+        h->setMaximum(int(std::min<qreal>(std::ceil(x + 2 * Margin), INT_MAX / 2)) - viewport()->width());
     if (x < h->value())
         h->setValue(int(x));
     else if (x > h->value() + room)
