@@ -179,13 +179,23 @@ void TReportDisplay::ShowWholeReport() {
     const TReportText& report = *view->Report();
     QTextDocument* document = Editor->document();
     const bool modified = document->isModified();
+    const QFont font = document->defaultFont();
     // The editor's layout of the empty document would lay out the millions of lines as they
     // come; the paragraph layout lays out only what is shown.
     if (!qobject_cast<TParagraphLayout*>(document->documentLayout()))
         document->setDocumentLayout(new TParagraphLayout(document));
-    TReportFormatter::ShowStyledText(*document, report.Text(), document->defaultFont(),
-                                     report.TitleLines(), report.SubtitleLines(),
-                                     report.TitleStyle(), report.SubtitleStyle());
+    try {
+        TReportFormatter::ShowStyledText(*document, report.Text(), font, report.TitleLines(),
+                                         report.SubtitleLines(), report.TitleStyle(),
+                                         report.SubtitleStyle());
+    } catch (const std::bad_alloc&) {
+        // The view goes on showing the report, and the editor holds none of it.
+        TReportFormatter::ShowText(*document, QString(), font);
+        document->clearUndoRedoStacks();
+        document->setModified(modified);
+        throw TPlatformError(
+            QStringLiteral("The report is too large to edit with the memory available."));
+    }
     document->clearUndoRedoStacks();
     document->setModified(modified);
     auto position = [&](TReportView::TPlace place) {
