@@ -211,15 +211,20 @@ void TReportDisplay::ShowWholeReport() {
 
 void TReportDisplay::FormatOutput() {
     // The editor takes no input and draws nothing until the styling is done, on every exit.
+    // Disabling the editor sends the focus on to the next widget; it comes back with the input.
     struct TEditorGuard {
         QTextEdit* Edit;
+        bool Focused;
         ~TEditorGuard() {
             Edit->setUpdatesEnabled(true);
             Edit->setEnabled(true);
+            if (Focused)
+                Edit->setFocus();
         }
     };
+    const QWidget* focus = Editor->window()->focusWidget();
+    TEditorGuard guard{Editor, focus && (focus == Editor || Editor->isAncestorOf(focus))};
     Editor->setEnabled(false);
-    TEditorGuard guard{Editor};
     Editor->moveCursor(QTextCursor::Start);
     Editor->setUpdatesEnabled(false);
     // "Formatting Output", the progress fields and the gauge go through the buffers' host. Lines

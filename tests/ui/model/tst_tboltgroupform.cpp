@@ -660,6 +660,16 @@ private slots:
         QCOMPARE(form->RichEdit1->textCursor().position(), 0);
     }
 
+    void ReportKeepsTheFocusThroughAnAnalysis() {
+        // The report's editor takes no input while it is styled; the keys come back to it after.
+        TBoltGroupForm* form = OpenExample(QStringLiteral("bracket-3d.dat"), QStringLiteral("f.dat"));
+        QVERIFY(form);
+        form->RichEdit1->setFocus();
+        QCOMPARE(Frame->focusWidget(), form->RichEdit1);
+        form->RefreshAnalysis();
+        QCOMPARE(Frame->focusWidget(), form->RichEdit1);
+    }
+
     void LongReportShownFromItsText() {
         // A long report is shown by a view over the editor, from which the caret, selection and
         // copy work; an edit or a save gives the editor the whole report as it would have shown
