@@ -229,6 +229,13 @@ void TReportView::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const bool shift = modifiers & Qt::ShiftModifier;
     const bool control = modifiers & Qt::ControlModifier;
+    // Text typed with Alt Gr, or with Ctrl and Alt together where that stands for it, edits too.
+    const bool typed = !event->text().isEmpty() && event->text().at(0).isPrint() &&
+                       (!control || (modifiers & Qt::AltModifier));
+    if (typed) {
+        emit EditWanted(event);
+        return;
+    }
     if (modifiers & ~(Qt::ShiftModifier | Qt::ControlModifier)) {
         event->ignore();
         return;
@@ -301,8 +308,7 @@ void TReportView::keyPressEvent(QKeyEvent* event) {
     default: {
         const bool edits = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
                            event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
-                           event->key() == Qt::Key_Tab ||
-                           (!control && !event->text().isEmpty() && event->text().at(0).isPrint());
+                           event->key() == Qt::Key_Tab;
         if (edits)
             emit EditWanted(event);
         else
