@@ -165,6 +165,10 @@ void TReportView::SetCaret(TPlace place, bool keepAnchor) {
         return;
     place.Line = std::clamp<qsizetype>(place.Line, 0, Text->LineCount() - 1);
     place.Column = std::clamp(place.Column, 0, LineLength(place.Line));
+    // Never inside a character: between the halves of a surrogate pair, or before an accent.
+    if (const std::unique_ptr<QTextLayout> layout = LayoutOf(place.Line);
+        !layout->isValidCursorPosition(place.Column))
+        place.Column = layout->previousCursorPosition(place.Column);
     CaretAt = place;
     if (!keepAnchor)
         AnchorAt = place;
@@ -257,7 +261,8 @@ void TReportView::keyPressEvent(QKeyEvent* event) {
             else
                 place.Column = c;
         } else if (place.Column > 0) {
-            --place.Column;
+            // By whole characters: a surrogate pair or a letter with its accents is one.
+            place.Column = LayoutOf(place.Line)->previousCursorPosition(place.Column);
         } else if (place.Line > 0) {
             place = {place.Line - 1, LineLength(place.Line - 1)};
         }
@@ -276,7 +281,7 @@ void TReportView::keyPressEvent(QKeyEvent* event) {
             else
                 place.Column = c;
         } else if (place.Column < length) {
-            ++place.Column;
+            place.Column = LayoutOf(place.Line)->nextCursorPosition(place.Column);
         } else if (place.Line < last) {
             place = {place.Line + 1, 0};
         }
