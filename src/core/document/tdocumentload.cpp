@@ -1,6 +1,7 @@
 #include "tdocumentload.h"
 
 #include "tdocumentfile.h"
+#include "ttextlines.h"
 
 #include <QTextDocument>
 #include <QThread>
@@ -28,6 +29,8 @@ TDocumentLoad::TDocumentLoad(QByteArray data, bool richText, const TDocumentLook
             // A document just read has nothing to undo; its undo records would only take memory.
             document->setUndoRedoEnabled(false);
             Result = TDocumentFile::Fill(QByteArrayView(data), *document, richText);
+            // Whether each paragraph is one line without word wrap, while no one waits.
+            TTextLines::NoteLineBreaks(*document);
             document->moveToThread(owner);
             Document = std::move(document);
         } catch (...) {

@@ -4,13 +4,25 @@
 #include "ttextlines.h"
 
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
 
 TLineIndex::TLineIndex(QTextDocument* document, QObject* parent)
     : QObject(parent), Document(document) {
     connect(document, &QTextDocument::contentsChange, this,
-            [this](int position, int, int) { Forget(position); });
+            [this](int position, int, int added) {
+                Forget(position);
+                if (added > 0 && TTextLines::KnownWithoutLineBreaks(*Document)) {
+                    // Only the text added can hold a new line break.
+                    QTextCursor cursor(Document);
+                    const int last = Document->characterCount() - 1;
+                    cursor.setPosition(qBound(0, position, last));
+                    cursor.setPosition(qBound(0, position + added, last), QTextCursor::KeepAnchor);
+                    if (cursor.selectedText().contains(QChar(QChar::LineSeparator)))
+                        TTextLines::ForgetWithoutLineBreaks(*Document);
+                }
+            });
 }
 
 void TLineIndex::Forget(int position) {
@@ -26,8 +38,11 @@ QPoint TLineIndex::LineAndColumn(int position) {
         return QPoint(last, 0);
     }
     const QPoint inBlock = TTextLines::LineInBlock(target, position - target.position());
-    // The paragraph layout adds the lines above up without a walk once they are laid out.
     if (const auto* own = qobject_cast<const TParagraphLayout*>(Document->documentLayout())) {
+        // Without word wrap and line breaks, a paragraph is a line: laid out or not yet.
+        if (!own->Wraps() && TTextLines::KnownWithoutLineBreaks(*Document))
+            return QPoint(target.blockNumber() + inBlock.x(), inBlock.y());
+        // The paragraph layout adds the lines above up without a walk once they are laid out.
         if (const qint64 above = own->LinesAbove(target.blockNumber()); above >= 0)
             return QPoint(int(above) + inBlock.x(), inBlock.y());
     }

@@ -130,6 +130,23 @@ QStringList TTextLines::Texts(const QTextDocument& document) {
     return texts;
 }
 
+namespace {
+constexpr char WithoutLineBreaks[] = "fastenexWithoutLineBreaks";
+}
+
+void TTextLines::NoteLineBreaks(QTextDocument& document) {
+    document.setProperty(WithoutLineBreaks,
+                         !document.toRawText().contains(QChar(QChar::LineSeparator)));
+}
+
+bool TTextLines::KnownWithoutLineBreaks(const QTextDocument& document) {
+    return document.property(WithoutLineBreaks).toBool();
+}
+
+void TTextLines::ForgetWithoutLineBreaks(QTextDocument& document) {
+    document.setProperty(WithoutLineBreaks, false);
+}
+
 qint64 TTextLines::CharacterCount(const QTextDocument& document) {
     // characterCount() holds one separator after every paragraph, the last one included.
     return qint64(document.characterCount()) - 1 + (document.blockCount() - 1);

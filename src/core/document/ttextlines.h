@@ -24,6 +24,14 @@ public:
     // carriage return and a line feed, as the text is saved as plain text.
     static qint64 CharacterCount(const QTextDocument& document);
 
+    // Whether the document is known to hold no line break inside a paragraph (U+2028), so that
+    // without word wrap each paragraph is one line. Known only once NoteLineBreaks has looked
+    // (a long text read in the background is looked at as it is read); text added later that
+    // holds a line break takes it back (TLineIndex watches).
+    static void NoteLineBreaks(QTextDocument& document);
+    static bool KnownWithoutLineBreaks(const QTextDocument& document);
+    static void ForgetWithoutLineBreaks(QTextDocument& document);
+
     // The start and length of each line of one paragraph, relative to the paragraph.
     static QList<QPair<int, int>> BlockLines(const QTextBlock& block);
     // How many lines the paragraph counts.

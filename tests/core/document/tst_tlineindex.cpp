@@ -1,4 +1,5 @@
 #include "document/tlineindex.h"
+#include "document/tparagraphlayout.h"
 #include "document/ttextlines.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -61,6 +62,27 @@ private slots:
         const int end = document.characterCount() - 1;
         for (int position : {remembered, remembered + 40, 7, end, remembered - 1})
             QCOMPARE(index.LineAndColumn(position), Walked(document, position));
+    }
+
+    // Without word wrap a text known to have no line breaks counts a line a paragraph before it
+    // is laid out; a line break typed into it is counted again.
+    void ParagraphsAreLinesWithoutWrap() {
+        QTextDocument document;
+        QStringList paragraphs;
+        for (int i = 0; i < 300; ++i)
+            paragraphs << QStringLiteral("%1 alpha beta").arg(i);
+        document.setPlainText(paragraphs.join(QLatin1Char('\n')));
+        document.setDocumentLayout(new TParagraphLayout(&document));
+        TTextLines::NoteLineBreaks(document);
+        QVERIFY(TTextLines::KnownWithoutLineBreaks(document));
+        TLineIndex index(&document);
+        const int position = document.findBlockByNumber(250).position() + 3;
+        QCOMPARE(index.LineAndColumn(position), QPoint(250, 3));
+        QTextCursor cursor(document.findBlockByNumber(10));
+        cursor.insertText(QStringLiteral("a\u2028b"));
+        QVERIFY(!TTextLines::KnownWithoutLineBreaks(document));
+        QCOMPARE(index.LineAndColumn(position + 3), Walked(document, position + 3));
+        QCOMPARE(index.LineAndColumn(position + 3), QPoint(251, 3));
     }
 };
 
