@@ -16,7 +16,7 @@ public:
     void FormatOutput() override;
 
     // The shown report as the text the buffers kept, when they kept it so (the tool asks for it
-    // only when it writes the report as plain text); then ShownLines is empty.
+    // unless it writes the report as a PDF document); then ShownLines is empty.
     QList<QByteArray> ShownText;
     bool ShownAsText = false;
 
