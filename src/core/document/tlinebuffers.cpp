@@ -160,7 +160,6 @@ void TLineBuffers::ClearLineBuffers() {
         return;
     Output.clear();
     OutputText.clear();
-    OutputAsText = false;
     Titles.clear();
     Subtitles.clear();
     Data.clear();
@@ -175,16 +174,19 @@ void TLineBuffers::ShowOutput() {}
 void TLineBuffers::AddOutputLine(const QString& text) {
     if (!Exist)
         return;
-    if (!OutputAsText && OutputAsTextFrom >= 0 && Output.size() >= OutputAsTextFrom) {
-        OutputAsText = true;
+    const bool asText = !OutputText.isEmpty() ||
+                        (OutputAsTextFrom >= 0 && Output.size() >= OutputAsTextFrom);
+    if (!asText) {
+        Output.append(text);
+        return;
+    }
+    // The lines so far go into the text once, when it starts.
+    if (!Output.isEmpty()) {
         for (const QString& line : std::as_const(Output))
             AppendOutputText(line);
         Output = QStringList();
     }
-    if (OutputAsText)
-        AppendOutputText(text);
-    else
-        Output.append(text);
+    AppendOutputText(text);
 }
 
 void TLineBuffers::AppendOutputText(const QString& text) {
@@ -200,7 +202,6 @@ void TLineBuffers::AppendOutputText(const QString& text) {
 QList<QByteArray> TLineBuffers::TakeOutputText() {
     QList<QByteArray> text = std::move(OutputText);
     OutputText.clear();
-    OutputAsText = false;
     return text;
 }
 

@@ -64,7 +64,7 @@ public:
     // The output lines kept as text (see OutputAsTextFrom), which the buffers give up; the
     // buffers then keep lines as a list again until the mode starts anew.
     QList<QByteArray> TakeOutputText();
-    bool OutputKeptAsText() const { return OutputAsText; }
+    bool OutputKeptAsText() const { return !OutputText.isEmpty(); }
     // The first data line whose part before "=" equals the name, ignoring letter case.
     TDataLineMatch FindDataLine(const QString& name) const;
     // Finds the first data line of that name as FindDataLine does and removes it, returning the
@@ -120,7 +120,6 @@ private:
     bool Exist = false;
     QStringList Output;
     QList<QByteArray> OutputText;
-    bool OutputAsText = false;
     void AppendOutputText(const QString& text);
     QStringList Titles;
     QStringList Subtitles;

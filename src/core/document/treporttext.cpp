@@ -64,6 +64,8 @@ TReportText::TReportText(QList<QByteArray> pieces, QStringList titleLines,
     : Titles(std::move(titleLines)), Subtitles(std::move(subtitleLines)),
       TitleStyleOf(titleStyle), SubtitleStyleOf(subtitleStyle) {
     Pieces.reserve(pieces.size());
+    // Where each piece starts in the whole text, for the titles' search.
+    std::vector<qint64> pieceStart;
     for (QByteArray& piece : pieces) {
         if (piece.isEmpty())
             continue;
@@ -80,12 +82,13 @@ TReportText::TReportText(QList<QByteArray> pieces, QStringList titleLines,
             Longest = std::max(Longest, next - 1 - from);
             from = next;
         }
+        pieceStart.push_back(Bytes);
         Bytes += size;
         Characters += CodeUnits(piece);
         Pieces.append(std::move(piece));
     }
-    FindSpans(Titles, TitleStyleOf, 0);
-    FindSpans(Subtitles, SubtitleStyleOf, 1);
+    FindSpans(Titles, TitleStyleOf, 0, pieceStart);
+    FindSpans(Subtitles, SubtitleStyleOf, 1, pieceStart);
     std::stable_sort(Spans.begin(), Spans.end(), [](const TFound& a, const TFound& b) {
         return a.Span.Line != b.Span.Line ? a.Span.Line < b.Span.Line : a.Order < b.Order;
     });
@@ -115,14 +118,9 @@ qsizetype TReportText::LineAt(qsizetype piece, qsizetype offset) const {
     return qsizetype(std::upper_bound(first, last, quint32(offset)) - LineStart.begin()) - 1;
 }
 
-void TReportText::FindSpans(const QStringList& lines, TFontStyles style, int order) {
+void TReportText::FindSpans(const QStringList& lines, TFontStyles style, int order,
+                            const std::vector<qint64>& pieceStart) {
     // Positions are bytes of the whole text; a match never spans a line end, so never a piece.
-    std::vector<qint64> pieceStart;
-    qint64 at = 0;
-    for (const QByteArray& piece : Pieces) {
-        pieceStart.push_back(at);
-        at += piece.size();
-    }
     auto pieceOf = [&](qint64 position) {
         return qsizetype(std::upper_bound(pieceStart.begin(), pieceStart.end(), position) -
                          pieceStart.begin()) - 1;

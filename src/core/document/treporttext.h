@@ -75,7 +75,8 @@ public:
 private:
     QByteArrayView LineBytes(qsizetype index) const;
     qsizetype LineAt(qsizetype piece, qsizetype offset) const;
-    void FindSpans(const QStringList& lines, TFontStyles style, int order);
+    void FindSpans(const QStringList& lines, TFontStyles style, int order,
+                   const std::vector<qint64>& pieceStart);
 
     QList<QByteArray> Pieces;
     // Per piece, its first line; per line (the last, empty one left out), its start in its

@@ -1326,32 +1326,30 @@ void TBaseForm::Replace(QObject* sender, bool all) {
 }
 
 void TBaseForm::GotoLine() {
-    if (TReportView* view = Report->LongReport()) {
-        const int maxLine = int(qMin<qsizetype>(view->Report()->LineCount(), INT_MAX));
-        int chosenLine = CaretPosition().x();
-        if (!TDialogs::Current().GotoLine(this, FileName, maxLine, chosenLine))
-            return;
-        // The line comes to the top of the view, where the eye looks for it.
-        view->SetCaret({qBound(1, chosenLine, maxLine) - 1, 0});
-        view->verticalScrollBar()->setValue(qBound(1, chosenLine, maxLine) - 1);
-        return;
-    }
+    // A long report counts its own lines; they do not wrap.
+    TReportView* view = Report->LongReport();
     QTextDocument* document = RichEdit1->document();
-    if (WordWrap()) {
+    if (!view && WordWrap()) {
         // Wrapped lines count as the area shows them, so the whole text is laid out first.
         TBusyCursorGuard busy(*this);
         TParagraphLayout::LayOutForLines(*document);
     }
-    const int maxLine = TTextLines::Count(*document);
+    const int maxLine = view ? int(qMin<qsizetype>(view->Report()->LineCount(), INT_MAX))
+                             : TTextLines::Count(*document);
     int chosenLine = CaretPosition().x();
     if (!TDialogs::Current().GotoLine(this, FileName, maxLine, chosenLine))
         return;
     // Line 0 is the first line; the dialog allows no line beyond the last.
     chosenLine = qBound(1, chosenLine, maxLine);
+    // The line comes to the top of the view, where the eye looks for it.
+    if (view) {
+        view->SetCaret({chosenLine - 1, 0});
+        view->verticalScrollBar()->setValue(chosenLine - 1);
+        return;
+    }
     QTextCursor caret(document);
     caret.setPosition(TTextLines::LineStart(*document, chosenLine - 1));
     RichEdit1->setTextCursor(caret);
-    // The line comes to the top of the view, where the eye looks for it.
     QScrollBar* bar = RichEdit1->verticalScrollBar();
     bar->setValue(bar->value() + RichEdit1->cursorRect().top());
     RichEdit1->ensureCursorVisible();

@@ -164,27 +164,25 @@ void TReportView::SetCaret(TPlace place, bool keepAnchor) {
     if (!Text)
         return;
     place.Line = std::clamp<qsizetype>(place.Line, 0, Text->LineCount() - 1);
-    place.Column = std::clamp(place.Column, 0, LineLength(place.Line));
+    const std::unique_ptr<QTextLayout> layout = LayoutOf(place.Line);
+    place.Column = std::clamp(place.Column, 0, int(layout->text().size()));
     // Never inside a character: between the halves of a surrogate pair, or before an accent.
-    if (const std::unique_ptr<QTextLayout> layout = LayoutOf(place.Line);
-        !layout->isValidCursorPosition(place.Column))
+    if (!layout->isValidCursorPosition(place.Column))
         place.Column = layout->previousCursorPosition(place.Column);
     CaretAt = place;
     if (!keepAnchor)
         AnchorAt = place;
-    EnsureCaretVisible();
+    BringCaretIntoSight(layout->lineAt(0).cursorToX(place.Column));
     viewport()->update();
 }
 
-void TReportView::EnsureCaretVisible() {
+void TReportView::BringCaretIntoSight(qreal x) {
     QScrollBar* v = verticalScrollBar();
     const int visible = VisibleLines();
     if (CaretAt.Line < v->value())
         v->setValue(int(CaretAt.Line));
     else if (CaretAt.Line >= v->value() + visible)
         v->setValue(int(CaretAt.Line - visible + 1));
-    const std::unique_ptr<QTextLayout> layout = LayoutOf(CaretAt.Line);
-    const qreal x = layout->lineAt(0).cursorToX(CaretAt.Column);
     QScrollBar* h = horizontalScrollBar();
     const qreal room = viewport()->width() - 2 * Margin;
     if (x + 2 * Margin > h->maximum() + viewport()->width())
@@ -257,14 +255,14 @@ void TReportView::keyPressEvent(QKeyEvent* event) {
             while (c > 0 && IsWordCharacter(line.at(c - 1)))
                 --c;
             if (c == place.Column && place.Line > 0)
-                place = {place.Line - 1, LineLength(place.Line - 1)};
+                place = {place.Line - 1, INT_MAX};
             else
                 place.Column = c;
         } else if (place.Column > 0) {
             // By whole characters: a surrogate pair or a letter with its accents is one.
             place.Column = LayoutOf(place.Line)->previousCursorPosition(place.Column);
         } else if (place.Line > 0) {
-            place = {place.Line - 1, LineLength(place.Line - 1)};
+            place = {place.Line - 1, INT_MAX};
         }
         break;
     case Qt::Key_Right: {
@@ -296,7 +294,7 @@ void TReportView::keyPressEvent(QKeyEvent* event) {
                                    : VisibleLines();
         const bool up = event->key() == Qt::Key_Up || event->key() == Qt::Key_PageUp;
         place.Line = std::clamp<qsizetype>(place.Line + (up ? -step : step), 0, last);
-        place.Column = std::min(WantedColumn, LineLength(place.Line));
+        place.Column = WantedColumn;
         if (step > 1) {
             QScrollBar* v = verticalScrollBar();
             v->setValue(v->value() + int(up ? -step : step));
@@ -308,7 +306,7 @@ void TReportView::keyPressEvent(QKeyEvent* event) {
         place = control ? TPlace{} : TPlace{place.Line, 0};
         break;
     case Qt::Key_End:
-        place = control ? TPlace{last, LineLength(last)} : TPlace{place.Line, LineLength(place.Line)};
+        place = control ? TPlace{last, INT_MAX} : TPlace{place.Line, INT_MAX};
         break;
     default: {
         const bool edits = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
@@ -323,7 +321,7 @@ void TReportView::keyPressEvent(QKeyEvent* event) {
     }
     SetCaret(place, shift);
     if (!vertical)
-        WantedColumn = place.Column;
+        WantedColumn = CaretAt.Column;
 }
 
 void TReportView::mousePressEvent(QMouseEvent* event) {

@@ -77,7 +77,8 @@ private:
     TPlace PlaceAt(const QPoint& point) const;
     int VisibleLines() const;
     void UpdateScrollBars();
-    void EnsureCaretVisible();
+    // Scrolls the caret's line, and x within it, into sight.
+    void BringCaretIntoSight(qreal x);
     int LineLength(qsizetype line) const;
 
     std::shared_ptr<const TReportText> Text;
