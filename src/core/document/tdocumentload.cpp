@@ -1,6 +1,7 @@
 #include "tdocumentload.h"
 
 #include "tdocumentfile.h"
+#include "tparagraphlayout.h"
 #include "ttextlines.h"
 
 #include <QTextDocument>
@@ -19,8 +20,8 @@ void TDocumentLook::ApplyTo(QTextDocument& document) const {
 }
 
 TDocumentLoad::TDocumentLoad(QByteArray data, bool richText, const TDocumentLook& look,
-                             QObject* parent)
-    : QObject(parent) {
+                             qreal pageWidth, QObject* parent)
+    : QObject(parent), PageWidth(pageWidth) {
     QThread* owner = thread();
     Thread = QThread::create([this, data = std::move(data), richText, owner, look] {
         try {
@@ -31,6 +32,9 @@ TDocumentLoad::TDocumentLoad(QByteArray data, bool richText, const TDocumentLook
             Result = TDocumentFile::Fill(QByteArrayView(data), *document, richText);
             // Whether each paragraph is one line without word wrap, while no one waits.
             TTextLines::NoteLineBreaks(*document);
+            // Qt's engine lays a long paragraph out whole in one call of seconds, which the
+            // window would spend deaf.
+            TParagraphLayout::LayOutLongParagraphs(*document, PageWidth);
             document->moveToThread(owner);
             Document = std::move(document);
         } catch (...) {

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QTextOption>
 
+#include <atomic>
 #include <exception>
 #include <memory>
 
@@ -33,13 +34,17 @@ class TDocumentLoad : public QObject {
 
 public:
     // The new document has the look given while it is filled, as the document it replaces had
-    // while a file was read into it.
-    TDocumentLoad(QByteArray data, bool richText, const TDocumentLook& look,
+    // while a file was read into it. Its long paragraphs are laid out as it is filled, at the
+    // page width the window will show it at.
+    TDocumentLoad(QByteArray data, bool richText, const TDocumentLook& look, qreal pageWidth,
                   QObject* parent = nullptr);
     // Waits for the thread: a document being filled is never left behind.
     ~TDocumentLoad() override;
 
     bool IsFinished() const;
+    // The page width, changed while the text is read: the width last given when the text is
+    // filled is the one its long paragraphs are laid out at.
+    void SetPageWidth(qreal width) { PageWidth = width; }
     // Waits for the load to end and hands its document over, with undo and redo on and nothing
     // to undo. Throws what filling the document threw.
     std::unique_ptr<QTextDocument> Take(TRtfReadResult& result);
@@ -53,4 +58,5 @@ private:
     std::unique_ptr<QTextDocument> Document;
     TRtfReadResult Result;
     std::exception_ptr Error;
+    std::atomic<qreal> PageWidth;
 };

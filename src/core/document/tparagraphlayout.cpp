@@ -80,6 +80,25 @@ bool TParagraphLayout::BlockSuits(const QTextBlock& block) {
     return true;
 }
 
+void TParagraphLayout::LayOutLongParagraphs(QTextDocument& document, qreal pageWidth) {
+    if (document.characterCount() < LongParagraph)
+        return;
+    QList<int> numbers;
+    int number = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next(), ++number) {
+        if (block.length() >= LongParagraph)
+            numbers.append(number);
+    }
+    if (numbers.isEmpty() || !Suits(document))
+        return;
+    document.setPageSize(QSizeF(pageWidth, document.pageSize().height()));
+    auto* layout = new TParagraphLayout(&document);
+    document.setDocumentLayout(layout);
+    for (const int n : numbers)
+        layout->LayOut(document.findBlockByNumber(n), n, true);
+    layout->SkipLaidOut();
+}
+
 void TParagraphLayout::LayOutAll(QTextDocument& document) {
     if (auto* own = qobject_cast<TParagraphLayout*>(document.documentLayout()))
         own->LayOutAll();
@@ -187,6 +206,7 @@ void TParagraphLayout::LayOut(const QTextBlock& block, int number, bool keep) {
     }
     if (keep) {
         QTextLayout* layout = block.layout();
+        layout->setCacheEnabled(block.length() >= LongParagraph);
         layout->setTextOption(option);
         lines = PlaceLines(*layout, block);
     }

@@ -33,8 +33,18 @@ public:
     explicit TParagraphLayout(QTextDocument* document);
     ~TParagraphLayout() override;
 
+    // A paragraph this long costs Qt's text engine seconds to lay out, in one call that cannot
+    // be cut into slices, and as much again each time its glyphs are asked for after: its
+    // layout keeps them.
+    static constexpr int LongParagraph = 1 << 18;
+
     // Whether every paragraph of the document is one this layout lays out.
     static bool Suits(const QTextDocument& document);
+    // Gives a document this layout and lays out its paragraphs of LongParagraph characters or
+    // more at the page width given, where the document is filled, so that the window showing
+    // it at that width has nothing left to wait for. Does nothing to a text without such a
+    // paragraph or one this layout does not suit.
+    static void LayOutLongParagraphs(QTextDocument& document, qreal pageWidth);
     // Lays the whole of a document out, with whichever layout it has.
     static void LayOutAll(QTextDocument& document);
     // Lays a document out as far as counting its lines as shown needs: all of it, unless it has

@@ -608,17 +608,21 @@ void TBaseForm::ReadText(const QString& fileName, bool richText) {
     // The editor would delete its first document when it shows another.
     loading->Previous->setParent(this);
     loading->PreviousName = FileName;
-    loading->Load = std::make_unique<TDocumentLoad>(std::move(data), richText, look);
+    ShowDocument(loading->FirstPage);
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // The width is the one the editor gives the first page, and follows the editor's resizing.
+    loading->Load = std::make_unique<TDocumentLoad>(std::move(data), richText, look,
+                                                    RichEdit1->ScrollingPageWidth());
     connect(loading->Load.get(), &TDocumentLoad::Finished, this, &TBaseForm::FinishLoading);
     loading->Gate = new TLoadGate([this](QObject* watched, QEvent* event) {
-        if (InterruptsLoading(watched, event))
+        if (event->type() == QEvent::Resize && watched == RichEdit1->viewport())
+            Loading->Load->SetPageWidth(RichEdit1->ScrollingPageWidth());
+        else if (InterruptsLoading(watched, event))
             FinishLoading();
     });
     qApp->installEventFilter(loading->Gate);
     Loading = std::move(loading);
-    ShowDocument(Loading->FirstPage);
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
 void TBaseForm::TakeReadResult(const TRtfReadResult& result, const QString& fileName) {

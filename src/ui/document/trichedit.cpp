@@ -162,7 +162,19 @@ void TRichEdit::ChooseLayout() {
 }
 
 bool TRichEdit::WantsParagraphLayout(const QTextDocument& document) {
-    return document.blockCount() >= LargeTextParagraphs && TParagraphLayout::Suits(document);
+    return (document.blockCount() >= LargeTextParagraphs
+            || document.characterCount() >= TParagraphLayout::LongParagraph)
+           && TParagraphLayout::Suits(document);
+}
+
+qreal TRichEdit::ScrollingPageWidth() const {
+    if (lineWrapMode() == FixedPixelWidth)
+        return lineWrapColumnOrWidth();
+    // As the area sets it, for word wrap at its width and for none.
+    int width = viewport()->width();
+    if (!verticalScrollBar()->isVisible() && verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded)
+        width -= verticalScrollBar()->sizeHint().width();
+    return width;
 }
 
 void TRichEdit::LayoutChanged() {
@@ -218,6 +230,10 @@ bool TRichEdit::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TRichEdit::keyPressEvent(QKeyEvent* event) {
+    if ((event->matches(QKeySequence::MoveToEndOfLine) || event->matches(QKeySequence::SelectEndOfLine))
+        && MoveToLineEnd(event->matches(QKeySequence::SelectEndOfLine) ? QTextCursor::KeepAnchor
+                                                                       : QTextCursor::MoveAnchor))
+        return;
     // The caret sent to the end lays out at once all that is left: the wait shows.
     const bool wait = (event->matches(QKeySequence::MoveToEndOfDocument)
                        || event->matches(QKeySequence::SelectEndOfDocument))
@@ -227,6 +243,28 @@ void TRichEdit::keyPressEvent(QKeyEvent* event) {
     QTextEdit::keyPressEvent(event);
     if (wait)
         QApplication::restoreOverrideCursor();
+}
+
+bool TRichEdit::MoveToLineEnd(QTextCursor::MoveMode mode) {
+    // Qt's move copies the whole paragraph's text to look at one character of it: a tenth of a
+    // second for each five million characters. A long paragraph is looked at in place.
+    QTextCursor cursor = textCursor();
+    const QTextBlock block = cursor.block();
+    if (block.length() < TParagraphLayout::LongParagraph
+        || !(textInteractionFlags() & Qt::TextSelectableByKeyboard))
+        return false;
+    const QTextLayout* layout = block.layout();
+    const QTextLine line = layout->lineForTextPosition(cursor.positionInBlock());
+    if (!line.isValid())
+        return false;
+    int position = qMin(block.position() + line.textStart() + line.textLength(),
+                        document()->characterCount() - 1);
+    // A wrapped line's caret stops before the space it was wrapped at, as Qt's does.
+    if (line.lineNumber() < layout->lineCount() - 1 && document()->characterAt(position - 1).isSpace())
+        --position;
+    cursor.setPosition(position, mode);
+    setTextCursor(cursor);
+    return true;
 }
 
 bool TRichEdit::LayoutPending() const {

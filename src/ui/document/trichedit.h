@@ -51,6 +51,9 @@ public:
     // The paragraph count from which a text of paragraphs alone takes the paragraph layout.
     static int LargeTextParagraphs;
 
+    // The page width the area gives a text too long to show whole, with the vertical scroll bar
+    // beside it.
+    qreal ScrollingPageWidth() const;
     // Word wrap at the area's width, or none; the alignment of the selected paragraphs.
     void SetLineWrapMode(LineWrapMode mode);
     void SetAlignment(Qt::Alignment alignment);
@@ -97,6 +100,9 @@ private:
     TParagraphLayout* ParagraphLayout() const;
     // After an edit: the layout the document's text calls for, changed once events run.
     void ChooseLayout();
+    // Moves the caret to the end of its line in a long paragraph, as the area's End does;
+    // false in a shorter paragraph, left to the area.
+    bool MoveToLineEnd(QTextCursor::MoveMode mode);
     // Whether the text is long enough for the paragraph layout, and made of what it lays out.
     static bool WantsParagraphLayout(const QTextDocument& document);
     void LayoutChanged();

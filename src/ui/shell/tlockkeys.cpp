@@ -13,19 +13,26 @@ std::optional<TLockKeyStates> TLockKeys::Read() {
     Display* display = x11 ? x11->display() : nullptr;
     if (!display)
         return std::nullopt;
-    static Atom caps = XInternAtom(display, "Caps Lock", False);
-    static Atom num = XInternAtom(display, "Num Lock", False);
-    static Atom scroll = XInternAtom(display, "Scroll Lock", False);
-    auto named = [display](Atom atom) {
-        Bool on = False;
-        if (atom == None || !XkbGetNamedIndicator(display, atom, nullptr, &on, nullptr, nullptr))
-            return false;
-        return on == True;
+    // Each request waits for the server, which may be busy drawing: the indicators' places are
+    // asked for once, and their states in one request each time.
+    static const auto place = [display](const char* name) {
+        const Atom atom = XInternAtom(display, name, False);
+        int index = -1;
+        if (atom == None || !XkbGetNamedIndicator(display, atom, &index, nullptr, nullptr, nullptr))
+            return -1;
+        return index;
     };
+    static const int caps = place("Caps Lock");
+    static const int num = place("Num Lock");
+    static const int scroll = place("Scroll Lock");
+    unsigned int on = 0;
+    if (XkbGetIndicatorState(display, XkbUseCoreKbd, &on) != Success)
+        return TLockKeyStates();
+    const auto lit = [on](int index) { return index >= 0 && index < 32 && (on >> index & 1u) != 0; };
     TLockKeyStates states;
-    states.Caps = named(caps);
-    states.Num = named(num);
-    states.Scroll = named(scroll);
+    states.Caps = lit(caps);
+    states.Num = lit(num);
+    states.Scroll = lit(scroll);
     return states;
 #else
     return std::nullopt;

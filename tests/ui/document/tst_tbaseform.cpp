@@ -3,6 +3,7 @@
 #include "document/tbaseform.h"
 #include "document/tdocumentframe.h"
 #include "document/tdocumentunits.h"
+#include "document/tparagraphlayout.h"
 #include "shell/tmakercontact.h"
 #include "shell/tsettings.h"
 #include "spell/tspelldictionaries.h"
@@ -305,6 +306,24 @@ private slots:
             form->SaveDocument();
             QCOMPARE(ReadAll(file), bytes);
         }
+    }
+
+    // A paragraph that Qt would lay out in one long call is laid out while the file is read, at
+    // the window's width: the window shows it with nothing left to lay out.
+    void LongParagraphLaidOutWhileRead() {
+        const TBackgroundReadGuard small;
+        const QString file = Path(QStringLiteral("paragraph.txt"));
+        WriteAll(file, QByteArray("word ").repeated(TParagraphLayout::LongParagraph / 5 + 1));
+        TBaseForm* form = Frame->OpenFileByType(file);
+        QVERIFY(form->IsLoading());
+        form->FinishLoading();
+        const QTextDocument* document = form->RichEdit1->document();
+        const auto* layout = qobject_cast<const TParagraphLayout*>(document->documentLayout());
+        QVERIFY(layout);
+        QVERIFY(layout->Finished());
+        const QTextLayout* lines = document->begin().layout();
+        QVERIFY(lines->lineCount() > 1);
+        QVERIFY(lines->lineAt(0).naturalTextWidth() < document->pageSize().width());
     }
 
     // While a long file is read, the caret can move and the view scroll; anything else waits

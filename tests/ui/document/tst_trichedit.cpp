@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTextDocument>
 #include <QTextList>
 #include <QScopedValueRollback>
@@ -103,6 +104,36 @@ private slots:
         QTextCursor(edit.document()->findBlockByNumber(100)).insertTable(2, 2);
         QTRY_VERIFY(!qobject_cast<TParagraphLayout*>(edit.document()->documentLayout()));
         QTRY_COMPARE_WITH_TIMEOUT(edit.LaidOutParagraphs(), edit.document()->blockCount(), 60000);
+    }
+
+    // In a long paragraph the editor finds the end of the caret's line itself, as Qt's End
+    // would find it: before the space the line was wrapped at, and selecting with Shift.
+    void EndOfLineInALongParagraph_data() {
+        QTest::addColumn<QString>("word");
+        QTest::newRow("words") << QStringLiteral("abcdefgh ");
+        QTest::newRow("no space") << QStringLiteral("x");
+        QTest::newRow("two spaces") << QStringLiteral("ab  ");
+    }
+    void EndOfLineInALongParagraph() {
+        QFETCH(QString, word);
+        TRichEdit edit;
+        edit.resize(400, 200);
+        edit.setPlainText(word.repeated(TParagraphLayout::LongParagraph / word.size() + 1));
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        QTRY_VERIFY(qobject_cast<TParagraphLayout*>(edit.document()->documentLayout()));
+        const QTextLayout* layout = edit.document()->begin().layout();
+        QTRY_VERIFY(layout->lineCount() > 2);
+        for (const int line : {0, layout->lineCount() / 2, layout->lineCount() - 1}) {
+            QTextCursor caret(edit.document());
+            caret.setPosition(layout->lineAt(line).textStart() + 1);
+            edit.setTextCursor(caret);
+            QTextCursor expected = caret;
+            expected.movePosition(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
+            QTest::keyClick(&edit, Qt::Key_End, Qt::ShiftModifier);
+            QCOMPARE(edit.textCursor().position(), expected.position());
+            QCOMPARE(edit.textCursor().anchor(), caret.position());
+        }
     }
 
     // A text taller than Qt's text area can count in its scroll range: the view still goes to
