@@ -93,6 +93,36 @@ private:
     std::function<void(QObject*, QEvent*)> Sees;
 };
 
+// A plain text's first page: up to the last line end within its first FirstPageBytes
+// characters, or that many characters, a surrogate pair kept whole.
+qsizetype FirstPageEnd(const QString& text) {
+    if (text.size() <= FirstPageBytes)
+        return text.size();
+    qsizetype end = text.lastIndexOf(u'\n', FirstPageBytes - 1) + 1;
+    if (end == 0) {
+        end = FirstPageBytes;
+        if (text.at(end).isLowSurrogate())
+            --end;
+    }
+    return end;
+}
+
+// Whether a key only types into the text: a character, a line end, a tab, or a deletion.
+bool TypesText(const QKeyEvent& key) {
+    if (key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier | Qt::GroupSwitchModifier))
+        return false;
+    switch (key.key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+        return true;
+    default:
+        return !key.text().isEmpty() && key.text().at(0).isPrint();
+    }
+}
+
 } // namespace
 
 struct TBaseForm::TLoading {
@@ -103,6 +133,17 @@ struct TBaseForm::TLoading {
     QTextDocument* Previous = nullptr;
     QString PreviousName;
     QObject* Gate = nullptr;
+    // A plain text's first page is the start of the whole text, and what is typed into it is
+    // typed into the whole once it is read: each edit's place, the characters it took out and
+    // the text it put there. The page's length before the last edit.
+    struct TEdit {
+        int From = 0;
+        int Removed = 0;
+        QString Added;
+    };
+    bool Editable = false;
+    QList<TEdit> Edits;
+    int PageLength = 0;
 };
 
 TBaseForm::TBaseForm(TDocumentFrame* frame, QWidget* parent) : QWidget(parent), Frame(frame) {
@@ -579,6 +620,9 @@ void TBaseForm::ReadText(const QString& fileName, bool richText) {
     FinishLoading();
     // A file that the memory cannot hold says so, whether it is read here or on the thread.
     QByteArray data;
+    // A plain text is decoded whole at once: its first page is then the start of the whole.
+    QString plainText;
+    TPlainTextFormat plainFormat;
     try {
         data = TDocumentFile::ReadBytes(fileName);
         if (data.size() < BackgroundReadBytes) {
@@ -592,6 +636,10 @@ void TBaseForm::ReadText(const QString& fileName, bool richText) {
             RichEdit1->document()->clearUndoRedoStacks();
             return;
         }
+        if (!richText) {
+            plainText = TPlainText::Text(QByteArrayView(data), &plainFormat);
+            data = QByteArray();
+        }
     } catch (const std::bad_alloc&) {
         throw TReadFile::TooLargeForMemory(fileName);
     }
@@ -602,18 +650,30 @@ void TBaseForm::ReadText(const QString& fileName, bool richText) {
     const TDocumentLook look = TDocumentLook::Of(*RichEdit1->document());
     loading->FirstPage = new QTextDocument(this);
     look.ApplyTo(*loading->FirstPage);
-    TDocumentFile::Fill(TDocumentFile::Start(QByteArrayView(data), FirstPageBytes),
-                        *loading->FirstPage, richText);
+    if (richText) {
+        TDocumentFile::Fill(TDocumentFile::Start(QByteArrayView(data), FirstPageBytes),
+                            *loading->FirstPage, richText);
+    } else {
+        TPlainText::SetText(*loading->FirstPage, plainText.first(FirstPageEnd(plainText)));
+    }
     loading->Previous = RichEdit1->document();
     // The editor would delete its first document when it shows another.
     loading->Previous->setParent(this);
     loading->PreviousName = FileName;
     ShowDocument(loading->FirstPage);
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    loading->Editable = !richText;
+    if (loading->Editable) {
+        loading->PageLength = loading->FirstPage->characterCount();
+        connect(loading->FirstPage, &QTextDocument::contentsChange, this, &TBaseForm::NoteFirstPageEdit);
+    } else {
+        // A rich text's first page may end inside a paragraph or a table, read without its end.
+        RichEdit1->setReadOnly(true);
+        RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
     // The width is the one the editor gives the first page, and follows the editor's resizing.
-    loading->Load = std::make_unique<TDocumentLoad>(std::move(data), richText, look,
-                                                    RichEdit1->ScrollingPageWidth());
+    const qreal width = RichEdit1->ScrollingPageWidth();
+    loading->Load = richText ? std::make_unique<TDocumentLoad>(std::move(data), true, look, width)
+                             : std::make_unique<TDocumentLoad>(std::move(plainText), plainFormat, look, width);
     connect(loading->Load.get(), &TDocumentLoad::Finished, this, &TBaseForm::FinishLoading);
     loading->Gate = new TLoadGate([this](QObject* watched, QEvent* event) {
         if (event->type() == QEvent::Resize && watched == RichEdit1->viewport())
@@ -623,6 +683,23 @@ void TBaseForm::ReadText(const QString& fileName, bool richText) {
     });
     qApp->installEventFilter(loading->Gate);
     Loading = std::move(loading);
+}
+
+void TBaseForm::NoteFirstPageEdit(int from, int removed, int added) {
+    if (!Loading)
+        return;
+    QTextDocument* page = Loading->FirstPage;
+    // The page's last paragraph mark stands for the rest of the text: a change counted to it, as
+    // Qt counts a change at the end, leaves it where it is.
+    if (removed > 0 && from + removed >= Loading->PageLength) {
+        --removed;
+        --added;
+    }
+    Loading->PageLength = page->characterCount();
+    QTextCursor put(page);
+    put.setPosition(from);
+    put.setPosition(qMin(from + added, Loading->PageLength - 1), QTextCursor::KeepAnchor);
+    Loading->Edits.append({from, removed, put.selectedText()});
 }
 
 void TBaseForm::TakeReadResult(const TRtfReadResult& result, const QString& fileName) {
@@ -646,8 +723,17 @@ void TBaseForm::FinishLoading() {
         TRtfReadResult result;
         QTextDocument* document = loading->Load->Take(result).release();
         document->setParent(this);
+        // What was typed into the first page is typed into the whole, at the same places, each
+        // edit to be undone on its own.
+        const int last = document->characterCount() - 1;
+        for (const TLoading::TEdit& edit : loading->Edits) {
+            QTextCursor cursor(document);
+            cursor.setPosition(qMin(edit.From, last));
+            cursor.setPosition(qMin(edit.From + edit.Removed, last), QTextCursor::KeepAnchor);
+            cursor.insertText(edit.Added);
+        }
         ShowDocument(document);
-        document->setModified(false);
+        document->setModified(!loading->Edits.isEmpty());
         TakeReadResult(result, loading->FileName);
         delete loading->Previous;
     } catch (const std::exception& error) {
@@ -691,6 +777,9 @@ bool TBaseForm::InterruptsLoading(QObject* watched, QEvent* event) const {
         }
     }
     const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if (key && Loading && Loading->Editable && TypesText(*static_cast<const QKeyEvent*>(event))
+        && (widget == RichEdit1 || RichEdit1->isAncestorOf(widget)))
+        return false;
     // A key the text leaves goes on to the widgets around it.
     if (widget != RichEdit1 && !RichEdit1->isAncestorOf(widget)
         && !(key && widget->isAncestorOf(RichEdit1)))

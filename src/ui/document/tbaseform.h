@@ -148,9 +148,11 @@ public:
     // read whole on another thread meanwhile (IsLoading).
     void ReadText(const QString& fileName, bool richText);
     static qsizetype BackgroundReadBytes;
-    // While a long text is being read, the window shows its start, read-only: the view can be
-    // scrolled, and the caret moved and text selected in it. Anything else done in the window or
-    // the frame (a key that edits, a menu, a tool button) first waits for the whole text.
+    // While a long text is being read, the window shows its start: the view can be scrolled,
+    // and the caret moved and text selected in it. A plain text's start can be typed into
+    // (characters, line ends, tabs, deletions), and what is typed is typed into the whole text
+    // once it is read. Anything else done in the window or the frame (another key that edits,
+    // a menu, a tool button) first waits for the whole text.
     bool IsLoading() const { return bool(Loading); }
     // Waits for the text being read, and shows it; the error is told when it could not be read,
     // and the window then shows what it showed before.
@@ -275,6 +277,8 @@ private:
     struct TLoading;
     std::unique_ptr<TLoading> Loading;
     bool InterruptsLoading(QObject* watched, QEvent* event) const;
+    // Notes an edit of a plain text's first page, to be made again in the whole text.
+    void NoteFirstPageEdit(int from, int removed, int added);
     // Find-next in a long report's own text; the selection's first line, which a find dialog
     // starts with.
     void FindInLongReport(TReportView& view, TFindDialog& dialog);
