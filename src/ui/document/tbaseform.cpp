@@ -107,6 +107,13 @@ qsizetype FirstPageEnd(const QString& text) {
     return end;
 }
 
+// The first characters of a document, as a cursor selects them.
+QString StartOf(const QTextDocument& document, int length) {
+    QTextCursor cursor(const_cast<QTextDocument*>(&document));
+    cursor.setPosition(qMin(length, document.characterCount() - 1), QTextCursor::KeepAnchor);
+    return cursor.selectedText();
+}
+
 // Whether a key only types into the text: a character, a line end, a tab, or a deletion.
 bool TypesText(const QKeyEvent& key) {
     if (key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier | Qt::GroupSwitchModifier))
@@ -133,16 +140,16 @@ struct TBaseForm::TLoading {
     QTextDocument* Previous = nullptr;
     QString PreviousName;
     QObject* Gate = nullptr;
-    // A plain text's first page is the start of the whole text, and what is typed into it is
-    // typed into the whole once it is read: each edit's place, the characters it took out and
-    // the text it put there. The page's length before the last edit.
+    // What is typed into the first page is typed into the whole text once it is read: each
+    // edit's place, the characters it took out and the text it put there. The page's text as
+    // it was read, and its length before the last edit.
     struct TEdit {
         int From = 0;
         int Removed = 0;
         QString Added;
     };
-    bool Editable = false;
     QList<TEdit> Edits;
+    QString PageText;
     int PageLength = 0;
 };
 
@@ -661,15 +668,9 @@ void TBaseForm::ReadText(const QString& fileName, bool richText) {
     loading->Previous->setParent(this);
     loading->PreviousName = FileName;
     ShowDocument(loading->FirstPage);
-    loading->Editable = !richText;
-    if (loading->Editable) {
-        loading->PageLength = loading->FirstPage->characterCount();
-        connect(loading->FirstPage, &QTextDocument::contentsChange, this, &TBaseForm::NoteFirstPageEdit);
-    } else {
-        // A rich text's first page may end inside a paragraph or a table, read without its end.
-        RichEdit1->setReadOnly(true);
-        RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    }
+    loading->PageLength = loading->FirstPage->characterCount();
+    loading->PageText = StartOf(*loading->FirstPage, loading->PageLength - 1);
+    connect(loading->FirstPage, &QTextDocument::contentsChange, this, &TBaseForm::NoteFirstPageEdit);
     // The width is the one the editor gives the first page, and follows the editor's resizing.
     const qreal width = RichEdit1->ScrollingPageWidth();
     loading->Load = richText ? std::make_unique<TDocumentLoad>(std::move(data), true, look, width)
@@ -723,17 +724,34 @@ void TBaseForm::FinishLoading() {
         TRtfReadResult result;
         QTextDocument* document = loading->Load->Take(result).release();
         document->setParent(this);
-        // What was typed into the first page is typed into the whole, at the same places, each
-        // edit to be undone on its own.
-        const int last = document->characterCount() - 1;
+        // What was typed into the first page is typed into the whole at the same places, each
+        // edit to be undone on its own, when the page is the start of the whole text, as a
+        // plain text's always is. A rich text's page may end inside a table or a field read
+        // without its end; then the edits have no place, and what they put in is left on the
+        // clipboard.
+        const bool placed = loading->Edits.isEmpty()
+                            || StartOf(*document, int(loading->PageText.size())) == loading->PageText;
+        QString unplaced;
         for (const TLoading::TEdit& edit : loading->Edits) {
-            QTextCursor cursor(document);
-            cursor.setPosition(qMin(edit.From, last));
-            cursor.setPosition(qMin(edit.From + edit.Removed, last), QTextCursor::KeepAnchor);
-            cursor.insertText(edit.Added);
+            if (placed) {
+                QTextCursor cursor(document);
+                cursor.setPosition(edit.From);
+                cursor.setPosition(edit.From + edit.Removed, QTextCursor::KeepAnchor);
+                cursor.insertText(edit.Added);
+            } else if (!edit.Added.isEmpty()) {
+                unplaced += edit.Added;
+            }
         }
         ShowDocument(document);
-        document->setModified(!loading->Edits.isEmpty());
+        document->setModified(placed && !loading->Edits.isEmpty());
+        if (!placed) {
+            QApplication::clipboard()->setText(unplaced.replace(QChar::ParagraphSeparator, u'\n'));
+            ShowMessage(QStringLiteral("What was typed while %1 was read could not be placed in its "
+                                       "text. It is on the clipboard.")
+                            .arg(loading->FileName),
+                        QApplication::applicationDisplayName(), TMessageIcon::Warning,
+                        TMessageButtons::Ok);
+        }
         TakeReadResult(result, loading->FileName);
         delete loading->Previous;
     } catch (const std::exception& error) {
@@ -777,7 +795,7 @@ bool TBaseForm::InterruptsLoading(QObject* watched, QEvent* event) const {
         }
     }
     const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
-    if (key && Loading && Loading->Editable && TypesText(*static_cast<const QKeyEvent*>(event))
+    if (key && TypesText(*static_cast<const QKeyEvent*>(event))
         && (widget == RichEdit1 || RichEdit1->isAncestorOf(widget)))
         return false;
     // A key the text leaves goes on to the widgets around it.

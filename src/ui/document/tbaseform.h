@@ -149,10 +149,10 @@ public:
     void ReadText(const QString& fileName, bool richText);
     static qsizetype BackgroundReadBytes;
     // While a long text is being read, the window shows its start: the view can be scrolled,
-    // and the caret moved and text selected in it. A plain text's start can be typed into
-    // (characters, line ends, tabs, deletions), and what is typed is typed into the whole text
-    // once it is read. Anything else done in the window or the frame (another key that edits,
-    // a menu, a tool button) first waits for the whole text.
+    // the caret moved and text selected in it, and it can be typed into (characters, line ends,
+    // tabs, deletions); what is typed is typed into the whole text once it is read. Anything
+    // else done in the window or the frame (another key that edits, a menu, a tool button)
+    // first waits for the whole text.
     bool IsLoading() const { return bool(Loading); }
     // Waits for the text being read, and shows it; the error is told when it could not be read,
     // and the window then shows what it showed before.

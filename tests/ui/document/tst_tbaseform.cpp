@@ -12,6 +12,8 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -263,9 +265,7 @@ private slots:
     }
 
     // A long file shows its start at once, and is read whole on a thread; once read it is the
-    // file's whole text, unmodified, with nothing to undo, and saves back as it was read. A
-    // plain text's start, which takes typing meanwhile, is the start of the whole text; a rich
-    // text's is read-only.
+    // file's whole text, unmodified, with nothing to undo, and saves back as it was read.
     void LongFileReadInBackground_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
@@ -292,14 +292,13 @@ private slots:
         TBaseForm* form = Frame->OpenFileByType(file);
         QTextEdit* edit = form->RichEdit1;
         QVERIFY(form->IsLoading());
-        const bool richText = name.endsWith(QLatin1String(".rtf"));
-        QCOMPARE(edit->isReadOnly(), richText);
+
         QVERIFY(edit->document()->blockCount() < LongFileLines);
         QCOMPARE(edit->document()->begin().text(), QStringLiteral("line 0 caf\u00e9"));
         const QString page = edit->toPlainText();
         QTRY_VERIFY(!form->IsLoading());
         QVERIFY(!edit->isReadOnly());
-        QVERIFY(richText || edit->toPlainText().startsWith(page));
+        QVERIFY(edit->toPlainText().startsWith(page));
         QCOMPARE(edit->document()->findBlockByNumber(LongFileLines - 1).text(),
                  QStringLiteral("line %1 caf\u00e9").arg(LongFileLines - 1));
         QVERIFY(!form->IsModified());
@@ -333,13 +332,21 @@ private slots:
     // While a long file is read, the caret can move and the view scroll, and what is typed into
     // a plain text's start is typed into the whole text once it is read; anything else waits
     // for the whole text first, and then happens to it where the caret was.
+    void WhatWaitsForTheWholeText_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain text") << QStringLiteral("long.txt");
+        QTest::newRow("rich text") << QStringLiteral("long.rtf");
+    }
     void WhatWaitsForTheWholeText() {
+        QFETCH(QString, name);
         const TBackgroundReadGuard small;
-        const QString file = Path(QStringLiteral("long.txt"));
-        QByteArray bytes;
+        const QString file = Path(name);
+        QString text;
         for (int i = 0; i < LongFileLines; ++i)
-            bytes += "line " + QByteArray::number(i) + "\n";
-        WriteAll(file, bytes);
+            text += QStringLiteral("line %1\n").arg(i);
+        WriteAll(file, name.endsWith(QLatin1String(".rtf"))
+                           ? "{\\rtf1\\ansi " + text.toUtf8().replace("\n", "\\par\n") + "}"
+                           : text.toUtf8());
         // Sent straight, so that no event runs meanwhile and the load cannot end of itself.
         const auto click = [](QWidget* widget) {
             for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
@@ -357,23 +364,26 @@ private slots:
         QTest::keyClicks(edit, QStringLiteral("xy"));
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClick(edit, Qt::Key_Return);
-        // The first page's end is where the rest of the text starts.
-        const int pageLines = edit->document()->blockCount() - 2;
+        // The first page's end is where the rest of the text goes on.
+        const QTextBlock pageEnd = edit->document()->lastBlock();
+        const int endNumber = pageEnd.blockNumber();
+        const QString endText = pageEnd.text() + QLatin1Char('z');
         edit->moveCursor(QTextCursor::End);
         QTest::keyClick(edit, Qt::Key_Z);
         QVERIFY(form->IsLoading());
-        QCOMPARE(edit->document()->lastBlock().text(), QStringLiteral("z"));
-        QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(edit->document()->lastBlock().text(), endText);
+        QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
         QVERIFY(!form->IsLoading());
         const QTextDocument* whole = edit->document();
         QCOMPARE(whole->findBlockByNumber(2).text(), QStringLiteral("x"));
         QCOMPARE(whole->findBlockByNumber(3).text(), QStringLiteral("line 2"));
-        QCOMPARE(whole->findBlockByNumber(pageLines + 1).text(), QStringLiteral("line %1").arg(pageLines));
-        QCOMPARE(whole->blockCount(), LongFileLines + 2);
+        QVERIFY(whole->findBlockByNumber(endNumber).text().startsWith(endText));
         QVERIFY(form->IsModified());
         while (whole->isUndoAvailable())
             edit->undo();
-        QCOMPARE(whole->toPlainText().toUtf8(), bytes);
+        // The rich text's last paragraph mark ends its last line, where the plain text's last
+        // line end starts an empty line.
+        QCOMPARE(whole->toPlainText(), text.chopped(whole->lastBlock().text().isEmpty() ? 0 : 1));
 
         // A click outside the text waits too; a window closed meanwhile goes at once.
         form = Frame->OpenFileByType(file);
@@ -383,6 +393,34 @@ private slots:
         QPointer<TBaseForm> closed(form);
         form->CloseDocument();
         QTRY_VERIFY(!closed);
+    }
+
+    // A rich text's first page that ends inside a table is not the start of the whole text:
+    // what was typed into it is left on the clipboard, and the user is told.
+    void TypingWithoutAPlaceGoesToTheClipboard() {
+        const TBackgroundReadGuard small;
+        const QString file = Path(QStringLiteral("table.rtf"));
+        QByteArray rtf("{\\rtf1\\ansi ");
+        for (int i = 0; i < 3000; ++i)
+            rtf += "line " + QByteArray::number(i) + "\\par ";
+        // On one line, so that the page ends inside a row.
+        for (int i = 0; i < 2000; ++i)
+            rtf += "\\trowd\\cellx1000\\cellx2000\\intbl a\\cell b\\cell\\row ";
+        WriteAll(file, rtf + "}");
+        TBaseForm* form = Frame->OpenFileByType(file);
+        QTextEdit* edit = form->RichEdit1;
+        edit->moveCursor(QTextCursor::Start);
+        QTest::keyClicks(edit, QStringLiteral("typed"));
+        QVERIFY(form->IsLoading());
+        QApplication::clipboard()->clear();
+        form->FinishLoading();
+        QCOMPARE(Dialogs->Messages.size(), 1);
+        QCOMPARE(Dialogs->Messages[0].Text,
+                 QStringLiteral("What was typed while %1 was read could not be placed in its text. "
+                                "It is on the clipboard.").arg(file));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("typed"));
+        QCOMPARE(edit->document()->begin().text(), QStringLiteral("line 0"));
+        QVERIFY(!form->IsModified());
     }
 
     void CloseQuery_data() {
