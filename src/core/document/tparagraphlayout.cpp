@@ -149,16 +149,44 @@ void TParagraphLayout::Reset(bool keepHeights) {
         Heights.Reset(count, float(GuessedHeight));
     DirtyFrom = 0;
     WidestLine = 0;
+    OneLines.clear();
 }
 
-qreal TParagraphLayout::PlaceLines(QTextLayout& layout, const QTextBlock& block) {
+void TParagraphLayout::Sides(const QTextBlock& block, qreal& left, qreal& right) const {
     const QTextBlockFormat format = block.blockFormat();
     const Qt::LayoutDirection direction = block.textDirection();
     // A list's items stand in by the list's indent besides their own.
     const QTextList* list = block.textList();
     const qreal indent = (format.indent() + (list ? list->format().indent() : 0)) * document()->indentWidth();
-    const qreal left = format.leftMargin() + (direction == Qt::RightToLeft ? 0 : indent);
-    const qreal right = format.rightMargin() + (direction == Qt::RightToLeft ? indent : 0);
+    left = format.leftMargin() + (direction == Qt::RightToLeft ? 0 : indent);
+    right = format.rightMargin() + (direction == Qt::RightToLeft ? indent : 0);
+}
+
+int TParagraphLayout::OneLineKind(const QTextBlock& block, const QString& text) const {
+    // Without wrapping, the widest line is measured too.
+    if (!Wraps())
+        return NoKind;
+    if (text.isEmpty())
+        return -1 - block.charFormatIndex();
+    // Letters past Latin may come from another font, of other heights; a tab's width depends
+    // on where it stands.
+    if (text.size() > 512)
+        return NoKind;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() >= 0x250)
+            return NoKind;
+    }
+    QTextBlock::iterator it = block.begin();
+    const int format = it.fragment().charFormatIndex();
+    return (++it).atEnd() ? format : NoKind;
+}
+
+qreal TParagraphLayout::PlaceLines(QTextLayout& layout, const QTextBlock& block) {
+    const QTextBlockFormat format = block.blockFormat();
+    const Qt::LayoutDirection direction = block.textDirection();
+    qreal left = 0;
+    qreal right = 0;
+    Sides(block, left, right);
     const qreal width = LineWidth();
     qreal y = 0;
     bool first = true;
@@ -192,30 +220,52 @@ void TParagraphLayout::LayOut(const QTextBlock& block, int number, bool keep) {
     // A paragraph that looks too long for a line is laid out where it keeps its lines at once.
     keep = keep || KeepsLines(block) || (Wraps() && block.length() * AverageCharWidth > LineWidth());
     qreal lines = 0;
+    int lineCount = 0;
     if (!keep) {
-        // Measured in the scratch layout, with the fonts and formats the paragraph's own layout
-        // would take: the document's font, and for an empty paragraph its mark's.
         const QString text = block.text();
-        Scratch->setText(text);
-        Scratch->setFont(text.isEmpty() ? block.charFormat().font() : Setting.Font);
-        Scratch->setFormats(block.textFormats());
-        Scratch->setTextOption(option);
-        lines = PlaceLines(*Scratch, block);
+        // A paragraph of a kind known to be one line, narrower than its line in the widest
+        // letters of its font, is that line: most paragraphs of a long text are such.
+        const int kind = OneLineKind(block, text);
+        const auto known = kind == NoKind ? OneLines.constEnd() : OneLines.constFind(kind);
+        qreal left = 0;
+        qreal right = 0;
+        Sides(block, left, right);
+        const qreal room = LineWidth() - left - right - format.textIndent();
+        if (known != OneLines.constEnd() && text.size() * known->WidestLetter < room) {
+            lines = format.lineHeight(known->Height, 1.0);
+            lineCount = 1;
+        } else {
+            // Measured in the scratch layout, with the fonts and formats the paragraph's own
+            // layout would take: the document's font, and for an empty paragraph its mark's.
+            const QFont font = text.isEmpty() ? block.charFormat().font() : Setting.Font;
+            Scratch->setText(text);
+            Scratch->setFont(font);
+            Scratch->setFormats(block.textFormats());
+            Scratch->setTextOption(option);
+            lines = PlaceLines(*Scratch, block);
+            lineCount = Scratch->lineCount();
+            if (kind != NoKind && lineCount == 1) {
+                const QTextLine line = Scratch->lineAt(0);
+                const QFont letters = text.isEmpty() ? font : block.begin().fragment().charFormat().font().resolve(font);
+                OneLines.insert(kind, {qreal(qCeil(line.ascent() + line.descent() + line.leading())),
+                                       QFontMetricsF(letters).maxWidth()});
+            }
+        }
         // Lines that the width made are kept where what counts lines finds them.
-        keep = Scratch->lineCount() != 1 + text.count(QChar::LineSeparator);
+        keep = lineCount != 1 + text.count(QChar::LineSeparator);
     }
     if (keep) {
         QTextLayout* layout = block.layout();
         layout->setCacheEnabled(block.length() >= LongParagraph);
         layout->setTextOption(option);
         lines = PlaceLines(*layout, block);
+        lineCount = layout->lineCount();
     }
     QTextBlock marked = block;
-    marked.setUserState(keep ? KeptState : UnknownState - Scratch->lineCount());
+    marked.setUserState(keep ? KeptState : UnknownState - lineCount);
     // The space below a paragraph goes with it, unless it is the last.
     const qreal below = block.next().isValid() ? format.bottomMargin() : 0;
-    Heights.SetLaidOut(number, float(SpaceAbove(block) + lines + below),
-                       keep ? block.layout()->lineCount() : Scratch->lineCount());
+    Heights.SetLaidOut(number, float(SpaceAbove(block) + lines + below), lineCount);
 }
 
 qint64 TParagraphLayout::LinesAbove(int number) const {

@@ -2,10 +2,13 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
+#include <QHash>
 #include <QTextBlock>
 #include <QTextOption>
 
 #include "tparagraphheights.h"
+
+#include <limits>
 
 
 // A document layout for texts made only of paragraphs and lists: no tables, frames or pictures.
@@ -123,6 +126,11 @@ private:
     void LayOut(const QTextBlock& block, int number, bool keep);
     // Lays out what the paragraph's lines are placed from: the lines' height.
     qreal PlaceLines(QTextLayout& layout, const QTextBlock& block);
+    // The space a paragraph's margins and indent take at the left and the right of its lines.
+    void Sides(const QTextBlock& block, qreal& left, qreal& right) const;
+    // The kind of a paragraph that is one line of its format's height, whatever its letters: a
+    // short one of Latin letters in a single format, or an empty one; NoKind for any other.
+    int OneLineKind(const QTextBlock& block, const QString& text) const;
     // The marker of a list item: its bullet or number.
     void DrawListMarker(QPainter* painter, const PaintContext& context, const QTextBlock& block,
                         const QPointF& origin) const;
@@ -142,6 +150,14 @@ private:
 
     TSetting Setting;
     QTextLayout* Scratch = nullptr;
+    // For each kind of one-line paragraph met, its line's height and the widest letter of its
+    // font, found by laying the first of them out; forgotten with the setting.
+    struct TOneLine {
+        qreal Height = 0;
+        qreal WidestLetter = 0;
+    };
+    static constexpr int NoKind = std::numeric_limits<int>::min();
+    QHash<int, TOneLine> OneLines;
     qreal GuessedHeight = 0;
     qreal AverageCharWidth = 0;
     qreal WidestLine = 0;

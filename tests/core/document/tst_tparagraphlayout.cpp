@@ -31,6 +31,8 @@ private slots:
         QTest::newRow("short lines, no wrap") << 0.0 << "";
         QTest::newRow("wrapped") << 180.0 << "";
         QTest::newRow("bold, large") << 180.0 << "bold";
+        // Most paragraphs then fit on a line whatever their letters.
+        QTest::newRow("wide, bold, large") << 1000.0 << "bold";
         QTest::newRow("centred, indented") << 180.0 << "indent";
         QTest::newRow("spaced") << 180.0 << "spaced";
         QTest::newRow("bulleted and numbered") << 180.0 << "lists";
