@@ -738,6 +738,9 @@ void TBaseForm::FinishLoading() {
                 cursor.setPosition(edit.From);
                 cursor.setPosition(edit.From + edit.Removed, QTextCursor::KeepAnchor);
                 cursor.insertText(edit.Added);
+                // Made before the window watches the text for line breaks.
+                if (edit.Added.contains(QChar::LineSeparator))
+                    TTextLines::ForgetWithoutLineBreaks(*document);
             } else if (!edit.Added.isEmpty()) {
                 unplaced += edit.Added;
             }

@@ -4,6 +4,7 @@
 #include "document/tdocumentframe.h"
 #include "document/tdocumentunits.h"
 #include "document/tparagraphlayout.h"
+#include "document/ttextlines.h"
 #include "shell/tmakercontact.h"
 #include "shell/tsettings.h"
 #include "spell/tspelldictionaries.h"
@@ -367,9 +368,10 @@ private slots:
         // The first page's end is where the rest of the text goes on.
         const QTextBlock pageEnd = edit->document()->lastBlock();
         const int endNumber = pageEnd.blockNumber();
-        const QString endText = pageEnd.text() + QLatin1Char('z');
+        const QString endText = pageEnd.text() + QLatin1Char('z') + QChar::LineSeparator;
         edit->moveCursor(QTextCursor::End);
         QTest::keyClick(edit, Qt::Key_Z);
+        QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier);
         QVERIFY(form->IsLoading());
         QCOMPARE(edit->document()->lastBlock().text(), endText);
         QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
@@ -378,6 +380,8 @@ private slots:
         QCOMPARE(whole->findBlockByNumber(2).text(), QStringLiteral("x"));
         QCOMPARE(whole->findBlockByNumber(3).text(), QStringLiteral("line 2"));
         QVERIFY(whole->findBlockByNumber(endNumber).text().startsWith(endText));
+        // Without word wrap, a line break typed meanwhile counts one more line.
+        QVERIFY(!TTextLines::KnownWithoutLineBreaks(*whole));
         QVERIFY(form->IsModified());
         while (whole->isUndoAvailable())
             edit->undo();
