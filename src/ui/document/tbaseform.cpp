@@ -720,6 +720,21 @@ void TBaseForm::FinishLoading() {
     if (!loading->Load->IsFinished())
         cursor.emplace(*this);
     RichEdit1->setReadOnly(false);
+    // What was typed into the first page and finds no place in a text is put on the clipboard.
+    const auto keepTyped = [&] {
+        QString typed;
+        for (const TLoading::TEdit& edit : loading->Edits)
+            typed += edit.Added;
+        if (typed.isEmpty())
+            return;
+        typed.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
+        QApplication::clipboard()->setText(typed);
+        ShowMessage(QStringLiteral("What was typed while %1 was read could not be placed in its "
+                                   "text. It is on the clipboard.")
+                        .arg(loading->FileName),
+                    QApplication::applicationDisplayName(), TMessageIcon::Warning,
+                    TMessageButtons::Ok);
+    };
     try {
         TRtfReadResult result;
         QTextDocument* document = loading->Load->Take(result).release();
@@ -731,30 +746,20 @@ void TBaseForm::FinishLoading() {
         // clipboard.
         const bool placed = loading->Edits.isEmpty()
                             || StartOf(*document, int(loading->PageText.size())) == loading->PageText;
-        QString unplaced;
-        for (const TLoading::TEdit& edit : loading->Edits) {
-            if (placed) {
-                QTextCursor cursor(document);
-                cursor.setPosition(edit.From);
-                cursor.setPosition(edit.From + edit.Removed, QTextCursor::KeepAnchor);
-                cursor.insertText(edit.Added);
-                // Made before the window watches the text for line breaks.
-                if (edit.Added.contains(QChar::LineSeparator))
-                    TTextLines::ForgetWithoutLineBreaks(*document);
-            } else if (!edit.Added.isEmpty()) {
-                unplaced += edit.Added;
-            }
+        for (qsizetype i = 0; placed && i < loading->Edits.size(); ++i) {
+            const TLoading::TEdit& edit = loading->Edits.at(i);
+            QTextCursor cursor(document);
+            cursor.setPosition(edit.From);
+            cursor.setPosition(edit.From + edit.Removed, QTextCursor::KeepAnchor);
+            cursor.insertText(edit.Added);
+            // Made before the window watches the text for line breaks.
+            if (edit.Added.contains(QChar::LineSeparator))
+                TTextLines::ForgetWithoutLineBreaks(*document);
         }
         ShowDocument(document);
         document->setModified(placed && !loading->Edits.isEmpty());
-        if (!placed) {
-            QApplication::clipboard()->setText(unplaced.replace(QChar::ParagraphSeparator, u'\n'));
-            ShowMessage(QStringLiteral("What was typed while %1 was read could not be placed in its "
-                                       "text. It is on the clipboard.")
-                            .arg(loading->FileName),
-                        QApplication::applicationDisplayName(), TMessageIcon::Warning,
-                        TMessageButtons::Ok);
-        }
+        if (!placed)
+            keepTyped();
         TakeReadResult(result, loading->FileName);
         delete loading->Previous;
     } catch (const std::exception& error) {
@@ -767,6 +772,7 @@ void TBaseForm::FinishLoading() {
                            : TPlatformError::TextOf(error),
                     QApplication::applicationDisplayName(), TMessageIcon::Error,
                     TMessageButtons::Ok);
+        keepTyped();
     }
     delete loading->FirstPage;
     RichEdit1->setStatusTip(FileName);
