@@ -69,8 +69,11 @@ QString TFrameStatusBar::DateText(const QDate& date) {
 }
 
 void TFrameStatusBar::Tick(TBaseForm* document, bool clock) {
-    const std::optional<TLockKeyStates> locks = TLockKeys::Read();
-    Panels[1]->setText(locks ? LockKeysText(locks->Caps, locks->Num, locks->Scroll) : QString());
+    if (clock || LocksDue) {
+        LocksDue = false;
+        const std::optional<TLockKeyStates> locks = TLockKeys::Read();
+        Panels[1]->setText(locks ? LockKeysText(locks->Caps, locks->Num, locks->Scroll) : QString());
+    }
     ShowInsertMode(document);
     if (clock) {
         const QDateTime now = QDateTime::currentDateTime();

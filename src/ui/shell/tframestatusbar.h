@@ -20,8 +20,9 @@ public:
     // The frame's active document window; nullptr while there is none.
     std::function<TBaseForm*()> ActiveDocument;
 
-    // One tick for the active document (nullptr for none): lock keys, typing mode, caret and
-    // hints, with the time and date when the clock is due.
+    // One tick for the active document (nullptr for none): typing mode, caret and hints, with
+    // the time, the date and the lock keys when the clock is due, and the lock keys after one
+    // was pressed. Reading the lock keys waits for the X server, which may be busy drawing.
     void Tick(TBaseForm* document, bool clock);
     // Panel 4: " Insert" or " Typeover" for the document, " " without one.
     void ShowInsertMode(const TBaseForm* document);
@@ -32,6 +33,8 @@ public:
     // came first) is the document's file name, which the tick keeps showing.
     void ShowStatusTip(const QString& tip);
     void EditorStatusTip() { EditorHint = true; }
+    // A lock key was pressed: the next tick reads the lock keys' states.
+    void LockKeyPressed() { LocksDue = true; }
     // A click at a position of the bar, only with a document open: the text of the last panel
     // whose left edge lies left of the position, trimmed and followed by a space, is typed into
     // the document.
@@ -53,4 +56,5 @@ private:
     QString CurrentHint;
     bool HintFromEditor = false;
     bool EditorHint = false;
+    bool LocksDue = true;
 };

@@ -821,6 +821,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         StatusBar1->EditorStatusTip();
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_CapsLock || key->key() == Qt::Key_NumLock
+            || key->key() == Qt::Key_ScrollLock)
+            StatusBar1->LockKeyPressed();
         if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::NoModifier &&
             !key->isAutoRepeat()) {
             auto* widget = qobject_cast<QWidget*>(watched);
