@@ -855,6 +855,8 @@ void TBaseForm::ShowDocument(QTextDocument* document) {
 }
 
 bool TBaseForm::WriteText(const QString& fileName, bool richText) {
+    // What is written is the whole text, not the first page of one being read.
+    FinishLoading();
     if (const TReportView* view = Report->LongReport(); view && richText) {
         // The report shown is written a part at a time, as the editor would write it whole.
         view->Report()->WriteRtf(fileName, RichEdit1->document()->defaultFont());
@@ -939,6 +941,9 @@ void TBaseForm::CloseDocument() {
 }
 
 void TBaseForm::SaveDocument() {
+    // The whole text, and what its file held that the editor does not keep, are known once it
+    // is read.
+    FinishLoading();
     if (!LeftOutOfFile.isEmpty() && TFileIdentity::Same(FileName, LeftOutFileName)) {
         // Content the editor did not keep would go with the file it came from.
         const TMessageResult answer = ShowMessage(
@@ -963,6 +968,7 @@ void TBaseForm::SaveDocument() {
 }
 
 void TBaseForm::SaveDocumentAs() {
+    FinishLoading();
     const QString chosen = TDialogs::Current().SaveFileName(
         this, QStringLiteral("Save Document"), FileName,
         QStringLiteral("Rich Text and Text Files (*.rtf & *.txt)|*.rtf;*.txt|All Files (*.*)|*.*"),

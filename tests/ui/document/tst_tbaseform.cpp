@@ -399,6 +399,23 @@ private slots:
         QTRY_VERIFY(!closed);
     }
 
+    // Saved while it is read, a text typed into is saved whole, with what was typed.
+    void SavedWhileReadWhole() {
+        const TBackgroundReadGuard small;
+        const QString file = Path(QStringLiteral("saved.txt"));
+        QByteArray bytes;
+        for (int i = 0; i < LongFileLines; ++i)
+            bytes += "line " + QByteArray::number(i) + "\n";
+        WriteAll(file, bytes);
+        TBaseForm* form = Frame->OpenFileByType(file);
+        form->RichEdit1->moveCursor(QTextCursor::Start);
+        QTest::keyClick(form->RichEdit1, Qt::Key_X);
+        QVERIFY(form->IsLoading());
+        QVERIFY(form->IsModified());
+        form->SaveDocument();
+        QCOMPARE(ReadAll(file), "x" + bytes);
+    }
+
     // A rich text's first page that ends inside a table is not the start of the whole text:
     // what was typed into it is left on the clipboard, and the user is told.
     void TypingWithoutAPlaceGoesToTheClipboard() {
