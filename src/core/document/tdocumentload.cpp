@@ -2,7 +2,6 @@
 
 #include "tdocumentfile.h"
 #include "tparagraphlayout.h"
-#include "tplaintext.h"
 #include "ttextlines.h"
 
 #include <QTextDocument>
@@ -23,32 +22,14 @@ void TDocumentLook::ApplyTo(QTextDocument& document) const {
 TDocumentLoad::TDocumentLoad(QByteArray data, bool richText, const TDocumentLook& look,
                              qreal pageWidth, QObject* parent)
     : QObject(parent), PageWidth(pageWidth) {
-    Start([data = std::move(data), richText](QTextDocument& document) {
-        return TDocumentFile::Fill(QByteArrayView(data), document, richText);
-    }, look);
-}
-
-TDocumentLoad::TDocumentLoad(QString plainText, const TPlainTextFormat& format,
-                             const TDocumentLook& look, qreal pageWidth, QObject* parent)
-    : QObject(parent), PageWidth(pageWidth) {
-    Start([text = std::move(plainText), format](QTextDocument& document) {
-        TPlainText::SetText(document, text);
-        TRtfReadResult result;
-        result.PlainText = format;
-        return result;
-    }, look);
-}
-
-void TDocumentLoad::Start(std::function<TRtfReadResult(QTextDocument&)> fill,
-                          const TDocumentLook& look) {
     QThread* owner = thread();
-    Thread = QThread::create([this, fill = std::move(fill), owner, look] {
+    Thread = QThread::create([this, data = std::move(data), richText, owner, look] {
         try {
             auto document = std::make_unique<QTextDocument>();
             look.ApplyTo(*document);
             // A document just read has nothing to undo; its undo records would only take memory.
             document->setUndoRedoEnabled(false);
-            Result = fill(*document);
+            Result = TDocumentFile::Fill(QByteArrayView(data), *document, richText);
             // Whether each paragraph is one line without word wrap, while no one waits.
             TTextLines::NoteLineBreaks(*document);
             // Qt's engine lays a long paragraph out whole in one call of seconds, which the

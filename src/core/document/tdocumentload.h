@@ -9,7 +9,6 @@
 
 #include <atomic>
 #include <exception>
-#include <functional>
 #include <memory>
 
 class QTextDocument;
@@ -39,10 +38,6 @@ public:
     // page width the window will show it at.
     TDocumentLoad(QByteArray data, bool richText, const TDocumentLook& look, qreal pageWidth,
                   QObject* parent = nullptr);
-    // Fills the document with a plain text already decoded, read in the format given: a first
-    // page cut from the same text is the start of the whole.
-    TDocumentLoad(QString plainText, const TPlainTextFormat& format, const TDocumentLook& look,
-                  qreal pageWidth, QObject* parent = nullptr);
     // Waits for the thread: a document being filled is never left behind.
     ~TDocumentLoad() override;
 
@@ -59,9 +54,6 @@ signals:
     void Finished();
 
 private:
-    // Fills the new document on the thread.
-    void Start(std::function<TRtfReadResult(QTextDocument&)> fill, const TDocumentLook& look);
-
     QThread* Thread = nullptr;
     std::unique_ptr<QTextDocument> Document;
     TRtfReadResult Result;

@@ -126,20 +126,12 @@ void TPlainText::Sanitize(QString& text) {
 
 TPlainTextFormat TPlainText::Read(QByteArrayView data, QTextDocument& document) {
     TPlainTextFormat format;
-    SetText(document, Text(data, &format));
-    return format;
-}
-
-QString TPlainText::Text(QByteArrayView data, TPlainTextFormat* format) {
-    QString text = Decode(data, format);
+    QString text = Decode(data, &format);
     Sanitize(text);
-    return text;
-}
-
-void TPlainText::SetText(QTextDocument& document, const QString& text) {
     const bool undo = document.isUndoRedoEnabled();
     document.setPlainText(text);
     document.setUndoRedoEnabled(undo);
+    return format;
 }
 
 bool TPlainText::CanEncode(const QTextDocument& document, const TPlainTextFormat& format) {

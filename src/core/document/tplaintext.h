@@ -18,11 +18,6 @@ public:
     static QString Decode(QByteArrayView data, TPlainTextFormat* format = nullptr);
     // Replaces the document's content by the text of the bytes; returns how they were encoded.
     static TPlainTextFormat Read(QByteArrayView data, QTextDocument& document);
-    // The text a document is given of the bytes: decoded and sanitized; the format found is
-    // stored when asked for.
-    static QString Text(QByteArrayView data, TPlainTextFormat* format = nullptr);
-    // Replaces the document's content by such a text, its undo left as it was.
-    static void SetText(QTextDocument& document, const QString& text);
     // The document's text in the format: each line end as the format says, the document's own
     // markers left out. A character the encoding cannot hold is written as "?", so a caller
     // that must not lose it asks CanEncode first.

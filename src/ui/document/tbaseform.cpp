@@ -93,20 +93,6 @@ private:
     std::function<void(QObject*, QEvent*)> Sees;
 };
 
-// A plain text's first page: up to the last line end within its first FirstPageBytes
-// characters, or that many characters, a surrogate pair kept whole.
-qsizetype FirstPageEnd(const QString& text) {
-    if (text.size() <= FirstPageBytes)
-        return text.size();
-    qsizetype end = text.lastIndexOf(u'\n', FirstPageBytes - 1) + 1;
-    if (end == 0) {
-        end = FirstPageBytes;
-        if (text.at(end).isLowSurrogate())
-            --end;
-    }
-    return end;
-}
-
 // The first characters of a document, as a cursor selects them.
 QString StartOf(const QTextDocument& document, int length) {
     QTextCursor cursor(const_cast<QTextDocument*>(&document));
@@ -627,9 +613,6 @@ void TBaseForm::ReadText(const QString& fileName, bool richText) {
     FinishLoading();
     // A file that the memory cannot hold says so, whether it is read here or on the thread.
     QByteArray data;
-    // A plain text is decoded whole at once: its first page is then the start of the whole.
-    QString plainText;
-    TPlainTextFormat plainFormat;
     try {
         data = TDocumentFile::ReadBytes(fileName);
         if (data.size() < BackgroundReadBytes) {
@@ -643,10 +626,6 @@ void TBaseForm::ReadText(const QString& fileName, bool richText) {
             RichEdit1->document()->clearUndoRedoStacks();
             return;
         }
-        if (!richText) {
-            plainText = TPlainText::Text(QByteArrayView(data), &plainFormat);
-            data = QByteArray();
-        }
     } catch (const std::bad_alloc&) {
         throw TReadFile::TooLargeForMemory(fileName);
     }
@@ -657,12 +636,8 @@ void TBaseForm::ReadText(const QString& fileName, bool richText) {
     const TDocumentLook look = TDocumentLook::Of(*RichEdit1->document());
     loading->FirstPage = new QTextDocument(this);
     look.ApplyTo(*loading->FirstPage);
-    if (richText) {
-        TDocumentFile::Fill(TDocumentFile::Start(QByteArrayView(data), FirstPageBytes),
-                            *loading->FirstPage, richText);
-    } else {
-        TPlainText::SetText(*loading->FirstPage, plainText.first(FirstPageEnd(plainText)));
-    }
+    TDocumentFile::Fill(TDocumentFile::Start(QByteArrayView(data), FirstPageBytes),
+                        *loading->FirstPage, richText);
     loading->Previous = RichEdit1->document();
     // The editor would delete its first document when it shows another.
     loading->Previous->setParent(this);
@@ -672,9 +647,8 @@ void TBaseForm::ReadText(const QString& fileName, bool richText) {
     loading->PageText = StartOf(*loading->FirstPage, loading->PageLength - 1);
     connect(loading->FirstPage, &QTextDocument::contentsChange, this, &TBaseForm::NoteFirstPageEdit);
     // The width is the one the editor gives the first page, and follows the editor's resizing.
-    const qreal width = RichEdit1->ScrollingPageWidth();
-    loading->Load = richText ? std::make_unique<TDocumentLoad>(std::move(data), true, look, width)
-                             : std::make_unique<TDocumentLoad>(std::move(plainText), plainFormat, look, width);
+    loading->Load = std::make_unique<TDocumentLoad>(std::move(data), richText, look,
+                                                    RichEdit1->ScrollingPageWidth());
     connect(loading->Load.get(), &TDocumentLoad::Finished, this, &TBaseForm::FinishLoading);
     loading->Gate = new TLoadGate([this](QObject* watched, QEvent* event) {
         if (event->type() == QEvent::Resize && watched == RichEdit1->viewport())
@@ -740,10 +714,10 @@ void TBaseForm::FinishLoading() {
         QTextDocument* document = loading->Load->Take(result).release();
         document->setParent(this);
         // What was typed into the first page is typed into the whole at the same places, each
-        // edit to be undone on its own, when the page is the start of the whole text, as a
-        // plain text's always is. A rich text's page may end inside a table or a field read
-        // without its end; then the edits have no place, and what they put in is left on the
-        // clipboard.
+        // edit to be undone on its own, when the page is the start of the whole text. A rich
+        // text's page may end inside a table read without its end, and a plain text's start may
+        // be read in another encoding than the whole; then the edits have no place, and what
+        // they put in is left on the clipboard.
         const bool placed = loading->Edits.isEmpty()
                             || StartOf(*document, int(loading->PageText.size())) == loading->PageText;
         for (qsizetype i = 0; placed && i < loading->Edits.size(); ++i) {

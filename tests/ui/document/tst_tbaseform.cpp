@@ -416,18 +416,30 @@ private slots:
         QCOMPARE(ReadAll(file), "x" + bytes);
     }
 
-    // A rich text's first page that ends inside a table is not the start of the whole text:
-    // what was typed into it is left on the clipboard, and the user is told.
-    void TypingWithoutAPlaceGoesToTheClipboard() {
-        const TBackgroundReadGuard small;
-        const QString file = Path(QStringLiteral("table.rtf"));
+    // A first page that is not the start of the whole text, read in full: what was typed into
+    // it is left on the clipboard, and the user is told.
+    void TypingWithoutAPlaceGoesToTheClipboard_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
         QByteArray rtf("{\\rtf1\\ansi ");
         for (int i = 0; i < 3000; ++i)
             rtf += "line " + QByteArray::number(i) + "\\par ";
         // On one line, so that the page ends inside a row.
         for (int i = 0; i < 2000; ++i)
             rtf += "\\trowd\\cellx1000\\cellx2000\\intbl a\\cell b\\cell\\row ";
-        WriteAll(file, rtf + "}");
+        QTest::newRow("rich text cut in a table") << QStringLiteral("table.rtf") << rtf + "}";
+        // UTF-8 in its first page, code page 1252 in whole.
+        QByteArray text;
+        for (int i = 0; i < LongFileLines; ++i)
+            text += "line " + QByteArray::number(i) + " caf\xc3\xa9\n";
+        QTest::newRow("plain text of two encodings") << QStringLiteral("mixed.txt") << text + "\xff\n";
+    }
+    void TypingWithoutAPlaceGoesToTheClipboard() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        const TBackgroundReadGuard small;
+        const QString file = Path(name);
+        WriteAll(file, bytes);
         TBaseForm* form = Frame->OpenFileByType(file);
         QTextEdit* edit = form->RichEdit1;
         edit->moveCursor(QTextCursor::Start);
@@ -440,7 +452,7 @@ private slots:
                  QStringLiteral("What was typed while %1 was read could not be placed in its text. "
                                 "It is on the clipboard.").arg(file));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("typed"));
-        QCOMPARE(edit->document()->begin().text(), QStringLiteral("line 0"));
+        QVERIFY(edit->document()->begin().text().startsWith(QStringLiteral("line 0")));
         QVERIFY(!form->IsModified());
     }
 
