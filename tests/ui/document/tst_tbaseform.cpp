@@ -293,7 +293,6 @@ private slots:
         TBaseForm* form = Frame->OpenFileByType(file);
         QTextEdit* edit = form->RichEdit1;
         QVERIFY(form->IsLoading());
-
         QVERIFY(edit->document()->blockCount() < LongFileLines);
         QCOMPARE(edit->document()->begin().text(), QStringLiteral("line 0 caf\u00e9"));
         const QString page = edit->toPlainText();
@@ -331,8 +330,8 @@ private slots:
     }
 
     // While a long file is read, the caret can move and the view scroll, and what is typed into
-    // a plain text's start is typed into the whole text once it is read; anything else waits
-    // for the whole text first, and then happens to it where the caret was.
+    // its start is typed into the whole text once it is read; anything else waits for the
+    // whole text first, and then happens to it where the caret was.
     void WhatWaitsForTheWholeText_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("plain text") << QStringLiteral("long.txt");
