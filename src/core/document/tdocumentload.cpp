@@ -4,6 +4,7 @@
 #include "tparagraphlayout.h"
 #include "ttextlines.h"
 
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QThread>
 
@@ -20,8 +21,8 @@ void TDocumentLook::ApplyTo(QTextDocument& document) const {
 }
 
 TDocumentLoad::TDocumentLoad(QByteArray data, bool richText, const TDocumentLook& look,
-                             qreal pageWidth, QObject* parent)
-    : QObject(parent), PageWidth(pageWidth) {
+                             qreal pageWidth, QString firstPage, QObject* parent)
+    : QObject(parent), PageWidth(pageWidth), FirstPage(std::move(firstPage)) {
     QThread* owner = thread();
     Thread = QThread::create([this, data = std::move(data), richText, owner, look] {
         try {
@@ -32,9 +33,21 @@ TDocumentLoad::TDocumentLoad(QByteArray data, bool richText, const TDocumentLook
             Result = TDocumentFile::Fill(QByteArrayView(data), *document, richText);
             // Whether each paragraph is one line without word wrap, while no one waits.
             TTextLines::NoteLineBreaks(*document);
+            // The first page's edits are undone one by one.
+            document->setUndoRedoEnabled(true);
+            {
+                QTextCursor start(document.get());
+                start.setPosition(qMin(int(FirstPage.size()), document->characterCount() - 1),
+                                  QTextCursor::KeepAnchor);
+                const QMutexLocker locker(&EditsLock);
+                Placed = start.selectedText() == FirstPage;
+            }
+            MakeEdits(*document);
             // Qt's engine lays a long paragraph out whole in one call of seconds, which the
-            // window would spend deaf.
+            // window would spend deaf; an edit made in one lays it out again, here.
             TParagraphLayout::LayOutLongParagraphs(*document, PageWidth);
+            while (MakeEdits(*document) > 0) {
+            }
             document->moveToThread(owner);
             Document = std::move(document);
         } catch (...) {
@@ -58,7 +71,47 @@ std::unique_ptr<QTextDocument> TDocumentLoad::Take(TRtfReadResult& result) {
         std::rethrow_exception(std::exchange(Error, nullptr));
     if (Document) {
         Document->setUndoRedoEnabled(true);
+        MakeEdits(*Document);
         result = Result;
     }
     return std::move(Document);
+}
+
+void TDocumentLoad::AddEdit(TEdit edit) {
+    const QMutexLocker locker(&EditsLock);
+    Edits.append(std::move(edit));
+}
+
+qsizetype TDocumentLoad::EditCount() const {
+    const QMutexLocker locker(&EditsLock);
+    return Edits.size();
+}
+
+QString TDocumentLoad::TypedText() const {
+    const QMutexLocker locker(&EditsLock);
+    QString typed;
+    for (const TEdit& edit : Edits)
+        typed += edit.Added;
+    return typed;
+}
+
+qsizetype TDocumentLoad::MakeEdits(QTextDocument& document) {
+    QList<TEdit> edits;
+    {
+        const QMutexLocker locker(&EditsLock);
+        if (!Placed)
+            return 0;
+        edits = Edits.mid(Made);
+        Made = Edits.size();
+    }
+    for (const TEdit& edit : edits) {
+        QTextCursor cursor(&document);
+        cursor.setPosition(edit.From);
+        cursor.setPosition(edit.From + edit.Removed, QTextCursor::KeepAnchor);
+        cursor.insertText(edit.Added);
+        // Made before a window watches the text for line breaks.
+        if (edit.Added.contains(QChar::LineSeparator))
+            TTextLines::ForgetWithoutLineBreaks(document);
+    }
+    return edits.size();
 }

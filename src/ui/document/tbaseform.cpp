@@ -126,16 +126,7 @@ struct TBaseForm::TLoading {
     QTextDocument* Previous = nullptr;
     QString PreviousName;
     QObject* Gate = nullptr;
-    // What is typed into the first page is typed into the whole text once it is read: each
-    // edit's place, the characters it took out and the text it put there. The page's text as
-    // it was read, and its length before the last edit.
-    struct TEdit {
-        int From = 0;
-        int Removed = 0;
-        QString Added;
-    };
-    QList<TEdit> Edits;
-    QString PageText;
+    // The first page's length before its last edit.
     int PageLength = 0;
 };
 
@@ -644,11 +635,12 @@ void TBaseForm::ReadText(const QString& fileName, bool richText) {
     loading->PreviousName = FileName;
     ShowDocument(loading->FirstPage);
     loading->PageLength = loading->FirstPage->characterCount();
-    loading->PageText = StartOf(*loading->FirstPage, loading->PageLength - 1);
     connect(loading->FirstPage, &QTextDocument::contentsChange, this, &TBaseForm::NoteFirstPageEdit);
     // The width is the one the editor gives the first page, and follows the editor's resizing.
-    loading->Load = std::make_unique<TDocumentLoad>(std::move(data), richText, look,
-                                                    RichEdit1->ScrollingPageWidth());
+    // What is typed into the first page is typed into the whole text once it is read.
+    loading->Load = std::make_unique<TDocumentLoad>(
+        std::move(data), richText, look, RichEdit1->ScrollingPageWidth(),
+        StartOf(*loading->FirstPage, loading->PageLength - 1));
     connect(loading->Load.get(), &TDocumentLoad::Finished, this, &TBaseForm::FinishLoading);
     loading->Gate = new TLoadGate([this](QObject* watched, QEvent* event) {
         if (event->type() == QEvent::Resize && watched == RichEdit1->viewport())
@@ -674,7 +666,7 @@ void TBaseForm::NoteFirstPageEdit(int from, int removed, int added) {
     QTextCursor put(page);
     put.setPosition(from);
     put.setPosition(qMin(from + added, Loading->PageLength - 1), QTextCursor::KeepAnchor);
-    Loading->Edits.append({from, removed, put.selectedText()});
+    Loading->Load->AddEdit({from, removed, put.selectedText()});
 }
 
 void TBaseForm::TakeReadResult(const TRtfReadResult& result, const QString& fileName) {
@@ -696,9 +688,7 @@ void TBaseForm::FinishLoading() {
     RichEdit1->setReadOnly(false);
     // What was typed into the first page and finds no place in a text is put on the clipboard.
     const auto keepTyped = [&] {
-        QString typed;
-        for (const TLoading::TEdit& edit : loading->Edits)
-            typed += edit.Added;
+        QString typed = loading->Load->TypedText();
         if (typed.isEmpty())
             return;
         typed.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
@@ -713,26 +703,16 @@ void TBaseForm::FinishLoading() {
         TRtfReadResult result;
         QTextDocument* document = loading->Load->Take(result).release();
         document->setParent(this);
-        // What was typed into the first page is typed into the whole at the same places, each
-        // edit to be undone on its own, when the page is the start of the whole text. A rich
-        // text's page may end inside a table read without its end, and a plain text's start may
-        // be read in another encoding than the whole; then the edits have no place, and what
-        // they put in is left on the clipboard.
-        const bool placed = loading->Edits.isEmpty()
-                            || StartOf(*document, int(loading->PageText.size())) == loading->PageText;
-        for (qsizetype i = 0; placed && i < loading->Edits.size(); ++i) {
-            const TLoading::TEdit& edit = loading->Edits.at(i);
-            QTextCursor cursor(document);
-            cursor.setPosition(edit.From);
-            cursor.setPosition(edit.From + edit.Removed, QTextCursor::KeepAnchor);
-            cursor.insertText(edit.Added);
-            // Made before the window watches the text for line breaks.
-            if (edit.Added.contains(QChar::LineSeparator))
-                TTextLines::ForgetWithoutLineBreaks(*document);
-        }
+        // What was typed into the first page is in the whole text, each edit to be undone on
+        // its own, when the page is the start of the whole text. A rich text's page may end
+        // inside a table read without its end, and a plain text's start may be read in another
+        // encoding than the whole; then the edits have no place, and what they put in is left
+        // on the clipboard.
+        const bool edited = loading->Load->EditCount() > 0;
+        const bool placed = loading->Load->EditsMade();
         ShowDocument(document);
-        document->setModified(placed && !loading->Edits.isEmpty());
-        if (!placed)
+        document->setModified(edited && placed);
+        if (edited && !placed)
             keepTyped();
         TakeReadResult(result, loading->FileName);
         delete loading->Previous;
