@@ -362,7 +362,18 @@ void TParagraphLayout::documentChanged(int from, int charsRemoved, int charsAdde
         const int added = last - first + 1;
         const int removed = added - (count - Count());
         const bool inOrder = first <= DirtyFrom;
+        // A long paragraph edited within itself keeps its place and height, and is laid out
+        // again when it is next drawn or asked for: once, however many changes came before (an
+        // undo of typing changes it once for each run typed), where Qt lays it out whole each
+        // time.
+        const bool longEdit = removed == 1 && added == 1 && firstBlock.length() >= LongParagraph;
+        const float longHeight = longEdit ? Heights.Height(first) : 0;
+        const qint64 longLines = longEdit ? Heights.LinesAbove(first + 1) - Heights.LinesAbove(first) : 0;
         Heights.Replace(first, removed, added, float(GuessedHeight));
+        if (longEdit) {
+            Heights.SetLaidOut(first, longHeight, int(longLines));
+            Heights.MarkWaiting(first);
+        }
         // The paragraph after the edit takes its space above from the last one edited.
         if (last + 1 < count)
             Heights.MarkWaiting(last + 1);
@@ -379,8 +390,10 @@ void TParagraphLayout::documentChanged(int from, int charsRemoved, int charsAdde
         const int next = qMin(last + 1, count - 1);
         if (added <= 1000 && (inOrder || !Wraps())) {
             QTextBlock block = firstBlock;
-            for (int n = first; n <= next && block.isValid(); ++n, block = block.next())
-                LayOut(block, n, true);
+            for (int n = first; n <= next && block.isValid(); ++n, block = block.next()) {
+                if (block.length() < LongParagraph)
+                    LayOut(block, n, true);
+            }
         }
         if (inOrder) {
             DirtyFrom = first;

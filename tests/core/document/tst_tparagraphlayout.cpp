@@ -96,6 +96,28 @@ private slots:
         QCOMPARE(TTextLines::LineOf(*own, own->characterCount() - 1), TTextLines::LineOf(qt, qt.characterCount() - 1));
     }
 
+    // A long paragraph edited keeps its place and height, and is laid out again once, when it
+    // is next asked for, however many edits came before.
+    void LongParagraphLaidOutAgainWhenAsked() {
+        QTextDocument document;
+        document.setPlainText(QStringLiteral("word ").repeated(TParagraphLayout::LongParagraph / 5 + 1)
+                              + QStringLiteral("\nafter"));
+        auto* layout = new TParagraphLayout(&document);
+        document.setDocumentLayout(layout);
+        document.setPageSize(QSizeF(300, -1));
+        TParagraphLayout::LayOutAll(document);
+        const qreal height = layout->documentSize().height();
+        QTextCursor cursor(&document);
+        cursor.setPosition(10);
+        cursor.insertText(QStringLiteral("x"));
+        cursor.insertText(QStringLiteral("y"));
+        QVERIFY(!layout->Finished());
+        QCOMPARE(layout->documentSize().height(), height);
+        layout->blockBoundingRect(document.lastBlock());
+        QVERIFY(layout->Finished());
+        QVERIFY(document.begin().layout()->lineCount() > 1);
+    }
+
     // An edit moves what follows it by what it changed, and a point in a paragraph hits it.
     void EditMovesWhatFollows() {
         QTextDocument document;
