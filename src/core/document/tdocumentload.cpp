@@ -21,8 +21,9 @@ void TDocumentLook::ApplyTo(QTextDocument& document) const {
 }
 
 TDocumentLoad::TDocumentLoad(QByteArray data, bool richText, const TDocumentLook& look,
-                             qreal pageWidth, QString firstPage, QObject* parent)
-    : QObject(parent), PageWidth(pageWidth), FirstPage(std::move(firstPage)) {
+                             qreal pageWidth, const QTextDocument& firstPage, QObject* parent)
+    : QObject(parent), PageWidth(pageWidth),
+      FirstPage(StartOf(firstPage, firstPage.characterCount() - 1)) {
     QThread* owner = thread();
     Thread = QThread::create([this, data = std::move(data), richText, owner, look] {
         try {
@@ -36,11 +37,9 @@ TDocumentLoad::TDocumentLoad(QByteArray data, bool richText, const TDocumentLook
             // The first page's edits are undone one by one.
             document->setUndoRedoEnabled(true);
             {
-                QTextCursor start(document.get());
-                start.setPosition(qMin(int(FirstPage.size()), document->characterCount() - 1),
-                                  QTextCursor::KeepAnchor);
+                const bool placed = StartOf(*document, int(FirstPage.size())) == FirstPage;
                 const QMutexLocker locker(&EditsLock);
-                Placed = start.selectedText() == FirstPage;
+                Placed = placed;
             }
             MakeEdits(*document);
             // Qt's engine lays a long paragraph out whole in one call of seconds, which the
@@ -93,6 +92,12 @@ QString TDocumentLoad::TypedText() const {
     for (const TEdit& edit : Edits)
         typed += edit.Added;
     return typed;
+}
+
+QString TDocumentLoad::StartOf(const QTextDocument& document, int length) {
+    QTextCursor cursor(const_cast<QTextDocument*>(&document));
+    cursor.setPosition(qMin(length, document.characterCount() - 1), QTextCursor::KeepAnchor);
+    return cursor.selectedText();
 }
 
 qsizetype TDocumentLoad::MakeEdits(QTextDocument& document) {

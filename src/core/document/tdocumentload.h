@@ -46,10 +46,11 @@ public:
 
     // The new document has the look given while it is filled, as the document it replaces had
     // while a file was read into it. Its long paragraphs are laid out as it is filled, at the
-    // page width the window will show it at. The first page is given as it was read: the edits
-    // made to it are made again in the whole text when the whole text starts with it.
+    // page width the window will show it at. The first page is given as it was read, before
+    // any edit: the edits made to it are made again in the whole text when the whole text
+    // starts with it.
     TDocumentLoad(QByteArray data, bool richText, const TDocumentLook& look, qreal pageWidth,
-                  QString firstPage, QObject* parent = nullptr);
+                  const QTextDocument& firstPage, QObject* parent = nullptr);
     // Waits for the thread: a document being filled is never left behind.
     ~TDocumentLoad() override;
 
@@ -80,6 +81,8 @@ private:
     // Makes the edits noted since the last call, when the whole text starts with the first
     // page; how many it made.
     qsizetype MakeEdits(QTextDocument& document);
+    // The first characters of a document, as a cursor selects them.
+    static QString StartOf(const QTextDocument& document, int length);
 
     QThread* Thread = nullptr;
     std::unique_ptr<QTextDocument> Document;

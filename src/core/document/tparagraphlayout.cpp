@@ -229,9 +229,10 @@ void TParagraphLayout::LayOut(const QTextBlock& block, int number, bool keep) {
         const auto known = kind == NoKind ? OneLines.constEnd() : OneLines.constFind(kind);
         qreal left = 0;
         qreal right = 0;
-        Sides(block, left, right);
-        const qreal room = LineWidth() - left - right - format.textIndent();
-        if (known != OneLines.constEnd() && text.size() * known->WidestLetter < room) {
+        if (known != OneLines.constEnd())
+            Sides(block, left, right);
+        if (known != OneLines.constEnd()
+            && text.size() * known->WidestLetter < LineWidth() - left - right - format.textIndent()) {
             lines = format.lineHeight(known->Height, 1.0);
             lineCount = 1;
         } else {

@@ -93,13 +93,6 @@ private:
     std::function<void(QObject*, QEvent*)> Sees;
 };
 
-// The first characters of a document, as a cursor selects them.
-QString StartOf(const QTextDocument& document, int length) {
-    QTextCursor cursor(const_cast<QTextDocument*>(&document));
-    cursor.setPosition(qMin(length, document.characterCount() - 1), QTextCursor::KeepAnchor);
-    return cursor.selectedText();
-}
-
 // Whether a key only types into the text: a character, a line end, a tab, or a deletion.
 bool TypesText(const QKeyEvent& key) {
     if (key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier | Qt::GroupSwitchModifier))
@@ -639,8 +632,7 @@ void TBaseForm::ReadText(const QString& fileName, bool richText) {
     // The width is the one the editor gives the first page, and follows the editor's resizing.
     // What is typed into the first page is typed into the whole text once it is read.
     loading->Load = std::make_unique<TDocumentLoad>(
-        std::move(data), richText, look, RichEdit1->ScrollingPageWidth(),
-        StartOf(*loading->FirstPage, loading->PageLength - 1));
+        std::move(data), richText, look, RichEdit1->ScrollingPageWidth(), *loading->FirstPage);
     connect(loading->Load.get(), &TDocumentLoad::Finished, this, &TBaseForm::FinishLoading);
     loading->Gate = new TLoadGate([this](QObject* watched, QEvent* event) {
         if (event->type() == QEvent::Resize && watched == RichEdit1->viewport())
